@@ -1,0 +1,37 @@
+// The process-wide table of targets every input fills from entry 0, and
+// the snapshot that lets a shown list survive input that yields nothing.
+#pragma once
+#include <array>
+#include <string>
+
+enum LinkKind : int { Anchor = 0, Image = 1 };
+
+struct UrlEntry {
+    std::string url;        // 520-byte slot
+    std::string title;      // 260-byte slot
+    std::string scheme;     // 32-byte slot
+    std::string extension;  // 260-byte slot; "blank" when the path has none
+    int kind = Anchor;
+};
+
+constexpr int maxUrlEntries = 500;
+
+struct UrlList {
+    int urlCount = 0;
+    std::array<UrlEntry, maxUrlEntries> entries;
+};
+
+struct SavedUrlList {
+    int count = 0;
+    struct Saved {
+        std::string url;  // cut to 259 characters
+        int kind = Anchor;
+    };
+    std::array<Saved, maxUrlEntries> entries;
+};
+
+extern UrlList urlList;
+extern SavedUrlList savedUrlList;
+
+void saveUrlList();
+void restoreUrlList();

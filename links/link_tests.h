@@ -1,0 +1,18 @@
+// The small tests that decide whether a text is an accepted URL, and what
+// kind of file a path names. Each leaves the accepted URL's parts in
+// urlParts.
+#pragma once
+#include <string>
+#include <string_view>
+
+enum FileKind : int { fileKindHtml = 2, fileKindOther = 3, fileKindShortcut = 4 };
+
+// 0: an enabled http/ftp/mailto link; 1: an enabled file link; -1 otherwise.
+int classifyLink(std::string_view text);
+// Cuts the first enabled URL out of `text` (stop mode 0: blank, apostrophe
+// or '>' end it; 1: apostrophe or '>'); 0 on success, -1 otherwise.
+int findFirstUrl(std::string& text, int stopMode);
+// The URL of an Internet-shortcut file, or empty.
+std::string readShortcutUrl(const std::string& path);
+// Shortcut, web page (by the settings' page extensions) or other file.
+int fileKindByExtension(std::string_view path);

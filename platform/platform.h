@@ -1,0 +1,93 @@
+// The narrow doorway from the portable core to the operating system.
+// The Windows build implements it with the ANSI Win32 calls; a POSIX
+// implementation lets the core and its tests run natively. Tests that must
+// steer a call (the clipboard, the clock, message boxes) install a fake.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct UrlParts;
+
+namespace platform {
+
+// A window handle as the core sees it: opaque, never dereferenced.
+using WindowHandle = void*;
+
+struct LocalTime {
+    int year = 0, month = 0, day = 0;
+    int hour = 0, minute = 0, second = 0;
+};
+
+struct FolderEntry {
+    std::string name;  // as listed, without folder
+    bool isDirectory = false;
+};
+
+// Message box flags, the values of the Win32 MB_ constants.
+enum : unsigned {
+    mbOk = 0x0,
+    mbIconError = 0x10,
+    mbIconWarning = 0x30,
+    mbIconInformation = 0x40,
+};
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // PathIsDirectoryA / PathFileExistsA (true for folders as well).
+    virtual bool isDirectory(const std::string& path) = 0;
+    virtual bool fileExists(const std::string& path) = 0;
+
+    // Reads at most maxBytes of a file opened with read sharing. With
+    // createIfMissing the file is opened like OPEN_ALWAYS (a missing file is
+    // created empty). False when it cannot be opened.
+    virtual bool readFile(const std::string& path, std::string& out,
+                          std::size_t maxBytes, bool createIfMissing) = 0;
+    virtual bool createDirectory(const std::string& path) = 0;
+
+    // Lists a folder (the pattern "<folder>*.*"); false when it cannot be
+    // listed. "." and ".." are reported like any entry.
+    virtual bool listFolder(const std::string& folderWithSeparator,
+                            std::vector<FolderEntry>& out) = 0;
+    // SHFileOperationA(FO_DELETE) over a double-NUL-terminated list.
+    virtual bool deleteItems(WindowHandle owner, const std::string& list) = 0;
+
+    // GetFullPathNameA with a 260-byte buffer.
+    virtual bool fullPathName(const std::string& name, std::string& out) = 0;
+    // SearchPathA; `directories` null means the system search order.
+    // Results of 260 characters or more count as not found.
+    virtual bool searchPath(const std::string* directories,
+                            const std::string& name, std::string& out) = 0;
+    // SHGetSpecialFolderPathA without creating the folder.
+    virtual bool specialFolderPath(WindowHandle owner, int csidl,
+                                   std::string& out) = 0;
+
+    virtual LocalTime localTime() = 0;
+
+    // Splits a URL the way InternetCrackUrlA does (no decoding, fixed
+    // buffers); false when the text is rejected.
+    virtual bool splitUrl(const std::string& url, UrlParts& parts) = 0;
+
+    // A modal message box owned by `owner`; returns the button id.
+    virtual int messageBox(WindowHandle owner, const std::string& text,
+                           const std::string& caption, unsigned flags) = 0;
+    // Brings `window` to the foreground before a message is shown.
+    virtual void setForeground(WindowHandle window) = 0;
+
+    // CF_TEXT of the clipboard: false when there is none or it is empty.
+    // At most maxBytes - 1 characters are returned.
+    virtual bool clipboardText(WindowHandle owner, std::string& out,
+                               std::size_t maxBytes) = 0;
+};
+
+// The platform in use: the build's real one unless a test installed another.
+Platform& os();
+// The build's real implementation.
+Platform& nativePlatform();
+// Makes `p` the platform in use (null restores the native one); returns the
+// previous one.
+Platform* installPlatform(Platform* p);
+
+}  // namespace platform

@@ -1,0 +1,184 @@
+// POSIX implementation of the platform layer, so that the core and its
+// tests run natively. Backslashes (at character boundaries) are taken as
+// folder separators; there is no clipboard, no message box and no shell.
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+#include "common/capacity.h"
+#include "common/text.h"
+#include "platform/platform.h"
+#include "template/url_parts.h"
+
+namespace platform {
+namespace {
+
+std::string native(const std::string& path) {
+    std::string out = path;
+    for (std::size_t i = 0; i < out.size();) {
+        if (text::isLeadByte(static_cast<unsigned char>(out[i]))) { i += 2; continue; }
+        if (out[i] == '\\') out[i] = '/';
+        ++i;
+    }
+    return out;
+}
+
+bool removeTree(const std::string& path) {
+    struct stat st;
+    if (lstat(path.c_str(), &st) != 0) return false;
+    if (S_ISDIR(st.st_mode)) {
+        if (DIR* d = opendir(path.c_str())) {
+            while (dirent* e = readdir(d)) {
+                std::string n = e->d_name;
+                if (n == "." || n == "..") continue;
+                removeTree(path + "/" + n);
+            }
+            closedir(d);
+        }
+        return rmdir(path.c_str()) == 0;
+    }
+    return unlink(path.c_str()) == 0;
+}
+
+class PosixPlatform final : public Platform {
+public:
+    bool isDirectory(const std::string& path) override {
+        struct stat st;
+        return !path.empty() && stat(native(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    }
+    bool fileExists(const std::string& path) override {
+        struct stat st;
+        return !path.empty() && stat(native(path).c_str(), &st) == 0;
+    }
+    bool readFile(const std::string& path, std::string& out, std::size_t maxBytes,
+                  bool createIfMissing) override {
+        out.clear();
+        if (isDirectory(path)) return false;
+        int flags = O_RDONLY | (createIfMissing ? O_CREAT : 0);
+        int fd = open(native(path).c_str(), flags, 0644);
+        if (fd < 0) return false;
+        char buf[65536];
+        while (out.size() < maxBytes) {
+            std::size_t want = std::min(sizeof buf, maxBytes - out.size());
+            ssize_t n = read(fd, buf, want);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) break;
+            out.append(buf, static_cast<std::size_t>(n));
+        }
+        close(fd);
+        return true;
+    }
+    bool createDirectory(const std::string& path) override {
+        return mkdir(native(path).c_str(), 0755) == 0;
+    }
+    bool listFolder(const std::string& folder, std::vector<FolderEntry>& out) override {
+        out.clear();
+        std::string dir = native(folder);
+        DIR* d = opendir(dir.c_str());
+        if (!d) return false;
+        while (dirent* e = readdir(d)) {
+            FolderEntry entry;
+            entry.name = e->d_name;
+            struct stat st;
+            entry.isDirectory = stat((dir + "/" + entry.name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+            out.push_back(entry);
+        }
+        closedir(d);
+        return true;
+    }
+    bool deleteItems(WindowHandle, const std::string& list) override {
+        bool all = true;
+        for (std::size_t i = 0; i < list.size() && list[i] != '\0';) {
+            std::size_t end = list.find('\0', i);
+            if (end == std::string::npos) end = list.size();
+            all = removeTree(native(list.substr(i, end - i))) && all;
+            i = end + 1;
+        }
+        return all;
+    }
+    bool fullPathName(const std::string& name, std::string& out) override {
+        std::string n = native(name);
+        std::string full;
+        if (!n.empty() && n[0] == '/') {
+            full = n;
+        } else {
+            char cwd[PATH_MAX];
+            if (!getcwd(cwd, sizeof cwd)) return false;
+            full = std::string(cwd) + "/" + n;
+        }
+        if (full.size() >= cap::path) return false;
+        out = full;
+        return true;
+    }
+    bool searchPath(const std::string* directories, const std::string& name,
+                    std::string& out) override {
+        std::string list;
+        if (directories) {
+            list = native(*directories);
+        } else {
+            const char* p = std::getenv("PATH");
+            list = p ? p : "";
+            for (char& c : list) if (c == ':') c = ';';
+        }
+        std::string n = native(name);
+        if (!n.empty() && n[0] == '/') return false;
+        std::size_t i = 0;
+        while (i <= list.size()) {
+            std::size_t end = list.find(';', i);
+            if (end == std::string::npos) end = list.size();
+            std::string dir = list.substr(i, end - i);
+            if (!dir.empty()) {
+                std::string candidate = dir + (dir.back() == '/' ? "" : "/") + n;
+                struct stat st;
+                if (stat(candidate.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
+                    if (candidate.size() >= cap::path) return false;
+                    out = candidate;
+                    return true;
+                }
+            }
+            i = end + 1;
+        }
+        return false;
+    }
+    bool specialFolderPath(WindowHandle, int, std::string&) override { return false; }
+    LocalTime localTime() override {
+        std::time_t now = std::time(nullptr);
+        std::tm tm{};
+        localtime_r(&now, &tm);
+        LocalTime t;
+        t.year = tm.tm_year + 1900;
+        t.month = tm.tm_mon + 1;
+        t.day = tm.tm_mday;
+        t.hour = tm.tm_hour;
+        t.minute = tm.tm_min;
+        t.second = tm.tm_sec;
+        return t;
+    }
+    bool splitUrl(const std::string& url, UrlParts& parts) override {
+        return crackUrlPortable(url, parts);
+    }
+    int messageBox(WindowHandle, const std::string& text, const std::string& caption,
+                   unsigned) override {
+        std::fprintf(stderr, "[%s] %s\n", caption.c_str(), text.c_str());
+        return 1;
+    }
+    void setForeground(WindowHandle) override {}
+    bool clipboardText(WindowHandle, std::string&, std::size_t) override { return false; }
+};
+
+}  // namespace
+
+Platform& nativePlatform() {
+    static PosixPlatform instance;
+    return instance;
+}
+
+}  // namespace platform

@@ -1,0 +1,60 @@
+// A platform for tests: forwards to the build's real one (POSIX natively,
+// Win32 under Wine) except for the calls a test wants to steer or watch.
+#pragma once
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+class FakePlatform : public platform::Platform {
+public:
+    FakePlatform();
+    ~FakePlatform() override;
+    FakePlatform(const FakePlatform&) = delete;
+    FakePlatform& operator=(const FakePlatform&) = delete;
+
+    // Steering.
+    std::optional<std::string> clipboard;          // unset: no CF_TEXT
+    std::optional<platform::LocalTime> clock;      // unset: real clock
+    std::map<int, std::string> specialFolders;     // csidl -> path; others fail
+    bool useRealSpecialFolders = false;
+
+    // Watching.
+    struct Shown { std::string text, caption; unsigned flags; };
+    std::vector<Shown> messages;
+    std::vector<std::string> deleteRequests;
+
+    bool isDirectory(const std::string& p) override { return real_.isDirectory(p); }
+    bool fileExists(const std::string& p) override { return real_.fileExists(p); }
+    bool readFile(const std::string& p, std::string& out, std::size_t max, bool create) override {
+        return real_.readFile(p, out, max, create);
+    }
+    bool createDirectory(const std::string& p) override { return real_.createDirectory(p); }
+    bool listFolder(const std::string& f, std::vector<platform::FolderEntry>& out) override {
+        return real_.listFolder(f, out);
+    }
+    bool deleteItems(platform::WindowHandle owner, const std::string& list) override {
+        deleteRequests.push_back(list);
+        return real_.deleteItems(owner, list);
+    }
+    bool fullPathName(const std::string& n, std::string& out) override { return real_.fullPathName(n, out); }
+    bool searchPath(const std::string* dirs, const std::string& n, std::string& out) override {
+        return real_.searchPath(dirs, n, out);
+    }
+    bool specialFolderPath(platform::WindowHandle owner, int csidl, std::string& out) override;
+    platform::LocalTime localTime() override { return clock ? *clock : real_.localTime(); }
+    bool splitUrl(const std::string& url, UrlParts& parts) override { return real_.splitUrl(url, parts); }
+    int messageBox(platform::WindowHandle, const std::string& text, const std::string& caption,
+                   unsigned flags) override {
+        messages.push_back({text, caption, flags});
+        return 1;
+    }
+    void setForeground(platform::WindowHandle) override {}
+    bool clipboardText(platform::WindowHandle, std::string& out, std::size_t max) override;
+
+private:
+    platform::Platform& real_;
+    platform::Platform* previous_;
+};

@@ -1,0 +1,79 @@
+// Capacity cuts, ASCII-only case folding and path splitting on CP932 text.
+#include <gtest/gtest.h>
+
+#include "common/split_path.h"
+#include "common/text.h"
+
+namespace {
+
+// "表" is 0x95 0x5C: its trail byte is a backslash. "ア" (katakana, 0x83 0x41)
+// has the trail byte 'A'.
+const std::string hyo = "\x95\x5c";
+const std::string kataA = "\x83\x41";
+
+TEST(TextCut, HoldsCapacityMinusOneAndNeverSplitsACharacter) {
+    struct Case { std::string src; std::size_t capacity; std::string want; };
+    const Case cases[] = {
+        {"abcdef", 4, "abc"},
+        {"abc", 4, "abc"},
+        {"abc", 1, ""},
+        {"ab" + hyo, 4, "ab"},             // the double-byte char would need 2 more
+        {"a" + hyo, 4, "a" + hyo},
+        {"ab\x95", 10, "ab"},               // dangling lead byte at the end
+        {std::string(259, 'x') + "y", 260, std::string(259, 'x')},
+    };
+    for (const auto& c : cases) EXPECT_EQ(text::cut(c.src, c.capacity), c.want) << c.src;
+}
+
+TEST(TextSearch, FoldsAsciiOnlyAndRespectsCharacterBoundaries) {
+    EXPECT_EQ(text::findNoCase("xxHTTP://a", "http://"), 2u);
+    // 'A' as a trail byte must not match "a" or "A".
+    EXPECT_EQ(text::findNoCase(kataA, "a"), text::npos);
+    EXPECT_EQ(text::findNoCase(kataA + "a", "A"), 2u);
+    // A backslash trail byte is not a separator.
+    EXPECT_EQ(text::findByte(hyo + "\\", '\\'), 2u);
+    // Non-ASCII bytes compare exactly.
+    EXPECT_TRUE(text::equalsNoCase("\x82\x60", "\x82\x60"));
+    EXPECT_FALSE(text::equalsNoCase("\x82\x60", "\x82\x81"));
+    EXPECT_TRUE(text::startsWithNoCase("[SYSTEM]x", "[system]"));
+    EXPECT_EQ(text::findNoCase("abc", ""), text::npos);
+}
+
+TEST(TextToInt, ReadsLikeStrToInt) {
+    EXPECT_EQ(text::toInt("123abc"), 123);
+    EXPECT_EQ(text::toInt("-5"), -5);
+    EXPECT_EQ(text::toInt("abc"), 0);
+    EXPECT_EQ(text::toInt(" 5"), 0);
+    EXPECT_EQ(text::toInt("99999999999999"), 0x7fffffff);
+}
+
+TEST(SplitPath, Parts) {
+    struct Case { std::string path, drive, dir, name, ext; };
+    const Case cases[] = {
+        {"C:\\Tools\\Tavrin.exe", "C:", "\\Tools\\", "Tavrin", ".exe"},
+        {"/dir/page.html", "", "/dir/", "page", ".html"},
+        {"/dir/", "", "/dir/", "", ""},
+        {"a.b\\c", "", "a.b\\", "c", ""},
+        {"..", "", "", "..", ""},
+        {"C:\\x\\.", "C:", "\\x\\", ".", ""},
+        {"C:\\" + hyo + "\\f.txt", "C:", "\\" + hyo + "\\", "f", ".txt"},
+        {"C:\\a\\" + hyo, "C:", "\\a\\", hyo, ""},   // trail byte is no separator
+        {"archive.tar.gz", "", "", "archive.tar", ".gz"},
+    };
+    for (const auto& c : cases) {
+        PathParts p = splitPath(c.path);
+        EXPECT_EQ(p.drive, c.drive) << c.path;
+        EXPECT_EQ(p.directory, c.dir) << c.path;
+        EXPECT_EQ(p.name, c.name) << c.path;
+        EXPECT_EQ(p.extension, c.ext) << c.path;
+    }
+}
+
+TEST(SplitPath, ReadsAtMost259Characters) {
+    std::string longName = "C:\\" + std::string(300, 'n') + ".txt";
+    PathParts p = splitPath(longName);
+    EXPECT_EQ(p.extension, "");
+    EXPECT_LE(p.name.size(), 255u);
+}
+
+}  // namespace
