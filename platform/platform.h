@@ -4,6 +4,7 @@
 // steer a call (the clipboard, the clock, message boxes) install a fake.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,11 +26,29 @@ struct FolderEntry {
 };
 
 // Message box flags, the values of the Win32 MB_ constants.
+enum : int { vkShift = 0x10, vkControl = 0x11 };
+
 enum : unsigned {
     mbOk = 0x0,
     mbIconError = 0x10,
     mbIconWarning = 0x30,
     mbIconInformation = 0x40,
+};
+
+// The browser bridge library, loaded for one call and freed when the
+// object goes. Each function may be missing from the library.
+class BridgeLibrary {
+public:
+    virtual ~BridgeLibrary() = default;
+    virtual bool hasGetActiveBrowseInfo() = 0;
+    // Asks `service` for its page; non-zero when it answered into `reply`.
+    virtual int getActiveBrowseInfo(const std::string& service, std::string& reply) = 0;
+    virtual bool hasGetDdeStr() = 0;
+    // Takes the page URL out of a reply (at most 259 characters).
+    virtual void getDdeStr(const std::string& reply, std::string& url) = 0;
+    virtual bool hasSetBrowseUrl() = 0;
+    // Non-zero when the browser took the URL.
+    virtual int setBrowseUrl(const std::string& service, const std::string& url) = 0;
 };
 
 class Platform {
@@ -75,6 +94,23 @@ public:
                            const std::string& caption, unsigned flags) = 0;
     // Brings `window` to the foreground before a message is shown.
     virtual void setForeground(WindowHandle window) = 0;
+
+    // ShellExecuteA with the default verb and SW_SHOWNORMAL; returns its
+    // instance value (above 32 on success). Empty texts are passed as null.
+    virtual int shellExecute(WindowHandle owner, const std::string& file,
+                             const std::string& parameters,
+                             const std::string& directory) = 0;
+    // FindExecutableA: the program associated with a document; returns its
+    // instance value (above 32 on success).
+    virtual int findExecutable(const std::string& document, std::string& program) = 0;
+    // The name (without folder) under which FindFirstFileA lists a file.
+    virtual bool longFileName(const std::string& path, std::string& name) = 0;
+    // True while the key (a Win32 virtual-key code) is held down.
+    virtual bool isKeyDown(int virtualKey) = 0;
+    // Blocks the thread for the given milliseconds.
+    virtual void sleep(int milliseconds) = 0;
+    // LoadLibraryA of the browser bridge; null when it is missing.
+    virtual std::unique_ptr<BridgeLibrary> loadBridgeLibrary() = 0;
 
     // CF_TEXT of the clipboard: false when there is none or it is empty.
     // At most maxBytes - 1 characters are returned.

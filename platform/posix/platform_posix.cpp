@@ -172,6 +172,24 @@ public:
     }
     void setForeground(WindowHandle) override {}
     bool clipboardText(WindowHandle, std::string&, std::size_t) override { return false; }
+    // No shell here: nothing can be started or opened.
+    int shellExecute(WindowHandle, const std::string&, const std::string&,
+                     const std::string&) override {
+        return 2;
+    }
+    int findExecutable(const std::string&, std::string&) override { return 31; }
+    bool longFileName(const std::string& path, std::string& name) override {
+        if (!fileExists(path)) return false;
+        std::string n = native(path);
+        std::size_t slash = n.rfind('/');
+        name = slash == std::string::npos ? n : n.substr(slash + 1);
+        return true;
+    }
+    bool isKeyDown(int) override { return false; }
+    void sleep(int milliseconds) override {
+        if (milliseconds > 0) usleep(static_cast<useconds_t>(milliseconds) * 1000);
+    }
+    std::unique_ptr<BridgeLibrary> loadBridgeLibrary() override { return nullptr; }
 };
 
 }  // namespace

@@ -23,3 +23,37 @@ bool FakePlatform::clipboardText(platform::WindowHandle, std::string& out, std::
     out = clipboard->substr(0, max ? max - 1 : 0);
     return true;
 }
+
+namespace {
+class FakeBridge final : public platform::BridgeLibrary {
+public:
+    explicit FakeBridge(FakePlatform::Bridge& b) : b_(b) {}
+    bool hasGetActiveBrowseInfo() override { return b_.hasQuery; }
+    int getActiveBrowseInfo(const std::string& service, std::string& reply) override {
+        b_.asked.push_back(service);
+        auto it = b_.pages.find(service);
+        if (it == b_.pages.end()) return 0;
+        reply = it->second;
+        return 1;
+    }
+    bool hasGetDdeStr() override { return b_.hasSplit; }
+    void getDdeStr(const std::string& reply, std::string& url) override { url = reply; }
+    bool hasSetBrowseUrl() override { return b_.hasSend; }
+    int setBrowseUrl(const std::string& service, const std::string& url) override {
+        for (const auto& s : b_.accepting)
+            if (s == service) {
+                b_.sent.emplace_back(service, url);
+                return 1;
+            }
+        return 0;
+    }
+
+private:
+    FakePlatform::Bridge& b_;
+};
+}  // namespace
+
+std::unique_ptr<platform::BridgeLibrary> FakePlatform::loadBridgeLibrary() {
+    if (!bridge) return nullptr;
+    return std::make_unique<FakeBridge>(*bridge);
+}

@@ -25,6 +25,21 @@ public:
     struct Shown { std::string text, caption; unsigned flags; };
     std::vector<Shown> messages;
     std::vector<std::string> deleteRequests;
+    struct Start { std::string file, parameters, directory; };
+    std::vector<Start> starts;                     // shellExecute calls
+    int shellResult = 42;                          // what shellExecute answers
+    std::map<std::string, std::string> associations;  // document -> program
+    std::vector<int> sleeps;
+    std::vector<int> keysDown;
+    // The bridge library: unset means it is missing.
+    struct Bridge {
+        bool hasQuery = true, hasSplit = true, hasSend = true;
+        std::map<std::string, std::string> pages;  // service -> reply (the URL)
+        std::vector<std::string> accepting;        // services that take URLs
+        std::vector<std::pair<std::string, std::string>> sent;  // (service, url)
+        std::vector<std::string> asked;
+    };
+    std::optional<Bridge> bridge;
 
     bool isDirectory(const std::string& p) override { return real_.isDirectory(p); }
     bool fileExists(const std::string& p) override { return real_.fileExists(p); }
@@ -53,6 +68,26 @@ public:
     }
     void setForeground(platform::WindowHandle) override {}
     bool clipboardText(platform::WindowHandle, std::string& out, std::size_t max) override;
+    int shellExecute(platform::WindowHandle, const std::string& file, const std::string& parameters,
+                     const std::string& directory) override {
+        starts.push_back({file, parameters, directory});
+        return shellResult;
+    }
+    int findExecutable(const std::string& document, std::string& program) override {
+        auto it = associations.find(document);
+        if (it == associations.end()) return 31;
+        program = it->second;
+        return 42;
+    }
+    bool longFileName(const std::string& path, std::string& name) override {
+        return real_.longFileName(path, name);
+    }
+    void sleep(int ms) override { sleeps.push_back(ms); }
+    bool isKeyDown(int vk) override {
+        for (int k : keysDown) if (k == vk) return true;
+        return false;
+    }
+    std::unique_ptr<platform::BridgeLibrary> loadBridgeLibrary() override;
 
 private:
     platform::Platform& real_;

@@ -1,0 +1,61 @@
+// The token walk of input recognition. It is byte-wise on purpose: every
+// byte it treats specially (quote, blank, line end, tab) lies below 0x40
+// and so never occurs as the trail byte of a double-byte character.
+#include "app/recognize.h"
+
+#include <string>
+
+#include "app/recognize_token.h"
+#include "common/capacity.h"
+#include "common/text.h"
+#include "common/url_list.h"
+
+int recognizeInput(std::string_view input, int lineMode, int fileChecks) {
+    // The text ends at its first zero byte, as every caller's buffer does.
+    input = input.substr(0, input.find('\0'));
+    urlList.urlCount = 0;
+
+    std::string token;
+    token.reserve(cap::token);
+    bool inQuotes = false;
+    const std::size_t tokenLimit = cap::token - 1;
+
+    // A token cut at its limit may end in half a character; the shared cut
+    // keeps it out of what is tested.
+    auto finish = [&](bool quoted) {
+        int r = finishToken(text::cut(token, cap::token), quoted, fileChecks);
+        token.clear();
+        return r;
+    };
+
+    for (char c : input) {
+        int r = tokenGoesOn;
+        if (c == '"') {
+            if (!inQuotes) {
+                if (!token.empty()) r = finish(false);
+                if (r != tokenGoesOn) return r;
+                token.assign(1, '"');
+                inQuotes = true;
+                continue;
+            }
+            if (token.size() < tokenLimit) token += c;
+            inQuotes = false;
+            r = finish(true);
+        } else if (c == ' ' && !inQuotes) {
+            r = finish(false);
+        } else if (c == '\n' && lineMode == 1) {
+            inQuotes = false;
+            r = finish(false);
+        } else if (c == '\r' || c == '\t' || c == '\n') {
+            continue;
+        } else if (token.size() < tokenLimit) {
+            token += c;
+        }
+        if (r != tokenGoesOn) return r;
+    }
+    if (!token.empty()) {
+        int r = finish(false);
+        if (r != tokenGoesOn) return r;
+    }
+    return recognizedUrls;
+}

@@ -1,0 +1,112 @@
+// One token of recognised input: an existing folder or file ends the
+// recognition at once; an Internet shortcut and a URL each add an entry.
+#include "app/recognize_token.h"
+
+#include <string>
+
+#include "app/recognize.h"
+#include "common/capacity.h"
+#include "common/split_path.h"
+#include "common/text.h"
+#include "common/url_list.h"
+#include "links/link_tests.h"
+#include "platform/platform.h"
+#include "settings/settings.h"
+#include "template/folder_date.h"
+#include "template/url_parts.h"
+
+namespace {
+
+// One pair of enclosing double quotes goes, then the blanks at both ends
+// (spaces only, as the shell's path helpers do).
+void unquoteAndTrim(std::string& s) {
+    if (!s.empty() && s.front() == '"' && s.back() == '"') {
+        s = s.size() == 1 ? std::string() : s.substr(1, s.size() - 2);
+    }
+    std::size_t first = s.find_first_not_of(' ');
+    if (first == std::string::npos) {
+        s.clear();
+        return;
+    }
+    s = s.substr(first, s.find_last_not_of(' ') - first + 1);
+}
+
+// Only a backslash that is a character of its own: in "表" the trail byte
+// is 0x5C too.
+void removeTrailingBackslash(std::string& path) {
+    if (!path.empty() && path.back() == '\\' &&
+        text::boundaryAtOrBefore(path, path.size() - 1) == path.size() - 1) {
+        path.pop_back();
+    }
+}
+
+// The only entry: a folder or a file. Other fields of the entry keep what
+// they held; callers of these results read the path alone.
+int storePath(const std::string& path, int result) {
+    text::assignCut(urlList.entries[0].url, path, cap::url);
+    urlList.urlCount = 1;
+    return result;
+}
+
+// Appends a URL entry with the scheme and extension of the URL split last.
+// True when the table is full.
+bool addEntry(std::string_view url, std::string_view title) {
+    UrlEntry& e = urlList.entries[urlList.urlCount];
+    text::assignCut(e.url, url, cap::url);
+    text::assignCut(e.title, title, cap::path);
+    text::assignCut(e.scheme, urlParts.scheme, cap::scheme);
+    std::string extension = splitPath(urlParts.urlPath).extension;
+    text::assignCut(e.extension, extension.empty() ? "blank" : extension, cap::path);
+    e.kind = Anchor;
+    return ++urlList.urlCount >= maxUrlEntries;
+}
+
+// Adds the URL found in `work`, with a title when the title separator
+// follows it. True when the table is full.
+bool addFoundUrl(const std::string& work) {
+    const std::string& separator = settings.titleSeparator;
+    std::size_t at = text::findNoCase(work, separator);
+    if (at == text::npos) return addEntry(work, std::string_view());
+
+    std::string_view url = std::string_view(work).substr(0, at);
+    std::string_view title = std::string_view(work).substr(at + separator.size());
+    if (title.size() >= cap::path) title = std::string_view();
+    // The URL was split together with its title; the extension must come
+    // from the URL alone, or "x.html||Top.txt" would count as ".txt".
+    UrlParts withTitle = urlParts;
+    if (!crackUrl(url)) urlParts = withTitle;
+    return addEntry(url, title);
+}
+
+}  // namespace
+
+int finishToken(std::string_view token, bool quoted, int fileChecks) {
+    if (token.empty()) return tokenGoesOn;
+    std::string work;
+    if (settings.parametersOn) {
+        expandFolderAndDate(token);
+        work = text::cut(lastExpansion, cap::token);
+    } else {
+        work = std::string(token);
+    }
+    unquoteAndTrim(work);
+    if (work.empty()) return tokenGoesOn;
+
+    if (fileChecks > 0) {
+        platform::Platform& os = platform::os();
+        if (os.isDirectory(work)) {
+            removeTrailingBackslash(work);
+            return storePath(work, recognizedFolder);
+        }
+        if (os.fileExists(work)) {
+            int kind = fileKindByExtension(work);
+            if (kind == fileKindHtml) return storePath(work, recognizedHtmlFile);
+            if (kind != fileKindShortcut) return storePath(work, recognizedOtherFile);
+            std::string url = readShortcutUrl(work);
+            if (!url.empty() && addEntry(url, splitPath(work).name)) return recognizedUrls;
+        }
+    }
+
+    if (findFirstUrl(work, quoted ? 1 : 0) != 0) return tokenGoesOn;
+    return addFoundUrl(work) ? recognizedUrls : tokenGoesOn;
+}

@@ -1,0 +1,192 @@
+// Input routing shared by the start-up action, hand-offs, drops and
+// clipboard changes. Each entry point recognises its input, then goes to
+// the association dispatch or fills the list window from a folder, a local
+// file, a downloaded page or the given URLs.
+#include "app/routing.h"
+
+#include "app/recognize.h"
+#include "app/switches.h"
+#include "app/ui_port.h"
+#include "bridge/bridge.h"
+#include "common/app_state.h"
+#include "common/capacity.h"
+#include "common/path_ops.h"
+#include "common/split_path.h"
+#include "common/text.h"
+#include "common/url_list.h"
+#include "launch/select.h"
+#include "links/link_source.h"
+#include "links/page_download.h"
+#include "links/shortcut_folder.h"
+#include "settings/settings.h"
+
+namespace {
+
+platform::Platform& os() { return platform::os(); }
+
+// FOLDER: the list of the folder's shortcuts; false when it holds none.
+bool routeFolder(platform::WindowHandle window, int includeSubfolders) {
+    const std::string folder = urlList.entries[0].url;
+    shortcutScan.shortcutCount = 0;
+    shortcutScan.shortcutListFull = 0;
+    shortcutScan.includeSubfolders = includeSubfolders;
+    collectShortcuts(window, folder);
+    if (shortcutScan.shortcutCount < 1) return false;
+    urlList.urlCount = shortcutScan.shortcutCount;
+    text::assignCut(linkSource.listTitle, splitPath(folder).name, cap::path);
+    ui().fillListView(0);
+    return true;
+}
+
+// PAGE: the links of the local file in entry 0.
+bool routePage(platform::WindowHandle window, int mode) {
+    linkSource.linkMode = mode;
+    return readLinkSource(window, urlList.entries[0].url) != 0;
+}
+
+// DOWNLOAD: the links of the page entry 0 names; false when the download
+// or the reading failed.
+bool routeDownload(platform::WindowHandle window) {
+    const std::string url = urlList.entries[0].url;
+    text::assignCut(linkSource.listSource, url, cap::url);
+    const std::string saved = downloadPage(window, url, settings.tempFolder);
+    if (saved == cancelMarker) return false;
+    text::assignCut(linkSource.baseUrl, url, cap::path);
+    linkSource.linkMode = 1;
+    return readLinkSource(window, saved) != 0;
+}
+
+// TRANSFER: the given URLs as they are.
+void routeTransfer() {
+    linkSource.listTitle = "URL転送データ";
+    linkSource.listSource.clear();
+    ui().fillListView(0);
+}
+
+// Opens the list window for a start-up route; false when there is none.
+bool openListWindow(platform::WindowHandle window) {
+    if (!ui().createListWindow(window)) return false;
+    runState.listWindowActive = 1;
+    return true;
+}
+
+// Start-up steps for a recognised folder or local file.
+void startupLocalSource(platform::WindowHandle window, int result, int ctrl) {
+    if (!openListWindow(window)) return;
+    if (result == 1) {
+        routeFolder(window, ctrl);
+        return;
+    }
+    int mode = result == 2 ? (linkSource.linkMode == 1 ? 1 : 2) : 0;
+    if (!routePage(window, mode)) {
+        ui().closeWindow(window);
+        runState.listWindowActive = 0;
+    }
+}
+
+// Start-up step for recognised URLs.
+void startupUrls(platform::WindowHandle window, int shift) {
+    if (linkSource.linkMode >= 1) {
+        if (openListWindow(window)) routeDownload(window);
+        return;
+    }
+    openWithSettings(window, shift, 0);
+}
+
+void showToolsMenu(platform::WindowHandle window) { ui().showAssociationMenu(window, 1, 0); }
+
+// The routing table of drops and clipboard changes (`ctrlNow` for folders).
+enum class Source { FileDrop, TextDrop, Clipboard };
+
+void routeDropped(platform::WindowHandle window, int result, Source source) {
+    switch (result) {
+        case 1:
+            if (!routeFolder(window, os().isKeyDown(platform::vkControl) ? 1 : 0)) restoreUrlList();
+            return;
+        case 2: routePage(window, 2); return;
+        case 3: routePage(window, 0); return;
+        default: break;
+    }
+    if (urlList.urlCount == 1 && text::containsNoCase(urlList.entries[0].scheme, "http")) {
+        if (!routeDownload(window)) restoreUrlList();
+    } else if (urlList.urlCount >= 1 || source == Source::TextDrop) {
+        routeTransfer();
+    } else {
+        restoreUrlList();
+    }
+}
+
+}  // namespace
+
+void startupAction(platform::WindowHandle window, int shift, int ctrl) {
+    std::string& target = runState.currentTarget;
+    if (os().isDirectory(target) || os().fileExists(target))
+        text::assignCut(target, quoteSpaces(target), cap::transfer);
+    int result = recognizeInput(target, 0, 1);
+    if (result >= 1 && result <= 3) {
+        startupLocalSource(window, result, ctrl);
+    } else if (urlList.urlCount >= 1) {
+        startupUrls(window, shift);
+    } else if (startOptions.clipboardStart == 1) {
+        result = readClipboardInput(window);
+        if (result >= 1 && result <= 3) startupLocalSource(window, result, ctrl);
+        else if (urlList.urlCount >= 1) startupUrls(window, shift);
+        else showToolsMenu(window);
+    } else if (startOptions.browserQueryMode > 0 &&
+               getActiveBrowserUrl(startOptions.browserServiceName, startOptions.browserQueryMode)) {
+        urlList.entries[0].url = browserUrl;
+        urlList.urlCount = 1;
+        openWithSettings(window, shift, 0);
+    } else {
+        showToolsMenu(window);
+    }
+    if (runState.listWindowActive == 0) ui().closeWindow(window);
+}
+
+void receiveHandOff(platform::WindowHandle window, unsigned transferCode, std::string_view payload) {
+    if (runState.listWindowActive != 1) return;
+    saveUrlList();
+    applySwitches(payload, switchesBaseOnly);
+    runState.ctrlFlag = static_cast<int>(transferCode / 100);
+    const int lineMode = static_cast<int>((transferCode % 100) / 10);
+    linkSource.linkMode = static_cast<int>(transferCode % 10);
+    const int result = recognizeInput(payload, lineMode, 1);
+    switch (result) {
+        case 1:
+            if (!routeFolder(window, runState.ctrlFlag == 1 ? 1 : 0)) restoreUrlList();
+            return;
+        case 2: routePage(window, linkSource.linkMode == 1 ? 1 : 2); return;
+        case 3: routePage(window, 0); return;
+        default: break;
+    }
+    if (linkSource.linkMode >= 1) {
+        // A payload that named no URL has nothing to download.
+        if (urlList.urlCount < 1 || !routeDownload(window)) restoreUrlList();
+    } else {
+        routeTransfer();
+    }
+}
+
+void routeDroppedFile(platform::WindowHandle window, const std::string& path) {
+    saveUrlList();
+    if (runState.listWindowActive != 1) return;
+    const int result = recognizeInput(quoteSpaces(path), 0, 1);
+    routeDropped(window, result, Source::FileDrop);
+}
+
+void routeDroppedText(platform::WindowHandle window, std::string_view text) {
+    saveUrlList();
+    const int result = recognizeInput(text, 1, 1);
+    routeDropped(window, result, Source::TextDrop);
+}
+
+void routeClipboardChange(platform::WindowHandle window) {
+    saveUrlList();
+    const int result = readClipboardInput(window);
+    if (result < 0) {
+        // Text that named nothing leaves the shown list as it was.
+        restoreUrlList();
+        return;
+    }
+    routeDropped(window, result, Source::Clipboard);
+}

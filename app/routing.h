@@ -1,0 +1,23 @@
+// What follows once an input has been recognised: the start-up action of a
+// first copy, and the routes of hand-offs, drops and clipboard changes
+// while the list window is open.
+#pragma once
+#include <string>
+#include <string_view>
+
+#include "platform/platform.h"
+
+// Runs once, from the start-up timer. Ends the program unless the list
+// window was opened.
+void startupAction(platform::WindowHandle window, int shift, int ctrl);
+
+// WM_COPYDATA from a second copy; ignored unless the list window is open.
+void receiveHandOff(platform::WindowHandle window, unsigned transferCode,
+                    std::string_view payload);
+
+// A file dropped on the list window (the first file of the drop).
+void routeDroppedFile(platform::WindowHandle window, const std::string& path);
+// Text dropped on the list window.
+void routeDroppedText(platform::WindowHandle window, std::string_view text);
+// The clipboard changed while it is being watched.
+void routeClipboardChange(platform::WindowHandle window);

@@ -1,0 +1,81 @@
+// The creation step: who we are (first or second copy by the named mutex)
+// and, for a first copy, settings, drag and drop and the start-up timer.
+#include "app/win32/creation.h"
+
+#include "app/switches.h"
+#include "app/win32/drop_target.h"
+#include "app/win32/second_copy.h"
+#include "app/win32/window_state.h"
+#include "common/app_state.h"
+#include "common/capacity.h"
+#include "common/split_path.h"
+#include "common/text.h"
+#include "settings/settings.h"
+
+namespace {
+
+void showError(HWND window, const char* text) {
+    MessageBoxA(window, text, "エラー", MB_OK | MB_ICONERROR);
+}
+
+void closeWindow(HWND window) { SendMessageA(window, WM_CLOSE, 0, 0); }
+
+void takeProgramFolderAndMetrics() {
+    PathParts parts = splitPath(programPaths.programPath);
+    programPaths.programFolder = parts.drive + parts.directory;
+    text::assignCut(programPaths.helpFilePath, programPaths.programFolder + "Tavrin.txt",
+                    cap::path);
+    runState.screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    runState.maximizedHeight = GetSystemMetrics(SM_CYMAXIMIZED);
+    runState.mouseButtonCount = GetSystemMetrics(SM_CMOUSEBUTTONS);
+    settings.schemeEnabled = {1, 1, 1, 1};
+}
+
+void takeKeyStates() {
+    runState.shiftFlag = (GetKeyState(VK_SHIFT) & 0x8000) ? 1 : 0;
+    runState.ctrlFlag = (GetKeyState(VK_CONTROL) & 0x8000) ? 1 : 0;
+    applyKeyInversions(runState.currentTarget);
+}
+
+void runFirstCopy(HWND window) {
+    text::assignCut(programPaths.settingsPath,
+                    programPaths.programFolder + programPaths.settingsFileName, cap::path);
+    // Switches come before the settings so that "/#s=", "/#u=" and "/#m="
+    // act on the loading.
+    if (!runState.currentTarget.empty()) applySwitches(runState.currentTarget, switchesFull);
+    if (!loadSettings(window, 0)) {
+        closeWindow(window);
+        return;
+    }
+    if (OleInitialize(nullptr) != S_OK) {
+        showError(window, "ドラッグ＆ドロップの初期化に失敗しました。");
+        closeWindow(window);
+        return;
+    }
+    const UINT formats[] = {CF_TEXT, CF_HDROP};
+    if (!registerDropTarget(window, dropNotifyMessage, formats, 2)) {
+        showError(window, "ドラッグ＆ドロップの登録に失敗しました。");
+        closeWindow(window);
+        return;
+    }
+    runState.dropRegistered = 1;
+    SetTimer(window, startupTimer, 0, nullptr);
+}
+
+}  // namespace
+
+void runCreationStep(HWND window) {
+    // The core reaches the window through this record already while the
+    // settings load.
+    runState.mainWindow = window;
+    takeProgramFolderAndMetrics();
+    takeKeyStates();
+
+    instanceState.instanceMutex.reset(
+        CreateMutexA(nullptr, TRUE, programPaths.instanceMutexName.c_str()));
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        runSecondCopy(window);
+    } else {
+        runFirstCopy(window);
+    }
+}

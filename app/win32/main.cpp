@@ -1,0 +1,71 @@
+// The program's entry: names derived from the executable's path, the one
+// hidden main window, and the message loop.
+#include <string>
+
+#include "app/handoff.h"
+#include "app/win32/command_line.h"
+#include "app/win32/ui_win32.h"
+#include "app/win32/window_proc.h"
+#include "app/win32/window_state.h"
+#include "common/app_state.h"
+#include "common/capacity.h"
+#include "common/split_path.h"
+#include "common/text.h"
+#include "platform/win32/win.h"
+
+namespace {
+
+void deriveProgramNames() {
+    char path[cap::url] = {};
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    path[sizeof path - 1] = '\0';
+    PathUnquoteSpacesA(path);
+    programPaths.programPath = path;
+
+    PathParts parts = splitPath(programPaths.programPath);
+    programPaths.programName = parts.name;
+    text::assignCut(programPaths.settingsFileName, parts.name + ".ini", cap::path);
+    programPaths.instanceMutexName = instanceMutexNameFor(programPaths.programPath);
+}
+
+bool registerMainClass(HINSTANCE instance) {
+    WNDCLASSA wc{};
+    wc.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+    wc.lpfnWndProc = mainWindowProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconA(instance, "MYICON");
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
+    wc.lpszClassName = programPaths.programPath.c_str();
+    return RegisterClassA(&wc) != 0;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int) {
+    instanceState.instance = instance;
+    installWin32Ui();
+    deriveProgramNames();
+    runState.currentTarget = commandLineTail(GetCommandLineA());
+
+    if (!previous && !registerMainClass(instance)) return 0;
+    const char* name = programPaths.programPath.c_str();
+    // The creation step runs inside this call; a copy that has nothing to
+    // do destroys the window there, and creation then fails.
+    HWND window = CreateWindowExA(WS_EX_ACCEPTFILES | WS_EX_TOPMOST, name, name,
+                                  WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 470, 450,
+                                  nullptr, nullptr, instance, nullptr);
+    if (!window || !IsWindow(window)) return 0;
+    runState.mainWindow = window;
+    ShowWindow(window, SW_HIDE);
+    UpdateWindow(window);
+
+    MSG msg;
+    BOOL got;
+    while ((got = GetMessageA(&msg, nullptr, 0, 0)) != 0) {
+        if (got == -1) return 0;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}

@@ -1,0 +1,38 @@
+// What the main window keeps between messages: popup-menu conveniences,
+// the clipboard-viewer chain, the drag in progress, and the instance's own
+// handles. Process-wide, one per running copy.
+#pragma once
+#include <string>
+
+#include "platform/win32/scoped.h"
+#include "platform/win32/win.h"
+
+// The private message the drop target sends for every drag event.
+constexpr UINT dropNotifyMessage = 0x8082;
+// Timers with a 0 ms period that defer work until the current message has
+// returned.
+constexpr UINT_PTR startupTimer = 610;
+constexpr UINT_PTR listMenuTimer = 620;
+
+struct WindowState {
+    HWND previousForeground = nullptr;  // foreground when the start-up ran
+    int menuOpen = 0;                   // a popup menu of ours is tracked
+    int swallowClick = 0;               // a self-posted click is on its way
+    HMENU lastMenu = nullptr;           // from the last WM_MENUSELECT
+    int menuSelectedByMouse = 0;
+    int clipboardWatch = 0;             // 1 while in the viewer chain
+    HWND nextViewer = nullptr;
+    UINT dragFormat = 0;                // CF_TEXT, CF_HDROP or 0
+    std::string droppedPath;            // 260: first file of a file drag
+    HWND listView = nullptr;            // set once the list window exists
+};
+
+struct InstanceState {
+    HINSTANCE instance = nullptr;
+    // Held by a first copy for its whole life: its existence is what makes
+    // a later start a second copy.
+    win::ScopedHandle instanceMutex;
+};
+
+extern WindowState windowState;
+extern InstanceState instanceState;

@@ -1,0 +1,52 @@
+// The program side of the browser bridge: the library is loaded for each
+// call and freed before it returns; without it, queries fail and
+// hand-overs fall back to starting the association's program.
+#include "bridge/bridge.h"
+
+#include "common/app_state.h"
+#include "common/capacity.h"
+#include "common/path_ops.h"
+#include "common/split_path.h"
+#include "common/text.h"
+#include "common/url_list.h"
+#include "platform/platform.h"
+#include "settings/settings.h"
+
+std::string browserUrl;
+
+int getActiveBrowserUrl(std::string_view serviceName, int mode) {
+    urlList.urlCount = 0;
+    std::unique_ptr<platform::BridgeLibrary> library = platform::os().loadBridgeLibrary();
+    if (!library || !library->hasGetActiveBrowseInfo()) return 0;
+    std::string reply;
+    bool answered = false;
+    if (mode == 2) {
+        answered = library->getActiveBrowseInfo(std::string(serviceName), reply) != 0;
+    } else {
+        for (int i = 0; i < settings.browserServiceCount && !answered; ++i)
+            answered = library->getActiveBrowseInfo(settings.browserServices[i], reply) != 0;
+    }
+    if (!answered || !library->hasGetDdeStr()) return 0;
+    std::string url;
+    library->getDdeStr(reply, url);
+    text::assignCut(browserUrl, url, cap::path);
+    return 1;
+}
+
+void sendUrlToBrowser(std::string_view serviceName, const std::string& fallbackProgram) {
+    const std::string url = text::cut(quoteSpaces(runState.currentTarget), cap::url);
+    {
+        std::unique_ptr<platform::BridgeLibrary> library = platform::os().loadBridgeLibrary();
+        if (library && library->hasSetBrowseUrl()) {
+            if (!serviceName.empty()) {
+                if (library->setBrowseUrl(std::string(serviceName), url) != 0) return;
+            } else {
+                for (int i = 0; i < settings.browserServiceCount; ++i)
+                    if (library->setBrowseUrl(settings.browserServices[i], url) != 0) return;
+            }
+        }
+    }  // the library is freed before the fallback starts
+    PathParts parts = splitPath(fallbackProgram);
+    platform::os().shellExecute(nullptr, fallbackProgram, url, parts.drive + parts.directory);
+    urlList.urlCount = 0;
+}

@@ -1,0 +1,20 @@
+// Association dispatch: reads the settings file afresh, picks the block for
+// the target in urlList, and starts the one program that applies, opens the
+// target by the system, or leaves the choice to the association menu.
+#pragma once
+#include <string>
+#include <string_view>
+
+#include "platform/platform.h"
+
+struct DispatchState {
+    std::string sectionKey;    // 260: the header searched for
+    int useAlternateFile = 0;  // 1 while the "@ext2=" file is in use
+};
+
+extern DispatchState dispatchState;
+
+// 1 when the dispatch ran, 0 when the settings file could not be opened.
+int openWithSettings(platform::WindowHandle window, int useAlternate, int menuMode);
+// 1 when the target was dealt with, 0 when the menu must be shown.
+int selectAssociation(platform::WindowHandle window, std::string_view settingsText);

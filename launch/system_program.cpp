@@ -1,0 +1,40 @@
+// Resolves "@system" rows to the ".exe" the system associates with the
+// target, or leaves them as "@system" so that the target is opened by the
+// system itself.
+#include "launch/system_program.h"
+
+#include "common/capacity.h"
+#include "common/path_ops.h"
+#include "common/split_path.h"
+#include "common/text.h"
+#include "common/url_list.h"
+#include "platform/platform.h"
+#include "settings/association_table.h"
+
+void resolveSystemProgram(int row) {
+    AssociationItem& item = associationTable.items[row];
+    const std::string& target = urlList.entries[0].url;
+    std::string program;
+    if (platform::os().findExecutable(target, program) <= 32) {
+        item.command = "@system";
+        item.caption = "@system";
+        return;
+    }
+    PathParts targetParts = splitPath(target);
+    const std::string targetFile = targetParts.name + targetParts.extension;
+    program = unquoteSpaces(program);
+    std::string programFile;
+    if (!platform::os().longFileName(program, programFile)) {
+        PathParts p = splitPath(program);
+        programFile = p.name + p.extension;
+    }
+    PathParts fileParts = splitPath(programFile);
+    if (text::containsNoCase(fileParts.extension, ".exe") &&
+        !text::containsNoCase(targetFile, programFile)) {
+        text::assignCut(item.command, program, cap::path);
+        text::assignCut(item.caption, fileParts.name, cap::path);
+    } else {
+        item.command = "@system";
+        item.caption = "@system";
+    }
+}

@@ -1,0 +1,7 @@
+// "@system" program rows: the program the system associates with the
+// target's file type.
+#pragma once
+
+// Fills command and caption of row `row` for the target in entry 0 of
+// urlList: the associated ".exe", or "@system" when there is none usable.
+void resolveSystemProgram(int row);

@@ -1,0 +1,108 @@
+// The small tests that decide whether a text is a URL the program accepts,
+// cut the first such URL out of a text, read an Internet shortcut, and sort
+// a file by its extension. Secure web links belong to the http kind.
+#include "links/link_tests.h"
+
+#include <array>
+#include <cstddef>
+
+#include "common/capacity.h"
+#include "common/split_path.h"
+#include "common/text.h"
+#include "platform/platform.h"
+#include "settings/settings.h"
+#include "template/url_parts.h"
+
+namespace {
+
+struct SchemePrefix {
+    std::string_view prefix;
+    SchemeIndex flag;
+    int kind;  // classifyLink's result when the text splits
+};
+
+// In the order in which they are tested.
+constexpr std::array<SchemePrefix, 5> schemePrefixes = {{
+    {"http://", schemeHttp, 0},
+    {"https://", schemeHttp, 0},
+    {"ftp://", schemeFtp, 0},
+    {"mailto:", schemeMailto, 0},
+    {"file://", schemeFile, 1},
+}};
+
+bool enabled(const SchemePrefix& p) { return settings.schemeEnabled[p.flag] != 0; }
+
+// A text that begins with the prefix of a switched-off scheme.
+bool hasDisabledPrefix(std::string_view s) {
+    for (const SchemePrefix& p : schemePrefixes) {
+        if (!enabled(p) && text::startsWithNoCase(s, p.prefix)) return true;
+    }
+    return false;
+}
+
+// Length of the text up to the first of `stops` (at character boundaries).
+std::size_t spanUntil(std::string_view s, std::string_view stops) {
+    for (std::size_t i = 0; i < s.size();) {
+        if (stops.find(s[i]) != std::string_view::npos) return i;
+        i += text::isLeadByte(static_cast<unsigned char>(s[i])) ? 2 : 1;
+    }
+    return s.size();
+}
+
+}  // namespace
+
+int classifyLink(std::string_view link) {
+    for (const SchemePrefix& p : schemePrefixes) {
+        if (!enabled(p) || !text::startsWithNoCase(link, p.prefix)) continue;
+        return crackUrl(link) ? p.kind : -1;
+    }
+    return -1;
+}
+
+int findFirstUrl(std::string& found, int stopMode) {
+    std::size_t start = text::npos;
+    for (const SchemePrefix& p : schemePrefixes) {
+        if (!enabled(p)) continue;
+        std::size_t at = text::findNoCase(found, p.prefix);
+        if (at < start) start = at;
+    }
+    if (start == text::npos) return -1;
+
+    std::string_view rest = std::string_view(found).substr(start);
+    std::string_view stops = stopMode == 0 ? std::string_view(" '>")
+                           : stopMode == 1 ? std::string_view("'>")
+                                           : std::string_view();
+    std::string_view url = rest.substr(0, spanUntil(rest, stops));
+    if (url.size() >= cap::path) return -1;
+    found = std::string(url);
+    return crackUrl(found) ? 0 : -1;
+}
+
+std::string readShortcutUrl(const std::string& path) {
+    std::string content;
+    // Only the head of the file is used, however large the file is.
+    if (!platform::os().readFile(path, content, 777, false)) return std::string();
+    content += "\r\n";
+
+    std::size_t key = text::findNoCase(content, "URL=");
+    if (key == text::npos) return std::string();
+    std::string_view rest = std::string_view(content).substr(key + 4);
+    std::string url(rest.substr(0, spanUntil(rest, "\r\n ")));
+    if (url.size() >= cap::path) return std::string();
+    if (hasDisabledPrefix(url) || !crackUrl(url)) return std::string();
+    return url;
+}
+
+int fileKindByExtension(std::string_view path) {
+    const std::string extension = splitPath(path).extension;
+    if (extension.size() == 4 && text::containsNoCase(extension, ".url")) return fileKindShortcut;
+    for (int i = 0; i < settings.pageExtensionCount &&
+                    i < static_cast<int>(settings.pageExtensions.size());
+         ++i) {
+        const std::string& item = settings.pageExtensions[static_cast<std::size_t>(i)];
+        if (extension.size() == item.size() && text::containsNoCase(extension, item)) {
+            return fileKindHtml;
+        }
+    }
+    return fileKindOther;
+}

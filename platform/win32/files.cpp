@@ -1,0 +1,76 @@
+// Files and folders through the ANSI Win32 calls: existence tests, reading
+// with read sharing, folder creation, listing and deletion by the shell.
+#include <algorithm>
+
+#include "platform/win32/scoped.h"
+#include "platform/win32/win.h"
+#include "platform/win32/win32_platform.h"
+
+namespace platform {
+
+bool Win32Platform::isDirectory(const std::string& path) {
+    // An empty text would be taken as the current folder.
+    return !path.empty() && PathIsDirectoryA(path.c_str()) != FALSE;
+}
+
+bool Win32Platform::fileExists(const std::string& path) {
+    return !path.empty() && PathFileExistsA(path.c_str()) != FALSE;
+}
+
+bool Win32Platform::readFile(const std::string& path, std::string& out, std::size_t maxBytes,
+                             bool createIfMissing) {
+    out.clear();
+    win::ScopedHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                       createIfMissing ? OPEN_ALWAYS : OPEN_EXISTING,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) return false;
+    char buffer[65536];
+    while (out.size() < maxBytes) {
+        DWORD want = static_cast<DWORD>(std::min<std::size_t>(sizeof buffer, maxBytes - out.size()));
+        DWORD got = 0;
+        if (!ReadFile(file.get(), buffer, want, &got, nullptr) || got == 0) break;
+        out.append(buffer, got);
+    }
+    return true;
+}
+
+bool Win32Platform::createDirectory(const std::string& path) {
+    return CreateDirectoryA(path.c_str(), nullptr) != FALSE;
+}
+
+bool Win32Platform::listFolder(const std::string& folderWithSeparator,
+                               std::vector<FolderEntry>& out) {
+    out.clear();
+    std::string pattern = folderWithSeparator + "*.*";
+    WIN32_FIND_DATAA found;
+    win::ScopedFind search(FindFirstFileA(pattern.c_str(), &found));
+    if (!search.valid()) {
+        // A listable folder with no entries at all (a drive root) is empty,
+        // not a failure.
+        return GetLastError() == ERROR_FILE_NOT_FOUND;
+    }
+    do {
+        FolderEntry entry;
+        entry.name = found.cFileName;
+        entry.isDirectory = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        out.push_back(std::move(entry));
+    } while (FindNextFileA(search.get(), &found));
+    return true;
+}
+
+bool Win32Platform::deleteItems(WindowHandle owner, const std::string& list) {
+    // The shell reads up to a double NUL; add one whether or not the caller
+    // already ended the list with it.
+    std::string from = list;
+    from.append(2, '\0');
+    if (from[0] == '\0') return false;  // an empty list would name nothing
+    SHFILEOPSTRUCTA op{};
+    op.hwnd = static_cast<HWND>(owner);
+    op.wFunc = FO_DELETE;
+    op.pFrom = from.c_str();
+    op.pTo = nullptr;
+    op.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOERRORUI;
+    return SHFileOperationA(&op) == 0 && !op.fAnyOperationsAborted;
+}
+
+}  // namespace platform

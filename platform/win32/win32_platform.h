@@ -1,0 +1,38 @@
+// The Win32 implementation of the platform layer, declared once and
+// defined across small files by concern (files, shell, clipboard, URL
+// split, messages).
+#pragma once
+#include "platform/platform.h"
+
+namespace platform {
+
+class Win32Platform final : public Platform {
+public:
+    bool isDirectory(const std::string& path) override;
+    bool fileExists(const std::string& path) override;
+    bool readFile(const std::string& path, std::string& out, std::size_t maxBytes,
+                  bool createIfMissing) override;
+    bool createDirectory(const std::string& path) override;
+    bool listFolder(const std::string& folderWithSeparator,
+                    std::vector<FolderEntry>& out) override;
+    bool deleteItems(WindowHandle owner, const std::string& list) override;
+    bool fullPathName(const std::string& name, std::string& out) override;
+    bool searchPath(const std::string* directories, const std::string& name,
+                    std::string& out) override;
+    bool specialFolderPath(WindowHandle owner, int csidl, std::string& out) override;
+    LocalTime localTime() override;
+    bool splitUrl(const std::string& url, UrlParts& parts) override;
+    int messageBox(WindowHandle owner, const std::string& text, const std::string& caption,
+                   unsigned flags) override;
+    void setForeground(WindowHandle window) override;
+    bool clipboardText(WindowHandle owner, std::string& out, std::size_t maxBytes) override;
+    int shellExecute(WindowHandle owner, const std::string& file, const std::string& parameters,
+                     const std::string& directory) override;
+    int findExecutable(const std::string& document, std::string& program) override;
+    bool longFileName(const std::string& path, std::string& name) override;
+    bool isKeyDown(int virtualKey) override;
+    void sleep(int milliseconds) override;
+    std::unique_ptr<BridgeLibrary> loadBridgeLibrary() override;
+};
+
+}  // namespace platform

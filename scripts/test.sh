@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# The whole test run: installs what is missing, builds the native, the
+# sanitizer and the Windows builds, and runs the native unit tests, the
+# sanitizer unit tests, and under Wine the unit tests and the end-to-end
+# tests of the real Tavrin.exe. Exits non-zero when anything fails.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${TAVRIN_BUILD_DIR:-$root/build}
+jobs=$(nproc)
+
+bash "$root/scripts/install-deps.sh"
+
+configure() {  # dir, extra cmake args...
+  local dir=$1; shift
+  cmake -S "$root" -B "$build/$dir" -G Ninja "$@" >/dev/null
+  ninja -C "$build/$dir" -j "$jobs"
+}
+
+echo "== build: native"
+configure native -DCMAKE_BUILD_TYPE=Debug
+echo "== build: sanitizers"
+configure asan -DCMAKE_BUILD_TYPE=Debug -DTAVRIN_SANITIZE=ON
+echo "== build: windows"
+configure win -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake"
+
+status=0
+echo "== test: native"
+ctest --test-dir "$build/native" -j "$jobs" --output-on-failure || status=1
+echo "== test: sanitizers"
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir "$build/asan" -j "$jobs" --output-on-failure || status=1
+
+echo "== test: wine (unit and end-to-end)"
+# shellcheck source=scripts/wine-env.sh
+source "$root/scripts/wine-env.sh" "$build/win"
+trap wine_env_stop EXIT
+ctest --test-dir "$build/win" --output-on-failure --timeout 300 || status=1
+wine_env_stop
+trap - EXIT
+
+if [ $status -ne 0 ]; then echo "SOME TESTS FAILED"; fi
+exit $status

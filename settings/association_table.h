@@ -1,0 +1,55 @@
+// The rows an association block becomes for one dispatch: programs, their
+// sub-commands, submenu groups and layout marks, in file order.
+#pragma once
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+enum ItemKind : int {
+    itemProgram = 0,
+    itemSubCommand = 1,
+    itemPlusMark = 2,
+    itemMinusMark = 3,
+    itemSoleSubCommand = 5,
+    itemGroupOpen = 8,
+    itemGroupClose = 9,
+};
+
+enum SubCommandKind : int {
+    subRun = 0,             // ">"
+    subRunEach = 1,         // "]"
+    subDownload = 2,        // "*"
+    subLoaderDownload = 3,  // "#"
+};
+
+struct AssociationItem {
+    int kind = itemProgram;
+    int level = 0;
+    std::string command;  // 260: program path or "@system"; template
+    std::string caption;  // 260
+    std::string folder;   // 260: download folder template
+    int subCount = 0;
+    int firstSub = 0;     // 0: none
+    int owner = 0;
+    int subKind = subRun;
+};
+
+constexpr int maxAssociationItems = 200;
+
+struct AssociationTable {
+    std::array<AssociationItem, maxAssociationItems> items;
+    int itemCount = 0;
+    int programCount = 0;
+    int firstProgram = 0;
+};
+
+extern AssociationTable associationTable;
+
+// Clears the three counters before the first block of a dispatch; rows keep
+// their old contents, as fields a kind does not use are never read.
+void resetAssociationTable();
+
+// Appends the rows of the block whose header occurrence starts at
+// headerPosition in `text`.
+void parseAssociationSection(std::size_t headerPosition, std::string_view text);

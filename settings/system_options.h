@@ -1,0 +1,15 @@
+// The option keys of the "[system]" block and their handlers.
+#pragma once
+#include <string_view>
+
+// What the lines after an option line mean.
+enum class OptionFollowUp {
+    none,
+    loaderParameterLine,  // "@loader=": a ">" line may follow
+    filterLines,          // "@filter": ">" lines are filter groups
+    parametersBlock,      // "@param": the name/value pairs follow
+};
+
+// Applies `line` (leading spaces removed) when it begins with an option key
+// and is long enough for it; other lines are ignored.
+OptionFollowUp applySystemOption(std::string_view line);

@@ -1,0 +1,30 @@
+// The driver's commands. Each returns the driver's exit code: 0 when what
+// the command waits for happened, 1 when it did not, 2 for a usage or
+// set-up error.
+#pragma once
+#include "tests/e2e/driver/support.h"
+
+namespace driver {
+
+// run --exe <path> [--timeout ms] [--out file] [--args-file file | -- words]
+//   Starts the program and waits for it to end; message boxes are
+//   recorded and answered. 0 when it ended in time.
+int runCommand(const Options& options);
+
+// expect-message --exe <path> [--caption text] [--timeout ms] [--out file] ...
+//   As run; 0 when a message box (with that caption, if given) was shown
+//   and the program ended after it was answered.
+int expectMessageCommand(const Options& options);
+
+// fake-copy --exe <path> [--clipboard file] [--hidden 1] [--timeout ms] --out file ...
+//   Poses as a running copy of the program at that path (its mutex and a
+//   window whose class and title are the path, visible unless --hidden 1
+//   is given), optionally puts the file's bytes on the clipboard as
+//   CF_TEXT, then starts the program and records every WM_COPYDATA it
+//   sends. 0 when one arrived.
+//
+// Every command also takes "--unquoted 1": the program's path is then not
+// quoted on its command line.
+int fakeCopyCommand(const Options& options);
+
+}  // namespace driver

@@ -1,0 +1,125 @@
+// The "fake-copy" command: a stand-in for a running copy of the program,
+// so that the started program becomes a second copy and hands its input
+// over to us.
+#include <cstdio>
+#include <cstring>
+
+#include "app/handoff.h"
+#include "tests/e2e/driver/commands.h"
+
+namespace driver {
+
+namespace {
+
+struct Received {
+    ULONG_PTR code = 0;
+    DWORD size = 0;
+    std::string bytes;  // all cbData bytes, terminating zero included
+    bool fromChild = false;
+};
+
+std::vector<Received> received;
+DWORD childProcess = 0;
+
+LRESULT CALLBACK standInProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COPYDATA) {
+        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        Received r;
+        r.code = data->dwData;
+        r.size = data->cbData;
+        if (data->lpData && data->cbData)
+            r.bytes.assign(static_cast<const char*>(data->lpData), data->cbData);
+        DWORD sender = 0;
+        GetWindowThreadProcessId(reinterpret_cast<HWND>(wParam), &sender);
+        r.fromChild = sender != 0 && sender == childProcess;
+        received.push_back(r);
+        return 1;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+HWND createStandIn(const std::string& path, bool visible) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = standInProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = path.c_str();
+    if (!RegisterClassA(&wc)) return nullptr;
+    HWND window = CreateWindowExA(0, path.c_str(), path.c_str(), WS_OVERLAPPEDWINDOW, 10, 10, 300,
+                                  120, nullptr, nullptr, wc.hInstance, nullptr);
+    if (window && visible) ShowWindow(window, SW_SHOWNOACTIVATE);
+    return window;
+}
+
+bool putOnClipboard(HWND owner, const std::string& bytes) {
+    bool open = false;
+    for (int attempt = 0; attempt < 50 && !open; ++attempt) {
+        open = OpenClipboard(owner) != FALSE;
+        if (!open) Sleep(20);
+    }
+    if (!open) return false;
+    EmptyClipboard();
+    bool done = false;
+    if (HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size() + 1)) {
+        if (char* p = static_cast<char*>(GlobalLock(block))) {
+            std::memcpy(p, bytes.data(), bytes.size());
+            p[bytes.size()] = '\0';
+            GlobalUnlock(block);
+            done = SetClipboardData(CF_TEXT, block) != nullptr;
+        }
+        if (!done) GlobalFree(block);
+    }
+    CloseClipboard();
+    return done;
+}
+
+}  // namespace
+
+int fakeCopyCommand(const Options& options) {
+    if (!options.has("exe") || !options.has("out")) {
+        std::fprintf(stderr, "needs --exe and --out\n");
+        return 2;
+    }
+    char full[520] = {};
+    char* filePart = nullptr;
+    DWORD n = GetFullPathNameA(options.get("exe").c_str(), sizeof full, full, &filePart);
+    if (n == 0 || n >= sizeof full) return 2;
+
+    std::string mutexName = instanceMutexNameFor(full);
+    win::ScopedHandle mutex(CreateMutexA(nullptr, TRUE, mutexName.c_str()));
+    if (!mutex.valid() || GetLastError() == ERROR_ALREADY_EXISTS) {
+        std::fprintf(stderr, "the program's mutex is taken already\n");
+        return 2;
+    }
+    HWND window = createStandIn(full, options.get("hidden", "0") == "0");
+    if (!window) return 2;
+    if (options.has("clipboard")) {
+        std::string bytes;
+        if (!readBytes(options.get("clipboard"), bytes) || !putOnClipboard(window, bytes)) {
+            std::fprintf(stderr, "cannot set the clipboard\n");
+            return 2;
+        }
+    }
+
+    Child child;
+    if (!startProgram(options, child)) return 2;
+    childProcess = child.processId();
+    bool ended = child.watch(deadlineAfter(options.number("timeout", 10000)), true);
+    if (!ended) child.kill();
+
+    Report report;
+    child.addTo(report);
+    report.setBytes("exe", child.fullPath());
+    report.set("copydata", static_cast<long long>(received.size()));
+    for (std::size_t i = 0; i < received.size(); ++i) {
+        std::string key = "copydata." + std::to_string(i + 1) + ".";
+        report.set(key + "code", static_cast<long long>(received[i].code));
+        report.set(key + "size", static_cast<long long>(received[i].size));
+        report.set(key + "from_child", received[i].fromChild ? 1 : 0);
+        report.setBytes(key + "bytes", received[i].bytes);
+    }
+    report.write(options.get("out"));
+    DestroyWindow(window);
+    return received.empty() ? 1 : 0;
+}
+
+}  // namespace driver

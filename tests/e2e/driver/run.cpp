@@ -1,0 +1,39 @@
+// The "run" and "expect-message" commands: start the program, answer its
+// message boxes, wait for it to end.
+#include "tests/e2e/driver/commands.h"
+
+namespace driver {
+
+namespace {
+
+// Runs the program to its end or its time-out and writes the report;
+// -1 when it could not be started, else 1 when it ended in time.
+int runToEnd(const Options& options, Child& child) {
+    if (!startProgram(options, child)) return -1;
+    bool ended = child.watch(deadlineAfter(options.number("timeout", 10000)), true);
+    if (!ended) child.kill();
+    Report report;
+    child.addTo(report);
+    report.write(options.get("out"));
+    return ended ? 1 : 0;
+}
+
+}  // namespace
+
+int runCommand(const Options& options) {
+    Child child;
+    int ended = runToEnd(options, child);
+    return ended < 0 ? 2 : ended == 1 ? 0 : 1;
+}
+
+int expectMessageCommand(const Options& options) {
+    Child child;
+    int ended = runToEnd(options, child);
+    if (ended < 0) return 2;
+    bool shown = false;
+    for (const SeenDialog& dialog : child.dialogs())
+        shown = shown || !options.has("caption") || dialog.caption == options.get("caption");
+    return ended == 1 && shown ? 0 : 1;
+}
+
+}  // namespace driver

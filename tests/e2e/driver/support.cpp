@@ -1,0 +1,210 @@
+// Options, reports and the watched child process of the end-to-end driver.
+#include "tests/e2e/driver/support.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+namespace driver {
+
+std::string Options::get(const std::string& name, const std::string& fallback) const {
+    auto it = values.find(name);
+    return it == values.end() ? fallback : it->second;
+}
+
+int Options::number(const std::string& name, int fallback) const {
+    auto it = values.find(name);
+    return it == values.end() ? fallback : std::atoi(it->second.c_str());
+}
+
+bool parseOptions(int argc, char** argv, int first, Options& out) {
+    for (int i = first; i < argc; ++i) {
+        std::string arg = argv[i];
+        if (arg == "--") {
+            for (++i; i < argc; ++i) out.words.push_back(argv[i]);
+            break;
+        }
+        if (arg.rfind("--", 0) != 0 || i + 1 >= argc) {
+            std::fprintf(stderr, "bad argument: %s\n", arg.c_str());
+            return false;
+        }
+        out.values[arg.substr(2)] = argv[++i];
+    }
+    return true;
+}
+
+bool readBytes(const std::string& path, std::string& out) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return true;
+}
+
+void Report::set(const std::string& key, const std::string& value) {
+    lines_.emplace_back(key, value);
+}
+
+void Report::set(const std::string& key, long long value) { set(key, std::to_string(value)); }
+
+void Report::setBytes(const std::string& key, const std::string& bytes) {
+    static const char digits[] = "0123456789abcdef";
+    std::string hex;
+    for (unsigned char c : bytes) {
+        hex += digits[c >> 4];
+        hex += digits[c & 15];
+    }
+    set(key, hex);
+}
+
+bool Report::write(const std::string& path) const {
+    if (path.empty()) return true;
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    for (const auto& line : lines_) out << line.first << '=' << line.second << '\n';
+    return static_cast<bool>(out);
+}
+
+bool programArguments(const Options& options, std::string& out) {
+    out.clear();
+    if (options.has("args-file")) return readBytes(options.get("args-file"), out);
+    for (std::size_t i = 0; i < options.words.size(); ++i) {
+        if (i) out += ' ';
+        out += options.words[i];
+    }
+    return true;
+}
+
+bool startProgram(const Options& options, Child& child) {
+    std::string arguments;
+    if (!options.has("exe") || !programArguments(options, arguments)) {
+        std::fprintf(stderr, "needs --exe and readable arguments\n");
+        return false;
+    }
+    return child.start(options.get("exe"), arguments, options.get("unquoted", "0") == "0");
+}
+
+DWORD deadlineAfter(int milliseconds) {
+    return GetTickCount() + static_cast<DWORD>(milliseconds);
+}
+
+namespace {
+
+bool passed(DWORD deadline) { return static_cast<LONG>(GetTickCount() - deadline) >= 0; }
+
+void pumpMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+struct DialogSearch {
+    DWORD processId;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK visitTopLevel(HWND window, LPARAM context) {
+    DialogSearch& search = *reinterpret_cast<DialogSearch*>(context);
+    char className[64] = {};
+    GetClassNameA(window, className, sizeof className);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    // Visible only once the dialog has been filled in.
+    if (process == search.processId && std::strcmp(className, "#32770") == 0 &&
+        IsWindowVisible(window))
+        search.found.push_back(window);
+    return TRUE;
+}
+
+std::string windowText(HWND window) {
+    char buffer[8192] = {};
+    GetWindowTextA(window, buffer, sizeof buffer);
+    return buffer;
+}
+
+}  // namespace
+
+bool Child::start(const std::string& exe, const std::string& arguments, bool quotePath) {
+    char full[520] = {};
+    char* filePart = nullptr;
+    DWORD n = GetFullPathNameA(exe.c_str(), sizeof full, full, &filePart);
+    if (n == 0 || n >= sizeof full) return false;
+    fullPath_ = full;
+    std::string folder = fullPath_.substr(0, fullPath_.find_last_of('\\') + 1);
+
+    std::string line = quotePath ? "\"" + fullPath_ + "\"" : fullPath_;
+    if (!arguments.empty()) line += " " + arguments;
+    std::vector<char> commandLine(line.begin(), line.end());
+    commandLine.push_back('\0');
+
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(fullPath_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                        nullptr, folder.c_str(), &startup, &info)) {
+        std::fprintf(stderr, "CreateProcessA failed: %lu\n", GetLastError());
+        return false;
+    }
+    CloseHandle(info.hThread);
+    process_.reset(info.hProcess);
+    processId_ = info.dwProcessId;
+    return true;
+}
+
+void Child::collectDialogs(bool answer) {
+    DialogSearch search{processId_, {}};
+    EnumWindows(visitTopLevel, reinterpret_cast<LPARAM>(&search));
+    for (HWND dialog : search.found) {
+        bool known = false;
+        for (const SeenDialog& seen : dialogs_) known = known || (seen.window == dialog);
+        if (known) continue;
+        SeenDialog seen;
+        seen.window = dialog;
+        seen.caption = windowText(dialog);
+        char text[8192] = {};
+        GetDlgItemTextA(dialog, 0xFFFF, text, sizeof text);
+        seen.text = text;
+        dialogs_.push_back(seen);
+        if (answer)
+            PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    }
+}
+
+bool Child::watch(DWORD deadline, bool answer) {
+    HANDLE process = process_.get();
+    while (!exited_) {
+        collectDialogs(answer);
+        if (passed(deadline)) return false;
+        DWORD left = deadline - GetTickCount();
+        DWORD r = MsgWaitForMultipleObjects(1, &process, FALSE, left < 20 ? left : 20, QS_ALLINPUT);
+        if (r == WAIT_OBJECT_0) {
+            exited_ = true;
+            GetExitCodeProcess(process, &exitCode_);
+        }
+        pumpMessages();
+    }
+    return true;
+}
+
+void Child::kill() {
+    if (!exited_ && process_.valid()) {
+        TerminateProcess(process_.get(), 255);
+        WaitForSingleObject(process_.get(), 5000);
+    }
+}
+
+void Child::addTo(Report& report) const {
+    report.set("exited", exited_ ? 1 : 0);
+    report.set("exit_code", static_cast<long long>(exitCode_));
+    report.set("messages", static_cast<long long>(dialogs_.size()));
+    for (std::size_t i = 0; i < dialogs_.size(); ++i) {
+        std::string key = "message." + std::to_string(i + 1) + ".";
+        report.setBytes(key + "caption", dialogs_[i].caption);
+        report.setBytes(key + "text", dialogs_[i].text);
+    }
+}
+
+}  // namespace driver

@@ -1,0 +1,90 @@
+// What a second copy hands over: the shared mutex name, and the payload and
+// transfer code chosen from its command line or the clipboard.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "app/handoff.h"
+#include "app/switches.h"
+#include "common/app_state.h"
+#include "common/url_list.h"
+#include "settings/settings.h"
+#include "tests/support/fake_platform.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+TEST(InstanceMutexName, SlashesOfThePathBecomeDashes) {
+    struct Case { std::string path, want; };
+    const Case cases[] = {
+        {"C:\\Tools\\Tavrin.exe", "C:-Tools-Tavrin.exe_Mark"},
+        {"D:\\Other\\Tavrin.exe", "D:-Other-Tavrin.exe_Mark"},
+        {"\\\\srv/share\\T.exe", "--srv-share-T.exe_Mark"},
+        // Byte by byte: the trail byte of "表" (0x95 0x5C) turns too.
+        {"C:\\\x95\x5c\\T.exe", "C:-\x95--T.exe_Mark"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(instanceMutexNameFor(c.path), c.want) << c.path;
+}
+
+class PrepareHandOff : public ::testing::Test {
+protected:
+    void SetUp() override {
+        settings = Settings{};
+        settings.pageExtensions[0] = ".html";
+        settings.pageExtensionCount = 1;
+        runState = RunState{};
+        linkSource = LinkSource{};
+        urlList = UrlList{};
+    }
+    FakePlatform fake;
+    TempDir dir;
+};
+
+TEST_F(PrepareHandOff, PayloadAndCode) {
+    const std::string folder = dir.mkdir("sub");
+    struct Case {
+        const char* what;
+        std::string line;
+        std::optional<std::string> clipboard;
+        bool send;
+        std::string payload;
+        unsigned code;
+    };
+    const Case cases[] = {
+        {"empty command line", "", "http://c/", false, "", 0},
+        {"a URL", "http://a/", std::nullopt, true, "http://a/", 0},
+        {"with a base URL", "/#b=http://base/ x.html", std::nullopt, true, "/#b=http://base/ x.html", 1},
+        {"link list without base", "/#b http://a/", std::nullopt, true, "/#b http://a/", 2},
+        {"clipboard", "/#c", "http://c/\r\nhttp://d/", true, "http://c/\r\nhttp://d/", 10},
+        {"clipboard and link list", "/#C /#b", "http://c/", true, "http://c/", 12},
+        {"no clipboard text", "/#c", std::nullopt, false, "", 0},
+        {"nothing usable on the clipboard", "/#c", "just words", false, "", 0},
+        {"Ctrl by switch", "/#k=ctl http://a/", std::nullopt, true, "/#k=ctl http://a/", 100},
+        {"Ctrl and clipboard", "/#k=ctl /#c", "http://c/", true, "http://c/", 110},
+        {"a folder is sent as given", folder + " /#c", "http://c/", true, folder + " /#c", 0},
+        // The clipboard only stands in for missing input: a URL whose
+        // fragment holds the switch is still what is sent.
+        {"a URL holding the switch", "http://a/page/#comments", "http://c/", true,
+         "http://a/page/#comments", 0},
+    };
+    for (const auto& c : cases) {
+        runState.ctrlFlag = 0;
+        fake.clipboard = c.clipboard;
+        applyKeyInversions(c.line);
+        HandOff h = prepareHandOff(nullptr, c.line);
+        EXPECT_EQ(h.send, c.send) << c.what;
+        if (!c.send) continue;
+        EXPECT_EQ(h.payload, c.payload) << c.what;
+        EXPECT_EQ(h.transferCode, c.code) << c.what;
+    }
+}
+
+TEST_F(PrepareHandOff, LongCommandLineIsCut) {
+    const std::string line = "http://a/ " + std::string(31000, 'x');
+    HandOff h = prepareHandOff(nullptr, line);
+    ASSERT_TRUE(h.send);
+    EXPECT_EQ(h.payload, line.substr(0, 30159));
+}
+
+}  // namespace
