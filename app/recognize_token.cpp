@@ -6,6 +6,7 @@
 
 #include "app/recognize.h"
 #include "common/capacity.h"
+#include "common/path_ops.h"
 #include "common/split_path.h"
 #include "common/text.h"
 #include "common/url_list.h"
@@ -16,20 +17,6 @@
 #include "template/url_parts.h"
 
 namespace {
-
-// One pair of enclosing double quotes goes, then the blanks at both ends
-// (spaces only, as the shell's path helpers do).
-void unquoteAndTrim(std::string& s) {
-    if (!s.empty() && s.front() == '"' && s.back() == '"') {
-        s = s.size() == 1 ? std::string() : s.substr(1, s.size() - 2);
-    }
-    std::size_t first = s.find_first_not_of(' ');
-    if (first == std::string::npos) {
-        s.clear();
-        return;
-    }
-    s = s.substr(first, s.find_last_not_of(' ') - first + 1);
-}
 
 // Only a backslash that is a character of its own: in "表" the trail byte
 // is 0x5C too.
@@ -89,7 +76,7 @@ int finishToken(std::string_view token, bool quoted, int fileChecks) {
     } else {
         work = std::string(token);
     }
-    unquoteAndTrim(work);
+    work = removeBlanks(unquoteSpaces(work));
     if (work.empty()) return tokenGoesOn;
 
     if (fileChecks > 0) {

@@ -13,6 +13,7 @@
 #include "settings/association_table.h"
 #include "settings/settings.h"
 #include "settings/settings_line.h"
+#include "settings/settings_text.h"
 #include "template/url_parts.h"
 #include "template/url_template.h"
 
@@ -20,14 +21,11 @@ DispatchState dispatchState;
 
 namespace {
 
-// A settings file is hand-written text; anything near this size is not one.
-constexpr std::size_t maxSettingsBytes = 64u * 1024 * 1024;
-
 bool readSettingsFile(int useAlternate, std::string& text) {
     platform::Platform& os = platform::os();
     if (useAlternate == 1) {
         dispatchState.useAlternateFile = 1;
-        return os.readFile(settings.alternatePath, text, maxSettingsBytes, false);
+        return os.readFile(settings.alternatePath, text, maxSettingsFileBytes, false);
     }
     dispatchState.useAlternateFile = 0;
     bool create = false;
@@ -36,7 +34,7 @@ bool readSettingsFile(int useAlternate, std::string& text) {
                         programPaths.programFolder + programPaths.settingsFileName, cap::path);
         create = true;
     }
-    return os.readFile(programPaths.settingsPath, text, maxSettingsBytes, create);
+    return os.readFile(programPaths.settingsPath, text, maxSettingsFileBytes, create);
 }
 
 // The key a target is filed under: its path's extension in brackets, or

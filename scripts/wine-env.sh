@@ -38,6 +38,12 @@ _wine_server_pid=$!
 # for the services to end, which they never do while the server lives.
 wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
 
+# What the shell opens in "the web browser" goes to a recording script, so
+# tests can see it and nothing else starts.
+_wine_src_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+export PATH="$_wine_src_dir/tests/e2e:$PATH"
+wine reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d tavrin-browser-log /f </dev/null >/dev/null 2>&1 || true
+
 wine_env_stop() {
   wineserver -k >/dev/null 2>&1 || true
   wait "$_wine_server_pid" 2>/dev/null || true

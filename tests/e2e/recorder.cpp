@@ -1,0 +1,38 @@
+// Stands in for an associated program in the end-to-end tests: appends the
+// exact command line it was started with and its working folder to
+// "<its own path>.log", then ends. Copies of it under other names play
+// different programs, each with its own log.
+#include "platform/win32/win.h"
+
+namespace {
+
+void append(HANDLE file, const char* text) {
+    DWORD written = 0;
+    WriteFile(file, text, lstrlenA(text), &written, nullptr);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    char logPath[MAX_PATH + 8] = {};
+    GetModuleFileNameA(nullptr, logPath, MAX_PATH);
+    lstrcatA(logPath, ".log");
+    char folder[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, folder);
+
+    // Several starts may arrive at once: take the file in turn.
+    HANDLE file = INVALID_HANDLE_VALUE;
+    for (int attempt = 0; attempt < 200 && file == INVALID_HANDLE_VALUE; ++attempt) {
+        file = CreateFileA(logPath, FILE_APPEND_DATA, 0, nullptr, OPEN_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) Sleep(10);
+    }
+    if (file == INVALID_HANDLE_VALUE) return 1;
+    append(file, "cmd=");
+    append(file, GetCommandLineA());
+    append(file, "\ndir=");
+    append(file, folder);
+    append(file, "\n");
+    CloseHandle(file);
+    return 0;
+}
