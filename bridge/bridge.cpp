@@ -29,6 +29,9 @@ int getActiveBrowserUrl(std::string_view serviceName, int mode) {
     if (!answered || !library->hasGetDdeStr()) return 0;
     std::string url;
     library->getDdeStr(reply, url);
+    // An answer without a URL (a blank window, a reply of empty fields)
+    // names no page: dispatching it would start a program with nothing.
+    if (url.empty()) return 0;
     text::assignCut(browserUrl, url, cap::path);
     return 1;
 }

@@ -1,7 +1,9 @@
 // Stands in for an associated program in the end-to-end tests: appends the
-// exact command line it was started with and its working folder to
-// "<its own path>.log", then ends. Copies of it under other names play
-// different programs, each with its own log.
+// exact command line it was started with, its working folder and the time
+// it was created to "<its own path>.log", then ends. Copies of it under
+// other names play different programs, each with its own log.
+#include <cstdio>
+
 #include "platform/win32/win.h"
 
 namespace {
@@ -9,6 +11,19 @@ namespace {
 void append(HANDLE file, const char* text) {
     DWORD written = 0;
     WriteFile(file, text, lstrlenA(text), &written, nullptr);
+}
+
+// The process's creation time in milliseconds of system time. It is taken
+// when the starting program creates the process, so the spacing of starts
+// shows without this program's own start-up time.
+void appendCreationTime(HANDLE file) {
+    FILETIME created{}, exited{}, kernel{}, user{};
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    ULONGLONG ms = ((static_cast<ULONGLONG>(created.dwHighDateTime) << 32) |
+                    created.dwLowDateTime) / 10000;
+    char text[24] = {};
+    std::snprintf(text, sizeof text, "%llu", static_cast<unsigned long long>(ms));
+    append(file, text);
 }
 
 }  // namespace
@@ -32,6 +47,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     append(file, GetCommandLineA());
     append(file, "\ndir=");
     append(file, folder);
+    append(file, "\nt=");
+    appendCreationTime(file);
     append(file, "\n");
     CloseHandle(file);
     return 0;

@@ -102,7 +102,14 @@ TEST_F(StartupTest, BrowserQueryDispatchesTheShownPage) {
     EXPECT_EQ(fake.bridge->asked, (std::vector<std::string>{"First", "Second"}));
     ASSERT_EQ(fake.starts.size(), 1u);
     EXPECT_EQ(fake.starts[0].parameters, "http://shown/page.html");
-    // A missing library leaves the tools menu.
+    // A page without a URL is no answer: nothing is dispatched.
+    fake.starts.clear();
+    fake.bridge->pages["Second"] = "";
+    start("/#d");
+    EXPECT_TRUE(fake.starts.empty());
+    EXPECT_EQ(ui.menus, (std::vector<int>{1}));
+    // A missing library leaves the tools menu too.
+    ui.menus.clear();
     fake.bridge.reset();
     start("/#d");
     EXPECT_EQ(ui.menus, (std::vector<int>{1}));
