@@ -18,15 +18,6 @@
 
 namespace {
 
-// Only a backslash that is a character of its own: in "表" the trail byte
-// is 0x5C too.
-void removeTrailingBackslash(std::string& path) {
-    if (!path.empty() && path.back() == '\\' &&
-        text::boundaryAtOrBefore(path, path.size() - 1) == path.size() - 1) {
-        path.pop_back();
-    }
-}
-
 // The only entry: a folder or a file. Other fields of the entry keep what
 // they held; callers of these results read the path alone.
 int storePath(const std::string& path, int result) {
@@ -82,7 +73,7 @@ int finishToken(std::string_view token, bool quoted, int fileChecks) {
     if (fileChecks > 0) {
         platform::Platform& os = platform::os();
         if (os.isDirectory(work)) {
-            removeTrailingBackslash(work);
+            work = withoutTrailingBackslash(work);
             return storePath(work, recognizedFolder);
         }
         if (os.fileExists(work)) {

@@ -25,6 +25,15 @@ std::string removeBlanks(std::string_view path) {
     return std::string(path.substr(b, e - b));
 }
 
+bool endsWithBackslash(std::string_view path) {
+    return !path.empty() && path.back() == '\\' &&
+           text::boundaryAtOrBefore(path, path.size() - 1) == path.size() - 1;
+}
+
+std::string withoutTrailingBackslash(std::string_view path) {
+    return std::string(endsWithBackslash(path) ? path.substr(0, path.size() - 1) : path);
+}
+
 std::string canonicalizePath(std::string_view path) {
     // Split at backslashes that are not trail bytes.
     std::vector<std::string_view> parts;

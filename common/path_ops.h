@@ -11,5 +11,10 @@ std::string quoteSpaces(std::string_view path);
 std::string unquoteSpaces(std::string_view path);
 // Removes leading and trailing spaces.
 std::string removeBlanks(std::string_view path);
+// True when the text ends in a backslash that is a character of its own
+// (the trail byte of a double-byte character such as "表" is 0x5C too).
+bool endsWithBackslash(std::string_view path);
+// The text without one such trailing backslash.
+std::string withoutTrailingBackslash(std::string_view path);
 // Resolves "." and ".." components between backslashes.
 std::string canonicalizePath(std::string_view path);

@@ -83,6 +83,19 @@ bool equalsNoCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && matchAt(a, 0, b);
 }
 
+void replaceAllNoCase(std::string& text, std::string_view needle, std::string_view value,
+                      std::size_t capacity) {
+    std::size_t pos = findNoCase(text, needle);
+    while (pos != npos) {
+        std::string next = text.substr(0, pos);
+        next += value;
+        const std::size_t resume = next.size();
+        next.append(text, pos + needle.size(), std::string::npos);
+        assignCut(text, next, capacity);
+        pos = findNoCase(text, needle, resume);
+    }
+}
+
 std::size_t findByte(std::string_view s, char c, std::size_t from) {
     for (std::size_t i = from; i < s.size();) {
         if (s[i] == c) return i;

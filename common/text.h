@@ -32,6 +32,12 @@ bool containsNoCase(std::string_view hay, std::string_view needle);
 bool startsWithNoCase(std::string_view s, std::string_view prefix);
 bool equalsNoCase(std::string_view a, std::string_view b);
 
+// Replaces every occurrence of `needle` (ASCII case folded) by `value`,
+// searching on behind each inserted value so that a value holding the
+// needle cannot loop; the text is cut to `capacity` after each step.
+void replaceAllNoCase(std::string& text, std::string_view needle, std::string_view value,
+                      std::size_t capacity);
+
 // First occurrence of byte c at a character boundary, or npos.
 std::size_t findByte(std::string_view s, char c, std::size_t from = 0);
 

@@ -4,17 +4,7 @@
 
 #include <vector>
 
-#include "common/text.h"
-
-namespace {
-
-bool endsWithBackslash(const std::string& s) {
-    // A backslash byte that ends a double-byte character is no separator.
-    return !s.empty() && s.back() == '\\' &&
-           text::boundaryAtOrBefore(s, s.size() - 1) == s.size() - 1;
-}
-
-}  // namespace
+#include "common/path_ops.h"
 
 int emptyFolder(platform::WindowHandle owner, const std::string& folder) {
     std::string base = folder;

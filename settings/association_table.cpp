@@ -87,7 +87,7 @@ void addSubCommand(BlockState& st, std::string_view line) {
 
 // Returns true when the line became a Program row.
 bool addProgram(BlockState& st, std::string_view rawLine) {
-    std::string line = settings.parametersOn ? expandFolderAndDate(rawLine) : std::string(rawLine);
+    std::string line = expandWhenParametersOn(rawLine);
     const std::size_t d = text::findNoCase(line, settings.separator);
     const bool hasSep = d != text::npos;
     std::string program = hasSep ? line.substr(0, d) : line;

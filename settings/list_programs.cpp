@@ -11,6 +11,7 @@
 #include "settings/settings.h"
 #include "settings/settings_line.h"
 #include "settings/settings_text.h"
+#include "template/folder_date.h"
 
 namespace {
 

@@ -2,9 +2,7 @@
 #include "settings/settings_text.h"
 
 #include "common/text.h"
-#include "settings/settings.h"
 #include "settings/settings_line.h"
-#include "template/folder_date.h"
 
 std::string_view searchableText(std::string_view text) {
     return text.substr(0, text.find('\0'));
@@ -16,9 +14,4 @@ std::size_t lineAfterHeader(std::string_view text, std::string_view header) {
     std::size_t consumed = 0;
     readSettingsLine(text, at, consumed);
     return at + consumed;
-}
-
-std::string expandWhenParametersOn(std::string_view value) {
-    if (settings.parametersOn != 1) return std::string(value);
-    return expandFolderAndDate(value);
 }

@@ -1,5 +1,5 @@
 // Helpers shared by the steps of the settings loader: how much of a file is
-// read, what block-header searches see, and placeholder expansion of values.
+// read and what block-header searches see.
 #pragma once
 #include <cstddef>
 #include <string>
@@ -16,7 +16,3 @@ std::string_view searchableText(std::string_view text);
 // Offset of the line after the one holding the first case-insensitive
 // occurrence of `header`; npos when the header does not occur.
 std::size_t lineAfterHeader(std::string_view text, std::string_view header);
-
-// `value` run through the folder and date placeholders when "@param" has
-// turned them on, else unchanged.
-std::string expandWhenParametersOn(std::string_view value);

@@ -8,6 +8,7 @@
 #include "settings/settings.h"
 #include "settings/settings_line.h"
 #include "settings/settings_text.h"
+#include "template/folder_date.h"
 #include "settings/system_options.h"
 #include "settings/user_parameters.h"
 

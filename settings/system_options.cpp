@@ -15,6 +15,7 @@
 #include "settings/search_list.h"
 #include "settings/settings.h"
 #include "settings/settings_text.h"
+#include "template/folder_date.h"
 
 namespace {
 

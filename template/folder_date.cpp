@@ -9,6 +9,7 @@
 
 #include "common/app_state.h"
 #include "common/capacity.h"
+#include "common/path_ops.h"
 #include "common/text.h"
 #include "platform/platform.h"
 #include "settings/settings.h"
@@ -17,28 +18,6 @@
 std::string lastExpansion;
 
 namespace {
-
-// Replaces every occurrence of `name` by `value`, searching on behind each
-// inserted value so that a value holding its own name cannot loop. The
-// working text never grows past its capacity: what would not fit is cut.
-void replaceAll(std::string& work, std::string_view name, std::string_view rawValue) {
-    std::string value = text::cut(rawValue, cap::path);
-    std::size_t pos = 0;
-    while ((pos = text::findNoCase(work, name, pos)) != text::npos) {
-        std::string next = work.substr(0, pos);
-        next += value;
-        next.append(work, pos + name.size(), std::string::npos);
-        text::assignCut(work, next, cap::workText);
-        pos += value.size();
-    }
-}
-
-std::string withoutTrailingBackslash(const std::string& folder) {
-    if (folder.empty() || folder.back() != '\\') return folder;
-    // A backslash byte that ends a double-byte character is no separator.
-    if (text::boundaryAtOrBefore(folder, folder.size() - 1) != folder.size() - 1) return folder;
-    return folder.substr(0, folder.size() - 1);
-}
 
 std::string temporaryFolder() {
     if (platform::os().isDirectory(settings.tempFolder)) return settings.tempFolder;
@@ -83,6 +62,11 @@ std::string computedValue(ComputedPlaceholder which, const platform::LocalTime& 
 
 }  // namespace
 
+std::string expandWhenParametersOn(std::string_view text) {
+    if (settings.parametersOn != 1) return std::string(text);
+    return expandFolderAndDate(text);
+}
+
 std::string expandFolderAndDate(std::string_view input) {
     std::string work = text::cut(input, cap::workText);
     // One reading of the clock serves every date placeholder of the call.
@@ -99,13 +83,14 @@ std::string expandFolderAndDate(std::string_view input) {
         } else {
             value = computedValue(entry.kind, now);
         }
-        replaceAll(work, entry.name, value);
+        text::replaceAllNoCase(work, entry.name, text::cut(value, cap::path), cap::workText);
     }
 
     for (int i = 0; i < userParameters.count && i < static_cast<int>(userParameters.rows.size()); ++i) {
         const UserParameter& parameter = userParameters.rows[static_cast<std::size_t>(i)];
         if (parameter.name.empty()) continue;
-        replaceAll(work, parameter.name, parameter.value);
+        text::replaceAllNoCase(work, parameter.name, text::cut(parameter.value, cap::path),
+                               cap::workText);
     }
 
     text::assignCut(lastExpansion, work, cap::lastExpansion);

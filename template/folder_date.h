@@ -9,3 +9,6 @@ extern std::string lastExpansion;
 
 // Expands `text`; the result is cut to 520 characters.
 std::string expandFolderAndDate(std::string_view text);
+
+// `text` expanded when "@param" has turned the placeholders on, else as is.
+std::string expandWhenParametersOn(std::string_view text);

@@ -8,7 +8,6 @@
 #include "common/path_ops.h"
 #include "common/split_path.h"
 #include "common/text.h"
-#include "settings/settings.h"
 #include "template/folder_date.h"
 #include "template/url_parts.h"
 
@@ -17,21 +16,6 @@ int multiUrlFlag = 0;
 namespace {
 
 constexpr std::size_t templateCapacity = 1040;
-
-// Replaces every occurrence of `placeholder`, searching on behind each
-// inserted value so that a value holding its own placeholder ends.
-void replaceAll(std::string& text, std::string_view placeholder, std::string_view value) {
-    std::size_t pos = text::findNoCase(text, placeholder);
-    while (pos != text::npos) {
-        std::string next = text.substr(0, pos);
-        next += value;
-        std::size_t resume = next.size();
-        next += text.substr(pos + placeholder.size());
-        text = text::cut(next, templateCapacity);
-        if (resume > text.size()) break;
-        pos = text::findNoCase(text, placeholder, resume);
-    }
-}
 
 std::string directoryOf(std::string_view path) {
     PathParts p = splitPath(path);
@@ -56,23 +40,21 @@ std::string targetWithoutFragment(const std::string& target) {
 std::string expandUrlTemplate(std::string_view templateText, const std::string& fallbackProgram,
                               int urlPartsOnly) {
     multiUrlFlag = 0;
-    std::string text = text::cut(settings.parametersOn ? expandFolderAndDate(templateText)
-                                                       : std::string(templateText),
-                                 templateCapacity);
+    std::string text = text::cut(expandWhenParametersOn(templateText), templateCapacity);
     const std::string& target = runState.currentTarget;
     // A target that does not split yields empty parts rather than those of
     // whatever URL was split before it.
     const UrlParts parts = crackUrl(target) ? urlParts : UrlParts{};
 
-    replaceAll(text, "%F", parts.scheme);
-    replaceAll(text, "%G", parts.hostName);
-    replaceAll(text, "%H", parts.userName);
-    replaceAll(text, "%I", parts.password);
-    replaceAll(text, "%J", parts.urlPath);
-    replaceAll(text, "%-J", directoryOf(parts.urlPath));
-    replaceAll(text, "%K", fileNameOf(parts.urlPath));
-    replaceAll(text, "%L", quoteSpaces(target));
-    replaceAll(text, "%-L", targetWithoutFragment(target));
+    text::replaceAllNoCase(text, "%F", parts.scheme, templateCapacity);
+    text::replaceAllNoCase(text, "%G", parts.hostName, templateCapacity);
+    text::replaceAllNoCase(text, "%H", parts.userName, templateCapacity);
+    text::replaceAllNoCase(text, "%I", parts.password, templateCapacity);
+    text::replaceAllNoCase(text, "%J", parts.urlPath, templateCapacity);
+    text::replaceAllNoCase(text, "%-J", directoryOf(parts.urlPath), templateCapacity);
+    text::replaceAllNoCase(text, "%K", fileNameOf(parts.urlPath), templateCapacity);
+    text::replaceAllNoCase(text, "%L", quoteSpaces(target), templateCapacity);
+    text::replaceAllNoCase(text, "%-L", targetWithoutFragment(target), templateCapacity);
     if (urlPartsOnly == 1) return text;
 
     std::size_t named = text::findNoCase(text, "%S=");
