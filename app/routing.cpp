@@ -4,9 +4,9 @@
 // file, a downloaded page or the given URLs.
 #include "app/routing.h"
 
+#include "app/link_reading.h"
 #include "app/recognize.h"
 #include "app/switches.h"
-#include "app/ui_port.h"
 #include "bridge/bridge.h"
 #include "common/app_state.h"
 #include "common/capacity.h"
@@ -15,9 +15,8 @@
 #include "common/text.h"
 #include "common/url_list.h"
 #include "launch/select.h"
-#include "links/link_source.h"
-#include "links/page_download.h"
 #include "links/shortcut_folder.h"
+#include "platform/ui_port.h"
 #include "settings/settings.h"
 
 namespace {
@@ -47,13 +46,7 @@ bool routePage(platform::WindowHandle window, int mode) {
 // DOWNLOAD: the links of the page entry 0 names; false when the download
 // or the reading failed.
 bool routeDownload(platform::WindowHandle window) {
-    const std::string url = urlList.entries[0].url;
-    text::assignCut(linkSource.listSource, url, cap::url);
-    const std::string saved = downloadPage(window, url, settings.tempFolder);
-    if (saved == cancelMarker) return false;
-    text::assignCut(linkSource.baseUrl, url, cap::path);
-    linkSource.linkMode = 1;
-    return readLinkSource(window, saved) != 0;
+    return downloadAndExtract(window, urlList.entries[0].url);
 }
 
 // TRANSFER: the given URLs as they are.

@@ -53,3 +53,15 @@ void sendUrlToBrowser(std::string_view serviceName, const std::string& fallbackP
     platform::os().shellExecute(nullptr, fallbackProgram, url, parts.drive + parts.directory);
     urlList.urlCount = 0;
 }
+
+namespace {
+class BridgeBrowserPort final : public BrowserPort {
+public:
+    void sendUrlToBrowser(std::string_view serviceName, const std::string& fallbackProgram) override {
+        ::sendUrlToBrowser(serviceName, fallbackProgram);
+    }
+};
+BridgeBrowserPort bridgePort;
+}  // namespace
+
+BrowserPort& bridgeBrowserPort() { return bridgePort; }

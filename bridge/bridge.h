@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "template/browser_port.h"
+
 // The page URL of the last successful query (260 bytes).
 extern std::string browserUrl;
 
@@ -15,3 +17,7 @@ int getActiveBrowserUrl(std::string_view serviceName, int mode);
 // "@dde=" service in turn); when none takes it, starts fallbackProgram
 // with the URL.
 void sendUrlToBrowser(std::string_view serviceName, const std::string& fallbackProgram);
+
+// The bridge as the templates' browser hand-over; the program installs it
+// at start (installBrowserPort).
+BrowserPort& bridgeBrowserPort();

@@ -1,7 +1,6 @@
 // Association dispatch for the target in entry 0 of urlList.
 #include "launch/select.h"
 
-#include "app/ui_port.h"
 #include "common/app_state.h"
 #include "common/capacity.h"
 #include "common/path_ops.h"
@@ -10,6 +9,7 @@
 #include "common/url_list.h"
 #include "launch/download.h"
 #include "launch/launch.h"
+#include "platform/ui_port.h"
 #include "settings/association_table.h"
 #include "settings/settings.h"
 #include "settings/settings_line.h"

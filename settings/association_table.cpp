@@ -5,11 +5,11 @@
 #include "common/path_ops.h"
 #include "common/split_path.h"
 #include "common/text.h"
-#include "launch/system_program.h"
 #include "platform/platform.h"
 #include "settings/find_program.h"
 #include "settings/settings.h"
 #include "settings/settings_line.h"
+#include "settings/system_program.h"
 #include "template/folder_date.h"
 
 AssociationTable associationTable;

@@ -2,12 +2,12 @@
 // 1,039-character buffer; a value that would push it further is cut.
 #include "template/url_template.h"
 
-#include "bridge/bridge.h"
 #include "common/app_state.h"
 #include "common/capacity.h"
 #include "common/path_ops.h"
 #include "common/split_path.h"
 #include "common/text.h"
+#include "template/browser_port.h"
 #include "template/folder_date.h"
 #include "template/url_parts.h"
 
@@ -60,12 +60,12 @@ std::string expandUrlTemplate(std::string_view templateText, const std::string& 
     std::size_t named = text::findNoCase(text, "%S=");
     if (named != text::npos) {
         std::string service = text::cut(std::string_view(text).substr(named + 3), cap::path);
-        sendUrlToBrowser(service, fallbackProgram);
+        browserPort().sendUrlToBrowser(service, fallbackProgram);
         multiUrlFlag = 0;
         return cancelMarker;
     }
     if (text::findNoCase(text, "%S") != text::npos) {
-        sendUrlToBrowser("", fallbackProgram);
+        browserPort().sendUrlToBrowser("", fallbackProgram);
         multiUrlFlag = 0;
         return cancelMarker;
     }

@@ -7,6 +7,7 @@
 #include "app/win32/ui_win32.h"
 #include "app/win32/window_proc.h"
 #include "app/win32/window_state.h"
+#include "bridge/bridge.h"
 #include "common/app_state.h"
 #include "common/capacity.h"
 #include "common/split_path.h"
@@ -45,6 +46,7 @@ bool registerMainClass(HINSTANCE instance) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int) {
     instanceState.instance = instance;
     installWin32Ui();
+    installBrowserPort(&bridgeBrowserPort());
     deriveProgramNames();
     runState.currentTarget = commandLineTail(GetCommandLineA());
 

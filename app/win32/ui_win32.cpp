@@ -3,7 +3,7 @@
 // nothing and no list window can be opened, so every start ends.
 #include "app/win32/ui_win32.h"
 
-#include "app/ui_port.h"
+#include "platform/ui_port.h"
 #include "platform/win32/win.h"
 
 namespace {

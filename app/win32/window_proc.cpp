@@ -2,11 +2,12 @@
 // everything else goes to DefWindowProcA.
 #include "app/win32/window_proc.h"
 
-#include "app/win32/creation.h"
 #include "app/routing.h"
+#include "app/win32/creation.h"
 #include "app/win32/window_messages.h"
 #include "app/win32/window_state.h"
 #include "common/app_state.h"
+#include "menu/menu_state.h"
 
 namespace {
 
@@ -49,7 +50,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_KILLFOCUS:
         // A click outside a tracked popup menu ends it: losing the focus to
         // another program thus closes the association menu.
-        if (windowState.menuOpen != 0 && runState.listWindowActive != 1) {
+        if (menuState.menuOpen != 0 && runState.listWindowActive != 1) {
             windowState.swallowClick = 1;
             PostMessageA(window, WM_LBUTTONDOWN, 0, 0);
         }

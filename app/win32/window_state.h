@@ -16,7 +16,6 @@ constexpr UINT_PTR listMenuTimer = 620;
 
 struct WindowState {
     HWND previousForeground = nullptr;  // foreground when the start-up ran
-    int menuOpen = 0;                   // a popup menu of ours is tracked
     int swallowClick = 0;               // a self-posted click is on its way
     HMENU lastMenu = nullptr;           // from the last WM_MENUSELECT
     int menuSelectedByMouse = 0;

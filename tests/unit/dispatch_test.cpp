@@ -6,10 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "app/ui_port.h"
+#include "bridge/bridge.h"
 #include "common/app_state.h"
 #include "common/url_list.h"
 #include "launch/select.h"
+#include "platform/ui_port.h"
 #include "settings/settings.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/temp_dir.h"
@@ -32,6 +33,7 @@ class DispatchTest : public ::testing::Test {
 protected:
     void SetUp() override {
         previousUi = installUi(&recordingUi);
+        previousBrowser = installBrowserPort(&bridgeBrowserPort());
         settings = Settings{};
         programPaths.programFolder = dir.path();
         programPaths.settingsFileName = "Tavrin.ini";
@@ -40,7 +42,10 @@ protected:
         editor = dir.write("editor.exe", "MZ");
         player = dir.write("player.exe", "MZ");
     }
-    void TearDown() override { installUi(previousUi); }
+    void TearDown() override {
+        installUi(previousUi);
+        installBrowserPort(previousBrowser);
+    }
 
     void targets(const std::vector<std::string>& urls) {
         for (std::size_t i = 0; i < urls.size(); ++i) urlList.entries[i].url = urls[i];
@@ -60,6 +65,7 @@ protected:
     FakePlatform fake;
     RecordingUi recordingUi;
     UiPort* previousUi = nullptr;
+    BrowserPort* previousBrowser = nullptr;
     TempDir dir;
     std::string viewer, editor, player;
 };

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "links/empty_folder.h"
 #include "platform/platform.h"
+#include "settings/empty_folder.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/temp_dir.h"
 

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "app/routing.h"
-#include "app/ui_port.h"
 #include "common/app_state.h"
 #include "common/url_list.h"
+#include "platform/ui_port.h"
 #include "settings/settings.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/temp_dir.h"

@@ -2,6 +2,7 @@
 // "%M" flag and the hand-over to the browser.
 #include <gtest/gtest.h>
 
+#include "bridge/bridge.h"
 #include "common/app_state.h"
 #include "common/url_list.h"
 #include "settings/settings.h"
@@ -15,12 +16,15 @@ protected:
     void SetUp() override {
         settings = Settings{};
         multiUrlFlag = 0;
+        previousBrowser = installBrowserPort(&bridgeBrowserPort());
     }
+    void TearDown() override { installBrowserPort(previousBrowser); }
     std::string expand(const std::string& target, const std::string& templ, int partsOnly = 0) {
         runState.currentTarget = target;
         return expandUrlTemplate(templ, "C:\\Tools\\viewer.exe", partsOnly);
     }
     FakePlatform fake;
+    BrowserPort* previousBrowser = nullptr;
 };
 
 TEST_F(UrlTemplateTest, PlaceholdersExpandInTheirOrder) {

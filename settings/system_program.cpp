@@ -1,7 +1,7 @@
 // Resolves "@system" rows to the ".exe" the system associates with the
 // target, or leaves them as "@system" so that the target is opened by the
 // system itself.
-#include "launch/system_program.h"
+#include "settings/system_program.h"
 
 #include "common/capacity.h"
 #include "common/path_ops.h"

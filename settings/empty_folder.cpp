@@ -1,6 +1,6 @@
 // Clearing a folder such as the temporary folder: everything inside it is
 // handed to the shell in one deletion request.
-#include "links/empty_folder.h"
+#include "settings/empty_folder.h"
 
 #include <vector>
 

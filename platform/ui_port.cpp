@@ -1,5 +1,5 @@
 // The window layer in use, with a silent stand-in until one is installed.
-#include "app/ui_port.h"
+#include "platform/ui_port.h"
 
 namespace {
 class SilentUi final : public UiPort {

@@ -1,6 +1,6 @@
 // Page downloads arrive with the list window; until then every request
 // yields the cancel marker, which callers treat as a refused download.
-#include "links/page_download.h"
+#include "launch/page_download.h"
 
 #include "common/app_state.h"
 

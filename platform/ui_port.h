@@ -1,4 +1,4 @@
-// The operations of the window layer that the portable routing calls: the
+// The operations of the window layer that the portable core calls: the
 // association menu, the list window and closing the program. The Windows
 // build installs the real ones at start; elsewhere a port that shows
 // nothing stands in.
