@@ -3,6 +3,7 @@
 // handles bound a server that stops answering; each wait for data gives up
 // after the caller's time limit, and so does the whole transfer.
 #include <algorithm>
+#include <initializer_list>
 #include <vector>
 
 #include "platform/win32/scoped.h"
@@ -68,6 +69,22 @@ DownloadOutcome failedRead() {
                                                    : DownloadOutcome::readFailed;
 }
 
+// A request that got no answer: a server that was reached and then fell
+// silent or hung up is a broken read (Wine reports a silent one as an
+// aborted connection); anything else means it could not be opened.
+DownloadOutcome failedSend() {
+    switch (GetLastError()) {
+    case ERROR_INTERNET_TIMEOUT:
+        return DownloadOutcome::stalled;
+    case ERROR_INTERNET_CONNECTION_ABORTED:
+    case ERROR_INTERNET_CONNECTION_RESET:
+    case ERROR_HTTP_INVALID_SERVER_RESPONSE:
+        return DownloadOutcome::readFailed;
+    default:
+        return DownloadOutcome::openFailed;
+    }
+}
+
 // Reads the answer into the file, testing the time limit after each block.
 DownloadOutcome transfer(HINTERNET request, HANDLE file, int timeLimitSeconds) {
     std::vector<char> buffer(blockSize);
@@ -114,10 +131,7 @@ DownloadOutcome Win32Platform::downloadUrl(const std::string& url, const std::st
                                                  nullptr, nullptr, acceptTypes, flags, 0));
     if (!request.valid()) return DownloadOutcome::openFailed;
     setTimeouts(request.get(), timeLimitSeconds);
-    if (!HttpSendRequestA(request.get(), nullptr, 0, nullptr, 0)) {
-        return GetLastError() == ERROR_INTERNET_TIMEOUT ? DownloadOutcome::stalled
-                                                        : DownloadOutcome::openFailed;
-    }
+    if (!HttpSendRequestA(request.get(), nullptr, 0, nullptr, 0)) return failedSend();
     DWORD status = 0, size = sizeof status;
     if (!HttpQueryInfoA(request.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status,
                         &size, nullptr))

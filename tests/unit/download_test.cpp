@@ -123,6 +123,8 @@ TEST_F(PageDownload, OnlyHttpAndHttpsAreFetched) {
     const Case cases[] = {
         {"ftp://h/a.txt", false}, {"file://C:/x/a.html", false}, {"mailto:a@b.c", false},
         {"not a url", false},     {"https://h/a.html", true},    {"HTTP://h/a.html", true},
+        // A path too long to split is refused like any URL that does not.
+        {"http://h/" + std::string(1987, 'a') + ".html", false},
     };
     for (const Case& c : cases) {
         fake.messages.clear();
