@@ -13,9 +13,15 @@
 namespace platform {
 namespace {
 
-// Large blocks keep the transfer cheap; only what has arrived is asked
-// for, so the time limit is tested as the data comes in.
-constexpr DWORD blockSize = 256 * 1024;
+// A read returns when its block is full or the answer has ended, so the
+// block follows the pace of the server: it grows while blocks arrive
+// quickly (large blocks keep a fast transfer cheap) and shrinks while they
+// arrive slowly, so that the time limit is still tested every so often.
+constexpr DWORD firstBlock = 64 * 1024;
+constexpr DWORD largestBlock = 1024 * 1024;
+constexpr DWORD smallestBlock = 4 * 1024;
+constexpr DWORD quickBlockMs = 100;
+constexpr DWORD slowBlockMs = 400;
 
 struct RequestTarget {
     std::string host, userName, password;
@@ -87,21 +93,23 @@ DownloadOutcome failedSend() {
 
 // Reads the answer into the file, testing the time limit after each block.
 DownloadOutcome transfer(HINTERNET request, HANDLE file, int timeLimitSeconds) {
-    std::vector<char> buffer(blockSize);
+    std::vector<char> buffer(largestBlock);
+    DWORD block = firstBlock;
     const DWORD start = GetTickCount();
     const DWORD limit = static_cast<DWORD>(timeLimitSeconds);
     for (;;) {
-        DWORD available = 0;
-        if (!InternetQueryDataAvailable(request, &available, 0, 0)) return failedRead();
-        const DWORD want = available == 0 ? blockSize : std::min(available, blockSize);
+        const DWORD asked = GetTickCount();
         DWORD got = 0;
-        if (!InternetReadFile(request, buffer.data(), want, &got)) return failedRead();
+        if (!InternetReadFile(request, buffer.data(), block, &got)) return failedRead();
         if (got == 0) return DownloadOutcome::ok;
         DWORD written = 0;
         if (!WriteFile(file, buffer.data(), got, &written, nullptr) || written != got)
             return DownloadOutcome::readFailed;
+        const DWORD now = GetTickCount();
         // More whole seconds than the limit: the page is given up.
-        if ((GetTickCount() - start) / 1000 > limit) return DownloadOutcome::timedOut;
+        if ((now - start) / 1000 > limit) return DownloadOutcome::timedOut;
+        if (now - asked < quickBlockMs) block = std::min(block * 2, largestBlock);
+        else if (now - asked > slowBlockMs) block = std::max(block / 2, smallestBlock);
     }
 }
 
