@@ -6,7 +6,8 @@ set_target_properties(fake_loader PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BI
 
 set(TAVRIN_DOWNLOAD_CASES
   page trailing_slash query not_found server_error redirect stall_after_headers
-  stall_before_headers slow_answer colon_name missing_folder parameter_folder long_url no_server
+  stall_before_headers slow_answer colon_name missing_folder parameter_folder long_url
+  no_server file_not_created
   big_answer loader_writes loader_hidden loader_hangs loader_missing loader_without_file)
 tavrin_e2e_cases(download ${TAVRIN_DOWNLOAD_CASES})
 foreach(case ${TAVRIN_DOWNLOAD_CASES})

@@ -364,6 +364,17 @@ def long_url(args):
                 {cp932(f'"{d.win("viewer.exe")}" "{d.win("pages")}\\doc.txt"')}, "viewer starts")
 
 
+def file_not_created(args):
+    # A folder in the way of the saved file: an earlier copy under that
+    # name must not be opened as if it were the page.
+    d = Download(args, "file_not_created")
+    d.star_block(".html", '*<pages>>"%P"')
+    os.makedirs(d.case.path("pages", "page.html"))
+    with Server() as server:
+        d.run(server.url("/dir/page.html"), boxes=["open"])
+    d.viewer_starts(0)
+
+
 def no_server(args):
     d = Download(args, "no_server")
     d.star_block(".html", '*<pages>>"%P"')
@@ -487,7 +498,8 @@ if __name__ == "__main__":
         "stall_after_headers": stalled("/stall.html", "stall_after_headers"),
         "stall_before_headers": stalled("/silent.html", "stall_before_headers"),
         "slow_answer": slow_answer, "colon_name": colon_name, "missing_folder": missing_folder,
-        "parameter_folder": parameter_folder, "long_url": long_url, "no_server": no_server, "big_answer": big_answer,
+        "parameter_folder": parameter_folder, "long_url": long_url, "no_server": no_server,
+        "file_not_created": file_not_created, "big_answer": big_answer,
         "loader_writes": loader_writes, "loader_hidden": loader_hidden,
         "loader_hangs": loader_hangs, "loader_missing": loader_missing,
         "loader_without_file": loader_without_file,
