@@ -33,6 +33,11 @@ public:
     bool isKeyDown(int virtualKey) override;
     void sleep(int milliseconds) override;
     std::unique_ptr<BridgeLibrary> loadBridgeLibrary() override;
+    DownloadOutcome downloadUrl(const std::string& url, const std::string& localPath,
+                                int timeLimitSeconds) override;
+    std::unique_ptr<Process> startProcess(const std::string& program,
+                                          const std::string& parameters) override;
+    bool isHidden(const std::string& path) override;
 };
 
 }  // namespace platform
