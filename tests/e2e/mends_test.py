@@ -1,0 +1,64 @@
+#!/usr/bin/env python3
+"""Inputs a user meets every day, end to end: the README's own sample
+settings file, comment lines, percent escapes with "@param", switch texts
+inside URLs, apostrophes, a settings file whose last line has no line
+break, a URL too long to open, and a browser that answers with its window
+number. Copies of the recorder stand in for the associated programs, as in
+dispatch_test.py."""
+import os
+import re
+
+import dispatch_test
+from dispatch_test import Dispatch, record_list
+from tavrin_e2e import check, check_equal, cp932, main, windows_path
+
+# The README's sample names "notepad" for its [.txt]# block; a recorder of
+# that name beside Tavrin.exe is found before the system's.
+dispatch_test.PROGRAMS["notepad"] = "notepad.exe"
+
+README = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "README.md")
+
+
+def readme_settings():
+    """The README's sample settings file, byte for byte as the README shows
+    it, so that the two can never drift apart."""
+    with open(README, encoding="utf-8") as f:
+        found = re.search(r"^```ini\n(.*?)^```", f.read(), re.S | re.M)
+    check(found is not None, "README.md has an ```ini block")
+    return found.group(1).encode("cp932")
+
+
+# --- comment lines are not settings ----------------------------------------
+
+def readme_sample(args):
+    d = Dispatch(args, "readme_sample")
+    text = readme_settings()
+    check(b"; Exclusive block (\"#\" at the end of the header): [all] is not added." in text,
+          "the README's comment that names [all]")
+    d.case.write("Tavrin.ini", text)
+    # The exclusive [.txt]# block: its one program starts at once.
+    d.open("http://host/notes.txt")
+    d.expect({"notepad": ["http://host/notes.txt"]})
+    # [.html] names C:\Tools\viewer.exe, missing here; the real [all] holds
+    # one program with three sub-commands, so the menu is next and nothing
+    # starts. Were the comment above [.txt]# read as the [all] header, its
+    # block would hold notepad alone, which would start at once.
+    d.open("http://host/page.html")
+    d.expect({"notepad": ["http://host/notes.txt"]})
+
+
+def commented_param(args):
+    # An old "@param" left in a comment neither opens the parameters block
+    # nor hides the real one.
+    d = Dispatch(args, "commented_param")
+    d.write_settings("[system]", ";@param (old)", "%who% | old value", "@param",
+                     "%who% | new", "%end",
+                     "[.html]", "<viewer>", ">%who% %L", "%end")
+    d.open("http://host/page.html")
+    d.expect({"viewer": ["new http://host/page.html"]})
+
+
+CASES = [readme_sample, commented_param]
+
+if __name__ == "__main__":
+    main({f.__name__: f for f in CASES})
