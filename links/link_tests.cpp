@@ -78,6 +78,12 @@ int findFirstUrl(std::string& found, int stopMode) {
     return crackUrl(found) ? 0 : -1;
 }
 
+bool holdsUrlScheme(std::string_view text) {
+    for (const SchemePrefix& p : schemePrefixes)
+        if (text::containsNoCase(text, p.prefix)) return true;
+    return false;
+}
+
 std::string readShortcutUrl(const std::string& path) {
     std::string content;
     // Only the head of the file is used, however large the file is.

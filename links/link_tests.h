@@ -12,6 +12,9 @@ int classifyLink(std::string_view text);
 // Cuts the first enabled URL out of `text` (stop mode 0: blank, apostrophe
 // or '>' end it; 1: apostrophe or '>'); 0 on success, -1 otherwise.
 int findFirstUrl(std::string& text, int stopMode);
+// Whether a URL scheme prefix of any kind ("http://", "mailto:" ...) occurs
+// anywhere in the text, whether or not that kind is switched on.
+bool holdsUrlScheme(std::string_view text);
 // The URL of an Internet-shortcut file, or empty.
 std::string readShortcutUrl(const std::string& path);
 // Shortcut, web page (by the settings' page extensions) or other file.

@@ -7,6 +7,7 @@ number. Copies of the recorder stand in for the associated programs, as in
 dispatch_test.py."""
 import os
 import re
+import time
 
 import dispatch_test
 from dispatch_test import Dispatch, record_list
@@ -58,7 +59,27 @@ def commented_param(args):
     d.expect({"viewer": ["new http://host/page.html"]})
 
 
-CASES = [readme_sample, commented_param]
+# --- URLs keep their percent escapes with "@param" -------------------------
+
+def escapes_with_param(args):
+    # The template's own %dd% is today's day; the URLs' escapes, which spell
+    # the same names, reach the program byte for byte.
+    d = Dispatch(args, "escapes_with_param")
+    # The pause keeps the starts, and so the recorded lines, in order.
+    d.write_settings("[system]", "@dist=200", "@param", "%end",
+                     "[.*]", "<viewer>", "]-u %L -d %dd%", "%end")
+    urls = ["http://host/search?q=%82%DD%82%A9&d=%DD%",
+            "http://host/%0D%/%4y%/page.html",
+            "mailto:someone@example.com?subject=Hi&body=x%0D%0Ay"]
+    days = {time.localtime().tm_mday}
+    d.open(" ".join(urls))
+    days.add(time.localtime().tm_mday)
+    check(len(days) == 1, "the day changed during the run; run again")
+    day = days.pop()
+    d.expect({"viewer": [f"-u {url} -d {day}" for url in urls]})
+
+
+CASES = [readme_sample, commented_param, escapes_with_param]
 
 if __name__ == "__main__":
     main({f.__name__: f for f in CASES})

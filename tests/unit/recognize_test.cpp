@@ -213,6 +213,31 @@ TEST_F(Recognize, ParametersAreExpandedBeforeTheTests) {
     EXPECT_EQ(urlList.urlCount, 0);
 }
 
+TEST_F(Recognize, TokensHoldingAUrlKeepTheirEscapes) {
+    // With "@param" on, paths and names are expanded; a token in which a
+    // URL scheme occurs is taken byte for byte, its escapes are no dates.
+    FakePlatform fake;
+    fake.clock = platform::LocalTime{2008, 9, 5};
+    settings.parametersOn = 1;
+    userParameters.rows[0] = {"%site%", "http://a/"};
+    userParameters.count = 1;
+    struct Case { const char* what; std::string token, url; };
+    const Case cases[] = {
+        {"Shift_JIS text in a query", "http://h/s?q=%82%DD%82%A9", "http://h/s?q=%82%DD%82%A9"},
+        {"escapes that spell date names", "http://h/%DD%/%0D%/%-m%/%4y%", "http://h/%DD%/%0D%/%-m%/%4y%"},
+        {"a line break in a mail body", "mailto:a@b.c?body=x%0D%0Ay", "mailto:a@b.c?body=x%0D%0Ay"},
+        {"text before the scheme", "<ftp://h/%dd%.txt>", "ftp://h/%dd%.txt"},
+        {"secure link", "HTTPS://h/%0d%", "HTTPS://h/%0d%"},
+        {"user parameter in the token", "http://h/%site%", "http://h/%site%"},
+        {"no scheme: expanded", "%site%%dd%.html", "http://a/5.html"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(recognizeInput(c.token, 0, 1), recognizedUrls) << c.what;
+        ASSERT_EQ(urlList.urlCount, 1) << c.what;
+        EXPECT_EQ(urlList.entries[0].url, c.url) << c.what;
+    }
+}
+
 class ClipboardInput : public Recognize {
 protected:
     FakePlatform fake;
