@@ -10,7 +10,8 @@ import re
 import time
 
 import dispatch_test
-from dispatch_test import Dispatch, record_list
+from dispatch_test import Dispatch
+from handoff_test import expect_one
 from tavrin_e2e import check, check_equal, cp932, main, windows_path
 
 # The README's sample names "notepad" for its [.txt]# block; a recorder of
@@ -79,7 +80,34 @@ def escapes_with_param(args):
     d.expect({"viewer": [f"-u {url} -d {day}" for url in urls]})
 
 
-CASES = [readme_sample, commented_param, escapes_with_param]
+# --- switch texts inside a URL belong to the URL ----------------------------
+
+FRAGMENT_URLS = ["http://host/app/#blog", "http://host/app/#details",
+                 "http://host/app/#settings=1", "http://host/app/#comments"]
+
+
+def fragments_opened(args):
+    # "/#b", "/#d", "/#s" and "/#c" inside a URL are no switches: each URL is
+    # opened with its association (not read as a link list, not replaced
+    # by the browser's page or the clipboard).
+    d = Dispatch(args, "fragments_opened")
+    d.write_settings("[blank]", "<viewer>", "%end")
+    for url in FRAGMENT_URLS:
+        d.open(url)
+    d.expect({"viewer": FRAGMENT_URLS})
+
+
+def fragments_handed_off(args):
+    # A second copy hands such a URL over as plain input (link mode 0).
+    for i, url in enumerate(FRAGMENT_URLS):
+        expect_one(args, f"fragments_handed_off{i}", url.encode(), 0, url.encode())
+    # A switch of its own still counts.
+    expect_one(args, "fragments_handed_off_switch", b"http://host/app/#blog /#b", 2,
+               b"http://host/app/#blog /#b")
+
+
+CASES = [readme_sample, commented_param, escapes_with_param, fragments_opened,
+         fragments_handed_off]
 
 if __name__ == "__main__":
     main({f.__name__: f for f in CASES})
