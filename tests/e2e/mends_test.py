@@ -106,8 +106,22 @@ def fragments_handed_off(args):
                b"http://host/app/#blog /#b")
 
 
+# --- an apostrophe belongs to the URL --------------------------------------
+
+def apostrophe_url(args):
+    # Inside a URL an apostrophe is part of it; it ends a URL only when the
+    # URL began right after one.
+    d = Dispatch(args, "apostrophe_url")
+    d.write_settings("[blank]", "<viewer>", "%end", "[.html]", "<editor>", "%end")
+    d.open("https://host/wiki/Schindler's_List")
+    d.open("'http://host/quoted.html'")
+    d.open("\"http://host/Schindler's List.html\"")
+    d.expect({"viewer": ["https://host/wiki/Schindler's_List"],
+              "editor": ["http://host/quoted.html", "\"http://host/Schindler's List.html\""]})
+
+
 CASES = [readme_sample, commented_param, escapes_with_param, fragments_opened,
-         fragments_handed_off]
+         fragments_handed_off, apostrophe_url]
 
 if __name__ == "__main__":
     main({f.__name__: f for f in CASES})
