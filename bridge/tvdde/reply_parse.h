@@ -38,10 +38,11 @@ std::string replyText(const unsigned char* data, std::size_t size, std::size_t c
 // around a URL with spaces are dropped; quotes inside are escaped.
 std::string openUrlArguments(std::string_view url);
 
-// Whether the browser took a URL, judged by the data it answered with: a
-// leading number (decimal or 0x hexadecimal) must not be 0; a binary
-// 32-bit window number (the data starting with a zero byte) must not be 0;
-// any other answer counts as taken.
+// Whether the browser took a URL, judged by the data it answered with. A
+// binary 32-bit window number must not be 0: four bytes that are not a
+// zero-terminated text, or data starting with a zero byte, are one. A text
+// with a leading number (decimal or 0x hexadecimal) must not be 0. Any
+// other answer counts as taken.
 bool openUrlAccepted(const unsigned char* data, std::size_t size);
 
 }  // namespace tvdde

@@ -10,6 +10,7 @@ import re
 import time
 
 import dispatch_test
+from bridge_e2e_test import BridgeCase, check_started
 from dispatch_test import Dispatch
 from handoff_test import expect_one
 from tavrin_e2e import check, check_equal, cp932, main, windows_path
@@ -120,8 +121,23 @@ def apostrophe_url(args):
               "editor": ["http://host/quoted.html", "\"http://host/Schindler's List.html\""]})
 
 
+# --- a browser's window number is not a refusal ----------------------------
+
+def browser_window_id(args):
+    # The browser answers WWW_OpenURL with its window number 0x00000130,
+    # whose low byte is the character "0": the page opens once, in the
+    # browser, and the association's program is not started as well.
+    case = BridgeCase(args, "browser_window_id", programs=("viewer.exe",))
+    url = b"http://www.example.com/dir/page.html"
+    with case.browser("Win130", "--window-id", "0x130") as browser:
+        case.settings([browser.service], case.html_block(b">%S"))
+        case.run(url)
+        check_started(case, {}, "the association's program")
+        check_equal(browser.taken(), [url], "URLs the browser took")
+
+
 CASES = [readme_sample, commented_param, escapes_with_param, fragments_opened,
-         fragments_handed_off, apostrophe_url]
+         fragments_handed_off, apostrophe_url, browser_window_id]
 
 if __name__ == "__main__":
     main({f.__name__: f for f in CASES})

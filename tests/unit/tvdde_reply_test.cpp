@@ -137,6 +137,19 @@ TEST(TvddeOpenUrlAccepted, ZeroInAnyFormIsARefusal) {
         {std::string("\0\0\0\0", 4), false},              // binary window number 0
         {std::string("\0\1\0\0", 4), true},
         {std::string("\xff\xff\xff\xff", 4), true},
+        // Four bytes that are no terminated text are a window number, even
+        // when the low byte is the character "0".
+        {std::string("\x30\x01\0\0", 4), true},             // 0x00000130
+        {std::string("\x30\0\0\x01", 4), true},             // 0x01000030
+        {std::string("\x30\x30\x30\x30", 4), true},         // no zero: 0x30303030
+        {std::string("\x01\0\0\0", 4), true},               // 1
+        // Four bytes of terminated text are read as text.
+        {std::string("0\0\0\0", 4), false},
+        {std::string("00\0\0", 4), false},
+        {std::string("0x0\0", 4), false},
+        {std::string("12\0\0", 4), true},
+        {std::string("0\0", 2), false},                       // other sizes: text
+        {std::string("0\x01\0\0\0", 5), false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(tvdde::openUrlAccepted(reinterpret_cast<const unsigned char*>(c.data.data()),
