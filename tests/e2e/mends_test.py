@@ -121,6 +121,16 @@ def apostrophe_url(args):
               "editor": ["http://host/quoted.html", "\"http://host/Schindler's List.html\""]})
 
 
+# --- the last line counts without a final line break -----------------------
+
+def last_line_without_break(args):
+    # Saved by Notepad: no line break after the sub-command line.
+    d = Dispatch(args, "last_line_without_break")
+    d.case.write("Tavrin.ini", cp932(d.fill("[.html]\r\n<viewer>\r\n>-v %L")))
+    d.open("http://host/page.html")
+    d.expect({"viewer": ["-v http://host/page.html"]})
+
+
 # --- a browser's window number is not a refusal ----------------------------
 
 def browser_window_id(args):
@@ -137,7 +147,7 @@ def browser_window_id(args):
 
 
 CASES = [readme_sample, commented_param, escapes_with_param, fragments_opened,
-         fragments_handed_off, apostrophe_url, browser_window_id]
+         fragments_handed_off, apostrophe_url, last_line_without_break, browser_window_id]
 
 if __name__ == "__main__":
     main({f.__name__: f for f in CASES})

@@ -131,6 +131,36 @@ TEST_F(SettingsLoad, BlockStartsAfterTheFirstHeaderOutsideComments) {
     EXPECT_EQ(settings.showIcons, 1);
 }
 
+// Notepad saves the last line without a line break: the end of the file
+// ends that line for every reader of the file (it used to be dropped).
+TEST_F(SettingsLoad, LastLineWithoutLineBreakCounts) {
+    const std::string program = dir.write("last.exe", "");
+    dir.write("paths.txt", "c:\\a;c:\\b");
+    struct Case { std::string what, body; std::function<void()> check; };
+    const Case cases[] = {
+        {"an option", "[system]\r\n@len=20", [] { EXPECT_EQ(settings.titleLength, 20); }},
+        {"an option after CR LF lines", "[system]\r\n@icon\r\n@len=20\r", [] {
+             EXPECT_EQ(settings.showIcons, 1);
+             EXPECT_EQ(settings.titleLength, 20); }},
+        {"a parameter pair", "[system]\n@param\nname | value", [] {
+             ASSERT_EQ(userParameters.count, 1);
+             EXPECT_EQ(userParameters.rows[0].value, "value"); }},
+        {"a filter line", "[system]\n@filter\n>.jpg", [] { EXPECT_EQ(filterGroups.groupCount, 2); }},
+        {"a program-list line", "[list]\n" + program, [=] {
+             ASSERT_EQ(listPrograms.listProgramCount, 1);
+             EXPECT_EQ(listPrograms.rows[0].programFile, program); }},
+        {"a program list's parameter line", "[list]\n" + program + "\n>-p", [] {
+             EXPECT_EQ(listPrograms.rows[0].extraParameters, "-p"); }},
+        {"the @path= list file", "[system]\n@path=" + dir.file("paths.txt"), [] {
+             EXPECT_EQ(settings.searchPathList, "c:\\a;c:\\b"); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_EQ(load(c.body), 1);
+        c.check();
+    }
+}
+
 TEST_F(SettingsLoad, KeysOnCommentLinesNeverCount) {
     struct Case { std::string what, body; std::function<void()> check; };
     const Case cases[] = {
@@ -212,6 +242,7 @@ TEST_F(SettingsLoad, SearchListFromFile) {
         {"; path=c:\\old\r\n path=c:\\new\r\n", "c:\\new"},
         {"c:\\a;\r\n\tc:\\b\n", "c:\\a;c:\\b"},
         {"path=" + std::string(6000, 'd'), std::string(5200, 'd')},
+        {"x\npath=c:\\last", "c:\\last"},                // the file's end ends the line
     };
     for (const auto& c : cases) {
         dir.write("paths.txt", c.content);
@@ -274,7 +305,7 @@ TEST_F(SettingsLoad, SurvivesHostileContent) {
     struct Case { std::string body; int showIcons; };
     const Case cases[] = {
         {"[system]\n" + std::string(1 << 20, 'x') + "\n@icon\n", 1},
-        {"[system]\n@icon", 0},                                     // no final LF
+        {"[system]\n@icon", 1},                          // no final LF: the line counts
         {"[system]\n@len=5\n\x82", 0},                              // lone lead byte at the end
         {std::string("[system]\n@i\0con\n@icon\n\0[list]\n", 30), 1},  // NULs
         {"[system]\n" + manyLines + "@icon\n", 1},                  // several MB
