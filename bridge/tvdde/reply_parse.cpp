@@ -95,7 +95,8 @@ int splitReply(const char* reply, char* url, char* title, char* third) {
     put(url, first.text);
     put(title, titleText);
     put(third, std::string_view());
-    return first.text.empty() ? 0 : 1;
+    if (first.text.empty()) return 0;
+    return first.text.size() < fieldCapacity ? 1 : urlCutShort;
 }
 
 std::string replyText(const unsigned char* data, std::size_t size, std::size_t capacity) {

@@ -25,9 +25,14 @@ struct ReplyField {
 };
 ReplyField readReplyField(std::string_view reply, std::size_t pos);
 
+// What splitReply answers when the URL did not fit its buffer.
+constexpr int urlCutShort = -1;
+
 // The contract of the exported splitter: url and title of a reply such as
 // "url","title",... each cut to fieldCapacity, third always left empty.
-// Any pointer may be null. 1 when a URL was found, else 0.
+// Any pointer may be null. 1 when a URL was found, 0 when there is none,
+// urlCutShort when it has 260 characters or more (url then holds its first
+// 259), so that the caller does not open a page the browser does not show.
 int splitReply(const char* reply, char* url, char* title, char* third);
 
 // What the query hands its caller of the data a browser sent: the text up

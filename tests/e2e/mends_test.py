@@ -131,6 +131,29 @@ def last_line_without_break(args):
     d.expect({"viewer": ["-v http://host/page.html"]})
 
 
+# --- a URL too long to open is told of -------------------------------------
+
+def long_url_box(args):
+    # A 400-character URL cannot be held: a caution box names the limit and
+    # shows the URL's start; nothing starts. Beside a URL that fits, the box
+    # comes first and that URL still opens.
+    d = Dispatch(args, "long_url_box")
+    d.write_settings("[.html]", "<viewer>", "%end")
+    long_url = "http://host/" + "a" * 383 + ".html"
+    check_equal(len(long_url), 400, "test URL length")
+    link = windows_path(d.case.write("long.url", b"[InternetShortcut]\r\nURL=" +
+                                     long_url.encode() + b"\r\n"))
+    for arguments in (long_url, f'"{link}"', long_url + " http://host/ok.html"):
+        code, report, seconds = d.case.drive("run", cp932(arguments))
+        check_equal(code, 0, "driver exit code (0: ended in time)")
+        check_equal(report["exit_code"], 0, "program exit code")
+        messages = report.messages()
+        check_equal([caption for caption, _ in messages], [cp932("注意")], "message boxes")
+        check(cp932("開けるURLは259文字までです。") in messages[0][1], "the box names the limit")
+        check(cp932(long_url[:80] + "…") in messages[0][1], "the box shows the URL's start")
+    d.expect({"viewer": ["http://host/ok.html"]})
+
+
 # --- a browser's window number is not a refusal ----------------------------
 
 def browser_window_id(args):
@@ -147,7 +170,8 @@ def browser_window_id(args):
 
 
 CASES = [readme_sample, commented_param, escapes_with_param, fragments_opened,
-         fragments_handed_off, apostrophe_url, last_line_without_break, browser_window_id]
+         fragments_handed_off, apostrophe_url, last_line_without_break, long_url_box,
+         browser_window_id]
 
 if __name__ == "__main__":
     main({f.__name__: f for f in CASES})

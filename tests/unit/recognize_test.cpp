@@ -8,6 +8,7 @@
 
 #include "app/recognize.h"
 #include "common/app_state.h"
+#include "common/overlong_url.h"
 #include "common/url_list.h"
 #include "platform/platform.h"
 #include "settings/settings.h"
@@ -125,9 +126,13 @@ TEST_F(Recognize, TokenAndTableLimits) {
     recognizeInput(std::string(1030, 'x') + "http://a/ http://b/", 0, 0);
     EXPECT_EQ(entries(), (std::vector<Entry>{{"http://a/", "", "http", "blank"},
                                              {"http://b/", "", "http", "blank"}}));
+    // A URL that the cut reaches lost its end: it is not taken (it used to
+    // be taken as "http://a", another page) and is recorded as too long.
     recognizeInput(std::string(1031, 'x') + "http://a/ http://b/", 0, 0);
-    ASSERT_EQ(urlList.urlCount, 2);
-    EXPECT_EQ(urlList.entries[0].url, "http://a");
+    EXPECT_EQ(entries(), (std::vector<Entry>{{"http://b/", "", "http", "blank"}}));
+    ASSERT_EQ(overlongUrls.noteCount, 1);
+    EXPECT_EQ(overlongUrls.notes[0].limit, overlong::token);
+    EXPECT_EQ(overlongUrls.notes[0].head, "http://a");
 
     // Only the first 500 URLs count, and the text after them is not read:
     // the folder at its end does not win.
@@ -281,11 +286,41 @@ TEST_F(ClipboardInput, LinesAndPaths) {
     EXPECT_EQ(urlList.entries[0].url, page);
 }
 
-TEST_F(ClipboardInput, LongTextIsCut) {
-    fake.clipboard = std::string(30150, ' ') + "http://a/bcdefghijklmnopqrstuvwxyz";
+// A text longer than 30,159 characters is cut between two tokens: the URL
+// the limit falls in is not taken cut short (it used to be, as http://a/)
+// and is recorded for the box, with the limit.
+TEST_F(ClipboardInput, LongTextIsCutBetweenTokens) {
+    struct Case { const char* what; std::string text; std::size_t kept; std::vector<Entry> want; };
+    const std::string pad(30140, ' ');
+    const Case cases[] = {
+        {"URL across the limit", pad + "http://z/ http://a/bcdefghijklmnopqrstuvwxyz", 30150,
+         {{"http://z/", "", "http", "blank"}}},
+        {"line across the limit", pad + "http://z/\r\nhttp://a/bcdefghijklmnopqrstuvwxyz", 30151,
+         {{"http://z/", "", "http", "blank"}}},
+        {"the limit at a blank", std::string(30150, ' ') + "http://a/ http://b/", 30159,
+         {{"http://a/", "", "http", "blank"}}},
+        {"quoted URL with spaces across the limit", pad + "http://z/ \"http://a/b c d e f g h\"", 30150,
+         {{"http://z/", "", "http", "blank"}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        urlList = UrlList{};
+        fake.clipboard = c.text;
+        EXPECT_EQ(readClipboardInput(nullptr), recognizedUrls);
+        EXPECT_EQ(runState.transferBuffer, c.text.substr(0, c.kept));
+        EXPECT_EQ(entries(), c.want);
+        ASSERT_EQ(overlongUrls.noteCount, 1);
+        EXPECT_EQ(overlongUrls.notes[0].limit, overlong::handOff);
+        EXPECT_EQ(overlongUrls.notes[0].head[0], c.text[c.text.find_first_not_of(" \r\n", c.kept)]);
+    }
+    // One token longer than the limit: nothing is left to read.
+    fake.clipboard = "http://a/" + std::string(31000, 'x');
+    EXPECT_EQ(readClipboardInput(nullptr), -1);
+    EXPECT_EQ(overlongUrls.notes[0].head.substr(0, 9), "http://a/");
+    // Exactly 30,159 characters fit.
+    fake.clipboard = std::string(30150, ' ') + "http://a/";
     EXPECT_EQ(readClipboardInput(nullptr), recognizedUrls);
-    EXPECT_EQ(runState.transferBuffer.size(), 30159u);
-    EXPECT_EQ(entries(), (std::vector<Entry>{{"http://a/", "", "http", "blank"}}));
+    EXPECT_EQ(overlongUrls.noteCount, 0);
 }
 
 }  // namespace
