@@ -2,10 +2,12 @@
 // and the choice of what is handed to the running copy.
 #include "app/handoff.h"
 
+#include "app/input_cut.h"
 #include "app/recognize.h"
 #include "app/switches.h"
 #include "common/app_state.h"
 #include "common/capacity.h"
+#include "common/overlong_url.h"
 #include "common/text.h"
 #include "common/url_list.h"
 
@@ -34,13 +36,24 @@ HandOff prepareHandOff(platform::WindowHandle window, std::string_view commandLi
     int clipboard = 0;
     int r = recognizeInput(line, 0, 1);
     // The clipboard stands in only for input the command line lacks, as at a
-    // first copy's start: a URL ending in "/#comments" holds the switch too.
-    if (r == recognizedUrls && urlList.urlCount == 0 && text::containsNoCase(line, "/#c")) {
-        if (readClipboardInput(window) == -1) return handOff;
+    // first copy's start.
+    // The running copy recognises the payload again and reports its own
+    // findings; this copy tells only of what it could not send.
+    if (r == recognizedUrls && urlList.urlCount == 0 && hasSwitch(line, "/#c")) {
+        const int read = readClipboardInput(window);
+        keepOverlongNote(overlong::handOff);
+        if (read == -1) return handOff;
         clipboard = 1;
     } else {
-        text::assignCut(runState.transferBuffer, line, cap::transfer);
+        // A command line longer than the payload holds is cut between two
+        // tokens, so the running copy never opens half a URL.
+        runState.transferBuffer = std::string(wholeTokens(line, overlong::handOff, 0));
+        clearOverlongUrls();
+        const std::string_view dropped =
+            text::skipLeadingSpaces(line.substr(runState.transferBuffer.size()));
+        if (!dropped.empty()) noteOverlongUrl(dropped, overlong::handOff);
     }
+    if (runState.transferBuffer.empty()) return handOff;
     handOff.payload = runState.transferBuffer;
     handOff.transferCode = transferCodeFor(runState.ctrlFlag == 1, clipboard, linkSource.linkMode);
     handOff.send = true;

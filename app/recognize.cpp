@@ -7,6 +7,7 @@
 
 #include "app/recognize_token.h"
 #include "common/capacity.h"
+#include "common/overlong_url.h"
 #include "common/text.h"
 #include "common/url_list.h"
 
@@ -14,17 +15,20 @@ int recognizeInput(std::string_view input, int lineMode, int fileChecks) {
     // The text ends at its first zero byte, as every caller's buffer does.
     input = input.substr(0, input.find('\0'));
     urlList.urlCount = 0;
+    clearOverlongUrls();
 
     std::string token;
     token.reserve(cap::token);
     bool inQuotes = false;
+    bool tokenCut = false;  // bytes of the current token were dropped
     const std::size_t tokenLimit = cap::token - 1;
 
     // A token cut at its limit may end in half a character; the shared cut
     // keeps it out of what is tested.
     auto finish = [&](bool quoted) {
-        int r = finishToken(text::cut(token, cap::token), quoted, fileChecks);
+        int r = finishToken(text::cut(token, cap::token), quoted, fileChecks, tokenCut);
         token.clear();
+        tokenCut = false;
         return r;
     };
 
@@ -39,6 +43,7 @@ int recognizeInput(std::string_view input, int lineMode, int fileChecks) {
                 continue;
             }
             if (token.size() < tokenLimit) token += c;
+            else tokenCut = true;
             inQuotes = false;
             r = finish(true);
         } else if (c == ' ' && !inQuotes) {
@@ -50,6 +55,8 @@ int recognizeInput(std::string_view input, int lineMode, int fileChecks) {
             continue;
         } else if (token.size() < tokenLimit) {
             token += c;
+        } else {
+            tokenCut = true;
         }
         if (r != tokenGoesOn) return r;
     }

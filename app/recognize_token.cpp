@@ -6,6 +6,7 @@
 
 #include "app/recognize.h"
 #include "common/capacity.h"
+#include "common/overlong_url.h"
 #include "common/path_ops.h"
 #include "common/split_path.h"
 #include "common/text.h"
@@ -58,10 +59,13 @@ bool addFoundUrl(const std::string& work) {
 
 }  // namespace
 
-int finishToken(std::string_view token, bool quoted, int fileChecks) {
+int finishToken(std::string_view token, bool quoted, int fileChecks, bool cut) {
     if (token.empty()) return tokenGoesOn;
     std::string work;
-    if (settings.parametersOn) {
+    // Placeholders are for paths and names. A URL's percent escapes such as
+    // %DD% or %0D%0A would read as the date, so a token that holds a URL
+    // scheme is taken as written.
+    if (settings.parametersOn && !holdsUrlScheme(token)) {
         expandFolderAndDate(token);
         work = text::cut(lastExpansion, cap::token);
     } else {
@@ -80,11 +84,23 @@ int finishToken(std::string_view token, bool quoted, int fileChecks) {
             int kind = fileKindByExtension(work);
             if (kind == fileKindHtml) return storePath(work, recognizedHtmlFile);
             if (kind != fileKindShortcut) return storePath(work, recognizedOtherFile);
-            std::string url = readShortcutUrl(work);
+            std::string tooLong;
+            std::string url = readShortcutUrl(work, &tooLong);
+            if (!tooLong.empty()) noteOverlongUrl(tooLong, overlong::url);
             if (!url.empty() && addEntry(url, splitPath(work).name)) return recognizedUrls;
         }
     }
 
-    if (findFirstUrl(work, quoted ? 1 : 0) != 0) return tokenGoesOn;
+    bool toEnd = false;
+    const int found = findFirstUrl(work, quoted ? 1 : 0, &toEnd);
+    if (found == findTooLong) noteOverlongUrl(work, overlong::url);
+    if (found != 0) return tokenGoesOn;
+    // A URL that runs into the end of a cut token lost its own end: opening
+    // what is left would open another page. (When the title separator comes
+    // first, only the title was cut.)
+    if (cut && toEnd && text::findNoCase(work, settings.titleSeparator) == text::npos) {
+        noteOverlongUrl(work, overlong::token);
+        return tokenGoesOn;
+    }
     return addFoundUrl(work) ? recognizedUrls : tokenGoesOn;
 }

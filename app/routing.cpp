@@ -5,11 +5,13 @@
 #include "app/routing.h"
 
 #include "app/link_reading.h"
+#include "app/overlong_notice.h"
 #include "app/recognize.h"
 #include "app/switches.h"
 #include "bridge/bridge.h"
 #include "common/app_state.h"
 #include "common/capacity.h"
+#include "common/overlong_url.h"
 #include "common/path_ops.h"
 #include "common/split_path.h"
 #include "common/text.h"
@@ -116,21 +118,27 @@ void startupAction(platform::WindowHandle window, int shift, int ctrl) {
     if (os().isDirectory(target) || os().fileExists(target))
         text::assignCut(target, quoteSpaces(target), cap::transfer);
     int result = recognizeInput(target, 0, 1);
+    // URLs too long to open are told of first; input that named nothing
+    // else has been dealt with then, and nothing else is asked for.
+    const bool told = reportOverlongUrls(window);
     if (result >= 1 && result <= 3) {
         startupLocalSource(window, result, ctrl);
     } else if (urlList.urlCount >= 1) {
         startupUrls(window, shift);
+    } else if (told) {
+        // The input named only URLs too long to open.
     } else if (startOptions.clipboardStart == 1) {
         result = readClipboardInput(window);
+        const bool toldOfClipboard = reportOverlongUrls(window);
         if (result >= 1 && result <= 3) startupLocalSource(window, result, ctrl);
         else if (urlList.urlCount >= 1) startupUrls(window, shift);
-        else showToolsMenu(window);
+        else if (!toldOfClipboard) showToolsMenu(window);
     } else if (startOptions.browserQueryMode > 0 &&
                getActiveBrowserUrl(startOptions.browserServiceName, startOptions.browserQueryMode)) {
         urlList.entries[0].url = browserUrl;
         urlList.urlCount = 1;
         openWithSettings(window, shift, 0);
-    } else {
+    } else if (!reportOverlongUrls(window)) {  // the browser's page may be too long
         showToolsMenu(window);
     }
     if (runState.listWindowActive == 0) ui().closeWindow(window);
@@ -144,6 +152,7 @@ void receiveHandOff(platform::WindowHandle window, unsigned transferCode, std::s
     const int lineMode = static_cast<int>((transferCode % 100) / 10);
     linkSource.linkMode = static_cast<int>(transferCode % 10);
     const int result = recognizeInput(payload, lineMode, 1);
+    reportOverlongUrls(window);
     switch (result) {
         case 1:
             if (!routeFolder(window, runState.ctrlFlag == 1 ? 1 : 0)) restoreUrlList();
@@ -164,18 +173,23 @@ void routeDroppedFile(platform::WindowHandle window, const std::string& path) {
     saveUrlList();
     if (runState.listWindowActive != 1) return;
     const int result = recognizeInput(quoteSpaces(path), 0, 1);
+    reportOverlongUrls(window);
     routeDropped(window, result, Source::FileDrop);
 }
 
 void routeDroppedText(platform::WindowHandle window, std::string_view text) {
     saveUrlList();
     const int result = recognizeInput(text, 1, 1);
+    reportOverlongUrls(window);
     routeDropped(window, result, Source::TextDrop);
 }
 
 void routeClipboardChange(platform::WindowHandle window) {
     saveUrlList();
     const int result = readClipboardInput(window);
+    // Watching takes whatever the user copies anywhere: what it cannot
+    // hold is passed over without a box.
+    clearOverlongUrls();
     if (result < 0) {
         // Text that named nothing leaves the shown list as it was.
         restoreUrlList();

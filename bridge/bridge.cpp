@@ -5,6 +5,7 @@
 
 #include "common/app_state.h"
 #include "common/capacity.h"
+#include "common/overlong_url.h"
 #include "common/path_ops.h"
 #include "common/split_path.h"
 #include "common/text.h"
@@ -16,6 +17,7 @@ std::string browserUrl;
 
 int getActiveBrowserUrl(std::string_view serviceName, int mode) {
     urlList.urlCount = 0;
+    clearOverlongUrls();
     std::unique_ptr<platform::BridgeLibrary> library = platform::os().loadBridgeLibrary();
     if (!library || !library->hasGetActiveBrowseInfo()) return 0;
     std::string reply;
@@ -28,10 +30,15 @@ int getActiveBrowserUrl(std::string_view serviceName, int mode) {
     }
     if (!answered || !library->hasGetDdeStr()) return 0;
     std::string url;
-    library->getDdeStr(reply, url);
+    const int split = library->getDdeStr(reply, url);
     // An answer without a URL (a blank window, a reply of empty fields)
     // names no page: dispatching it would start a program with nothing.
     if (url.empty()) return 0;
+    // Nor would the start of a longer URL name the page the browser shows.
+    if (split < 0) {
+        noteOverlongUrl(url, overlong::url);
+        return 0;
+    }
     text::assignCut(browserUrl, url, cap::path);
     return 1;
 }

@@ -59,7 +59,7 @@ int classifyLink(std::string_view link) {
     return -1;
 }
 
-int findFirstUrl(std::string& found, int stopMode) {
+int findFirstUrl(std::string& found, int stopMode, bool* toTextEnd) {
     std::size_t start = text::npos;
     for (const SchemePrefix& p : schemePrefixes) {
         if (!enabled(p)) continue;
@@ -69,16 +69,28 @@ int findFirstUrl(std::string& found, int stopMode) {
     if (start == text::npos) return -1;
 
     std::string_view rest = std::string_view(found).substr(start);
-    std::string_view stops = stopMode == 0 ? std::string_view(" '>")
-                           : stopMode == 1 ? std::string_view("'>")
-                                           : std::string_view();
+    // An apostrophe belongs to the URL (Schindler's_List), unless the URL
+    // itself began right after one: then it is the closing quote. (0x27 is
+    // never the trail byte of a double-byte character.)
+    const bool quotedByApostrophe = start > 0 && found[start - 1] == '\'';
+    std::string_view stops;
+    if (stopMode == 0) stops = quotedByApostrophe ? " '>" : " >";
+    else if (stopMode == 1) stops = quotedByApostrophe ? "'>" : ">";
     std::string_view url = rest.substr(0, spanUntil(rest, stops));
-    if (url.size() >= cap::path) return -1;
+    if (toTextEnd) *toTextEnd = url.size() == rest.size();
+    const bool tooLong = url.size() >= cap::path;
     found = std::string(url);
+    if (tooLong) return findTooLong;
     return crackUrl(found) ? 0 : -1;
 }
 
-std::string readShortcutUrl(const std::string& path) {
+bool holdsUrlScheme(std::string_view text) {
+    for (const SchemePrefix& p : schemePrefixes)
+        if (text::containsNoCase(text, p.prefix)) return true;
+    return false;
+}
+
+std::string readShortcutUrl(const std::string& path, std::string* tooLong) {
     std::string content;
     // Only the head of the file is used, however large the file is.
     if (!platform::os().readFile(path, content, 777, false)) return std::string();
@@ -88,7 +100,10 @@ std::string readShortcutUrl(const std::string& path) {
     if (key == text::npos) return std::string();
     std::string_view rest = std::string_view(content).substr(key + 4);
     std::string url(rest.substr(0, spanUntil(rest, "\r\n ")));
-    if (url.size() >= cap::path) return std::string();
+    if (url.size() >= cap::path) {
+        if (tooLong) *tooLong = url;
+        return std::string();
+    }
     if (hasDisabledPrefix(url) || !crackUrl(url)) return std::string();
     return url;
 }

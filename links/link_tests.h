@@ -9,10 +9,20 @@ enum FileKind : int { fileKindHtml = 2, fileKindOther = 3, fileKindShortcut = 4 
 
 // 0: an enabled http/ftp/mailto link; 1: an enabled file link; -1 otherwise.
 int classifyLink(std::string_view text);
-// Cuts the first enabled URL out of `text` (stop mode 0: blank, apostrophe
-// or '>' end it; 1: apostrophe or '>'); 0 on success, -1 otherwise.
-int findFirstUrl(std::string& text, int stopMode);
-// The URL of an Internet-shortcut file, or empty.
-std::string readShortcutUrl(const std::string& path);
+// What findFirstUrl answers for a URL of 260 characters or more.
+constexpr int findTooLong = -2;
+// Cuts the first enabled URL out of `text` (stop mode 0: a blank or '>'
+// ends it; 1: '>' only; an apostrophe ends it in either mode only when the
+// URL began right after an apostrophe); 0 on success, findTooLong when the
+// URL has 260 characters or more (`text` then holds it, uncut), -1 when
+// there is none or it does not split. `toTextEnd`, when given, tells
+// whether the URL ran to the end of the text.
+int findFirstUrl(std::string& text, int stopMode, bool* toTextEnd = nullptr);
+// Whether a URL scheme prefix of any kind ("http://", "mailto:" ...) occurs
+// anywhere in the text, whether or not that kind is switched on.
+bool holdsUrlScheme(std::string_view text);
+// The URL of an Internet-shortcut file, or empty. A URL of 260 characters
+// or more is not returned; `tooLong`, when given, then receives it.
+std::string readShortcutUrl(const std::string& path, std::string* tooLong = nullptr);
 // Shortcut, web page (by the settings' page extensions) or other file.
 int fileKindByExtension(std::string_view path);

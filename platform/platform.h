@@ -44,8 +44,10 @@ public:
     // Asks `service` for its page; non-zero when it answered into `reply`.
     virtual int getActiveBrowseInfo(const std::string& service, std::string& reply) = 0;
     virtual bool hasGetDdeStr() = 0;
-    // Takes the page URL out of a reply (at most 259 characters).
-    virtual void getDdeStr(const std::string& reply, std::string& url) = 0;
+    // Takes the page URL out of a reply (at most 259 characters). Answers
+    // what the library does: 1 a URL, 0 none, negative when the URL was
+    // longer than 259 characters and `url` holds only its start.
+    virtual int getDdeStr(const std::string& reply, std::string& url) = 0;
     virtual bool hasSetBrowseUrl() = 0;
     // Non-zero when the browser took the URL.
     virtual int setBrowseUrl(const std::string& service, const std::string& url) = 0;

@@ -128,7 +128,7 @@ void parseAssociationSection(std::size_t headerPosition, std::string_view text) 
     while (offset < text.size()) {
         if (associationTable.itemCount >= maxAssociationItems) return;
         std::string raw = readSettingsLine(text, offset, consumed);
-        if (offset + consumed > text.size()) return;  // last line without LF
+        if (offset + consumed > text.size()) return;
         offset += consumed;
         std::string_view line = text::skipLeadingSpaces(raw);
         if (text::startsWithNoCase(line, "%end")) return;

@@ -13,7 +13,7 @@ std::string readSettingsLine(std::string_view text, std::size_t offset,
     }
     std::size_t lf = text.find('\n', offset);
     std::size_t end = lf == std::string_view::npos ? text.size() : lf;
-    consumed = lf == std::string_view::npos ? text.size() - offset + 1 : lf - offset + 1;
+    consumed = end - offset + (lf == std::string_view::npos ? 0 : 1);
 
     // Gather one byte more than the line keeps, so that the shared cut can
     // tell whether the last kept byte starts a double-byte character.

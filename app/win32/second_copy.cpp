@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "app/handoff.h"
+#include "app/overlong_notice.h"
 #include "app/win32/window_state.h"
 #include "common/app_state.h"
 #include "common/capacity.h"
@@ -68,5 +69,7 @@ void runSecondCopy(HWND window) {
                          reinterpret_cast<LPARAM>(&data));
         }
     }
+    // Told once the running copy has what could be sent.
+    reportOverlongUrls(window);
     closeWindow(window);
 }

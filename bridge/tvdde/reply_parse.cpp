@@ -95,7 +95,8 @@ int splitReply(const char* reply, char* url, char* title, char* third) {
     put(url, first.text);
     put(title, titleText);
     put(third, std::string_view());
-    return first.text.empty() ? 0 : 1;
+    if (first.text.empty()) return 0;
+    return first.text.size() < fieldCapacity ? 1 : urlCutShort;
 }
 
 std::string replyText(const unsigned char* data, std::size_t size, std::size_t capacity) {
@@ -120,8 +121,31 @@ std::string openUrlArguments(std::string_view url) {
     return out;
 }
 
+namespace {
+
+bool isTextByte(unsigned char c) {
+    return (c >= 0x20 && c != 0x7F) || c == '\t' || c == '\r' || c == '\n';
+}
+
+// Text that a zero byte ends: at least one text byte, then zeros only.
+bool isTerminatedText(const unsigned char* data, std::size_t size) {
+    std::size_t i = 0;
+    while (i < size && data[i] != 0 && isTextByte(data[i])) ++i;
+    if (i == 0 || i == size) return false;
+    for (; i < size; ++i)
+        if (data[i] != 0) return false;
+    return true;
+}
+
+}  // namespace
+
 bool openUrlAccepted(const unsigned char* data, std::size_t size) {
     if (data == nullptr || size == 0) return true;
+    // Four bytes that are not a terminated text are the window number,
+    // little-endian: 0x00000130 arrives as "0" followed by 0x01 and zeros,
+    // which must not read as the text "0".
+    if (size == 4 && !isTerminatedText(data, size))
+        return (data[0] | data[1] | data[2] | data[3]) != 0;
     if (data[0] == 0) {
         // A binary window number; a lone zero byte is merely an empty text.
         if (size < 4) return true;

@@ -25,9 +25,14 @@ struct ReplyField {
 };
 ReplyField readReplyField(std::string_view reply, std::size_t pos);
 
+// What splitReply answers when the URL did not fit its buffer.
+constexpr int urlCutShort = -1;
+
 // The contract of the exported splitter: url and title of a reply such as
 // "url","title",... each cut to fieldCapacity, third always left empty.
-// Any pointer may be null. 1 when a URL was found, else 0.
+// Any pointer may be null. 1 when a URL was found, 0 when there is none,
+// urlCutShort when it has 260 characters or more (url then holds its first
+// 259), so that the caller does not open a page the browser does not show.
 int splitReply(const char* reply, char* url, char* title, char* third);
 
 // What the query hands its caller of the data a browser sent: the text up
@@ -38,10 +43,11 @@ std::string replyText(const unsigned char* data, std::size_t size, std::size_t c
 // around a URL with spaces are dropped; quotes inside are escaped.
 std::string openUrlArguments(std::string_view url);
 
-// Whether the browser took a URL, judged by the data it answered with: a
-// leading number (decimal or 0x hexadecimal) must not be 0; a binary
-// 32-bit window number (the data starting with a zero byte) must not be 0;
-// any other answer counts as taken.
+// Whether the browser took a URL, judged by the data it answered with. A
+// binary 32-bit window number must not be 0: four bytes that are not a
+// zero-terminated text, or data starting with a zero byte, are one. A text
+// with a leading number (decimal or 0x hexadecimal) must not be 0. Any
+// other answer counts as taken.
 bool openUrlAccepted(const unsigned char* data, std::size_t size);
 
 }  // namespace tvdde

@@ -42,11 +42,12 @@ public:
         return answered;
     }
     bool hasGetDdeStr() override { return split_ != nullptr; }
-    void getDdeStr(const std::string& reply, std::string& url) override {
+    int getDdeStr(const std::string& reply, std::string& url) override {
         char found[cap::path] = {}, title[cap::path] = {}, other[cap::path] = {};
-        split_(reply.c_str(), found, title, other);
+        const int result = split_(reply.c_str(), found, title, other);
         found[cap::path - 1] = '\0';
         url = text::cut(found, cap::path);
+        return result;
     }
     bool hasSetBrowseUrl() override { return send_ != nullptr; }
     int setBrowseUrl(const std::string& service, const std::string& url) override {

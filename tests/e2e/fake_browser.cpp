@@ -11,6 +11,9 @@
 //     --unterminated      send the answer without its terminating zero
 //     --open-result TEXT  answer an accepted WWW_OpenURL request with this
 //                         text instead of the binary window number 1
+//     --window-id N       answer it with the binary window number N instead
+//                         (decimal or 0x hexadecimal; four bytes, no zero
+//                         byte after them)
 //     --refuse            give no window information; answer WWW_OpenURL
 //                         with window number 0 (request) or "not processed"
 //                         (execute)
@@ -37,6 +40,7 @@ struct Options {
     bool terminated = true;
     bool openResultText = false;
     std::string openResult;
+    DWORD windowId = 1;
     bool refuse = false;
     bool hang = false;
     std::string logPath;
@@ -115,7 +119,7 @@ HDDEDATA answerOpenUrlRequest(HSZ item) {
     takeUrl(stringOf(item));
     if (options.openResultText && !options.refuse)
         return makeData(options.openResult.c_str(), options.openResult.size() + 1, item);
-    const DWORD window = options.refuse ? 0 : 1;
+    const DWORD window = options.refuse ? 0 : options.windowId;
     return makeData(&window, sizeof window, item);
 }
 
@@ -170,6 +174,10 @@ bool parseArguments(int argc, char** argv) {
         else if (a == "--open-result") {
             if (!value(options.openResult)) return false;
             options.openResultText = true;
+        }
+        else if (a == "--window-id") {
+            if (!value(number)) return false;
+            options.windowId = static_cast<DWORD>(std::strtoul(number.c_str(), nullptr, 0));
         }
         else if (a == "--refuse") options.refuse = true;
         else if (a == "--hang") options.hang = true;

@@ -17,7 +17,7 @@ TABLE = [
 ]
 
 
-def hand_off(args, name, arguments, clipboard=None, folder_name=None, **options):
+def hand_off(args, name, arguments, clipboard=None, folder_name=None, boxes=(), **options):
     case = Case(args, name, folder_name=folder_name)
     # A second copy reads only the [system] options: it must not empty temp.
     case.write("Tavrin.ini", b"[system]\r\n@temp=del\r\n")
@@ -26,7 +26,10 @@ def hand_off(args, name, arguments, clipboard=None, folder_name=None, **options)
         options["clipboard"] = case.write_work("clipboard", clipboard)
     code, report, seconds = case.drive("fake-copy", arguments, timeout_ms=10000, **options)
     check_equal(report.get("exited"), 1, "second copy ended")
-    check_equal(report.messages(), [], "message boxes")
+    check_equal([caption for caption, _ in report.messages()], [cp932(b) for b in boxes],
+                "message boxes")
+    for _, text in report.messages():
+        check(cp932("30159文字") in text, "the box names the limit")
     check(seconds < 8, f"took {seconds:.1f} s")
     check_equal(case.listing("temp"), ["keep.txt"], "temp of a second copy")
     return code, report.copydata()
@@ -83,9 +86,21 @@ def hidden_running_copy(args):
 
 
 def long_command_line(args):
+    # More than the payload holds: it is cut between two words, never in a
+    # URL, and the second copy tells of the rest in a box naming the limit.
+    # (It used to be cut at 30,159 characters, inside the last URL.)
+    line = b" ".join(b"http://a%d.example/page.html" % i for i in range(1030))
+    check(30159 < len(line) < 32000, f"test line length {len(line)}")
+    kept = line[:30159] if line[30159:30160] == b" " else line[:line.rfind(b" ", 0, 30159) + 1]
+    expect_one(args, "long_command_line", line, 0, kept, boxes=("注意",))
+
+
+def long_single_word(args):
+    # One word longer than the payload: nothing is sent; the box tells why.
     line = b"http://a.example/" + bytes(ord("a") + i % 26 for i in range(30200 - 17))
-    check_equal(len(line), 30200, "test line length")
-    expect_one(args, "long_command_line", line, 0, line[:30159])
+    driver_code, received = hand_off(args, "long_single_word", line, boxes=("注意",))
+    check_equal(driver_code, 1, "driver exit code (1: nothing arrived)")
+    check_equal(received, [], "hand-offs")
 
 
 def japanese_folder(args):
@@ -116,6 +131,7 @@ def long_program_path(args):
 if __name__ == "__main__":
     cases = [table_case(*row) for row in TABLE]
     cases += [clipboard_text, clipboard_with_ctrl, clipboard_without_url, no_arguments,
-              hidden_running_copy, long_command_line, japanese_folder, unquoted_japanese_path,
+              hidden_running_copy, long_command_line, long_single_word, japanese_folder,
+              unquoted_japanese_path,
               long_program_path]
     main({f.__name__: f for f in cases})

@@ -219,10 +219,12 @@ class BridgeTest(unittest.TestCase):
     def test_splitter_export_survives_hostile_replies(self):
         cut_url = b"h" * 258 + HYO
         cases = [
-            # reply, result, url
-            (b"x" * 32767, 1, b"x" * 259),
-            (b'"' + cut_url + b'"', 1, b"h" * 258),
-            (b'"' + b"\\" * 600 + b'"', 1, b"\\" * 259),
+            # reply, result, url. A URL that does not fit is answered with
+            # -1 (it used to be 1), so the program does not open its start.
+            (b"x" * 32767, -1, b"x" * 259),
+            (b'"' + cut_url + b'"', -1, b"h" * 258),
+            (b'"' + b"\\" * 600 + b'"', -1, b"\\" * 259),
+            (b'"' + b"h" * 259 + b'"', 1, b"h" * 259),
             (b",", 0, b""),
             (b'"",""', 0, b""),
             (b"", 0, b""),

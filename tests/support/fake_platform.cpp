@@ -39,7 +39,13 @@ public:
         return 1;
     }
     bool hasGetDdeStr() override { return b_.hasSplit; }
-    void getDdeStr(const std::string& reply, std::string& url) override { url = reply; }
+    // Like the library: a URL that does not fit comes back cut, answered
+    // as such.
+    int getDdeStr(const std::string& reply, std::string& url) override {
+        url = reply.substr(0, 259);
+        if (url.empty()) return 0;
+        return reply.size() > 259 ? -1 : 1;
+    }
     bool hasSetBrowseUrl() override { return b_.hasSend; }
     int setBrowseUrl(const std::string& service, const std::string& url) override {
         for (const auto& s : b_.accepting)

@@ -148,9 +148,21 @@ TEST_F(AssociationTableTest, SystemRowsAreKeptWithoutAnAssociation) {
     EXPECT_EQ(associationTable.programCount, 2);
 }
 
-TEST_F(AssociationTableTest, LastLineWithoutLineBreakIsNotRead) {
-    parse("[.g]\n" + viewer + "\n" + editor, "[.g]");
-    EXPECT_EQ(associationTable.itemCount, 1);
+// The end of the file ends the last line (Notepad saves without a final
+// line break); such a line used to be dropped.
+TEST_F(AssociationTableTest, LastLineWithoutLineBreakIsRead) {
+    struct Case { std::string text; std::vector<int> kinds; };
+    const Case cases[] = {
+        {"[.g]\n" + viewer + "\n" + editor, {itemProgram, itemProgram}},
+        {"[.g]\r\n" + viewer + "\r\n>-x %L", {itemProgram, itemSubCommand}},
+        {"[.g]\n" + viewer + "\n%end", {itemProgram}},
+        {"[.g]", {}},
+    };
+    for (const auto& c : cases) {
+        resetAssociationTable();
+        parse(c.text, "[.g]");
+        EXPECT_EQ(kinds(), c.kinds) << c.text;
+    }
 }
 
 TEST_F(AssociationTableTest, LongCaptionsAreCutToTheirSlot) {

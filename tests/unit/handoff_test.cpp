@@ -8,6 +8,7 @@
 #include "app/handoff.h"
 #include "app/switches.h"
 #include "common/app_state.h"
+#include "common/overlong_url.h"
 #include "common/url_list.h"
 #include "settings/settings.h"
 #include "tests/support/fake_platform.h"
@@ -67,6 +68,13 @@ TEST_F(PrepareHandOff, PayloadAndCode) {
         // fragment holds the switch is still what is sent.
         {"a URL holding the switch", "http://a/page/#comments", "http://c/", true,
          "http://a/page/#comments", 0},
+        // Switch texts inside a URL or glued to other text are no switches:
+        // no link-list mode for #blog, no clipboard for x/#c.
+        {"a URL holding the link-list switch", "http://host/app/#blog", std::nullopt, true,
+         "http://host/app/#blog", 0},
+        {"a base URL switch inside a URL", "http://h/#b=http://x/ a", std::nullopt, true,
+         "http://h/#b=http://x/ a", 0},
+        {"clipboard switch glued to a word", "x/#c", "http://c/", true, "x/#c", 0},
     };
     for (const auto& c : cases) {
         runState.ctrlFlag = 0;
@@ -80,11 +88,33 @@ TEST_F(PrepareHandOff, PayloadAndCode) {
     }
 }
 
-TEST_F(PrepareHandOff, LongCommandLineIsCut) {
-    const std::string line = "http://a/ " + std::string(31000, 'x');
-    HandOff h = prepareHandOff(nullptr, line);
-    ASSERT_TRUE(h.send);
-    EXPECT_EQ(h.payload, line.substr(0, 30159));
+// A command line longer than the payload holds is cut between two tokens
+// (it used to be cut at 30,159 characters, inside the last URL), and what
+// could not be sent is recorded for the box.
+TEST_F(PrepareHandOff, LongCommandLineIsCutBetweenTokens) {
+    struct Case { const char* what; std::string line; bool send; std::string payload; };
+    std::string many;
+    while (many.size() < 30150) many += "http://h" + std::to_string(many.size()) + ".example/ ";
+    const std::size_t lastBlank = many.rfind(' ', 30158);
+    const Case cases[] = {
+        {"one word too long", "http://a/ " + std::string(31000, 'x'), true, "http://a/ "},
+        {"many URLs", many, true, many.substr(0, lastBlank + 1)},
+        {"a single URL too long", "http://a/" + std::string(31000, 'x'), false, ""},
+        {"a quoted title across the limit", "http://a/ \"http://b/||" + std::string(31000, 't') + "\"",
+         true, "http://a/ "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        HandOff h = prepareHandOff(nullptr, c.line);
+        EXPECT_EQ(h.send, c.send);
+        EXPECT_EQ(h.payload, c.payload);
+        ASSERT_EQ(overlongUrls.noteCount, 1);
+        EXPECT_EQ(overlongUrls.notes[0].limit, overlong::handOff);
+    }
+    // URLs too long to open are the running copy's to tell of, not ours.
+    HandOff h = prepareHandOff(nullptr, "http://a/" + std::string(400, 'x') + " http://b/");
+    EXPECT_TRUE(h.send);
+    EXPECT_EQ(overlongUrls.noteCount, 0);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "app/recognize.h"
 #include "common/app_state.h"
+#include "common/overlong_url.h"
 #include "common/url_list.h"
 #include "platform/platform.h"
 #include "settings/settings.h"
@@ -75,9 +76,13 @@ TEST_F(Recognize, TextTokens) {
          {{"http://a/x.html", "t.txt", "http", ".html"}}},
         {"quoted URL keeps its spaces", "\"http://a/b c.html\"", 0,
          {{"http://a/b c.html", "", "http", ".html"}}},
-        {"unquoted ends at apostrophe and '>'", "<http://a/b> 'http://c/d' /#b=http://e/", 0,
+        {"unquoted ends at '>', and at an apostrophe after one", "<http://a/b> 'http://c/d' /#b=http://e/", 0,
          {{"http://a/b", "", "http", "blank"}, {"http://c/d", "", "http", "blank"},
           {"http://e/", "", "http", "blank"}}},
+        {"an apostrophe inside belongs to the URL", "https://host/wiki/Schindler's_List", 0,
+         {{"https://host/wiki/Schindler's_List", "", "https", "blank"}}},
+        {"a quoted URL with an apostrophe", "\"http://h/Schindler's List.html\"", 0,
+         {{"http://h/Schindler's List.html", "", "http", ".html"}}},
         {"query is not part of the path", "http://a/b.cgi?x=1 ftp://f/dir/", 0,
          {{"http://a/b.cgi?x=1", "", "http", ".cgi"}, {"ftp://f/dir/", "", "ftp", "blank"}}},
         {"secure web links", "https://a/x.html", 0, {{"https://a/x.html", "", "https", ".html"}}},
@@ -121,9 +126,13 @@ TEST_F(Recognize, TokenAndTableLimits) {
     recognizeInput(std::string(1030, 'x') + "http://a/ http://b/", 0, 0);
     EXPECT_EQ(entries(), (std::vector<Entry>{{"http://a/", "", "http", "blank"},
                                              {"http://b/", "", "http", "blank"}}));
+    // A URL that the cut reaches lost its end: it is not taken (it used to
+    // be taken as "http://a", another page) and is recorded as too long.
     recognizeInput(std::string(1031, 'x') + "http://a/ http://b/", 0, 0);
-    ASSERT_EQ(urlList.urlCount, 2);
-    EXPECT_EQ(urlList.entries[0].url, "http://a");
+    EXPECT_EQ(entries(), (std::vector<Entry>{{"http://b/", "", "http", "blank"}}));
+    ASSERT_EQ(overlongUrls.noteCount, 1);
+    EXPECT_EQ(overlongUrls.notes[0].limit, overlong::token);
+    EXPECT_EQ(overlongUrls.notes[0].head, "http://a");
 
     // Only the first 500 URLs count, and the text after them is not read:
     // the folder at its end does not win.
@@ -213,6 +222,31 @@ TEST_F(Recognize, ParametersAreExpandedBeforeTheTests) {
     EXPECT_EQ(urlList.urlCount, 0);
 }
 
+TEST_F(Recognize, TokensHoldingAUrlKeepTheirEscapes) {
+    // With "@param" on, paths and names are expanded; a token in which a
+    // URL scheme occurs is taken byte for byte, its escapes are no dates.
+    FakePlatform fake;
+    fake.clock = platform::LocalTime{2008, 9, 5};
+    settings.parametersOn = 1;
+    userParameters.rows[0] = {"%site%", "http://a/"};
+    userParameters.count = 1;
+    struct Case { const char* what; std::string token, url; };
+    const Case cases[] = {
+        {"Shift_JIS text in a query", "http://h/s?q=%82%DD%82%A9", "http://h/s?q=%82%DD%82%A9"},
+        {"escapes that spell date names", "http://h/%DD%/%0D%/%-m%/%4y%", "http://h/%DD%/%0D%/%-m%/%4y%"},
+        {"a line break in a mail body", "mailto:a@b.c?body=x%0D%0Ay", "mailto:a@b.c?body=x%0D%0Ay"},
+        {"text before the scheme", "<ftp://h/%dd%.txt>", "ftp://h/%dd%.txt"},
+        {"secure link", "HTTPS://h/%0d%", "HTTPS://h/%0d%"},
+        {"user parameter in the token", "http://h/%site%", "http://h/%site%"},
+        {"no scheme: expanded", "%site%%dd%.html", "http://a/5.html"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(recognizeInput(c.token, 0, 1), recognizedUrls) << c.what;
+        ASSERT_EQ(urlList.urlCount, 1) << c.what;
+        EXPECT_EQ(urlList.entries[0].url, c.url) << c.what;
+    }
+}
+
 class ClipboardInput : public Recognize {
 protected:
     FakePlatform fake;
@@ -252,11 +286,41 @@ TEST_F(ClipboardInput, LinesAndPaths) {
     EXPECT_EQ(urlList.entries[0].url, page);
 }
 
-TEST_F(ClipboardInput, LongTextIsCut) {
-    fake.clipboard = std::string(30150, ' ') + "http://a/bcdefghijklmnopqrstuvwxyz";
+// A text longer than 30,159 characters is cut between two tokens: the URL
+// the limit falls in is not taken cut short (it used to be, as http://a/)
+// and is recorded for the box, with the limit.
+TEST_F(ClipboardInput, LongTextIsCutBetweenTokens) {
+    struct Case { const char* what; std::string text; std::size_t kept; std::vector<Entry> want; };
+    const std::string pad(30140, ' ');
+    const Case cases[] = {
+        {"URL across the limit", pad + "http://z/ http://a/bcdefghijklmnopqrstuvwxyz", 30150,
+         {{"http://z/", "", "http", "blank"}}},
+        {"line across the limit", pad + "http://z/\r\nhttp://a/bcdefghijklmnopqrstuvwxyz", 30151,
+         {{"http://z/", "", "http", "blank"}}},
+        {"the limit at a blank", std::string(30150, ' ') + "http://a/ http://b/", 30159,
+         {{"http://a/", "", "http", "blank"}}},
+        {"quoted URL with spaces across the limit", pad + "http://z/ \"http://a/b c d e f g h\"", 30150,
+         {{"http://z/", "", "http", "blank"}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        urlList = UrlList{};
+        fake.clipboard = c.text;
+        EXPECT_EQ(readClipboardInput(nullptr), recognizedUrls);
+        EXPECT_EQ(runState.transferBuffer, c.text.substr(0, c.kept));
+        EXPECT_EQ(entries(), c.want);
+        ASSERT_EQ(overlongUrls.noteCount, 1);
+        EXPECT_EQ(overlongUrls.notes[0].limit, overlong::handOff);
+        EXPECT_EQ(overlongUrls.notes[0].head[0], c.text[c.text.find_first_not_of(" \r\n", c.kept)]);
+    }
+    // One token longer than the limit: nothing is left to read.
+    fake.clipboard = "http://a/" + std::string(31000, 'x');
+    EXPECT_EQ(readClipboardInput(nullptr), -1);
+    EXPECT_EQ(overlongUrls.notes[0].head.substr(0, 9), "http://a/");
+    // Exactly 30,159 characters fit.
+    fake.clipboard = std::string(30150, ' ') + "http://a/";
     EXPECT_EQ(readClipboardInput(nullptr), recognizedUrls);
-    EXPECT_EQ(runState.transferBuffer.size(), 30159u);
-    EXPECT_EQ(entries(), (std::vector<Entry>{{"http://a/", "", "http", "blank"}}));
+    EXPECT_EQ(overlongUrls.noteCount, 0);
 }
 
 }  // namespace

@@ -119,10 +119,81 @@ TEST_F(SettingsLoad, SystemOptions) {
     }
 }
 
-TEST_F(SettingsLoad, BlockStartsAfterTheFirstHeaderAnywhere) {
+TEST_F(SettingsLoad, BlockStartsAfterTheFirstHeaderOutsideComments) {
+    // A header in a comment line is no header: the block starts after the
+    // real one, so the comment's following line is not an option. (A header
+    // inside any other line still counts.)
     load("; see [System] below\n@len=9\n[system]\n@icon\n");
-    EXPECT_EQ(settings.titleLength, 9);
+    EXPECT_EQ(settings.titleLength, 0);
     EXPECT_EQ(settings.showIcons, 1);
+    load("@len=9 [system]\n@icon\n");
+    EXPECT_EQ(settings.titleLength, 0);
+    EXPECT_EQ(settings.showIcons, 1);
+}
+
+// Notepad saves the last line without a line break: the end of the file
+// ends that line for every reader of the file (it used to be dropped).
+TEST_F(SettingsLoad, LastLineWithoutLineBreakCounts) {
+    const std::string program = dir.write("last.exe", "");
+    dir.write("paths.txt", "c:\\a;c:\\b");
+    struct Case { std::string what, body; std::function<void()> check; };
+    const Case cases[] = {
+        {"an option", "[system]\r\n@len=20", [] { EXPECT_EQ(settings.titleLength, 20); }},
+        {"an option after CR LF lines", "[system]\r\n@icon\r\n@len=20\r", [] {
+             EXPECT_EQ(settings.showIcons, 1);
+             EXPECT_EQ(settings.titleLength, 20); }},
+        {"a parameter pair", "[system]\n@param\nname | value", [] {
+             ASSERT_EQ(userParameters.count, 1);
+             EXPECT_EQ(userParameters.rows[0].value, "value"); }},
+        {"a filter line", "[system]\n@filter\n>.jpg", [] { EXPECT_EQ(filterGroups.groupCount, 2); }},
+        {"a program-list line", "[list]\n" + program, [=] {
+             ASSERT_EQ(listPrograms.listProgramCount, 1);
+             EXPECT_EQ(listPrograms.rows[0].programFile, program); }},
+        {"a program list's parameter line", "[list]\n" + program + "\n>-p", [] {
+             EXPECT_EQ(listPrograms.rows[0].extraParameters, "-p"); }},
+        {"the @path= list file", "[system]\n@path=" + dir.file("paths.txt"), [] {
+             EXPECT_EQ(settings.searchPathList, "c:\\a;c:\\b"); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_EQ(load(c.body), 1);
+        c.check();
+    }
+}
+
+TEST_F(SettingsLoad, KeysOnCommentLinesNeverCount) {
+    struct Case { std::string what, body; std::function<void()> check; };
+    const Case cases[] = {
+        {"a commented @param neither opens the block nor loses the real pairs",
+         "[system]\n;@param (old)\nold | gone\n@param\nnew | kept\n@icon\n", [] {
+             EXPECT_EQ(settings.parametersOn, 1);
+             ASSERT_EQ(userParameters.count, 1);
+             EXPECT_EQ(userParameters.rows[0].name, "new");
+             EXPECT_EQ(userParameters.rows[0].value, "kept");
+             EXPECT_EQ(settings.showIcons, 1); }},
+        {"an indented comment is a comment too",
+         "[system]\n   ; @param\n@param\nname | value\n", [] {
+             ASSERT_EQ(userParameters.count, 1);
+             EXPECT_EQ(userParameters.rows[0].name, "name"); }},
+        {"only commented @param: parameters stay off",
+         "[system]\n;@param\nname | value\n", [] {
+             EXPECT_EQ(settings.parametersOn, 0);
+             EXPECT_EQ(userParameters.count, 0); }},
+        {"[system] only in a comment: no system block",
+         "; [system]\n@icon\n", [] { EXPECT_EQ(settings.showIcons, 0); }},
+        {"the program list starts at the real [list]",
+         "; the [list] below\nPROGRAM\n[list]\n", [] {
+             EXPECT_EQ(listPrograms.listProgramCount, 0); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string program = dir.write("listed.exe", "");
+        std::string body = c.body;
+        const std::size_t mark = body.find("PROGRAM");
+        if (mark != std::string::npos) body.replace(mark, 7, program);
+        ASSERT_EQ(load(body), 1);
+        c.check();
+    }
 }
 
 TEST_F(SettingsLoad, ParametersBlock) {
@@ -167,8 +238,11 @@ TEST_F(SettingsLoad, SearchListFromFile) {
     const Case cases[] = {
         {"path=" + a + "\t;" + b + "\r\nnot=used\n", a + ";" + b},
         {"x\r\n\tPATH=c:\\z\n", "c:\\z"},
+        // A commented "path=" line is not the list; the real one follows.
+        {"; path=c:\\old\r\n path=c:\\new\r\n", "c:\\new"},
         {"c:\\a;\r\n\tc:\\b\n", "c:\\a;c:\\b"},
         {"path=" + std::string(6000, 'd'), std::string(5200, 'd')},
+        {"x\npath=c:\\last", "c:\\last"},                // the file's end ends the line
     };
     for (const auto& c : cases) {
         dir.write("paths.txt", c.content);
@@ -231,7 +305,7 @@ TEST_F(SettingsLoad, SurvivesHostileContent) {
     struct Case { std::string body; int showIcons; };
     const Case cases[] = {
         {"[system]\n" + std::string(1 << 20, 'x') + "\n@icon\n", 1},
-        {"[system]\n@icon", 0},                                     // no final LF
+        {"[system]\n@icon", 1},                          // no final LF: the line counts
         {"[system]\n@len=5\n\x82", 0},                              // lone lead byte at the end
         {std::string("[system]\n@i\0con\n@icon\n\0[list]\n", 30), 1},  // NULs
         {"[system]\n" + manyLines + "@icon\n", 1},                  // several MB

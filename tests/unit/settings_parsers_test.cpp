@@ -16,7 +16,12 @@ TEST(SettingsLine, CutsRemovesAndCounts) {
         {std::string(1 << 20, 'x') + "\n", 0, std::string(517, 'x'), (1u << 20) + 1},
         {"a\r\tb\r\n", 0, "ab", 6},
         {"\n", 0, "", 1},
-        {"abc", 0, "abc", 4},                       // no LF: one past the end
+        // The end of the text ends the last line: it is counted to the
+        // end, so callers read it (it used to count one past the end).
+        {"abc", 0, "abc", 3},
+        {"x\nabc", 2, "abc", 3},
+        {"x\r\nab\r", 3, "ab", 3},
+        {"ab", 2, "", 1},                           // at the end: no line
         {"ab", 5, "", 1},                           // offset beyond the text
         {x517 + "\n", 0, x517, 518},
         {x517 + "y\n", 0, x517, 519},

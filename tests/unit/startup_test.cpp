@@ -2,11 +2,13 @@
 // browser starts, the tools menu, and closing when no list is open.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/routing.h"
 #include "common/app_state.h"
+#include "common/overlong_url.h"
 #include "common/url_list.h"
 #include "platform/ui_port.h"
 #include "settings/settings.h"
@@ -113,6 +115,83 @@ TEST_F(StartupTest, BrowserQueryDispatchesTheShownPage) {
     fake.bridge.reset();
     start("/#d");
     EXPECT_EQ(ui.menus, (std::vector<int>{1}));
+}
+
+// A URL the user asks to open but that is too long to hold is told of in
+// one caution box naming the limit, instead of nothing happening.
+TEST_F(StartupTest, TooLongUrlsAreToldOf) {
+    const std::string long400 = "http://h/" + std::string(391, 'a');
+    const std::string shortcut =
+        dir.write("long.url", "[InternetShortcut]\r\nURL=" + long400 + "\r\n");
+    struct Case {
+        const char* what;
+        std::string commandLine;
+        std::optional<std::string> clipboard;  // with "/#c"
+        std::string page;                      // the browser's, with "/#d"
+        std::vector<std::string> boxTexts;     // each must occur in the one box
+        std::vector<std::string> started;      // parameters
+    };
+    const std::string limit259 = "開けるURLは259文字までです。";
+    const Case cases[] = {
+        {"a 400-character URL", long400, std::nullopt, "", {limit259, "\n" + long400.substr(0, 80) + "…"}, {}},
+        {"a long URL and a good one", long400 + " http://host/page.html", std::nullopt, "",
+         {limit259}, {"http://host/page.html"}},
+        {"two long URLs", long400 + " " + long400 + "b", std::nullopt, "", {limit259, "（ほかに1件）"}, {}},
+        {"a shortcut file holding a long URL", shortcut, std::nullopt, "", {limit259}, {}},
+        {"a long URL on the clipboard", "/#c", long400, "", {limit259}, {}},
+        {"the browser shows a long URL", "/#d", std::nullopt, long400, {limit259}, {}},
+        {"URLs of 259 characters fit", "http://h/" + std::string(250, 'a'), std::nullopt, "", {},
+         {"http://h/" + std::string(250, 'a')}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fake.messages.clear();
+        fake.starts.clear();
+        ui.menus.clear();
+        startOptions = StartOptions{};
+        fake.clipboard = c.clipboard;
+        if (c.clipboard) startOptions.clipboardStart = 1;
+        fake.bridge.reset();
+        if (!c.page.empty()) {
+            fake.bridge.emplace();
+            fake.bridge->pages["Browser"] = c.page;
+            settings.browserServices[0] = "Browser";
+            settings.browserServiceCount = 1;
+            startOptions.browserQueryMode = 1;
+        }
+        start(c.commandLine);
+        if (c.boxTexts.empty()) {
+            EXPECT_TRUE(fake.messages.empty());
+        } else {
+            ASSERT_EQ(fake.messages.size(), 1u);
+            EXPECT_EQ(fake.messages[0].caption, "注意");
+            EXPECT_EQ(fake.messages[0].flags, platform::mbOk | platform::mbIconWarning);
+            for (const std::string& part : c.boxTexts)
+                EXPECT_NE(fake.messages[0].text.find(part), std::string::npos) << part;
+        }
+        std::vector<std::string> started;
+        for (const auto& st : fake.starts) started.push_back(st.parameters);
+        EXPECT_EQ(started, c.started);
+        // Told of, the input has been dealt with: no tools menu either.
+        EXPECT_TRUE(ui.menus.empty());
+        EXPECT_EQ(overlongUrls.noteCount, 0);
+    }
+}
+
+TEST_F(StartupTest, TooLongUrlsInListModeInputs) {
+    const std::string long400 = "http://h/" + std::string(391, 'a');
+    runState.listWindowActive = 1;
+    // Handed over, dropped: told of.
+    receiveHandOff(nullptr, 0, long400 + " http://b/");
+    routeDroppedText(nullptr, long400);
+    ASSERT_EQ(fake.messages.size(), 2u);
+    EXPECT_EQ(fake.messages[1].caption, "注意");
+    // Watching the clipboard takes what the user copies anywhere: no box.
+    fake.clipboard = long400;
+    routeClipboardChange(nullptr);
+    EXPECT_EQ(fake.messages.size(), 2u);
+    EXPECT_EQ(overlongUrls.noteCount, 0);
+    runState.listWindowActive = 0;
 }
 
 TEST_F(StartupTest, LocalSourcesNeedTheListWindow) {

@@ -1,0 +1,13 @@
+# Everyday inputs end to end: the README's sample settings file, comment
+# lines, escapes, switch texts in URLs, apostrophes, last lines, long URLs
+# and browser window numbers; recorder copies play the programs.
+set(TAVRIN_MENDS_CASES readme_sample commented_param escapes_with_param fragments_opened
+  fragments_handed_off apostrophe_url last_line_without_break long_url_box browser_window_id)
+tavrin_e2e_cases(mends ${TAVRIN_MENDS_CASES})
+foreach(case ${TAVRIN_MENDS_CASES})
+  set_property(TEST e2e.mends.${case} APPEND PROPERTY
+               ENVIRONMENT TAVRIN_RECORDER=$<TARGET_FILE:recorder>)
+endforeach()
+set_property(TEST e2e.mends.browser_window_id APPEND PROPERTY ENVIRONMENT
+             TAVRIN_E2E_FAKE_BROWSER=$<TARGET_FILE:fake_browser>
+             TAVRIN_E2E_TVDDE=$<TARGET_FILE:tvdde> TAVRIN_E2E_RECORDER=$<TARGET_FILE:recorder>)
