@@ -190,6 +190,10 @@ public:
         if (milliseconds > 0) usleep(static_cast<useconds_t>(milliseconds) * 1000);
     }
     std::unique_ptr<BridgeLibrary> loadBridgeLibrary() override { return nullptr; }
+    // No code converter library exists here; texts are read as they are.
+    std::unique_ptr<ConverterLibrary> loadConverterLibrary(const std::string&) override {
+        return nullptr;
+    }
 };
 
 }  // namespace
