@@ -1,6 +1,7 @@
 // List-file lines. Reading a list cuts its lines into blank-separated
-// tokens unless they are quoted, so a line whose URL or title holds a blank
-// is quoted whole; the reader takes the title from inside the quotes.
+// tokens unless they are quoted, so a line that holds a blank (in its URL,
+// the separator or the title) is quoted whole; the reader takes the title
+// from inside the quotes.
 #include "links/list_file.h"
 
 #include "common/capacity.h"
@@ -20,6 +21,6 @@ std::string formatListLine(std::string_view url, std::string_view title,
         line += separator;
         line += rowTitle;
     }
-    if (hasBlank(rowUrl) || hasBlank(rowTitle)) line = "\"" + line + "\"";
+    if (hasBlank(line)) line = "\"" + line + "\"";
     return line + "\r\n";
 }
