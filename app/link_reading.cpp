@@ -42,7 +42,7 @@ int readLinkSource(platform::WindowHandle, const std::string& path) {
             text::assignCut(linkSource.baseUrl, base, cap::path);
             linkSource.linkMode = 1;
         }
-        linkSource.listTitle = findPageTitle(source.text());
+        text::assignCut(linkSource.listTitle, findPageTitle(source.text()), cap::path);
         if (linkSource.listTitle.empty())
             text::assignCut(linkSource.listTitle, fileNameOf(path), cap::path);
         scanLinks(source.text(), linkSource.baseUrl, linkSource.linkMode);

@@ -34,12 +34,8 @@ std::size_t ampersandReference(std::string_view s, std::size_t at) {
 // byte may be 0x5C) by a slash.
 void backslashesToSlashes(std::string& s) {
     for (std::size_t i = 0; i < s.size();) {
-        if (text::isLeadByte(static_cast<unsigned char>(s[i]))) {
-            i += 2;
-            continue;
-        }
         if (s[i] == '\\') s[i] = '/';
-        ++i;
+        i += text::charLength(s, i);
     }
 }
 
@@ -47,7 +43,7 @@ void backslashesToSlashes(std::string& s) {
 std::size_t findFirstOf(std::string_view s, std::string_view bytes, std::size_t from) {
     for (std::size_t i = from; i < s.size();) {
         if (bytes.find(s[i]) != std::string_view::npos) return i;
-        i += text::isLeadByte(static_cast<unsigned char>(s[i])) ? 2 : 1;
+        i += text::charLength(s, i);
     }
     return text::npos;
 }
