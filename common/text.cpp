@@ -106,6 +106,12 @@ std::size_t findNoCase(std::string_view hay, std::string_view needle, std::size_
     while (boundary < end) {
         std::size_t p = nextCandidate(hay, boundary, end, first);
         if (p >= end) return npos;
+        // Most candidates fail at their second byte; spare them the rest.
+        if (needle.size() > 1 && !isLeadByte(static_cast<unsigned char>(needle[0])) &&
+            fold(static_cast<unsigned char>(hay[p + 1])) != fold(static_cast<unsigned char>(needle[1]))) {
+            boundary = p + 1;
+            continue;
+        }
         std::size_t leads = 0;
         if (isTrailByte(static_cast<unsigned char>(hay[p]))) {
             while (p - leads > boundary && isLeadByte(static_cast<unsigned char>(hay[p - leads - 1])))
