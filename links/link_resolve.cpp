@@ -58,8 +58,10 @@ struct BaseParts {
 };
 
 bool splitBase(std::string_view base, BaseParts& parts) {
+    // "scheme://", the scheme made of scheme characters only (a "://" in
+    // the query of a mail address is no authority).
     const std::size_t separator = base.find("://");
-    if (separator == std::string_view::npos || separator == 0) return false;
+    if (separator == std::string_view::npos || !hasScheme(base.substr(0, separator + 1))) return false;
     parts.scheme = base.substr(0, separator);
     const std::size_t authorityEnd = std::min(findFirstOf(base, "/?#", separator + 3), base.size());
     parts.origin = base.substr(0, authorityEnd);
