@@ -30,6 +30,17 @@ std::size_t ampersandReference(std::string_view s, std::size_t at) {
     return rest.substr(i, 3) == (hex ? "26;" : "38;") ? i + 3 : 0;
 }
 
+// Length of the scheme characters a value begins with: a letter, then
+// letters, digits, '+', '-' and '.'.
+std::size_t schemeLength(std::string_view value) {
+    if (value.empty() || !isAsciiLetter(value[0])) return 0;
+    std::size_t i = 1;
+    while (i < value.size() && (isAsciiLetter(value[i]) || (value[i] >= '0' && value[i] <= '9') ||
+                                value[i] == '+' || value[i] == '-' || value[i] == '.'))
+        ++i;
+    return i;
+}
+
 // Replaces every backslash that stands on a character boundary (a trail
 // byte may be 0x5C) by a slash.
 void backslashesToSlashes(std::string& s) {
@@ -61,7 +72,7 @@ bool splitBase(std::string_view base, BaseParts& parts) {
     // "scheme://", the scheme made of scheme characters only (a "://" in
     // the query of a mail address is no authority).
     const std::size_t separator = base.find("://");
-    if (separator == std::string_view::npos || !hasScheme(base.substr(0, separator + 1))) return false;
+    if (separator == std::string_view::npos || schemeLength(base) != separator) return false;
     parts.scheme = base.substr(0, separator);
     const std::size_t authorityEnd = std::min(findFirstOf(base, "/?#", separator + 3), base.size());
     parts.origin = base.substr(0, authorityEnd);
@@ -135,12 +146,8 @@ std::string cleanLinkValue(std::string_view value) {
 }
 
 bool hasScheme(std::string_view value) {
-    if (value.empty() || !isAsciiLetter(value[0])) return false;
-    std::size_t i = 1;
-    while (i < value.size() && (isAsciiLetter(value[i]) || (value[i] >= '0' && value[i] <= '9') ||
-                                value[i] == '+' || value[i] == '-' || value[i] == '.'))
-        ++i;
-    return i >= 2 && i < value.size() && value[i] == ':';
+    const std::size_t length = schemeLength(value);
+    return length >= 2 && length < value.size() && value[length] == ':';
 }
 
 int resolveRelativeLink(std::string& link, std::string& baseUrl) {
