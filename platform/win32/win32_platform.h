@@ -38,6 +38,7 @@ public:
     std::unique_ptr<Process> startProcess(const std::string& program,
                                           const std::string& parameters) override;
     bool isHidden(const std::string& path) override;
+    std::unique_ptr<ConverterLibrary> loadConverterLibrary(const std::string& fileName) override;
 };
 
 }  // namespace platform

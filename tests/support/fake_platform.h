@@ -59,6 +59,20 @@ public:
     // Runs after each sleep is recorded, with the number of sleeps so far:
     // the moment for a scripted loader to act.
     std::function<void(int)> onSleep;
+    // Code converter libraries by file name ("nkf32.dll", "jconv.dll"); a
+    // name not listed is missing. A converter writes convert(input), cut to
+    // the room the caller promises (three times the input), or the input
+    // unchanged when convert is unset.
+    struct Converter {
+        bool hasSetOption = true;  // SetNkfOption / _setjconvopt@4
+        bool hasConvert = true;    // NkfConvert / _jconv@20
+        std::function<std::string(const std::string&)> convert;
+        // "SetNkfOption -s", "NkfConvert 12", "_setjconvopt@4 0",
+        // "_jconv@20 0 12 4" (12: the input's length).
+        std::vector<std::string> calls;
+        int loads = 0, frees = 0;
+    };
+    std::map<std::string, Converter> converters;
 
     bool isDirectory(const std::string& p) override { return real_.isDirectory(p); }
     bool fileExists(const std::string& p) override { return real_.fileExists(p); }
@@ -118,6 +132,8 @@ public:
         for (const auto& h : hiddenFiles) if (h == path) return real_.fileExists(path);
         return false;
     }
+    std::unique_ptr<platform::ConverterLibrary> loadConverterLibrary(
+        const std::string& fileName) override;
 
 private:
     platform::Platform& real_;
