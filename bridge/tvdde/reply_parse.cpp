@@ -95,7 +95,9 @@ int splitReply(const char* reply, char* url, char* title, char* third) {
     put(url, first.text);
     put(title, titleText);
     put(third, std::string_view());
-    if (first.text.empty()) return 0;
+    // What the URL buffer holds decides: a field of half a character puts
+    // nothing there, and a reply without a URL is not one with a URL.
+    if (text::cut(first.text, fieldCapacity).empty()) return 0;
     return first.text.size() < fieldCapacity ? 1 : urlCutShort;
 }
 

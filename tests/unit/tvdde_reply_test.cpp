@@ -41,6 +41,8 @@ TEST(TvddeSplitReply, TakesUrlAndTitleFromQuotedAndBareReplies) {
         {"\"http://a/" + hyo + "\",\"" + hyo + "\"", 1, "http://a/" + hyo, hyo},
         {"\"u\",\"" + nihongo + "\"", 1, "u", nihongo},
         {"\"ab\x81\",\"t\"", 1, "ab", "t"},                      // lone lead byte before the quote
+        {"\x81", 0, "", ""},                                     // half a character is no URL
+        {"\"\x81\",\"t\"", 0, "", "t"},
         {",\"t\"", 0, "", "t"},
         {"\"\",\"\"", 0, "", ""},
         {"", 0, "", ""},
