@@ -200,8 +200,10 @@ Encoding declaredEncoding(const unsigned char* text, size_t length) {
     // <meta charset="utf-8">, <meta http-equiv="Content-Type" content="text/html; charset=Shift_JIS">
     for (size_t at = findNoCase(text, 0, window, "<meta"); at < window;
          at = findNoCase(text, at + 5, window, "<meta")) {
+        // The tag ends at its '>' or with the window: a page of "<meta"
+        // without one must not have every tag read to the page's end.
         size_t end = at + 5;
-        while (end < length && text[end] != '>') ++end;
+        while (end < window && text[end] != '>') ++end;
         const Encoding e = namedAfter(text, at + 5, end, "charset");
         if (e != encodingUnknown) return e;
     }
