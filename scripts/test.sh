@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The whole test run: installs what is missing, builds the native, the
 # sanitizer and the Windows builds, and runs the native unit tests, the
-# sanitizer unit tests, and under Wine the unit tests and the end-to-end
+# sanitizer unit tests, a short fuzzing run of every parser (15 s each,
+# TAVRIN_FUZZ_SECONDS), and under Wine the unit tests and the end-to-end
 # tests of the real Tavrin.exe. Exits non-zero when anything fails.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -29,6 +30,9 @@ ctest --test-dir "$build/native" -j "$jobs" --output-on-failure || status=1
 echo "== test: sanitizers"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir "$build/asan" -j "$jobs" --output-on-failure || status=1
+
+echo "== test: fuzzing (kept crash inputs, then ${TAVRIN_FUZZ_SECONDS:-15} s per target)"
+TAVRIN_BUILD_DIR=$build bash "$root/scripts/fuzz.sh" "${TAVRIN_FUZZ_SECONDS:-15}" || status=1
 
 echo "== test: wine (unit and end-to-end)"
 # shellcheck source=scripts/wine-env.sh

@@ -1,0 +1,39 @@
+// Link extraction from a page: the base element and title, the tag scan
+// of anchors and images with their texts, and relative links made
+// absolute. The input is the page, read as a local HTML file with a base
+// URL (mode 1, where a base element in the page replaces it) and without
+// one (mode 2).
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "app/link_reading.h"
+#include "common/app_state.h"
+#include "common/capacity.h"
+#include "common/url_list.h"
+#include "links/link_resolve.h"
+#include "links/link_scan.h"
+#include "links/page_head.h"
+#include "tests/fuzz/support/fuzz_state.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string page(inputText(data, size));
+    for (int mode = 1; mode <= 2; ++mode) {
+        FuzzPlatform& os = resetCore();
+        os.addFile("C:\\Pages\\page.html", page);
+        linkSource.kanjiConversion = 0;
+        linkSource.linkMode = mode;
+        if (mode == 1) linkSource.baseUrl = "http://user@host:8080/dir/sub/page.html?q=1#top";
+        FUZZ_CHECK(readLinkSource(nullptr, "C:\\Pages\\page.html") == 1, "the page is read");
+        FUZZ_CHECK(urlList.urlCount <= maxScannedLinks, "at most 500 links");
+        checkUrlList();
+        checkUrlParts();
+    }
+
+    // The head readers keep to their limits.
+    FUZZ_CHECK(findBaseElement(page).size() <= 247, "base element");
+    FUZZ_CHECK(findPageTitle(page).size() <= 252, "title");
+    // Cleaning never lengthens a value.
+    FUZZ_CHECK(cleanLinkValue(page).size() <= page.size(), "cleaning");
+    return 0;
+}
