@@ -14,6 +14,11 @@
 
 void readSystemBlock(std::string_view text, std::size_t offset) {
     OptionFollowUp state = OptionFollowUp::none;
+    // The first "@param" of the whole file, looked for once: searched
+    // afresh for every "@param" line, a file of many such lines behind
+    // many commented ones took time growing with the square of its size.
+    bool firstParamKnown = false;
+    std::size_t firstParam = text::npos;
     for (;;) {
         std::size_t consumed = 0;
         const std::string raw = readSettingsLine(text, offset, consumed);
@@ -42,8 +47,11 @@ void readSystemBlock(std::string_view text, std::size_t offset) {
                 // file; the loop goes on by as many bytes as they took. When
                 // that "@param" is this very line, measure from it, so that
                 // an indented line still resumes right behind its block.
-                std::size_t first = findSettingsKey(text, "@param");
-                if (first == text::npos) first = offset;
+                if (!firstParamKnown) {
+                    firstParam = findSettingsKey(text, "@param");
+                    firstParamKnown = true;
+                }
+                std::size_t first = firstParam == text::npos ? offset : firstParam;
                 advance = readUserParameters(text, first);
                 if (first >= offset && first < offset + consumed) advance += first - offset;
                 state = OptionFollowUp::none;

@@ -2,6 +2,7 @@
 // block, the search list, the program list, and hostile file contents.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
 
 #include "common/app_state.h"
@@ -315,6 +316,22 @@ TEST_F(SettingsLoad, SurvivesHostileContent) {
         ASSERT_EQ(load(c.body), 1);
         EXPECT_EQ(settings.showIcons, c.showIcons) << c.body.substr(0, 40);
     }
+}
+
+// Each "@param" line used to search the whole file again for the first
+// one, past every commented "@param" before it: a file of many of both
+// took time growing with the square of its size (seconds for this one,
+// hours for the largest file read).
+TEST_F(SettingsLoad, ManyParameterLinesTakeLinearTime) {
+    std::string body = "[system]\n";
+    for (int i = 0; i < 20000; ++i) body += ";@param\n";
+    for (int i = 0; i < 20000; ++i) body += "@param\n";
+    body += "@icon\n";
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_EQ(load(body), 1);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    EXPECT_EQ(settings.parametersOn, 1);
+    EXPECT_EQ(settings.showIcons, 1);
 }
 
 }  // namespace
