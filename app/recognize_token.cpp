@@ -92,7 +92,7 @@ int finishToken(std::string_view token, bool quoted, int fileChecks, bool cut) {
     }
 
     bool toEnd = false;
-    const int found = findFirstUrl(work, quoted ? 1 : 0, &toEnd);
+    const int found = findFirstUrl(work, quoted ? 1 : 0, &toEnd, settings.titleSeparator);
     if (found == findTooLong) noteOverlongUrl(work, overlong::url);
     if (found != 0) return tokenGoesOn;
     // A URL that runs into the end of a cut token lost its own end: opening

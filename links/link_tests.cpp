@@ -59,7 +59,7 @@ int classifyLink(std::string_view link) {
     return -1;
 }
 
-int findFirstUrl(std::string& found, int stopMode, bool* toTextEnd) {
+int findFirstUrl(std::string& found, int stopMode, bool* toTextEnd, std::string_view titleSeparator) {
     std::size_t start = text::npos;
     for (const SchemePrefix& p : schemePrefixes) {
         if (!enabled(p)) continue;
@@ -78,10 +78,16 @@ int findFirstUrl(std::string& found, int stopMode, bool* toTextEnd) {
     else if (stopMode == 1) stops = quotedByApostrophe ? "'>" : ">";
     std::string_view url = rest.substr(0, spanUntil(rest, stops));
     if (toTextEnd) *toTextEnd = url.size() == rest.size();
-    const bool tooLong = url.size() >= cap::path;
+    // A long title must not make its URL too long to open, nor be split
+    // as part of it.
+    std::string_view bare = url;
+    const std::size_t title = titleSeparator.empty() ? text::npos : text::findNoCase(url, titleSeparator);
+    if (title != text::npos) bare = url.substr(0, title);
+    const bool tooLong = bare.size() >= cap::path;
+    const bool splits = !tooLong && crackUrl(bare);
     found = std::string(url);
     if (tooLong) return findTooLong;
-    return crackUrl(found) ? 0 : -1;
+    return splits ? 0 : -1;
 }
 
 bool holdsUrlScheme(std::string_view text) {

@@ -16,8 +16,11 @@ constexpr int findTooLong = -2;
 // URL began right after an apostrophe); 0 on success, findTooLong when the
 // URL has 260 characters or more (`text` then holds it, uncut), -1 when
 // there is none or it does not split. `toTextEnd`, when given, tells
-// whether the URL ran to the end of the text.
-int findFirstUrl(std::string& text, int stopMode, bool* toTextEnd = nullptr);
+// whether the URL ran to the end of the text. What follows a
+// `titleSeparator` in the cut text is a title: it stays in `text` but is
+// neither measured nor split with the URL.
+int findFirstUrl(std::string& text, int stopMode, bool* toTextEnd = nullptr,
+                 std::string_view titleSeparator = std::string_view());
 // Whether a URL scheme prefix of any kind ("http://", "mailto:" ...) occurs
 // anywhere in the text, whether or not that kind is switched on.
 bool holdsUrlScheme(std::string_view text);
