@@ -28,6 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(urlList.urlCount <= maxScannedLinks, "at most 500 links");
         checkUrlList();
         checkUrlParts();
+        checkListRoundTrip();
     }
 
     // The head readers keep to their limits.

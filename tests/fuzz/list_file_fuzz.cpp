@@ -26,6 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         checkUrlList();
         checkUrlParts();
         FUZZ_CHECK(os.effects.starts == 0 && os.effects.messages == 0, "reading shows and starts nothing");
+        checkListRoundTrip();
 
         // A row written back is one line.
         for (int i = 0; i < urlList.urlCount; ++i) {

@@ -28,6 +28,10 @@ TEST(ListFile, Lines) {
         {{"http://a/b", "\x95\x5c"}, "@@", "http://a/b@@\x95\x5c\r\n"},
         {{"http://a/" + std::string(800, 'x'), ""}, "||", "http://a/" + std::string(770, 'x') + "\r\n"},
         {{"http://a/b", std::string(300, 't')}, "||", "http://a/b||" + std::string(259, 't') + "\r\n"},
+        // Quotes and '>' of a title would cut it short on reading.
+        {{"http://a/b", "Say \"hi\" >>"}, "||", "\"http://a/b||Say ”hi” ＞＞\"\r\n"},
+        {{"http://a/b", "a>b"}, "||", "http://a/b||a＞b\r\n"},
+        {{"http://a/b", std::string(258, 't') + "\""}, "||", "http://a/b||" + std::string(258, 't') + "\r\n"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(formatListLine(c.row.url, c.row.title, c.separator), c.want) << c.row.url;
@@ -41,13 +45,21 @@ TEST(ListFile, WrittenListReadsBack) {
     const std::vector<Row> rows = {
         {"http://a/1", "One"}, {"http://a/2", ""}, {"http://a/b c.html", "With blank"},
         {"http://a/i.png", "* Alt text"}, {"http://a/i2.png", "* "}, {"ftp://f/x", "\x95\x5c \x83\x41"},
+        {"http://a/q", "The \"best\" page"}, {"http://a/n", "Next >"},
+        {"http://a/" + std::string(200, 'l'), std::string(250, 't')},  // longer than 259 together
     };
     std::string file;
     for (const Row& r : rows) file += formatListLine(r.url, r.title, settings.titleSeparator);
     recognizeInput(file, 1, 0);
     std::vector<std::string> want;
-    // Reading trims a title's trailing blanks: "* " comes back as "*".
-    for (const Row& r : rows) want.push_back("anchor\t" + r.url + "\t" + (r.title == "* " ? "*" : r.title));
+    // Reading trims a title's trailing blanks: "* " comes back as "*";
+    // quotes and '>' come back full-width, with the rest of the title.
+    for (const Row& r : rows) {
+        std::string title = r.title == "* " ? "*" : r.title;
+        if (title == "The \"best\" page") title = "The ”best” page";
+        if (title == "Next >") title = "Next ＞";
+        want.push_back("anchor\t" + r.url + "\t" + title);
+    }
     EXPECT_EQ(listRows(), want);
     settings = saved;
 }

@@ -3,6 +3,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
+
+#include "app/recognize.h"
 
 #include "bridge/bridge.h"
 #include "common/app_state.h"
@@ -11,6 +14,7 @@
 #include "common/text.h"
 #include "common/url_list.h"
 #include "launch/select.h"
+#include "links/list_file.h"
 #include "links/shortcut_folder.h"
 #include "menu/menu_state.h"
 #include "platform/ui_port.h"
@@ -214,4 +218,69 @@ void checkUrlParts() {
     FUZZ_CHECK(urlParts.password.size() < cap::path, "password");
     FUZZ_CHECK(urlParts.urlPath.size() < cap::path, "urlPath");
     FUZZ_CHECK(urlParts.extraInfo.size() < cap::path, "extraInfo");
+}
+
+namespace {
+
+// What reading a written title gives: quotes and '>' full-width (as the
+// writer puts them), no tabs or CRs (recognition drops them), no blanks
+// at the end (the token is trimmed).
+std::string titleAsReadBack(std::string_view title) {
+    std::string mapped;
+    const std::string cutTitle = text::cut(title, cap::path);
+    for (std::size_t i = 0; i < cutTitle.size();) {
+        const std::size_t n = text::charLength(cutTitle, i);
+        if (n == 1 && cutTitle[i] == '"') mapped += "\x81\x68";
+        else if (n == 1 && cutTitle[i] == '>') mapped += "\x81\x84";
+        else mapped.append(cutTitle, i, n);
+        i += n;
+    }
+    std::string out;
+    for (char c : text::cut(mapped, cap::path))
+        if (c != '\t' && c != '\r') out += c;
+    while (!out.empty() && out.back() == ' ') out.pop_back();
+    return out;
+}
+
+std::string shown(const std::string& t) {
+    std::string o;
+    for (unsigned char c : t) {
+        char b[8];
+        if (c < 0x20 || c >= 0x7f) {
+            std::snprintf(b, sizeof b, "\\x%02x", c);
+            o += b;
+        } else {
+            o += static_cast<char>(c);
+        }
+    }
+    return o;
+}
+
+}  // namespace
+
+void checkListRoundTrip() {
+    struct Row { std::string url, title; };
+    std::vector<Row> rows;
+    for (int i = 0; i < urlList.urlCount; ++i)
+        rows.push_back({urlList.entries[static_cast<std::size_t>(i)].url,
+                        urlList.entries[static_cast<std::size_t>(i)].title});
+    for (const Row& row : rows) {
+        // URLs that no list line can carry: with a quote or '>' (never
+        // valid in a URL), blanks at an end, or the title separator.
+        if (row.url.empty() || row.url.find_first_of(">\"\t") != std::string::npos || row.url.back() == ' ' ||
+            row.url.front() == ' ' || text::findNoCase(row.url, settings.titleSeparator) != text::npos)
+            continue;
+        const std::string line = formatListLine(row.url, row.title, settings.titleSeparator);
+        recognizeInput(line, 1, 0);
+        const std::string want = titleAsReadBack(row.title);
+        const bool same = urlList.urlCount == 1 && urlList.entries[0].url == row.url &&
+                          urlList.entries[0].title == want;
+        if (!same)
+            std::fprintf(stderr, "list line [%s] read back as %d rows: [%s] [%s], wanted [%s] [%s]\n",
+                         shown(line).c_str(), urlList.urlCount,
+                         urlList.urlCount ? shown(urlList.entries[0].url).c_str() : "",
+                         urlList.urlCount ? shown(urlList.entries[0].title).c_str() : "",
+                         shown(row.url).c_str(), shown(want).c_str());
+        FUZZ_CHECK(same, "a row written to a list file reads back the same");
+    }
 }

@@ -47,3 +47,6 @@ void checkAssociationTable();
 void checkUrlParts();
 // A text that a capacity of `capacity` bytes holds.
 void checkHeld(std::string_view text, std::size_t capacity, const char* what);
+// Each row of urlList, written as a list-file line and read back, is the
+// same row.
+void checkListRoundTrip();
