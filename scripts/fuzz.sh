@@ -12,7 +12,11 @@
 # time-out or memory blow-up. New inputs that reach new code are kept in
 # the build folder's corpus, so later runs go on from them; crash inputs go
 # to <build>/fuzz/artifacts/<target>/. TAVRIN_FUZZ_RUNS caps the executions
-# of each target (the run ends at whichever limit comes first).
+# of each target (the run ends at whichever limit comes first). Every run
+# adds a line to <build>/fuzz/history.tsv: date, target, seconds, processor
+# seconds, executions, crashes, result. An input that runs longer than
+# TAVRIN_FUZZ_TIMEOUT seconds (default 10, wall-clock time: raise it for a
+# run under nice on a busy machine) is a time-out.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${TAVRIN_BUILD_DIR:-$root/build}
@@ -65,7 +69,8 @@ for name in "${order[@]}"; do
   artifacts=$fuzzdir/artifacts/$name/
   logs=$fuzzdir/logs
   mkdir -p "$corpus" "$artifacts" "$logs"
-  common=(-max_len="${maxLen[$name]}" -timeout=10 -rss_limit_mb=2048 -artifact_prefix="$artifacts")
+  common=(-max_len="${maxLen[$name]}" -timeout="${TAVRIN_FUZZ_TIMEOUT:-10}" -rss_limit_mb=2048
+          -artifact_prefix="$artifacts")
 
   # Kept crash inputs first: each must now pass.
   replayed=0
@@ -74,7 +79,7 @@ for name in "${order[@]}"; do
     if ! "$exe" "${common[@]}" "$regressions"/* >"$logs/$name.replay.log" 2>&1; then
       echo "REGRESSION in $name (see $logs/$name.replay.log):"
       grep -m5 -E 'ERROR|FUZZ CHECK|runtime error|Running:' "$logs/$name.replay.log" || true
-      rows+=("$(printf '%-16s %12s %9s %6s %8s  %s' "$name" - - - 1 "regression failed")")
+      rows+=("$(printf '%-16s %12s %9s %6s %6s %8s  %s' "$name" - - - - 1 "regression failed")")
       status=1
       continue
     fi
@@ -87,8 +92,12 @@ for name in "${order[@]}"; do
   before=$(find "$artifacts" -type f | wc -l)
   start=$(date +%s)
   rc=0
-  "$exe" "${args[@]}" "$corpus" "$seeds" >"$log" 2>&1 || rc=$?
+  # The processor time the run had, besides the time it took: on a shared
+  # machine (or under nice) the two differ.
+  TIMEFORMAT='%U %S'
+  { time "$exe" "${args[@]}" "$corpus" "$seeds" >"$log" 2>&1; } 2>"$logs/$name.cpu" || rc=$?
   took=$(( $(date +%s) - start ))
+  cpu=$(awk '{printf "%d", $1 + $2}' "$logs/$name.cpu" 2>/dev/null || echo 0)
   execs=$(awk '/^stat::number_of_executed_units:/ {n=$2} END {print n+0}' "$log")
   rate=$(awk '/^stat::average_exec_per_sec:/ {n=$2} END {print n+0}' "$log")
   crashes=$(( $(find "$artifacts" -type f | wc -l) - before ))
@@ -100,8 +109,9 @@ for name in "${order[@]}"; do
   fi
   [ "$result" != ok ] && [ $crashes -eq 0 ] && crashes=1
   [ "$result" != ok ] && status=1
-  printf '%s\t%s\t%s\t%s\t%s\t%s\n' "$(date -u +%FT%TZ)" "$name" "$took" "${execs:-0}" "$crashes" "$result" >>"$history"
-  rows+=("$(printf '%-16s %12s %9s %5ss %8s  %s' "$name" "${execs:-0}" "${rate:-0}" "$took" "$crashes" \
+  printf '%s\t%s\t%s\t%s\t%s\t%s\t%s\n' "$(date -u +%FT%TZ)" "$name" "$took" "$cpu" "${execs:-0}" "$crashes" \
+    "$result" >>"$history"
+  rows+=("$(printf '%-16s %12s %9s %5ss %5ss %8s  %s' "$name" "${execs:-0}" "${rate:-0}" "$took" "$cpu" "$crashes" \
             "$result$([ $replayed -gt 0 ] && echo " ($replayed kept inputs pass)")")")
   if [ "$result" != ok ]; then
     echo "== $name: $result (log: $log, inputs: $artifacts)"
@@ -110,7 +120,7 @@ for name in "${order[@]}"; do
 done
 
 echo
-printf '%-16s %12s %9s %6s %8s  %s\n' target executions "exec/s" time crashes result
+printf '%-16s %12s %9s %6s %6s %8s  %s\n' target executions "exec/s" time cpu crashes result
 for r in "${rows[@]}"; do echo "$r"; done
 if [ $status -ne 0 ]; then echo "FUZZING FOUND FAULTS"; fi
 exit $status
