@@ -239,7 +239,9 @@ std::string titleAsReadBack(std::string_view title) {
     for (char c : text::cut(mapped, cap::path))
         if (c != '\t' && c != '\r') out += c;
     while (!out.empty() && out.back() == ' ') out.pop_back();
-    return out;
+    // Without its tabs, malformed text may end in a lead byte that the
+    // entry's cut then drops.
+    return text::cut(out, cap::path);
 }
 
 std::string shown(const std::string& t) {
