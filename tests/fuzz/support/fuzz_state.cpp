@@ -268,9 +268,11 @@ void checkListRoundTrip() {
                         urlList.entries[static_cast<std::size_t>(i)].title});
     for (const Row& row : rows) {
         // URLs that no list line can carry: with a quote or '>' (never
-        // valid in a URL), blanks at an end, or the title separator.
+        // valid in a URL), blanks at an end, or the title separator (also
+        // where the URL's end and the separator make one, as "x|" + "||").
         if (row.url.empty() || row.url.find_first_of(">\"\t") != std::string::npos || row.url.back() == ' ' ||
-            row.url.front() == ' ' || text::findNoCase(row.url, settings.titleSeparator) != text::npos)
+            row.url.front() == ' ' ||
+            text::findNoCase(row.url + settings.titleSeparator, settings.titleSeparator) != row.url.size())
             continue;
         const std::string line = formatListLine(row.url, row.title, settings.titleSeparator);
         recognizeInput(line, 1, 0);
