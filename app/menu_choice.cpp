@@ -65,8 +65,11 @@ void runSubCommandRow(const AssociationItem& row) {
         text::assignCut(runState.currentTarget, targets[i], cap::url);
         const std::string parameters = expandUrlTemplate(templateText, program, 0);
         if (parameters == cancelMarker) return;  // handed to the browser
+        // A "%M" start carries every target at once: the loop is done.
+        const bool carriesEveryTarget = multiUrlFlag == 1;
         launchProgram(program, parameters);
         pauseAfterRun(static_cast<int>(i));
+        if (carriesEveryTarget) return;
     }
 }
 
