@@ -34,8 +34,8 @@ HandOff prepareHandOff(platform::WindowHandle window, std::string_view commandLi
     int clipboard = 0;
     int r = recognizeInput(line, 0, 1);
     // The clipboard stands in only for input the command line lacks, as at a
-    // first copy's start: a URL ending in "/#comments" holds the switch too.
-    if (r == recognizedUrls && urlList.urlCount == 0 && text::containsNoCase(line, "/#c")) {
+    // first copy's start.
+    if (r == recognizedUrls && urlList.urlCount == 0 && hasSwitch(line, "/#c")) {
         if (readClipboardInput(window) == -1) return handOff;
         clipboard = 1;
     } else {

@@ -61,7 +61,10 @@ bool addFoundUrl(const std::string& work) {
 int finishToken(std::string_view token, bool quoted, int fileChecks) {
     if (token.empty()) return tokenGoesOn;
     std::string work;
-    if (settings.parametersOn) {
+    // Placeholders are for paths and names. A URL's percent escapes such as
+    // %DD% or %0D%0A would read as the date, so a token that holds a URL
+    // scheme is taken as written.
+    if (settings.parametersOn && !holdsUrlScheme(token)) {
         expandFolderAndDate(token);
         work = text::cut(lastExpansion, cap::token);
     } else {

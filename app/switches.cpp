@@ -1,6 +1,9 @@
-// The "/#" command-line switches. They are found anywhere in the text by a
-// case-insensitive search (first occurrence only) and are left in place:
-// recognition later reads the whole command line, switches included.
+// The "/#" command-line switches. A switch is a token of its own: its text
+// counts only where it begins a token (at the start of the text or after a
+// blank, outside double quotes), so that a URL such as http://h/app/#blog
+// keeps its fragment to itself. The first such occurrence counts, matched
+// without regard to case; switches are left in place, since recognition
+// later reads the whole command line, switches included.
 #include "app/switches.h"
 
 #include <string>
@@ -13,6 +16,11 @@
 #include "settings/settings.h"
 
 namespace {
+
+// Blanks between tokens. The walk is byte-wise, as recognition's is: none
+// of these, nor the double quote nor '/', occurs as the trail byte of a
+// double-byte character.
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 // A value that starts after any spaces and runs to the next space, cut to
 // `maxChars` characters ("/#b=", "/#d=").
@@ -27,9 +35,9 @@ std::string_view valueToSpace(std::string_view rest) {
     return rest.substr(0, rest.find(' '));
 }
 
-// Text after the first occurrence of `name`; false when it does not occur.
+// Text after the first occurrence of switch `name`; false when there is none.
 bool textAfter(std::string_view line, std::string_view name, std::string_view& rest) {
-    std::size_t at = text::findNoCase(line, name);
+    std::size_t at = findSwitch(line, name);
     if (at == text::npos) return false;
     rest = line.substr(at + name.size());
     return true;
@@ -48,7 +56,7 @@ void applyBaseUrl(std::string_view line) {
             linkSource.baseUrl = value;
             linkSource.linkMode = 1;
         }
-    } else if (text::containsNoCase(line, "/#b")) {
+    } else if (hasSwitch(line, "/#b")) {
         linkSource.linkMode = 2;
     }
 }
@@ -83,7 +91,7 @@ void applyBrowserQuery(std::string_view line) {
             startOptions.browserServiceName = value;
             startOptions.browserQueryMode = 2;
         }
-    } else if (text::containsNoCase(line, "/#d")) {
+    } else if (hasSwitch(line, "/#d")) {
         startOptions.browserQueryMode = 1;
     }
 }
@@ -100,6 +108,29 @@ void applySchemeList(std::string_view line) {
 
 }  // namespace
 
+std::size_t findSwitch(std::string_view line, std::string_view name) {
+    bool inQuotes = false;
+    bool tokenStart = true;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (tokenStart && !inQuotes && text::startsWithNoCase(line.substr(i), name)) return i;
+        if (c == '"') {
+            inQuotes = !inQuotes;
+            tokenStart = false;
+        } else if (c == '\n') {
+            inQuotes = false;  // a quote never runs on into the next line
+            tokenStart = true;
+        } else {
+            tokenStart = !inQuotes && isBlank(c);
+        }
+    }
+    return text::npos;
+}
+
+bool hasSwitch(std::string_view line, std::string_view name) {
+    return findSwitch(line, name) != text::npos;
+}
+
 void applySwitches(std::string_view commandLine, int mode) {
     std::string_view line = commandLine.substr(0, commandLine.find('\0'));
     applyBaseUrl(line);
@@ -107,12 +138,12 @@ void applySwitches(std::string_view commandLine, int mode) {
     applySettingsPath(line);
     applyMenuPosition(line);
     applyBrowserQuery(line);
-    if (text::containsNoCase(line, "/#c")) startOptions.clipboardStart = 1;
+    if (hasSwitch(line, "/#c")) startOptions.clipboardStart = 1;
     applySchemeList(line);
 }
 
 void applyKeyInversions(std::string_view commandLine) {
     std::string_view line = commandLine.substr(0, commandLine.find('\0'));
-    if (text::containsNoCase(line, "/#k=sft")) runState.shiftFlag = runState.shiftFlag ? 0 : 1;
-    if (text::containsNoCase(line, "/#k=ctl")) runState.ctrlFlag = runState.ctrlFlag ? 0 : 1;
+    if (hasSwitch(line, "/#k=sft")) runState.shiftFlag = runState.shiftFlag ? 0 : 1;
+    if (hasSwitch(line, "/#k=ctl")) runState.ctrlFlag = runState.ctrlFlag ? 0 : 1;
 }

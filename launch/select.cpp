@@ -56,7 +56,7 @@ bool headerIsExclusive(std::string_view text, std::size_t position) {
 }
 
 void appendAllBlock(std::string_view text) {
-    std::size_t all = text::findNoCase(text, "[all]");
+    std::size_t all = findSettingsKey(text, "[all]");
     if (all != text::npos) parseAssociationSection(all, text);
 }
 
@@ -100,8 +100,8 @@ int singleProgramRule() {
 int selectAssociation(platform::WindowHandle, std::string_view text) {
     const std::string& firstUrl = urlList.entries[0].url;
     dispatchState.sectionKey = sectionKeyFor(firstUrl);
-    const std::size_t keyAt = text::findNoCase(text, dispatchState.sectionKey);
-    const std::size_t anyAt = text::findNoCase(text, "[.*]");
+    const std::size_t keyAt = findSettingsKey(text, dispatchState.sectionKey);
+    const std::size_t anyAt = findSettingsKey(text, "[.*]");
 
     if (keyAt != text::npos) {
         const bool keyExclusive = headerIsExclusive(text, keyAt);

@@ -69,13 +69,23 @@ int findFirstUrl(std::string& found, int stopMode) {
     if (start == text::npos) return -1;
 
     std::string_view rest = std::string_view(found).substr(start);
-    std::string_view stops = stopMode == 0 ? std::string_view(" '>")
-                           : stopMode == 1 ? std::string_view("'>")
-                                           : std::string_view();
+    // An apostrophe belongs to the URL (Schindler's_List), unless the URL
+    // itself began right after one: then it is the closing quote. (0x27 is
+    // never the trail byte of a double-byte character.)
+    const bool quotedByApostrophe = start > 0 && found[start - 1] == '\'';
+    std::string_view stops;
+    if (stopMode == 0) stops = quotedByApostrophe ? " '>" : " >";
+    else if (stopMode == 1) stops = quotedByApostrophe ? "'>" : ">";
     std::string_view url = rest.substr(0, spanUntil(rest, stops));
     if (url.size() >= cap::path) return -1;
     found = std::string(url);
     return crackUrl(found) ? 0 : -1;
+}
+
+bool holdsUrlScheme(std::string_view text) {
+    for (const SchemePrefix& p : schemePrefixes)
+        if (text::containsNoCase(text, p.prefix)) return true;
+    return false;
 }
 
 std::string readShortcutUrl(const std::string& path) {

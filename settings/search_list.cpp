@@ -28,7 +28,7 @@ void readSearchListFile(const std::string& path) {
     const std::string_view source = searchableText(content);
     std::size_t from = 0;
     bool wholeText = true;
-    std::size_t key = text::findNoCase(source, "path=");
+    std::size_t key = findSettingsKey(source, "path=");
     if (key != text::npos) {
         from = key + 5;
         wholeText = false;

@@ -42,7 +42,7 @@ void readSystemBlock(std::string_view text, std::size_t offset) {
                 // file; the loop goes on by as many bytes as they took. When
                 // that "@param" is this very line, measure from it, so that
                 // an indented line still resumes right behind its block.
-                std::size_t first = text::findNoCase(searchableText(text), "@param");
+                std::size_t first = findSettingsKey(text, "@param");
                 if (first == text::npos) first = offset;
                 advance = readUserParameters(text, first);
                 if (first >= offset && first < offset + consumed) advance += first - offset;

@@ -157,9 +157,10 @@ TABLE = [
     # Without "%end" a block runs on into the next one.
     ("missing_end", ("[.html]", "<missing>", "[.txt]", "<viewer>", "%end"), "http://h/x.html",
      {"viewer": ["http://h/x.html"]}, []),
+    # A header named in a comment line is no header: the real block counts.
     ("header_in_comment",
      ("; the [.html] block follows", "<viewer>", "%end", "[.html]", "<editor>", "%end"),
-     "http://h/x.html", {"viewer": ["http://h/x.html"]}, []),
+     "http://h/x.html", {"editor": ["http://h/x.html"]}, []),
     ("japanese", ("[.html]", "<japanese> | 表示する", ">%L %-J %K", "%end"),
      "http://host/表示/ソフト.html",
      {"japanese": ["http://host/表示/ソフト.html /表示/ ソフト.html"]}, []),

@@ -11,8 +11,10 @@
 #include "common/url_list.h"
 #include "launch/select.h"
 #include "platform/ui_port.h"
+#include "settings/association_table.h"
 #include "settings/settings.h"
 #include "tests/support/fake_platform.h"
+#include "tests/support/readme_sample.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -101,8 +103,17 @@ TEST_F(DispatchTest, BlockChoice) {
         {"[.*] with one program and a Run line", "[.*]\n" + viewer + "\n>-x %K\n%end\n", "http://h/a.pdf",
          {viewer}, 0},
         {"[.*] without programs but with rows shows the menu", "[.*]\n{Group\n}\n", "http://h/a.pdf", {}, 1},
+        // Headers on comment lines never count: the real block is read.
         {"key first inside a comment", "; see [.zip] below\n" + viewer + "\n%end\n[.zip]\n" + editor + "\n",
+         "http://h/a.zip", {editor}, 0},
+        {"key inside a non-comment line still counts", "x [.zip]\n" + viewer + "\n%end\n[.zip]\n" + editor + "\n",
          "http://h/a.zip", {viewer}, 0},
+        {"[all] only in a comment adds nothing",
+         "[.html]\n" + viewer + "\n%end\n  ;[all]\n" + editor + "\n%end\n", "http://h/a.html", {viewer}, 0},
+        {"[.*] in a comment is not the fallback",
+         ";[.*]\n" + viewer + "\n%end\n", "http://h/a.pdf", {"http://h/a.pdf"}, 0},
+        {"[blank] in a comment is not the block",
+         "; [blank]\n" + viewer + "\n%end\n[blank]\n" + editor + "\n", "http://h/dir/", {editor}, 0},
     };
     for (const auto& c : cases) {
         fake.starts.clear();
@@ -111,6 +122,80 @@ TEST_F(DispatchTest, BlockChoice) {
         EXPECT_EQ(startedFiles(), c.started) << c.name;
         EXPECT_EQ(static_cast<int>(recordingUi.menus.size()), c.menus) << c.name;
     }
+}
+
+TEST_F(DispatchTest, AllBlockNamedInACommentIsNotTheAllBlock) {
+    // The comment names "[all]" before the real block; the rows offered are
+    // the target's own and the real "[all]"'s, not the lines after the
+    // comment.
+    const std::string ini = "; Exclusive block: [all] is not added.\n[.txt]#\n" + player +
+                            "\n%end\n[.html]\n" + viewer + "\n%end\n[all]\n" + editor +
+                            "\n>-e %L\n>-f %L\n%end\n";
+    dispatch(ini, {"http://h/a.html"});
+    EXPECT_TRUE(fake.starts.empty());
+    EXPECT_EQ(recordingUi.menus.size(), 1u);
+    std::vector<std::string> programs;
+    for (int i = 0; i < associationTable.itemCount; ++i)
+        if (associationTable.items[i].kind == itemProgram) programs.push_back(associationTable.items[i].command);
+    EXPECT_EQ(programs, (std::vector<std::string>{viewer, editor}));
+    EXPECT_EQ(associationTable.itemCount, 4);
+}
+
+// The README's sample settings file, with its programs in the test's
+// folder in place of C:\Tools\: each target gets the rows the README's
+// comments promise.
+TEST_F(DispatchTest, ReadmeSample) {
+    std::string ini = readmeSettingsSample();
+    ASSERT_NE(ini.find("[all]"), std::string::npos) << "README.md's ```ini block";
+    const std::string folder = dir.path().substr(0, dir.path().size() - 1);
+    for (std::size_t at = ini.find("C:\\Tools"); at != std::string::npos; at = ini.find("C:\\Tools", at))
+        ini.replace(at, 8, folder);
+    const std::string notepad = dir.write("notepad.exe", "MZ");
+    // The system block as at start: "@path=" lists the folder, "@param" is on.
+    dir.write("Tavrin.ini", ini);
+    ASSERT_EQ(loadSettings(nullptr, 1), 1);
+    ASSERT_EQ(settings.parametersOn, 1);
+    ASSERT_EQ(userParameters.count, 1);
+    struct Case {
+        std::string url;
+        std::vector<std::string> programs;  // the table's program rows
+        std::vector<std::string> started;
+    };
+    const std::vector<Case> cases = {
+        // [.html] and the real [all]: Viewer, then Editor with its three
+        // sub-commands; two programs, so the menu opens.
+        {"http://host/page.html", {viewer, editor}, {}},
+        {"http://host/dir/", {viewer, editor}, {}},
+        // The exclusive [.txt]# block: its one program starts at once.
+        {"http://host/notes.txt", {notepad}, {notepad}},
+        // The fallback: the associated program and [all].
+        {"http://host/doc.pdf", {"@system", editor}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.url);
+        fake.starts.clear();
+        recordingUi.menus.clear();
+        dispatch(ini, {c.url});
+        std::vector<std::string> programs;
+        for (int i = 0; i < associationTable.itemCount; ++i)
+            if (associationTable.items[i].kind == itemProgram)
+                programs.push_back(associationTable.items[i].command);
+        EXPECT_EQ(programs, c.programs);
+        EXPECT_EQ(startedFiles(), c.started);
+        EXPECT_EQ(recordingUi.menus.size(), c.started.empty() ? 1u : 0u);
+    }
+    // The [all] rows as the menu will show them.
+    dispatch(ini, {"http://host/page.html"});
+    ASSERT_EQ(associationTable.itemCount, 6);
+    const AssociationItem* rows = associationTable.items.data();
+    EXPECT_EQ(rows[1].command, "\"%L\" --folder %-J");
+    EXPECT_EQ(rows[2].caption, "Editor");
+    EXPECT_EQ(rows[3].subKind, subRunEach);
+    EXPECT_EQ(rows[3].caption, "Open each selected URL");
+    EXPECT_EQ(rows[4].command, "%M");
+    EXPECT_EQ(rows[5].command, "%S");
+    EXPECT_EQ(rows[5].caption, "Hand to the browser");
+    EXPECT_EQ(rows[2].subCount, 3);
 }
 
 TEST_F(DispatchTest, RunEachStartsOncePerUrlWithPauses) {

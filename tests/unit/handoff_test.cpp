@@ -67,6 +67,13 @@ TEST_F(PrepareHandOff, PayloadAndCode) {
         // fragment holds the switch is still what is sent.
         {"a URL holding the switch", "http://a/page/#comments", "http://c/", true,
          "http://a/page/#comments", 0},
+        // Switch texts inside a URL or glued to other text are no switches:
+        // no link-list mode for #blog, no clipboard for x/#c.
+        {"a URL holding the link-list switch", "http://host/app/#blog", std::nullopt, true,
+         "http://host/app/#blog", 0},
+        {"a base URL switch inside a URL", "http://h/#b=http://x/ a", std::nullopt, true,
+         "http://h/#b=http://x/ a", 0},
+        {"clipboard switch glued to a word", "x/#c", "http://c/", true, "x/#c", 0},
     };
     for (const auto& c : cases) {
         runState.ctrlFlag = 0;

@@ -65,6 +65,14 @@ TEST_F(LinkTests, FindFirstUrl) {
         {"<a href='http://a/b c'>", 1, "http://a/b c"},
         {"\"http://a/\"q\" b>", 1, "http://a/\"q\" b"},
         {"x http://a/b c'd>e", 2, "http://a/b c'd>e"},
+        // An apostrophe is part of a URL unless the URL began after one.
+        {"https://host/wiki/Schindler's_List", 0, "https://host/wiki/Schindler's_List"},
+        {"see http://h/it's>more", 0, "http://h/it's"},
+        {"'http://a/b' x", 0, "http://a/b"},
+        {"x'http://a/b'c", 0, "http://a/b"},
+        {"\"http://h/Schindler's List\"", 1, "http://h/Schindler's List\""},
+        {"'http://a/b c' d", 1, "http://a/b c"},
+        {"'see http://a/it's'", 0, "http://a/it's'"},
         {"x http://h/" + p250, 0, "http://h/" + p250},  // 259 characters
         {"x http://h/" + p250 + "q", 0, "-1"},           // 260
         {"www.example.com/page", 0, "-1"},

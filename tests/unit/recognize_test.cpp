@@ -75,9 +75,13 @@ TEST_F(Recognize, TextTokens) {
          {{"http://a/x.html", "t.txt", "http", ".html"}}},
         {"quoted URL keeps its spaces", "\"http://a/b c.html\"", 0,
          {{"http://a/b c.html", "", "http", ".html"}}},
-        {"unquoted ends at apostrophe and '>'", "<http://a/b> 'http://c/d' /#b=http://e/", 0,
+        {"unquoted ends at '>', and at an apostrophe after one", "<http://a/b> 'http://c/d' /#b=http://e/", 0,
          {{"http://a/b", "", "http", "blank"}, {"http://c/d", "", "http", "blank"},
           {"http://e/", "", "http", "blank"}}},
+        {"an apostrophe inside belongs to the URL", "https://host/wiki/Schindler's_List", 0,
+         {{"https://host/wiki/Schindler's_List", "", "https", "blank"}}},
+        {"a quoted URL with an apostrophe", "\"http://h/Schindler's List.html\"", 0,
+         {{"http://h/Schindler's List.html", "", "http", ".html"}}},
         {"query is not part of the path", "http://a/b.cgi?x=1 ftp://f/dir/", 0,
          {{"http://a/b.cgi?x=1", "", "http", ".cgi"}, {"ftp://f/dir/", "", "ftp", "blank"}}},
         {"secure web links", "https://a/x.html", 0, {{"https://a/x.html", "", "https", ".html"}}},
@@ -211,6 +215,31 @@ TEST_F(Recognize, ParametersAreExpandedBeforeTheTests) {
     settings.parametersOn = 0;
     EXPECT_EQ(recognizeInput("%site%x.html", 0, 1), recognizedUrls);
     EXPECT_EQ(urlList.urlCount, 0);
+}
+
+TEST_F(Recognize, TokensHoldingAUrlKeepTheirEscapes) {
+    // With "@param" on, paths and names are expanded; a token in which a
+    // URL scheme occurs is taken byte for byte, its escapes are no dates.
+    FakePlatform fake;
+    fake.clock = platform::LocalTime{2008, 9, 5};
+    settings.parametersOn = 1;
+    userParameters.rows[0] = {"%site%", "http://a/"};
+    userParameters.count = 1;
+    struct Case { const char* what; std::string token, url; };
+    const Case cases[] = {
+        {"Shift_JIS text in a query", "http://h/s?q=%82%DD%82%A9", "http://h/s?q=%82%DD%82%A9"},
+        {"escapes that spell date names", "http://h/%DD%/%0D%/%-m%/%4y%", "http://h/%DD%/%0D%/%-m%/%4y%"},
+        {"a line break in a mail body", "mailto:a@b.c?body=x%0D%0Ay", "mailto:a@b.c?body=x%0D%0Ay"},
+        {"text before the scheme", "<ftp://h/%dd%.txt>", "ftp://h/%dd%.txt"},
+        {"secure link", "HTTPS://h/%0d%", "HTTPS://h/%0d%"},
+        {"user parameter in the token", "http://h/%site%", "http://h/%site%"},
+        {"no scheme: expanded", "%site%%dd%.html", "http://a/5.html"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(recognizeInput(c.token, 0, 1), recognizedUrls) << c.what;
+        ASSERT_EQ(urlList.urlCount, 1) << c.what;
+        EXPECT_EQ(urlList.entries[0].url, c.url) << c.what;
+    }
 }
 
 class ClipboardInput : public Recognize {

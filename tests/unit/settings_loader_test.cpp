@@ -119,10 +119,51 @@ TEST_F(SettingsLoad, SystemOptions) {
     }
 }
 
-TEST_F(SettingsLoad, BlockStartsAfterTheFirstHeaderAnywhere) {
+TEST_F(SettingsLoad, BlockStartsAfterTheFirstHeaderOutsideComments) {
+    // A header in a comment line is no header: the block starts after the
+    // real one, so the comment's following line is not an option. (A header
+    // inside any other line still counts.)
     load("; see [System] below\n@len=9\n[system]\n@icon\n");
-    EXPECT_EQ(settings.titleLength, 9);
+    EXPECT_EQ(settings.titleLength, 0);
     EXPECT_EQ(settings.showIcons, 1);
+    load("@len=9 [system]\n@icon\n");
+    EXPECT_EQ(settings.titleLength, 0);
+    EXPECT_EQ(settings.showIcons, 1);
+}
+
+TEST_F(SettingsLoad, KeysOnCommentLinesNeverCount) {
+    struct Case { std::string what, body; std::function<void()> check; };
+    const Case cases[] = {
+        {"a commented @param neither opens the block nor loses the real pairs",
+         "[system]\n;@param (old)\nold | gone\n@param\nnew | kept\n@icon\n", [] {
+             EXPECT_EQ(settings.parametersOn, 1);
+             ASSERT_EQ(userParameters.count, 1);
+             EXPECT_EQ(userParameters.rows[0].name, "new");
+             EXPECT_EQ(userParameters.rows[0].value, "kept");
+             EXPECT_EQ(settings.showIcons, 1); }},
+        {"an indented comment is a comment too",
+         "[system]\n   ; @param\n@param\nname | value\n", [] {
+             ASSERT_EQ(userParameters.count, 1);
+             EXPECT_EQ(userParameters.rows[0].name, "name"); }},
+        {"only commented @param: parameters stay off",
+         "[system]\n;@param\nname | value\n", [] {
+             EXPECT_EQ(settings.parametersOn, 0);
+             EXPECT_EQ(userParameters.count, 0); }},
+        {"[system] only in a comment: no system block",
+         "; [system]\n@icon\n", [] { EXPECT_EQ(settings.showIcons, 0); }},
+        {"the program list starts at the real [list]",
+         "; the [list] below\nPROGRAM\n[list]\n", [] {
+             EXPECT_EQ(listPrograms.listProgramCount, 0); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string program = dir.write("listed.exe", "");
+        std::string body = c.body;
+        const std::size_t mark = body.find("PROGRAM");
+        if (mark != std::string::npos) body.replace(mark, 7, program);
+        ASSERT_EQ(load(body), 1);
+        c.check();
+    }
 }
 
 TEST_F(SettingsLoad, ParametersBlock) {
@@ -167,6 +208,8 @@ TEST_F(SettingsLoad, SearchListFromFile) {
     const Case cases[] = {
         {"path=" + a + "\t;" + b + "\r\nnot=used\n", a + ";" + b},
         {"x\r\n\tPATH=c:\\z\n", "c:\\z"},
+        // A commented "path=" line is not the list; the real one follows.
+        {"; path=c:\\old\r\n path=c:\\new\r\n", "c:\\new"},
         {"c:\\a;\r\n\tc:\\b\n", "c:\\a;c:\\b"},
         {"path=" + std::string(6000, 'd'), std::string(5200, 'd')},
     };

@@ -1,4 +1,4 @@
-// The "/#" switches: plain substring searches, value walks and their limits.
+// The "/#" switches: tokens of their own, value walks and their limits.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -25,12 +25,36 @@ protected:
     TempDir dir;
 };
 
+TEST(SwitchTokens, ASwitchCountsOnlyWhereItBeginsAToken) {
+    struct Case { const char* what; std::string line, name; std::size_t at; };
+    const Case cases[] = {
+        {"start of the text", "/#b x", "/#b", 0},
+        {"after a space", "x /#B", "/#b", 2},
+        {"after a TAB", "x\t/#c", "/#c", 2},
+        {"after a line end", "http://a/\r\n/#c", "/#c", 11},
+        {"inside a URL", "http://host/app/#blog", "/#b", std::string::npos},
+        {"inside a URL, then a token", "http://h/#c /#c", "/#c", 12},
+        {"glued to text before it", "x/#c", "/#c", std::string::npos},
+        {"inside quotes", "\"a /#c\"", "/#c", std::string::npos},
+        {"after a quoted token", "\"a b\" /#c", "/#c", 6},
+        {"right after a closing quote", "\"a\"/#c", "/#c", std::string::npos},
+        {"a line end closes an open quote", "\"a\n/#c", "/#c", 3},
+        {"longer token that begins with it", "/#bottom", "/#b", 0},
+        {"after a double-byte character", "\x95\x5c /#c", "/#c", 3},
+        {"glued to a double-byte character", "\x95\x5c/#c", "/#c", std::string::npos},
+    };
+    for (const auto& c : cases) EXPECT_EQ(findSwitch(c.line, c.name), c.at) << c.what;
+}
+
 TEST_F(Switches, BaseUrlAndLinkMode) {
     struct Case { std::string line; int linkMode; std::string baseUrl; };
     const Case cases[] = {
         {"", 0, ""},
         {"http://a/page#bottom", 0, ""},
-        {"http://a/page/#bottom", 2, ""},
+        // Switch texts inside a URL belong to the URL (not link-list mode).
+        {"http://a/page/#bottom", 0, ""},
+        {"http://host/app/#blog /#b", 2, ""},
+        {"http://host/app/#b=http://x/", 0, ""},
         {"/#B=http://a/ x", 1, "http://a/"},
         {"x /#b=   http://a/", 1, "http://a/"},
         {"/#b=\"q\"\tz y", 1, "\"q\"\tz"},      // quotes and tabs belong to the value
@@ -62,8 +86,10 @@ TEST_F(Switches, BaseOnlyModeStopsAfterTheBaseUrl) {
 TEST_F(Switches, ClipboardAndBrowserQuery) {
     struct Case { std::string line; int clipboard; int queryMode; std::string service; };
     const Case cases[] = {
-        {"http://a/#comments", 1, 0, ""},
-        {"http://a/#details", 0, 1, ""},
+        // A URL's fragment is no switch: neither clipboard nor browser.
+        {"http://a/#comments", 0, 0, ""},
+        {"http://a/#details", 0, 0, ""},
+        {"http://a/#d=svc", 0, 0, ""},
         {"/#C /#D", 1, 1, ""},
         {"/#d=  svc x", 0, 2, "svc"},
         {"/#d= ", 0, 0, ""},
@@ -169,10 +195,14 @@ TEST_F(Switches, SchemeListSwallowsTheRestOfTheLine) {
 
 TEST_F(Switches, KeyInversionsFlipOnce) {
     runState.shiftFlag = 1;  // Shift held and "/#k=sft" cancel out
-    applyKeyInversions("x/#K=SFTx /#k=ctl /#k=ctl");
+    applyKeyInversions("/#K=SFTx /#k=ctl /#k=ctl");
     EXPECT_EQ(runState.shiftFlag, 0);
     EXPECT_EQ(runState.ctrlFlag, 1);
     applyKeyInversions("http://a/");
+    EXPECT_EQ(runState.shiftFlag, 0);
+    EXPECT_EQ(runState.ctrlFlag, 1);
+    // Inside a URL or a quoted token the text is no switch.
+    applyKeyInversions("http://a/x/#k=sft \"/#k=ctl\"");
     EXPECT_EQ(runState.shiftFlag, 0);
     EXPECT_EQ(runState.ctrlFlag, 1);
 }

@@ -1,0 +1,9 @@
+// The sample settings file of the project's README, read from the README
+// itself when a test runs, so that the tests and the documentation never
+// drift apart.
+#pragma once
+#include <string>
+
+// The text of the README's first ```ini block, exactly as written (LF line
+// ends); empty when the README cannot be read or has no such block.
+std::string readmeSettingsSample();
