@@ -75,6 +75,7 @@ int menuCommand(const Options& options) {
     }
 
     Child child;
+    child.keepMenus(true);
     if (!startProgram(options, child)) return 2;
     const DWORD deadline = deadlineAfter(options.number("timeout", 20000));
     std::vector<HWND> open;     // menu windows seen open last time

@@ -15,6 +15,7 @@ double timeOneRun(const Options& options, int timeoutMs) {
     LARGE_INTEGER frequency{}, started{}, now{};
     QueryPerformanceFrequency(&frequency);
     Child child;
+    child.keepMenus(true);
     QueryPerformanceCounter(&started);
     if (!startProgram(options, child)) return -1;
     const DWORD deadline = deadlineAfter(timeoutMs);
