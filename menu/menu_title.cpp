@@ -3,7 +3,6 @@
 
 #include <cstdio>
 
-#include "common/app_state.h"
 #include "common/text.h"
 #include "common/url_list.h"
 #include "settings/settings.h"
