@@ -30,13 +30,28 @@ echo "== test: sanitizers"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir "$build/asan" -j "$jobs" --output-on-failure || status=1
 
-echo "== test: wine (unit and end-to-end)"
-# shellcheck source=scripts/wine-env.sh
-source "$root/scripts/wine-env.sh" "$build/win"
-trap wine_env_stop EXIT
-ctest --test-dir "$build/win" --output-on-failure --timeout 300 || status=1
-wine_env_stop
-trap - EXIT
+echo "== test: wine (unit and end-to-end, two sessions side by side)"
+# Cases that need a desktop to themselves (the X pointer and keyboard, the
+# clipboard, the DDE services) carry the label "session"; they run one
+# after another in one Wine session while everything else runs in another.
+wine_session() {  # name, display slot, ctest arguments...
+  local name=$1 slot=$2; shift 2
+  (
+    export TAVRIN_WINE_SESSION=$name TAVRIN_WINE_DISPLAY_SLOT=$slot
+    # shellcheck source=scripts/wine-env.sh
+    source "$root/scripts/wine-env.sh" "$build/win"
+    trap wine_env_stop EXIT
+    ctest --test-dir "$build/win" --output-on-failure --timeout 300 "$@"
+  ) > "$build/win/ctest-$name.log" 2>&1
+}
+wine_session desktop 0 -L session & desktop_pid=$!
+wine_session other 1 -LE session & other_pid=$!
+wait "$desktop_pid" || status=1
+wait "$other_pid" || status=1
+for name in desktop other; do
+  echo "-- wine session: $name"
+  cat "$build/win/ctest-$name.log"
+done
 
 if [ $status -ne 0 ]; then echo "SOME TESTS FAILED"; fi
 exit $status
