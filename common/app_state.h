@@ -44,7 +44,7 @@ struct LinkSource {
     std::string baseUrl;    // 260
     std::string listTitle;  // 260
     std::string listSource; // 520
-    int kanjiConversion = 1;  // read files are converted to CP932 (menu item 907)
+    int kanjiConversion = 1;  // read files go through the code converter
 };
 
 extern ProgramPaths programPaths;

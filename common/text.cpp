@@ -1,6 +1,8 @@
 // Code page 932 byte-string helpers.
 #include "common/text.h"
 
+#include <cstring>
+
 namespace text {
 
 bool isLeadByte(unsigned char c) {
@@ -60,13 +62,45 @@ bool matchAt(std::string_view hay, std::size_t pos, std::string_view needle) {
     }
     return true;
 }
+
+// Next position at or after i whose byte folds to `first` (a folded byte),
+// below `end`; `end` when there is none.
+std::size_t nextCandidate(std::string_view hay, std::size_t i, std::size_t end,
+                          unsigned char first) {
+    if (first < 'a' || first > 'z') {
+        const void* at = std::memchr(hay.data() + i, first, end - i);
+        return at ? static_cast<std::size_t>(static_cast<const char*>(at) - hay.data()) : end;
+    }
+    while (i < end && fold(static_cast<unsigned char>(hay[i])) != first) ++i;
+    return i;
+}
 }  // namespace
 
+// Pages of many megabytes are searched with this, so candidates are found
+// by their first byte rather than by walking every character. A candidate
+// counts only where the walk would stand: after a run of lead bytes that
+// begins on a character boundary, every second byte is a trail byte.
 std::size_t findNoCase(std::string_view hay, std::string_view needle, std::size_t from) {
-    if (needle.empty() || from > hay.size()) return npos;
-    for (std::size_t i = from; i + needle.size() <= hay.size();) {
-        if (matchAt(hay, i, needle)) return i;
-        i += isLeadByte(static_cast<unsigned char>(hay[i])) ? 2 : 1;
+    if (needle.empty() || from > hay.size() || needle.size() > hay.size()) return npos;
+    const unsigned char first = fold(static_cast<unsigned char>(needle[0]));
+    if (isLeadByte(first)) {
+        for (std::size_t i = from; i + needle.size() <= hay.size();) {
+            if (matchAt(hay, i, needle)) return i;
+            i += isLeadByte(static_cast<unsigned char>(hay[i])) ? 2 : 1;
+        }
+        return npos;
+    }
+    const std::size_t end = hay.size() - needle.size() + 1;
+    std::size_t boundary = from;  // a known character boundary
+    while (boundary < end) {
+        std::size_t p = nextCandidate(hay, boundary, end, first);
+        if (p >= end) return npos;
+        std::size_t leads = 0;
+        while (p - leads > boundary && isLeadByte(static_cast<unsigned char>(hay[p - leads - 1])))
+            ++leads;
+        if (leads % 2 == 0 && matchAt(hay, p, needle)) return p;
+        // Either way the next character begins right after p.
+        boundary = p + 1;
     }
     return npos;
 }

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/converter_library.h"
+
 struct UrlParts;
 
 namespace platform {
@@ -111,6 +113,9 @@ public:
     virtual void sleep(int milliseconds) = 0;
     // LoadLibraryA of the browser bridge; null when it is missing.
     virtual std::unique_ptr<BridgeLibrary> loadBridgeLibrary() = 0;
+    // LoadLibraryA of a code converter by its file name; null when it is
+    // missing.
+    virtual std::unique_ptr<ConverterLibrary> loadConverterLibrary(const std::string& fileName) = 0;
 
     // CF_TEXT of the clipboard: false when there is none or it is empty.
     // At most maxBytes - 1 characters are returned.

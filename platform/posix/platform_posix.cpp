@@ -65,6 +65,15 @@ public:
         int flags = O_RDONLY | (createIfMissing ? O_CREAT : 0);
         int fd = open(native(path).c_str(), flags, 0644);
         if (fd < 0) return false;
+        struct Closer {
+            int fd;
+            ~Closer() { close(fd); }
+        } closer{fd};
+        // One allocation of the right size: a page of many megabytes must
+        // not pass through a buffer twice its size.
+        struct stat st;
+        if (fstat(fd, &st) == 0 && st.st_size > 0)
+            out.reserve(std::min(maxBytes, static_cast<std::size_t>(st.st_size)));
         char buf[65536];
         while (out.size() < maxBytes) {
             std::size_t want = std::min(sizeof buf, maxBytes - out.size());
@@ -73,7 +82,6 @@ public:
             if (n <= 0) break;
             out.append(buf, static_cast<std::size_t>(n));
         }
-        close(fd);
         return true;
     }
     bool createDirectory(const std::string& path) override {
@@ -190,6 +198,10 @@ public:
         if (milliseconds > 0) usleep(static_cast<useconds_t>(milliseconds) * 1000);
     }
     std::unique_ptr<BridgeLibrary> loadBridgeLibrary() override { return nullptr; }
+    // No code converter library exists here; texts are read as they are.
+    std::unique_ptr<ConverterLibrary> loadConverterLibrary(const std::string&) override {
+        return nullptr;
+    }
 };
 
 }  // namespace

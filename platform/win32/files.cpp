@@ -24,6 +24,12 @@ bool Win32Platform::readFile(const std::string& path, std::string& out, std::siz
                                        createIfMissing ? OPEN_ALWAYS : OPEN_EXISTING,
                                        FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return false;
+    // One allocation of the right size: a page of many megabytes must not
+    // pass through a buffer twice its size.
+    LARGE_INTEGER size;
+    if (GetFileSizeEx(file.get(), &size) && size.QuadPart > 0)
+        out.reserve(static_cast<std::size_t>(
+            std::min<unsigned long long>(maxBytes, static_cast<unsigned long long>(size.QuadPart))));
     char buffer[65536];
     while (out.size() < maxBytes) {
         DWORD want = static_cast<DWORD>(std::min<std::size_t>(sizeof buffer, maxBytes - out.size()));

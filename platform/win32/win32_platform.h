@@ -33,6 +33,7 @@ public:
     bool isKeyDown(int virtualKey) override;
     void sleep(int milliseconds) override;
     std::unique_ptr<BridgeLibrary> loadBridgeLibrary() override;
+    std::unique_ptr<ConverterLibrary> loadConverterLibrary(const std::string& fileName) override;
 };
 
 }  // namespace platform

@@ -1,6 +1,8 @@
 // The steerable test platform.
 #include "tests/support/fake_platform.h"
 
+#include <cstring>
+
 #include "common/text.h"
 
 FakePlatform::FakePlatform()
@@ -56,4 +58,50 @@ private:
 std::unique_ptr<platform::BridgeLibrary> FakePlatform::loadBridgeLibrary() {
     if (!bridge) return nullptr;
     return std::make_unique<FakeBridge>(*bridge);
+}
+
+namespace {
+class FakeConverter final : public platform::ConverterLibrary {
+public:
+    explicit FakeConverter(FakePlatform::Converter& c) : c_(c) { ++c_.loads; }
+    ~FakeConverter() override { ++c_.frees; }
+    FakeConverter(const FakeConverter&) = delete;
+    FakeConverter& operator=(const FakeConverter&) = delete;
+
+    bool hasSetNkfOption() override { return c_.hasSetOption; }
+    void setNkfOption(const char* option) override {
+        c_.calls.push_back(std::string("SetNkfOption ") + option);
+    }
+    bool hasNkfConvert() override { return c_.hasConvert; }
+    void nkfConvert(char* out, const char* in) override {
+        c_.calls.push_back("NkfConvert " + std::to_string(std::strlen(in)));
+        write(out, std::string(in));
+    }
+    bool hasSetJconvOpt() override { return c_.hasSetOption; }
+    void setJconvOpt(int option) override {
+        c_.calls.push_back("_setjconvopt@4 " + std::to_string(option));
+    }
+    bool hasJconv() override { return c_.hasConvert; }
+    void jconv(int mode, const char* in, int length, int kind, char* out) override {
+        c_.calls.push_back("_jconv@20 " + std::to_string(mode) + " " + std::to_string(length) +
+                           " " + std::to_string(kind));
+        write(out, std::string(in, static_cast<std::size_t>(length)));
+    }
+
+private:
+    void write(char* out, const std::string& in) {
+        std::string converted = c_.convert ? c_.convert(in) : in;
+        const std::size_t room = 3 * in.size() + 1;
+        if (converted.size() >= room) converted.resize(room - 1);
+        std::memcpy(out, converted.c_str(), converted.size() + 1);
+    }
+    FakePlatform::Converter& c_;
+};
+}  // namespace
+
+std::unique_ptr<platform::ConverterLibrary> FakePlatform::loadConverterLibrary(
+    const std::string& fileName) {
+    auto it = converters.find(fileName);
+    if (it == converters.end()) return nullptr;
+    return std::make_unique<FakeConverter>(it->second);
 }

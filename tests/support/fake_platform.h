@@ -1,6 +1,7 @@
 // A platform for tests: forwards to the build's real one (POSIX natively,
 // Win32 under Wine) except for the calls a test wants to steer or watch.
 #pragma once
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -40,6 +41,20 @@ public:
         std::vector<std::string> asked;
     };
     std::optional<Bridge> bridge;
+    // Code converter libraries by file name ("nkf32.dll", "jconv.dll"); a
+    // name not listed is missing. A converter writes convert(input), cut to
+    // the room the caller promises (three times the input), or the input
+    // unchanged when convert is unset.
+    struct Converter {
+        bool hasSetOption = true;  // SetNkfOption / _setjconvopt@4
+        bool hasConvert = true;    // NkfConvert / _jconv@20
+        std::function<std::string(const std::string&)> convert;
+        // "SetNkfOption -s", "NkfConvert 12", "_setjconvopt@4 0",
+        // "_jconv@20 0 12 4" (12: the input's length).
+        std::vector<std::string> calls;
+        int loads = 0, frees = 0;
+    };
+    std::map<std::string, Converter> converters;
 
     bool isDirectory(const std::string& p) override { return real_.isDirectory(p); }
     bool fileExists(const std::string& p) override { return real_.fileExists(p); }
@@ -88,6 +103,8 @@ public:
         return false;
     }
     std::unique_ptr<platform::BridgeLibrary> loadBridgeLibrary() override;
+    std::unique_ptr<platform::ConverterLibrary> loadConverterLibrary(
+        const std::string& fileName) override;
 
 private:
     platform::Platform& real_;

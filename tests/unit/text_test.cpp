@@ -1,6 +1,8 @@
 // Capacity cuts, ASCII-only case folding and path splitting on CP932 text.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "common/split_path.h"
 #include "common/text.h"
 
@@ -37,6 +39,52 @@ TEST(TextSearch, FoldsAsciiOnlyAndRespectsCharacterBoundaries) {
     EXPECT_FALSE(text::equalsNoCase("\x82\x60", "\x82\x81"));
     EXPECT_TRUE(text::startsWithNoCase("[SYSTEM]x", "[system]"));
     EXPECT_EQ(text::findNoCase("abc", ""), text::npos);
+}
+
+// The character walk the candidate search must agree with, position by
+// position: try every character start, step over double-byte characters.
+std::size_t walkFind(std::string_view hay, std::string_view needle, std::size_t from) {
+    if (needle.empty()) return text::npos;
+    for (std::size_t i = from; i + needle.size() <= hay.size();) {
+        bool match = true;
+        for (std::size_t j = 0; j < needle.size() && match; ++j) {
+            unsigned char a = static_cast<unsigned char>(hay[i + j]);
+            unsigned char b = static_cast<unsigned char>(needle[j]);
+            if (text::isLeadByte(b) && j + 1 < needle.size()) {
+                match = a == b && hay[i + j + 1] == needle[j + 1];
+                ++j;
+            } else {
+                auto fold = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; };
+                match = fold(a) == fold(b);
+            }
+        }
+        if (match) return i;
+        i += text::isLeadByte(static_cast<unsigned char>(hay[i])) ? 2 : 1;
+    }
+    return text::npos;
+}
+
+TEST(TextSearch, CandidateSearchAgreesWithTheCharacterWalk) {
+    // Texts dense in lead bytes, trail bytes that look like ASCII, and the
+    // bytes the tag scan looks for.
+    const std::string alphabet = "<aA>/ x\\" + std::string("\x82\x95\x83\xe0\x41\x3c", 6);
+    const std::string needles[] = {"<a ", "</a>", "a", "A>", "\\", kataA, hyo + "<", "x<"};
+    std::mt19937 random(8);
+    for (int round = 0; round < 4000; ++round) {
+        std::string hay;
+        const int length = static_cast<int>(random() % 40);
+        for (int i = 0; i < length; ++i) hay += alphabet[random() % alphabet.size()];
+        for (const std::string& needle : needles) {
+            std::size_t from = 0;
+            while (from <= hay.size()) {
+                std::size_t want = walkFind(hay, needle, from);
+                ASSERT_EQ(text::findNoCase(hay, needle, from), want) << round << " " << needle;
+                if (want == text::npos) break;
+                // Go on from the next character start, as callers do.
+                from = want + (text::isLeadByte(static_cast<unsigned char>(hay[want])) ? 2 : 1);
+            }
+        }
+    }
 }
 
 TEST(TextToInt, ReadsLikeStrToInt) {

@@ -1,0 +1,8 @@
+// The Japanese code conversion of a read file through an outside library,
+// "nkf32.dll" or else "jconv.dll", each loaded for the one call.
+#pragma once
+#include "links/source_file.h"
+
+// Converts the file's text into the work buffer as code page 932. True
+// when a library converted it; otherwise the work buffer keeps the copy.
+bool convertKanji(LinkSourceText& source);

@@ -1,0 +1,9 @@
+// Filling one entry of the URL list from a link that was just split.
+#pragma once
+#include <string_view>
+
+#include "common/url_list.h"
+
+// url, title and kind as given; scheme and extension ("blank" when the path
+// has none) from the URL split last (urlParts).
+void fillLinkEntry(UrlEntry& entry, std::string_view url, std::string_view title, LinkKind kind);

@@ -1,0 +1,13 @@
+// The two things read from a page before its links: the base element and
+// the title.
+#pragma once
+#include <string>
+#include <string_view>
+
+// The URL of the page's first '<base href="' element when its closing quote
+// follows within 247 characters; empty otherwise.
+std::string findBaseElement(std::string_view text);
+
+// The text between the first "<title>" and the "</title>" after it, taken
+// as it stands when it has at most 252 characters; empty otherwise.
+std::string findPageTitle(std::string_view text);

@@ -1,0 +1,47 @@
+// Reading a link source into its two buffers. Memory that cannot be had
+// refuses the file like a file that cannot be opened.
+#include "links/source_file.h"
+
+#include <cstring>
+#include <new>
+
+#include "platform/platform.h"
+
+bool LinkSourceText::read(const std::string& path) {
+    try {
+        std::string file;
+        // One byte more than the limit tells a file that is too large.
+        if (!platform::os().readFile(path, file, maxLinkSourceBytes + 1, false)) return false;
+        if (file.size() > maxLinkSourceBytes) return false;
+        const std::size_t length = std::strlen(file.c_str());
+        // Three times the file for what the converter writes, and its zero.
+        const std::size_t capacity = 3 * file.size() + 1;
+        std::unique_ptr<char, Free> work(static_cast<char*>(std::calloc(capacity, 1)));
+        if (!work) return false;
+        std::memcpy(work.get(), file.data(), length);
+        file_ = std::move(file);
+        originalLength_ = length;
+        work_ = std::move(work);
+        workCapacity_ = capacity;
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+std::string_view LinkSourceText::text() const {
+    if (!work_) return std::string_view();
+    const void* end = std::memchr(work_.get(), '\0', workCapacity_);
+    const std::size_t length = end ? static_cast<std::size_t>(static_cast<const char*>(end) - work_.get())
+                                   : workCapacity_;
+    return std::string_view(work_.get(), length);
+}
+
+void LinkSourceText::crToLf() {
+    if (!work_) return;
+    char* text = work_.get();
+    const std::size_t length = this->text().size();
+    for (std::size_t i = 0; i < length; ++i) {
+        if (text[i] == '\r' && (i + 1 == length || text[i + 1] != '\n')) text[i] = '\n';
+    }
+}
