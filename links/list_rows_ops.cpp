@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "common/capacity.h"
-#include "common/path_ops.h"
 #include "common/text.h"
+#include "links/list_file.h"
 #include "links/list_state.h"
 #include "settings/settings.h"
 
@@ -14,8 +14,6 @@ namespace {
 // Row texts are read back with the capacities of the buffers the format
 // was designed around.
 constexpr std::size_t compareUrlCapacity = cap::path;  // 259 characters
-constexpr std::size_t savedUrlCapacity = 780;          // 779 characters
-constexpr std::size_t savedTitleCapacity = cap::path;
 
 bool kindPasses(const UrlEntry& entry) {
     switch (listWindow.kindFilter) {
@@ -83,12 +81,8 @@ std::string listFileText(ListRows& rows, bool withTitles, const std::string& sep
     const int n = rows.count();
     for (int row = 0; row < n; ++row) {
         if (!rows.checked(row)) continue;
-        out += quoteSpaces(text::cut(rows.text(row, urlColumn), savedUrlCapacity));
-        if (withTitles) {
-            const std::string title = text::cut(rows.text(row, titleColumn), savedTitleCapacity);
-            if (!title.empty()) out += separator + title;
-        }
-        out += "\r\n";
+        out += formatListLine(rows.text(row, urlColumn),
+                              withTitles ? rows.text(row, titleColumn) : std::string(), separator);
     }
     return out;
 }

@@ -23,7 +23,6 @@ void setCheckStates(ListRows& rows, int code);
 // ignoring ASCII case); the first occurrence stays.
 void removeDuplicateRows(ListRows& rows);
 
-// The lines of a list file for the checked rows, each ended by CR LF: the
-// URL (quoted when it holds a blank), with titles followed by `separator`
-// and the row's title when that is not empty.
+// The lines of a list file for the checked rows in row order
+// (formatListLine), with or without the rows' titles.
 std::string listFileText(ListRows& rows, bool withTitles, const std::string& separator);

@@ -172,10 +172,11 @@ TEST_F(ListLogicTest, ListFileLinesOfTheCheckedRows) {
                   {"* alt", "http://h/i.png", true}};
     EXPECT_EQ(listFileText(rows, false, "||"),
               "http://h/a.html\r\n\"http://h/b c.html\"\r\nhttp://h/i.png\r\n");
+    // A line with a blank is quoted whole, so that a title reads back whole.
     EXPECT_EQ(listFileText(rows, true, "||"),
-              "http://h/a.html||Top\r\n\"http://h/b c.html\"\r\nhttp://h/i.png||* alt\r\n");
-    EXPECT_EQ(listFileText(rows, true, " ## "),
-              "http://h/a.html ## Top\r\n\"http://h/b c.html\"\r\nhttp://h/i.png ## * alt\r\n");
+              "http://h/a.html||Top\r\n\"http://h/b c.html\"\r\n\"http://h/i.png||* alt\"\r\n");
+    EXPECT_EQ(listFileText(rows, true, "@@"),
+              "http://h/a.html@@Top\r\n\"http://h/b c.html\"\r\n\"http://h/i.png@@* alt\"\r\n");
     setCheckStates(rows, uncheckAll);
     EXPECT_EQ(listFileText(rows, true, "||"), "");
 }
