@@ -17,6 +17,7 @@ const Command commands[] = {
     {"run", driver::runCommand},
     {"expect-message", driver::expectMessageCommand},
     {"fake-copy", driver::fakeCopyCommand},
+    {"session", driver::sessionCommand},
 };
 
 int usage() {
