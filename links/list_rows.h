@@ -21,6 +21,21 @@ public:
     virtual void append(const std::string& title, const std::string& url) = 0;
     virtual void remove(int row) = 0;
     virtual void clear() = 0;
+    // Around many changes at once: a view may repaint once at the end.
+    virtual void beginChanges() {}
+    virtual void endChanges() {}
+};
+
+// Brackets a batch of row changes.
+class RowChanges {
+public:
+    explicit RowChanges(ListRows& rows) : rows_(rows) { rows_.beginChanges(); }
+    ~RowChanges() { rows_.endChanges(); }
+    RowChanges(const RowChanges&) = delete;
+    RowChanges& operator=(const RowChanges&) = delete;
+
+private:
+    ListRows& rows_;
 };
 
 enum ListColumn : int { titleColumn = 0, urlColumn = 1 };

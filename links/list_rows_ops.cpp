@@ -42,6 +42,7 @@ std::string rowTitle(const UrlEntry& entry) {
 }
 
 void fillRows(ListRows& rows) {
+    RowChanges batch(rows);
     rows.clear();
     for (int i = 0; i < urlList.urlCount && i < maxUrlEntries; ++i) {
         const UrlEntry& entry = urlList.entries[i];
@@ -50,6 +51,7 @@ void fillRows(ListRows& rows) {
 }
 
 void setCheckStates(ListRows& rows, int code) {
+    RowChanges batch(rows);
     const int n = rows.count();
     for (int row = 0; row < n; ++row) {
         if (code == checkAll) rows.setChecked(row, true);
@@ -72,6 +74,7 @@ void removeDuplicateRows(ListRows& rows) {
         for (int k = j + 1; k < n; ++k)
             if (!repeated[k] && text::equalsNoCase(urls[j], urls[k])) repeated[k] = true;
     }
+    RowChanges batch(rows);
     for (int row = n - 1; row >= 0; --row)
         if (repeated[row]) rows.remove(row);
 }

@@ -23,6 +23,8 @@ public:
     void append(const std::string& title, const std::string& url) override;
     void remove(int row) override;
     void clear() override;
+    void beginChanges() override;
+    void endChanges() override;
     // Selects the row and gives it the focus rectangle, so that Enter
     // opens it.
     void select(int row);

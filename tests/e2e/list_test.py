@@ -360,8 +360,278 @@ def write_nothing(args):
     check_equal(report[f"step.{5}.dialogs"], 0, "no dialog for an empty list")
 
 
+
+# ---- Routes: pages, folders, hand-offs, drops, the clipboard ------------------------
+
+RELATIVE_PAGE = page('<a href="d.html">Same folder</a>', '<a href="../up.html">Up</a>',
+                     '<a href="/root.html">Root</a>', '<a href="http://other.example/x.html">Other</a>',
+                     '<img src="img/p.png" alt="Pic">', title="Relative links")
+RELATIVE_RESOLVED = [("Same folder", "http://host.example/dir/d.html"),
+                     ("Up", "http://host.example/up.html"),
+                     ("Root", "http://host.example/root.html"),
+                     ("Other", "http://other.example/x.html"),
+                     ("* Pic", "http://host.example/dir/img/p.png")]
+
+
+def page_with_base(args):
+    c = ListCase(args, "page_with_base")
+    c.write("page.html", RELATIVE_PAGE)
+    s = c.session().start(b"/#b=http://host.example/dir/page.html " + c.win("page.html"))
+    report = s.wait_list().wait_rows(5).rows("r").run()
+    rows = Rows(report, "r")
+    check_equal(rows.pairs(), RELATIVE_RESOLVED, "rows")
+    check_equal(rows.caption, caption("Relative links"), "caption")
+
+
+def page_without_base(args):
+    # "/#b" alone, or no switch: relative links cannot be resolved.
+    for name, switch in (("page_without_base", b"/#b "), ("page_plain", b"")):
+        c = ListCase(args, name)
+        c.write("page.html", RELATIVE_PAGE)
+        report = c.session().start(switch + c.win("page.html")).wait_list().sleep(200).rows("r").run()
+        check_equal(Rows(report, "r").pairs(), [("Other", "http://other.example/x.html")],
+                    f"rows ({switch!r})")
+
+
+def shortcut(url):
+    return ("[InternetShortcut]\r\nURL=" + url + "\r\n").encode("cp932")
+
+
+def shortcut_tree(c, top=3, sub=2):
+    for i in range(top):
+        c.write(f"links/top{i}.url", shortcut(f"http://top.example/{i}.html"))
+    for i in range(sub):
+        c.write(f"links/sub/sub{i}.url", shortcut(f"http://sub.example/{i}/"))
+    c.write("links/notes.txt", b"http://not.a.shortcut/\r\n")
+    c.write("links/other.url.bak", shortcut("http://bak.example/"))
+
+
+def sorted_pairs(rows):
+    return sorted(rows.pairs())
+
+
+def folder_start(args):
+    c = ListCase(args, "folder_start")
+    shortcut_tree(c)
+    plain = c.session().start(c.win("links")).wait_list().wait_rows(3).rows("r").run()
+    rows = Rows(plain, "r")
+    check_equal(sorted_pairs(rows), [(f"top{i}", f"http://top.example/{i}.html") for i in range(3)],
+                "rows")
+    check_equal(rows.caption, caption("links"), "caption")
+    # Ctrl (here "/#k=ctl") takes the subfolders too, before the folder's own.
+    deep = c.session().start(b"/#k=ctl " + c.win("links")).wait_list().wait_rows(5).rows("r").run()
+    rows = Rows(deep, "r")
+    check_equal(sorted(rows.pairs()[:2]), [(f"sub{i}", f"http://sub.example/{i}/") for i in range(2)],
+                "subfolder first")
+    check_equal(len(rows.rows), 5, "rows with subfolders")
+
+
+def folder_cap(args):
+    c = ListCase(args, "folder_cap")
+    for folder in range(3):
+        for i in range(200):
+            c.write(f"many/f{folder}/s{i}.url", shortcut(f"http://m.example/{folder}/{i}.html"))
+    report = c.session().start(b"/#k=ctl " + c.win("many")).wait_list().wait_rows(500).rows("r").run()
+    check_equal(len(Rows(report, "r").rows), 500, "rows")
+
+
+def folder_without_shortcuts(args):
+    c = ListCase(args, "folder_without_shortcuts")
+    c.write("nothing/readme.txt", b"x")
+    report = c.session().start(c.win("nothing")).wait_list().rows("r").close().run()
+    check_equal(Rows(report, "r").rows, [], "rows")
+    check_equal(report["exit_code"], 0, "exit code")
+
+
+def handoff(args):
+    c = ListCase(args, "handoff")
+    c.write("five.txt", crlf(*FIVE))
+    shortcut_tree(c)
+    c.write("page.html", RELATIVE_PAGE)
+    s = c.session().start(c.win("five.txt")).wait_list().wait_rows(5)
+    s.second(b'http://n.example/1.html "http://n.example/2.html||Two"').wait_rows(2).rows("urls")
+    s.second(c.win("links")).wait_rows(3).rows("folder")
+    s.second(b"/#k=ctl " + c.win("links")).wait_rows(5).rows("deep")
+    s.second(b"/#b=http://host.example/dir/ " + c.win("page.html")).wait_rows(5).rows("page")
+    s.second(c.win("five.txt")).wait_rows(5).rows("list")
+    # A folder without shortcuts leaves the list as it was.
+    c.write("empty/readme.txt", b"x")
+    s.second(c.win("empty")).sleep(200).rows("kept")
+    s.second(b"no url at all").wait_rows(0).rows("none")
+    report = s.run()
+    urls = Rows(report, "urls")
+    check_equal(urls.pairs(), [("", "http://n.example/1.html"), ("Two", "http://n.example/2.html")], "URLs")
+    check_equal(urls.caption, caption("URL転送データ"), "caption of handed URLs")
+    check_equal(len(Rows(report, "folder").rows), 3, "folder")
+    check_equal(Rows(report, "folder").caption, caption("links"), "folder caption")
+    check_equal(len(Rows(report, "deep").rows), 5, "folder with Ctrl")
+    check_equal(Rows(report, "page").pairs(), RELATIVE_RESOLVED, "page with a base")
+    check_equal(Rows(report, "list").urls(), FIVE_URLS, "list file")
+    check_equal(Rows(report, "kept").urls(), FIVE_URLS, "after a folder without shortcuts")
+    check_equal(Rows(report, "none").rows, [], "text without URLs")
+
+
+def drops(args):
+    c = ListCase(args, "drops")
+    c.write("five.txt", crlf(*FIVE))
+    c.write("page.html", RELATIVE_PAGE)
+    shortcut_tree(c)
+    c.write("empty/readme.txt", b"x")
+    s = c.session().start(c.win("five.txt")).wait_list().wait_rows(5)
+    text_step = s.step_number()
+    s.drop_text(b"see http://d.example/1.html and\r\nhttp://d.example/2.gif").wait_rows(2).rows("text")
+    file_step = s.step_number()
+    s.drop_file(c.win("five.txt")).wait_rows(5).rows("file")
+    s.drop_file(c.win("links")).wait_rows(3).rows("folder")
+    s.drop_file(c.win("page.html")).wait_rows(1).rows("page")
+    s.drop_text(c.win("five.txt")).wait_rows(5).rows("path_as_text")
+    s.drop_file(c.win("empty")).sleep(200).rows("kept")
+    s.drop_text(b"nothing to see").wait_rows(0).rows("nothing")
+    report = s.run()
+    check_equal(report[f"step.{text_step}.effect"], 5, "text is copied or linked")
+    check_equal(report[f"step.{file_step}.effect"], 1, "files are copied")
+    text = Rows(report, "text")
+    check_equal(text.urls(), ["http://d.example/1.html", "http://d.example/2.gif"], "dropped text")
+    check_equal(text.caption, caption("URL転送データ"), "caption")
+    check_equal(Rows(report, "file").urls(), FIVE_URLS, "dropped list file")
+    check_equal(len(Rows(report, "folder").rows), 3, "dropped folder")
+    check_equal(Rows(report, "page").urls(), ["http://other.example/x.html"], "dropped page")
+    check_equal(Rows(report, "path_as_text").urls(), FIVE_URLS, "a path dropped as text")
+    check_equal(Rows(report, "kept").urls(), FIVE_URLS, "a folder without shortcuts keeps the list")
+    check_equal(Rows(report, "nothing").caption, caption("URL転送データ"), "text without URLs")
+
+
+def clipboard_watch(args):
+    c = ListCase(args, "clipboard_watch")
+    c.write("five.txt", crlf(*FIVE))
+    s = c.session().start(c.win("five.txt")).wait_list().wait_rows(5)
+    s.clipboard(b"http://already.example/1 http://already.example/2")
+    # Watching starts: the text already there is left alone, both on the
+    # clipboard and in the list.
+    s.command(904).sleep(300).rows("on").read_clipboard("kept")
+    s.clipboard(b"http://c.example/1.html\r\nhttp://c.example/2.html").wait_rows(2).rows("changed")
+    s.clipboard(b"no URL in this text").sleep(300).rows("no_url")
+    s.clipboard(c.win("five.txt")).wait_rows(5).rows("path")
+    s.command(904).clipboard(b"http://after.example/1 http://after.example/2").sleep(300).rows("off")
+    s.command(904).close()
+    report = s.run()
+    check_equal(Rows(report, "on").urls(), FIVE_URLS, "turning watching on")
+    check_equal(report["kept.text"], b"http://already.example/1 http://already.example/2",
+                "the clipboard is not emptied")
+    changed = Rows(report, "changed")
+    check_equal(changed.urls(), ["http://c.example/1.html", "http://c.example/2.html"], "a change")
+    check_equal(changed.caption, caption("URL転送データ"), "caption")
+    check_equal(Rows(report, "no_url").urls(), changed.urls(), "text without URLs")
+    check_equal(Rows(report, "path").urls(), FIVE_URLS, "a list file's path")
+    check_equal(Rows(report, "off").urls(), FIVE_URLS, "after turning watching off")
+    check_equal(report["exit_code"], 0, "closed while watching")
+
+
+def paste(args):
+    c = ListCase(args, "paste")
+    c.write("five.txt", crlf(*FIVE))
+    c.write("page.html", RELATIVE_PAGE)
+    shortcut_tree(c)
+    s = c.session().start(c.win("five.txt")).wait_list().wait_rows(5)
+    s.clipboard(b"http://p.example/1.html http://p.example/2.html").command(998).rows("two")
+    s.clipboard(b"ftp://p.example/file.zip").command(998).rows("ftp")
+    s.clipboard(c.win("links")).command(998).rows("folder")
+    s.clipboard(c.win("page.html")).command(998).rows("page")
+    s.clipboard(c.win("five.txt")).command(998).rows("list")
+    s.clipboard(b"nothing").command(998).rows("nothing")
+    report = s.run()
+    check_equal(Rows(report, "two").urls(), ["http://p.example/1.html", "http://p.example/2.html"], "two")
+    check_equal(Rows(report, "two").caption, caption("URL転送データ"), "caption")
+    check_equal(Rows(report, "ftp").urls(), ["ftp://p.example/file.zip"], "one ftp URL")
+    check_equal(len(Rows(report, "folder").rows), 3, "folder")
+    check_equal(Rows(report, "page").urls(), ["http://other.example/x.html"], "page")
+    check_equal(Rows(report, "list").urls(), FIVE_URLS, "list file")
+    check_equal(Rows(report, "nothing").urls(), FIVE_URLS, "nothing usable")
+
+
+def choosers(args):
+    c = ListCase(args, "choosers")
+    c.write("five.txt", crlf(*FIVE))
+    c.write("page.html", RELATIVE_PAGE)
+    shortcut_tree(c)
+    s = c.session().start(c.win("five.txt")).wait_list().wait_rows(5)
+    cancelled = s.step_number() + 1
+    s.post(901).cancel().rows("cancelled")
+    extract = s.step_number() + 1
+    s.post(901).open(c.win("page.html")).wait_rows(1).rows("page")
+    folder = s.step_number() + 1
+    s.post(903).folder(c.win("links")).wait_rows(3).rows("folder")
+    s.post(903).cancel().rows("folder_cancelled")
+    report = s.run()
+    check_equal(report[f"step.{cancelled}.caption"], cp932("URL抜き出しファイル選択"), "901 dialog")
+    check_equal(Rows(report, "cancelled").urls(), FIVE_URLS, "after a cancelled choice")
+    check_equal(report[f"step.{extract}.caption"], cp932("URL抜き出しファイル選択"), "901 dialog")
+    check_equal(Rows(report, "page").urls(), ["http://other.example/x.html"], "page")
+    check_equal(Rows(report, "page").caption, caption("Relative links"), "page caption")
+    check(cp932("ショートカットフォルダ選択") in report[f"step.{folder}.text"], "folder browser title")
+    check_equal(len(Rows(report, "folder").rows), 3, "shortcut folder")
+    check_equal(Rows(report, "folder").caption, caption("links"), "folder caption")
+    check_equal(len(Rows(report, "folder_cancelled").rows), 3, "after a cancelled folder choice")
+
+
+# ---- Bad input ---------------------------------------------------------------------
+
+def locked_file(args):
+    # A page another program holds cannot be read: the start ends quietly,
+    # and in the list the old rows stay.
+    c = ListCase(args, "locked_file")
+    c.write("page.html", RELATIVE_PAGE)
+    c.write("five.txt", crlf(*FIVE))
+    s = c.session().hold(c.win("page.html")).start(c.win("page.html")).wait_exit()
+    report = s.run()
+    check_equal(report["exit_code"], 0, "exit code")
+    s = c.session().hold(c.win("page.html")).start(c.win("five.txt")).wait_list().wait_rows(5)
+    s.post(901).open(c.win("page.html")).no_dialog(300).rows("r")
+    report = s.run()
+    check_equal(Rows(report, "r").urls(), FIVE_URLS, "rows kept")
+
+
+def empty_file(args):
+    c = ListCase(args, "empty_file")
+    c.write("empty.html", b"")
+    report = c.session().start(c.win("empty.html")).wait_list().rows("r").run()
+    check_equal(Rows(report, "r").rows, [], "rows")
+    check_equal(Rows(report, "r").caption, caption("empty.html"), "caption")
+
+
+def huge_page(args):
+    c = ListCase(args, "huge_page")
+    anchors = "".join(f'<a href="http://h.example/{i}.html">Link {i}</a> text\r\n' for i in range(10000))
+    c.write("huge.html", page(anchors, title="Huge"))
+    report = c.session().start(c.win("huge.html")).wait_list().wait_rows(500).rows("r").run()
+    rows = Rows(report, "r")
+    check_equal(len(rows.rows), 500, "rows")
+    check_equal(rows.pairs()[499], ("Link 499", "http://h.example/499.html"), "last row")
+    check(report.seconds < 15, f"took {report.seconds:.1f} s")
+
+
+def big_file(args):
+    # 200 MB: refused without a crash, quickly, at start and in the list.
+    c = ListCase(args, "big_file")
+    with open(c.path("big.html"), "wb") as f:
+        block = b'<a href="http://h.example/x.html">x</a>' + b"y" * 1000 + b"\r\n"
+        for _ in range(200 * 1024 * 1024 // len(block)):
+            f.write(block)
+    c.write("five.txt", crlf(*FIVE))
+    report = c.session().start(c.win("big.html")).wait_exit().run()
+    check_equal(report["exit_code"], 0, "exit code at start")
+    s = c.session().start(c.win("five.txt")).wait_list().wait_rows(5)
+    s.post(901).open(c.win("big.html")).sleep(500).rows("r")
+    report = s.run()
+    check_equal(Rows(report, "r").urls(), FIVE_URLS, "rows kept")
+    os.remove(c.path("big.html"))
+
+
+CASES = (list_file, check_commands, duplicates, filters, kinds, open_rows, after_run_options,
+         open_selected_row, association_rows, topmost_and_exit, write_and_read, blank_in_url,
+         write_failure, write_nothing, page_with_base, page_without_base, folder_start, folder_cap,
+         folder_without_shortcuts, handoff, drops, clipboard_watch, paste, choosers, locked_file,
+         empty_file, huge_page, big_file)
+
 if __name__ == "__main__":
-    main({f.__name__: f for f in (list_file, check_commands, duplicates, filters, kinds, open_rows,
-                                  after_run_options, open_selected_row, association_rows,
-                                  topmost_and_exit, write_and_read, blank_in_url, write_failure,
-                                  write_nothing)})
+    main({f.__name__: f for f in CASES})

@@ -101,7 +101,10 @@ public:
             for (std::string word; words >> word;) w.push_back(word);
             if (w.empty()) continue;
             std::string failure;
-            if (!runStep(w, failure)) {
+            const DWORD began = GetTickCount();
+            const bool done = runStep(w, failure);
+            report_.set(key("ms"), static_cast<long long>(GetTickCount() - began));
+            if (!done) {
                 report_.set("error", step_);
                 report_.setBytes("error.text", lines[i] + ": " + failure);
                 return false;
