@@ -37,15 +37,16 @@ int readLinkSource(platform::WindowHandle, const std::string& path) {
         source.crToLf();
         recognizeInput(source.text(), 1, 0);
     } else {
-        const std::string base = findBaseElement(source.text());
+        const std::string_view page = source.text();
+        const std::string base = findBaseElement(page);
         if (!base.empty()) {
             text::assignCut(linkSource.baseUrl, base, cap::path);
             linkSource.linkMode = 1;
         }
-        linkSource.listTitle = findPageTitle(source.text());
+        text::assignCut(linkSource.listTitle, findPageTitle(page), cap::path);
         if (linkSource.listTitle.empty())
             text::assignCut(linkSource.listTitle, fileNameOf(path), cap::path);
-        scanLinks(source.text(), linkSource.baseUrl, linkSource.linkMode);
+        scanLinks(page, linkSource.baseUrl, linkSource.linkMode);
     }
     ui().fillListView(0);
     return 1;

@@ -9,14 +9,23 @@ bool isLeadByte(unsigned char c) {
     return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
 }
 
+bool isTrailByte(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
+
+std::size_t charLength(std::string_view s, std::size_t i) {
+    return isLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size() &&
+                   isTrailByte(static_cast<unsigned char>(s[i + 1]))
+               ? 2
+               : 1;
+}
+
 std::size_t boundaryAtOrBefore(std::string_view s, std::size_t n) {
     if (n >= s.size()) n = s.size();
     std::size_t i = 0;
     while (i < n) {
-        std::size_t step = isLeadByte(static_cast<unsigned char>(s[i])) ? 2 : 1;
+        std::size_t step = charLength(s, i);
         if (i + step > n) break;
         // A lead byte with no trail byte in the text is half a character.
-        if (step == 2 && i + 1 >= s.size()) break;
+        if (step == 1 && i + 1 >= s.size() && isLeadByte(static_cast<unsigned char>(s[i]))) break;
         i += step;
     }
     return i;
@@ -79,14 +88,16 @@ std::size_t nextCandidate(std::string_view hay, std::size_t i, std::size_t end,
 // Pages of many megabytes are searched with this, so candidates are found
 // by their first byte rather than by walking every character. A candidate
 // counts only where the walk would stand: after a run of lead bytes that
-// begins on a character boundary, every second byte is a trail byte.
+// begins on a character boundary, every second byte is a trail byte (lead
+// bytes are trail bytes too), and a byte that cannot be a trail byte
+// always begins a character.
 std::size_t findNoCase(std::string_view hay, std::string_view needle, std::size_t from) {
     if (needle.empty() || from > hay.size() || needle.size() > hay.size()) return npos;
     const unsigned char first = fold(static_cast<unsigned char>(needle[0]));
     if (isLeadByte(first)) {
         for (std::size_t i = from; i + needle.size() <= hay.size();) {
             if (matchAt(hay, i, needle)) return i;
-            i += isLeadByte(static_cast<unsigned char>(hay[i])) ? 2 : 1;
+            i += charLength(hay, i);
         }
         return npos;
     }
@@ -95,9 +106,17 @@ std::size_t findNoCase(std::string_view hay, std::string_view needle, std::size_
     while (boundary < end) {
         std::size_t p = nextCandidate(hay, boundary, end, first);
         if (p >= end) return npos;
+        // Most candidates fail at their second byte; spare them the rest.
+        if (needle.size() > 1 && !isLeadByte(static_cast<unsigned char>(needle[0])) &&
+            fold(static_cast<unsigned char>(hay[p + 1])) != fold(static_cast<unsigned char>(needle[1]))) {
+            boundary = p + 1;
+            continue;
+        }
         std::size_t leads = 0;
-        while (p - leads > boundary && isLeadByte(static_cast<unsigned char>(hay[p - leads - 1])))
-            ++leads;
+        if (isTrailByte(static_cast<unsigned char>(hay[p]))) {
+            while (p - leads > boundary && isLeadByte(static_cast<unsigned char>(hay[p - leads - 1])))
+                ++leads;
+        }
         if (leads % 2 == 0 && matchAt(hay, p, needle)) return p;
         // Either way the next character begins right after p.
         boundary = p + 1;
@@ -133,7 +152,7 @@ void replaceAllNoCase(std::string& text, std::string_view needle, std::string_vi
 std::size_t findByte(std::string_view s, char c, std::size_t from) {
     for (std::size_t i = from; i < s.size();) {
         if (s[i] == c) return i;
-        i += isLeadByte(static_cast<unsigned char>(s[i])) ? 2 : 1;
+        i += charLength(s, i);
     }
     return npos;
 }

@@ -12,6 +12,13 @@ constexpr std::size_t npos = std::string_view::npos;
 
 // True for the first byte of a two-byte CP932 character.
 bool isLeadByte(unsigned char c);
+// True for a byte that can follow a lead byte (0x40..0x7E, 0x80..0xFC).
+bool isTrailByte(unsigned char c);
+// Length of the character at i (i < s.size()): 2 for a lead byte followed
+// by a trail byte, else 1. A lead byte before a byte that cannot be a trail
+// (a quote, '<', a line end, as in text that is not CP932 at all) stands
+// alone, so that byte is still seen.
+std::size_t charLength(std::string_view s, std::size_t i);
 
 // Largest length <= n that does not end between the two bytes of a
 // double-byte character (a lone lead byte at the very end is kept out too).

@@ -30,16 +30,23 @@ std::size_t ampersandReference(std::string_view s, std::size_t at) {
     return rest.substr(i, 3) == (hex ? "26;" : "38;") ? i + 3 : 0;
 }
 
+// Length of the scheme characters a value begins with: a letter, then
+// letters, digits, '+', '-' and '.'.
+std::size_t schemeLength(std::string_view value) {
+    if (value.empty() || !isAsciiLetter(value[0])) return 0;
+    std::size_t i = 1;
+    while (i < value.size() && (isAsciiLetter(value[i]) || (value[i] >= '0' && value[i] <= '9') ||
+                                value[i] == '+' || value[i] == '-' || value[i] == '.'))
+        ++i;
+    return i;
+}
+
 // Replaces every backslash that stands on a character boundary (a trail
 // byte may be 0x5C) by a slash.
 void backslashesToSlashes(std::string& s) {
     for (std::size_t i = 0; i < s.size();) {
-        if (text::isLeadByte(static_cast<unsigned char>(s[i]))) {
-            i += 2;
-            continue;
-        }
         if (s[i] == '\\') s[i] = '/';
-        ++i;
+        i += text::charLength(s, i);
     }
 }
 
@@ -47,7 +54,7 @@ void backslashesToSlashes(std::string& s) {
 std::size_t findFirstOf(std::string_view s, std::string_view bytes, std::size_t from) {
     for (std::size_t i = from; i < s.size();) {
         if (bytes.find(s[i]) != std::string_view::npos) return i;
-        i += text::isLeadByte(static_cast<unsigned char>(s[i])) ? 2 : 1;
+        i += text::charLength(s, i);
     }
     return text::npos;
 }
@@ -62,8 +69,10 @@ struct BaseParts {
 };
 
 bool splitBase(std::string_view base, BaseParts& parts) {
+    // "scheme://", the scheme made of scheme characters only (a "://" in
+    // the query of a mail address is no authority).
     const std::size_t separator = base.find("://");
-    if (separator == std::string_view::npos || separator == 0) return false;
+    if (separator == std::string_view::npos || schemeLength(base) != separator) return false;
     parts.scheme = base.substr(0, separator);
     const std::size_t authorityEnd = std::min(findFirstOf(base, "/?#", separator + 3), base.size());
     parts.origin = base.substr(0, authorityEnd);
@@ -137,12 +146,8 @@ std::string cleanLinkValue(std::string_view value) {
 }
 
 bool hasScheme(std::string_view value) {
-    if (value.empty() || !isAsciiLetter(value[0])) return false;
-    std::size_t i = 1;
-    while (i < value.size() && (isAsciiLetter(value[i]) || (value[i] >= '0' && value[i] <= '9') ||
-                                value[i] == '+' || value[i] == '-' || value[i] == '.'))
-        ++i;
-    return i >= 2 && i < value.size() && value[i] == ':';
+    const std::size_t length = schemeLength(value);
+    return length >= 2 && length < value.size() && value[length] == ':';
 }
 
 int resolveRelativeLink(std::string& link, std::string& baseUrl) {

@@ -81,7 +81,7 @@ std::string anchorText(std::string_view between) {
             if (close == text::npos) break;
             i = close + 1;
         } else {
-            const std::size_t step = text::isLeadByte(static_cast<unsigned char>(c)) ? 2 : 1;
+            const std::size_t step = text::charLength(between, i);
             if (title.size() + step > maxTitleLength) break;
             title.append(between.substr(i, step));
             i += step;
@@ -107,7 +107,7 @@ std::string altText(std::string_view tag) {
             ++i;
             continue;
         }
-        const std::size_t step = text::isLeadByte(static_cast<unsigned char>(c)) ? 2 : 1;
+        const std::size_t step = text::charLength(tag, i);
         if (title.size() + step > maxTitleLength) break;
         title.append(tag.substr(i, step));
         i += step;

@@ -33,11 +33,35 @@ size_t utf8CharLength(const unsigned char* text, size_t length);
 size_t convertToCp932(const unsigned char* in, size_t length, Encoding from, char* out,
                       size_t capacity, Utf8Converter utf8);
 
-// Prepares UTF-16 text for code page 932: the JIS forms of a few
-// characters that Unicode separates from the code page's (wave dash,
-// double vertical line, minus, cent, pound, not sign, em dash) become the
-// code page's forms, a surrogate pair becomes one '?', and byte-order
-// marks go. Works in place; returns the new length.
-size_t prepareWideForCp932(unsigned short* text, size_t length);
+// The code page's form of a UTF-16 code unit where JIS-based converters
+// give a character that Unicode keeps apart from it (wave dash, double
+// vertical line, minus, cent, pound, not sign, broken bar, em dash);
+// other units as they are.
+unsigned cp932Form(unsigned unit);
+
+// What the library's NkfConvert does: detects the encoding of the
+// zero-terminated `in` and writes it as code page 932 into `out`, which
+// holds three times the length of `in` (at least one byte), zero included.
+void convertPage(const char* in, char* out, Utf8Converter utf8);
+
+// Prepares UTF-16 text (any 16-bit unit type) for the code page: the forms
+// above, one '?' for a surrogate pair (no such character is in the code
+// page) or a lone surrogate, and no byte-order marks. Works in place;
+// returns the new length.
+template <typename Unit>
+size_t prepareWideForCp932(Unit* text, size_t length) {
+    size_t out = 0;
+    for (size_t i = 0; i < length; ++i) {
+        const unsigned unit = static_cast<unsigned>(text[i]) & 0xFFFFu;
+        if (unit == 0xFEFF) continue;
+        if (unit >= 0xD800 && unit <= 0xDFFF) {
+            if (unit <= 0xDBFF && i + 1 < length && (static_cast<unsigned>(text[i + 1]) & 0xFC00u) == 0xDC00u) ++i;
+            text[out++] = static_cast<Unit>('?');
+            continue;
+        }
+        text[out++] = static_cast<Unit>(cp932Form(unit));
+    }
+    return out;
+}
 
 }  // namespace nkf

@@ -101,6 +101,7 @@ TEST_F(Resolve, KeepsTheWholeAuthority) {
         {"file:///C:/dir/page.html", "../../x.html", "-"},
         {"not a url", "x", "-"},
         {"mailto:a@b.c", "x", "-"},
+        {"mailto:a@b.c?body=http://h/", "x", "-"},
     };
     for (const Case& c : cases) EXPECT_EQ(resolved(c.base, c.link), c.want) << c.base << " " << c.link;
 }

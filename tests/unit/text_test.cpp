@@ -59,15 +59,28 @@ std::size_t walkFind(std::string_view hay, std::string_view needle, std::size_t 
             }
         }
         if (match) return i;
-        i += text::isLeadByte(static_cast<unsigned char>(hay[i])) ? 2 : 1;
+        i += text::charLength(hay, i);
     }
     return text::npos;
+}
+
+TEST(TextSearch, ALeadByteBeforeANonTrailByteStandsAlone) {
+    // Text that is not CP932 (UTF-8 read unconverted) must not hide the
+    // bytes the scans look for behind a lead byte.
+    const std::string utf8Ran = "\xe8\xa6\xa7";  // lead, trail, then a lone lead byte
+    EXPECT_EQ(text::findNoCase(utf8Ran + "</a>", "</a>"), 3u);
+    EXPECT_EQ(text::findByte(utf8Ran + "\"x", '"'), 3u);
+    EXPECT_EQ(text::findNoCase("\x95" "a", "a"), text::npos);  // 'a' is a trail byte
+    EXPECT_EQ(text::findNoCase("\x95\x95" "a", "a"), 2u);
+    EXPECT_EQ(text::charLength("\x95<", 0), 1u);
+    EXPECT_EQ(text::charLength("\x95\x5c", 0), 2u);
+    EXPECT_EQ(text::cut("ab\x95<", 4), "ab\x95");
 }
 
 TEST(TextSearch, CandidateSearchAgreesWithTheCharacterWalk) {
     // Texts dense in lead bytes, trail bytes that look like ASCII, and the
     // bytes the tag scan looks for.
-    const std::string alphabet = "<aA>/ x\\" + std::string("\x82\x95\x83\xe0\x41\x3c", 6);
+    const std::string alphabet = "<aA>/ x\\\"" + std::string("\x82\x95\x83\xe0\x41\x3c\x7f\xfd", 8);
     const std::string needles[] = {"<a ", "</a>", "a", "A>", "\\", kataA, hyo + "<", "x<"};
     std::mt19937 random(8);
     for (int round = 0; round < 4000; ++round) {
@@ -81,7 +94,7 @@ TEST(TextSearch, CandidateSearchAgreesWithTheCharacterWalk) {
                 ASSERT_EQ(text::findNoCase(hay, needle, from), want) << round << " " << needle;
                 if (want == text::npos) break;
                 // Go on from the next character start, as callers do.
-                from = want + (text::isLeadByte(static_cast<unsigned char>(hay[want])) ? 2 : 1);
+                from = want + text::charLength(hay, want);
             }
         }
     }

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# The link extraction benchmark (not a test): builds the native bench
+# program in release form, generates pages of 1, 5 and 20 MB (fixed seed;
+# 300 anchors and 150 images; a variant whose anchors never close) and
+# compares the extraction with grep and Python's html.parser, with the
+# peak memory. Prints the figures and whether the goals are met.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${TAVRIN_BUILD_DIR:-$root/build}
+
+cmake -S "$root" -B "$build/bench" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAVRIN_TESTS=OFF >/dev/null
+ninja -C "$build/bench" -j2 link_bench >/dev/null
+python3 "$root/bench/run_bench.py" --bench "$build/bench/bench/link_bench" --work "$build/bench/pages"
