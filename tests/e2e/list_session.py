@@ -41,6 +41,10 @@ class Rows:
     def pairs(self):
         return list(zip(self.titles(), self.urls()))
 
+    def byte_pairs(self):
+        """(title, URL) as the list holds them, bytes that need not be CP932."""
+        return [(r["title"], r["url"]) for r in self.rows]
+
 
 class Session:
     def __init__(self, case):

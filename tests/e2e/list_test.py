@@ -428,8 +428,9 @@ def folder_start(args):
 
 def folder_cap(args):
     c = ListCase(args, "folder_cap")
-    for folder in range(3):
-        for i in range(200):
+    # A tree of 2,000 shortcuts: the scan stops at 500.
+    for folder in range(20):
+        for i in range(100):
             c.write(f"many/f{folder}/s{i}.url", shortcut(f"http://m.example/{folder}/{i}.html"))
     report = c.session().start(b"/#k=ctl " + c.win("many")).wait_list().wait_rows(500).rows("r").run()
     check_equal(len(Rows(report, "r").rows), 500, "rows")
@@ -627,11 +628,145 @@ def big_file(args):
     os.remove(c.path("big.html"))
 
 
+
+# ---- The test pages and their expected rows ------------------------------------------
+#
+# tests/pages holds pages, list files and shortcut folders with the rows the
+# list must show (see tests/pages/README.md). Here the real window shows
+# them: the first through a start, the others handed over by second copies.
+
+PAGES = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "pages"))
+
+
+def read_expected(path):
+    header, rows = {}, []
+    for line in open(path, "rb").read().split(b"\n"):
+        if not line or line.startswith(b"#"):
+            continue
+        fields = line.split(b"\t")
+        if line.startswith(b"@"):
+            header[fields[0][1:].decode()] = fields[1] if len(fields) > 1 else b""
+        else:
+            rows.append(tuple(fields))
+    return header, rows
+
+
+def _ibm_extension_codes():
+    codes = {}
+    for lead in (0xFA, 0xFB, 0xFC):
+        for trail in range(0x40, 0xFD):
+            try:
+                codes.setdefault(bytes([lead, trail]).decode("cp932"), bytes([lead, trail]))
+            except UnicodeDecodeError:
+                pass
+    return codes
+
+
+IBM_EXTENSION = _ibm_extension_codes()
+
+
+def is_lead(c):
+    return 0x81 <= c <= 0x9F or 0xE0 <= c <= 0xFC
+
+
+def through_control(data):
+    """Bytes as a list view or caption hands them back: the control keeps
+    Unicode, so each CP932 character goes through the system's conversion
+    both ways; a byte sequence with no character becomes "・", and the
+    duplicate NEC-selected IBM extensions come back as IBM extensions."""
+    out, i = b"", 0
+    while i < len(data):
+        pair = (is_lead(data[i]) and i + 1 < len(data) and 0x40 <= data[i + 1] <= 0xFC
+                and data[i + 1] != 0x7F)
+        unit = data[i:i + 2] if pair else data[i:i + 1]
+        i += len(unit)
+        try:
+            char = unit.decode("cp932")
+        except UnicodeDecodeError:
+            out += "・".encode("cp932")
+            continue
+        out += IBM_EXTENSION.get(char) or char.encode("cp932")
+    return out
+
+
+def page_expectations(conversions):
+    out = []
+    for name in sorted(os.listdir(PAGES)):
+        if not name.endswith(".expected.tsv") or name.startswith("shortcuts"):
+            continue
+        header, rows = read_expected(os.path.join(PAGES, name))
+        if header["conversion"].decode() in conversions:
+            out.append((name, header, rows))
+    return out
+
+
+def page_arguments(header):
+    path = win(os.path.join(PAGES, header["page"].decode()))
+    mode = int(header["mode"])
+    return b"/#b=" + header["base"] + b" " + path if mode == 1 else path
+
+
+def pages_shown(args, name, conversions, converter, conversion_off=False):
+    c = ListCase(args, name)
+    if converter:
+        shutil.copyfile(os.path.join(os.path.dirname(args.tavrin), "nkf32.dll"), c.path("nkf32.dll"))
+    expectations = page_expectations(conversions)
+    s = c.session().start(c.win("..")).wait_list()
+    if conversion_off:
+        s.command(907)
+    for i, (_, header, _) in enumerate(expectations):
+        s.second(page_arguments(header)).rows(f"p{i}")
+    report = s.run(timeout_ms=120000)
+    for i, (file, header, rows) in enumerate(expectations):
+        shown = Rows(report, f"p{i}")
+        check_equal(shown.byte_pairs(),
+                    [(through_control(title), through_control(url)) for _, url, title in rows], file)
+        check_equal(shown.caption, cp932(CAPTION_PREFIX + "関連付け / ") +
+                    through_control(header["listTitle"]), file + " caption")
+
+
+def pages_with_converter(args):
+    pages_shown(args, "pages_with_converter", ("on", "any"), converter=True)
+
+
+def pages_without_converter(args):
+    pages_shown(args, "pages_without_converter", ("off",), converter=False)
+
+
+def pages_conversion_off(args):
+    # Menu 907 turns conversion off although the library is there.
+    pages_shown(args, "pages_conversion_off", ("off",), converter=True, conversion_off=True)
+
+
+def shortcut_folders(args):
+    c = ListCase(args, "shortcut_folders")
+    expectations = [read_expected(os.path.join(PAGES, name)) + (name,)
+                    for name in sorted(os.listdir(PAGES)) if name.startswith("shortcuts-")]
+    s = c.session().start(c.win("..")).wait_list()
+    for i, (header, _, _) in enumerate(expectations):
+        switch = b"/#k=ctl " if header["subfolders"] == b"1" else b""
+        s.second(switch + win(os.path.join(PAGES, header["folder"].decode()))).rows(f"f{i}")
+    report = s.run()
+    for i, (header, rows, name) in enumerate(expectations):
+        shown = Rows(report, f"f{i}").byte_pairs()
+        check_equal(len(shown), len(rows), name + " rows")
+        # One folder's shortcuts come in listing order: compare them as a set.
+        at = 0
+        while at < len(rows):
+            folder = rows[at][3]
+            group = [(title, url) for _, url, title, f in rows if f == folder]
+            check_equal(sorted(shown[at:at + len(group)]), sorted(group), f"{name} folder {folder}")
+            at += len(group)
+        check_equal(Rows(report, f"f{i}").caption,
+                    caption(os.path.basename(header["folder"].decode())), name + " caption")
+
+
 CASES = (list_file, check_commands, duplicates, filters, kinds, open_rows, after_run_options,
          open_selected_row, association_rows, topmost_and_exit, write_and_read, blank_in_url,
          write_failure, write_nothing, page_with_base, page_without_base, folder_start, folder_cap,
          folder_without_shortcuts, handoff, drops, clipboard_watch, paste, choosers, locked_file,
-         empty_file, huge_page, big_file)
+         empty_file, huge_page, big_file, pages_with_converter, pages_without_converter,
+         pages_conversion_off, shortcut_folders)
 
 if __name__ == "__main__":
     main({f.__name__: f for f in CASES})
