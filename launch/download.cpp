@@ -1,5 +1,44 @@
-// Download-then-open. Downloads are not available yet: the request is
-// dropped without starting anything, so a half-done download never opens.
+// Download-then-open: choose the folder, save the target there, and start
+// the program on the saved file, which from then on is the target.
 #include "launch/download.h"
 
-void downloadAndLaunch(const std::string&, const std::string&, const std::string&, int) {}
+#include "common/app_state.h"
+#include "common/capacity.h"
+#include "common/path_ops.h"
+#include "common/text.h"
+#include "common/url_list.h"
+#include "launch/launch.h"
+#include "launch/loader_download.h"
+#include "launch/page_download.h"
+#include "platform/platform.h"
+#include "settings/settings.h"
+#include "template/path_template.h"
+#include "template/url_template.h"
+
+namespace {
+
+// The expanded folder template when it names an existing folder, else the
+// temporary folder; with a trailing backslash either way.
+std::string downloadFolder(const std::string& folderTemplate) {
+    std::string folder = expandPathTemplate(folderTemplate, 1);
+    if (!platform::os().isDirectory(folder)) folder = settings.tempFolder;
+    if (!endsWithBackslash(folder)) folder += '\\';
+    return text::cut(folder, cap::path);
+}
+
+}  // namespace
+
+void downloadAndLaunch(const std::string& program, const std::string& parameterTemplate,
+                       const std::string& folderTemplate, int viaLoader) {
+    const std::string folder = downloadFolder(folderTemplate);
+    const std::string url = runState.currentTarget;
+    const std::string saved = viaLoader == 1 ? downloadWithLoader(url, folder)
+                                             : downloadPage(runState.mainWindow, url, folder);
+    if (saved == cancelMarker) return;
+    text::assignCut(runState.currentTarget, saved, cap::url);
+    // "@system" and a program that has gone meanwhile open the saved file
+    // by the system, as every other start does. "%M" means nothing here.
+    multiUrlFlag = 0;
+    launchProgram(program, expandPathTemplate(parameterTemplate, 0));
+    urlList.urlCount = 0;
+}

@@ -53,6 +53,27 @@ public:
     virtual int setBrowseUrl(const std::string& service, const std::string& url) = 0;
 };
 
+// How one HTTP download ended. The caller tells the user; the platform only
+// classifies.
+enum class DownloadOutcome {
+    ok,              // the whole answer is in the local file
+    initFailed,      // no Internet session
+    openFailed,      // no connection, or the request was refused
+    httpError,       // the server answered with a status of 400 or above
+    stalled,         // the server stopped sending for the whole time limit
+    readFailed,      // the transfer broke off, or the file could not be written
+    timedOut,        // still arriving after the time limit (the part stays)
+    fileNotCreated,  // the local file could not be created
+};
+
+// A program started by startProcess; its handle is closed when this goes.
+class Process {
+public:
+    virtual ~Process() = default;
+    // True once the process has ended (a zero-time wait on its handle).
+    virtual bool hasEnded() = 0;
+};
+
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -121,6 +142,19 @@ public:
     // At most maxBytes - 1 characters are returned.
     virtual bool clipboardText(WindowHandle owner, std::string& out,
                                std::size_t maxBytes) = 0;
+
+    // Downloads an http or https URL into `localPath` (created anew),
+    // following redirects. Connecting and each wait for data give up after
+    // `timeLimitSeconds`; so does the whole transfer, tested after every
+    // received block. Nothing is written for a failed request or status.
+    virtual DownloadOutcome downloadUrl(const std::string& url, const std::string& localPath,
+                                        int timeLimitSeconds) = 0;
+    // ShellExecuteExA without error dialogs, keeping the process handle;
+    // null when the program could not be started.
+    virtual std::unique_ptr<Process> startProcess(const std::string& program,
+                                                  const std::string& parameters) = 0;
+    // True when the file exists and has the hidden attribute.
+    virtual bool isHidden(const std::string& path) = 0;
 };
 
 // The platform in use: the build's real one unless a test installed another.

@@ -1,6 +1,7 @@
 // POSIX implementation of the platform layer, so that the core and its
 // tests run natively. Backslashes (at character boundaries) are taken as
-// folder separators; there is no clipboard, no message box and no shell.
+// folder separators; there is no clipboard, no message box, no shell and
+// no Internet session.
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -202,6 +203,15 @@ public:
     std::unique_ptr<ConverterLibrary> loadConverterLibrary(const std::string&) override {
         return nullptr;
     }
+    // No Internet session and no shell: downloads fail at their first step
+    // and no loader can be started.
+    DownloadOutcome downloadUrl(const std::string&, const std::string&, int) override {
+        return DownloadOutcome::initFailed;
+    }
+    std::unique_ptr<Process> startProcess(const std::string&, const std::string&) override {
+        return nullptr;
+    }
+    bool isHidden(const std::string&) override { return false; }
 };
 
 }  // namespace

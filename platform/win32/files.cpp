@@ -1,5 +1,6 @@
-// Files and folders through the ANSI Win32 calls: existence tests, reading
-// with read sharing, folder creation, listing and deletion by the shell.
+// Files and folders through the ANSI Win32 calls: existence and attribute
+// tests, reading with read sharing, folder creation, listing and deletion
+// by the shell.
 #include <algorithm>
 
 #include "platform/win32/scoped.h"
@@ -15,6 +16,11 @@ bool Win32Platform::isDirectory(const std::string& path) {
 
 bool Win32Platform::fileExists(const std::string& path) {
     return !path.empty() && PathFileExistsA(path.c_str()) != FALSE;
+}
+
+bool Win32Platform::isHidden(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_HIDDEN) != 0;
 }
 
 bool Win32Platform::readFile(const std::string& path, std::string& out, std::size_t maxBytes,

@@ -1,5 +1,7 @@
-// Starting programs and documents through the shell, the association
-// look-up, key states and pauses.
+// Starting programs and documents through the shell (with or without a
+// process handle to watch), the association look-up, key states and pauses.
+#include <memory>
+
 #include "common/capacity.h"
 #include "platform/win32/scoped.h"
 #include "platform/win32/win.h"
@@ -8,6 +10,19 @@
 namespace platform {
 namespace {
 const char* orNull(const std::string& s) { return s.empty() ? nullptr : s.c_str(); }
+
+class Win32Process final : public Process {
+public:
+    explicit Win32Process(HANDLE process) : process_(process) {}
+    // A start that gave no handle (a document opened by some server) can
+    // never be seen to end.
+    bool hasEnded() override {
+        return process_.valid() && WaitForSingleObject(process_.get(), 0) == WAIT_OBJECT_0;
+    }
+
+private:
+    win::ScopedHandle process_;
+};
 }  // namespace
 
 int Win32Platform::shellExecute(WindowHandle owner, const std::string& file,
@@ -15,6 +30,20 @@ int Win32Platform::shellExecute(WindowHandle owner, const std::string& file,
     HINSTANCE result = ShellExecuteA(static_cast<HWND>(owner), nullptr, file.c_str(),
                                      orNull(parameters), orNull(directory), SW_SHOWNORMAL);
     return static_cast<int>(reinterpret_cast<INT_PTR>(result));
+}
+
+std::unique_ptr<Process> Win32Platform::startProcess(const std::string& program,
+                                                     const std::string& parameters) {
+    if (program.empty()) return nullptr;
+    // No dialog of the shell's own: the caller reports a failed start.
+    SHELLEXECUTEINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_NO_CONSOLE | SEE_MASK_FLAG_NO_UI;
+    info.lpFile = program.c_str();
+    info.lpParameters = orNull(parameters);
+    info.nShow = SW_SHOW;
+    if (!ShellExecuteExA(&info)) return nullptr;
+    return std::make_unique<Win32Process>(info.hProcess);
 }
 
 int Win32Platform::findExecutable(const std::string& document, std::string& program) {

@@ -1,6 +1,7 @@
 // Owners for Win32 resources that must be given back on every way out of a
 // function: kernel handles, find handles, an open clipboard, a locked
-// global block. Non-copyable; handles can be moved to a longer-lived owner.
+// global block, a WinINet handle. Non-copyable; kernel handles can be moved
+// to a longer-lived owner.
 #pragma once
 #include "platform/win32/win.h"
 
@@ -59,6 +60,22 @@ public:
 
 private:
     bool open_;
+};
+
+// A WinINet handle (session, connection or request), closed with
+// InternetCloseHandle.
+class ScopedInternet {
+public:
+    explicit ScopedInternet(HINTERNET h) : h_(h) {}
+    ~ScopedInternet() { if (h_) InternetCloseHandle(h_); }
+    ScopedInternet(const ScopedInternet&) = delete;
+    ScopedInternet& operator=(const ScopedInternet&) = delete;
+
+    HINTERNET get() const { return h_; }
+    bool valid() const { return h_ != nullptr; }
+
+private:
+    HINTERNET h_;
 };
 
 // A global memory block locked for reading or writing.

@@ -34,6 +34,11 @@ public:
     void sleep(int milliseconds) override;
     std::unique_ptr<BridgeLibrary> loadBridgeLibrary() override;
     std::unique_ptr<ConverterLibrary> loadConverterLibrary(const std::string& fileName) override;
+    DownloadOutcome downloadUrl(const std::string& url, const std::string& localPath,
+                                int timeLimitSeconds) override;
+    std::unique_ptr<Process> startProcess(const std::string& program,
+                                          const std::string& parameters) override;
+    bool isHidden(const std::string& path) override;
 };
 
 }  // namespace platform

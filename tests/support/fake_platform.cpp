@@ -2,6 +2,7 @@
 #include "tests/support/fake_platform.h"
 
 #include <cstring>
+#include <fstream>
 
 #include "common/text.h"
 
@@ -104,4 +105,40 @@ std::unique_ptr<platform::ConverterLibrary> FakePlatform::loadConverterLibrary(
     auto it = converters.find(fileName);
     if (it == converters.end()) return nullptr;
     return std::make_unique<FakeConverter>(it->second);
+}
+
+platform::DownloadOutcome FakePlatform::downloadUrl(const std::string& url,
+                                                   const std::string& localPath, int timeLimit) {
+    downloads.push_back({url, localPath, timeLimit});
+    if (downloadOutcome == platform::DownloadOutcome::ok) {
+        // Backslashes name folders natively too (as the POSIX platform
+        // reads them); the standard library takes slashes everywhere.
+        std::string path = localPath;
+        for (char& c : path) if (c == '\\') c = '/';
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out << downloadBody;
+    }
+    return downloadOutcome;
+}
+
+namespace {
+class FakeProcess final : public platform::Process {
+public:
+    explicit FakeProcess(FakePlatform& p) : p_(p) { ++p_.processesOpen; }
+    ~FakeProcess() override { --p_.processesOpen; }
+    bool hasEnded() override {
+        ++p_.processChecks;
+        return p_.processEnded;
+    }
+
+private:
+    FakePlatform& p_;
+};
+}  // namespace
+
+std::unique_ptr<platform::Process> FakePlatform::startProcess(const std::string& program,
+                                                              const std::string& parameters) {
+    processStarts.push_back({program, parameters});
+    if (processStartFails) return nullptr;
+    return std::make_unique<FakeProcess>(*this);
 }

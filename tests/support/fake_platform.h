@@ -55,6 +55,24 @@ public:
         int loads = 0, frees = 0;
     };
     std::map<std::string, Converter> converters;
+    // Downloads: each call is recorded and answers `downloadOutcome`; a
+    // successful one writes `downloadBody` to the local path.
+    struct Download { std::string url, localPath; int timeLimit; };
+    std::vector<Download> downloads;
+    platform::DownloadOutcome downloadOutcome = platform::DownloadOutcome::ok;
+    std::string downloadBody = "<html></html>";
+    // Loader processes: starts are recorded; with processStartFails none
+    // starts. A started process reports processEnded when asked.
+    struct ProcessStart { std::string program, parameters; };
+    std::vector<ProcessStart> processStarts;
+    bool processStartFails = false;
+    bool processEnded = false;
+    int processChecks = 0;
+    int processesOpen = 0;                 // started and not yet let go
+    std::vector<std::string> hiddenFiles;  // reported hidden while listed
+    // Runs after each sleep is recorded, with the number of sleeps so far:
+    // the moment for a scripted loader to act.
+    std::function<void(int)> onSleep;
 
     bool isDirectory(const std::string& p) override { return real_.isDirectory(p); }
     bool fileExists(const std::string& p) override { return real_.fileExists(p); }
@@ -97,7 +115,10 @@ public:
     bool longFileName(const std::string& path, std::string& name) override {
         return real_.longFileName(path, name);
     }
-    void sleep(int ms) override { sleeps.push_back(ms); }
+    void sleep(int ms) override {
+        sleeps.push_back(ms);
+        if (onSleep) onSleep(static_cast<int>(sleeps.size()));
+    }
     bool isKeyDown(int vk) override {
         for (int k : keysDown) if (k == vk) return true;
         return false;
@@ -105,6 +126,14 @@ public:
     std::unique_ptr<platform::BridgeLibrary> loadBridgeLibrary() override;
     std::unique_ptr<platform::ConverterLibrary> loadConverterLibrary(
         const std::string& fileName) override;
+    platform::DownloadOutcome downloadUrl(const std::string& url, const std::string& localPath,
+                                          int timeLimitSeconds) override;
+    std::unique_ptr<platform::Process> startProcess(const std::string& program,
+                                                    const std::string& parameters) override;
+    bool isHidden(const std::string& path) override {
+        for (const auto& h : hiddenFiles) if (h == path) return real_.fileExists(path);
+        return false;
+    }
 
 private:
     platform::Platform& real_;

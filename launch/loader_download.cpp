@@ -1,0 +1,49 @@
+// The loader wait. The loader is a separate process whose only signs are
+// its end and the file it leaves; the wait polls both on the one thread.
+#include "launch/loader_download.h"
+
+#include "common/app_state.h"
+#include "common/capacity.h"
+#include "common/text.h"
+#include "launch/saved_name.h"
+#include "platform/platform.h"
+#include "settings/settings.h"
+#include "template/url_parts.h"
+#include "template/url_template.h"
+
+namespace {
+constexpr int pollMilliseconds = 60;
+}
+
+std::string downloadWithLoader(const std::string& url, const std::string& folder) {
+    platform::Platform& os = platform::os();
+    const platform::WindowHandle owner = runState.mainWindow;
+    // A URL that does not split still gets a name: that of its own text.
+    const std::string savedPath = savedFilePath(folder, crackUrl(url) ? urlParts.urlPath : url);
+
+    text::assignCut(runState.currentTarget, url, cap::url);
+    const std::string parameters = expandUrlTemplate(settings.loaderParameters, "", 1);
+    std::unique_ptr<platform::Process> loader = os.startProcess(settings.loaderProgram, parameters);
+    if (!loader) {
+        os.messageBox(owner, "ダウンロードプログラムを起動できません。\n" + settings.loaderProgram,
+                      "エラー", platform::mbOk);
+        return cancelMarker;
+    }
+
+    const int seconds = settings.timeoutSeconds > 0 ? settings.timeoutSeconds : 30;
+    const long long polls = static_cast<long long>(seconds) * 1000 / pollMilliseconds;
+    for (long long i = 0; i < polls; ++i) {
+        os.sleep(pollMilliseconds);
+        if (settings.pollForFile == 1) {
+            if (os.fileExists(savedPath) && !os.isHidden(savedPath)) return savedPath;
+            continue;
+        }
+        if (!loader->hasEnded()) continue;
+        if (os.fileExists(savedPath)) return savedPath;
+        os.messageBox(owner, "ダウンロード失敗", "エラー", platform::mbOk);
+        return cancelMarker;
+    }
+    os.messageBox(owner, "タイムアウトにより、「ネルカモ」を終了します。", "URL専用「ネルカモ」",
+                  platform::mbOk);
+    return cancelMarker;
+}

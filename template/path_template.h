@@ -1,0 +1,11 @@
+// Expansion of the file-path placeholders "%P" … "%B" in the parameters of
+// a program that opens a downloaded file, and of download folder templates.
+#pragma once
+#include <string>
+#include <string_view>
+
+// Expands `templateText` for the local path in runState.currentTarget.
+// The folder, date and user placeholders come first (with "@param"); with
+// foldersOnly 1 the text is returned after them. The result holds at most
+// 1,039 characters: a replacement that would make it longer is cut there.
+std::string expandPathTemplate(std::string_view templateText, int foldersOnly);

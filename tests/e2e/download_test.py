@@ -1,0 +1,506 @@
+#!/usr/bin/env python3
+"""Download-then-open: Tavrin.exe saves a URL served by a local HTTP server
+(each case starts its own on 127.0.0.1 and a free port, and stops it), or
+has the fake loader program save it, then opens the saved file with a copy
+of the recorder. The settings give the target one program whose only
+sub-command is a "*" or "#" line, so the download starts without a menu.
+Cases check the saved file's name and bytes, the recorder's exact command
+line, the message boxes (caption and text), what reached the server, and
+how long stalled and slow downloads took."""
+import hashlib
+import http.server
+import os
+import shutil
+import subprocess
+import threading
+import time
+
+from tavrin_e2e import Case, check, check_equal, cp932, main, windows_path
+
+PAGE = b"<html><body>the page</body></html>"
+INDEX = b"<html><body>the index</body></html>"
+MEGABYTE = bytes(range(256)) * 4096
+BIG_MEGABYTES = 50
+
+FAILED = "ダウンロード失敗"
+BOXES = {
+    "open": ("オープンエラー", FAILED),
+    "read": ("読み込みエラー", FAILED),
+    "timeout": ("URL専用「ネルカモ」", "タイムアウトにより、すべて終了します。"),
+    "not_http": ("注意", "http以外は、ダウンロードできません！"),
+    "loader_timeout": ("URL専用「ネルカモ」", "タイムアウトにより、「ネルカモ」を終了します。"),
+    "loader_failed": ("エラー", FAILED),
+}
+
+# How long a start that should not happen is given to show up.
+SETTLE_SECONDS = 1.0
+
+
+# The server's answers, by path.
+def page(h, query, server):
+    h.answer(200, PAGE, [("Content-Type", "text/html")])
+
+
+def index(h, query, server):
+    h.answer(200, INDEX)
+
+
+def with_query(h, query, server):
+    h.answer(200, b"query " + query.encode())
+
+
+def not_found(h, query, server):
+    h.answer(404, b"<html>error page: not found</html>")
+
+
+def server_error(h, query, server):
+    h.answer(500, b"<html>error page: broken</html>")
+
+
+def moved(h, query, server):
+    h.answer(302, b"", [("Location", "/dir/page.html")])
+
+
+def stall_after_headers(h, query, server):
+    h.send_response(200)
+    h.send_header("Content-Length", "1000")
+    h.end_headers()
+    h.wfile.write(b"x" * 10)
+    h.wfile.flush()
+    server.stop.wait(60)
+
+
+def stall_before_headers(h, query, server):
+    server.stop.wait(60)
+
+
+def slow(h, query, server):
+    # 400 KB at 40 KB/s: ten seconds in all.
+    h.send_response(200)
+    h.send_header("Content-Length", str(400 * 1024))
+    h.end_headers()
+    for _ in range(200):
+        if server.stop.is_set():
+            return
+        h.wfile.write(b"s" * 2048)
+        h.wfile.flush()
+        time.sleep(0.05)
+
+
+def big(h, query, server):
+    h.send_response(200)
+    h.send_header("Content-Length", str(BIG_MEGABYTES * len(MEGABYTE)))
+    h.end_headers()
+    for _ in range(BIG_MEGABYTES):
+        h.wfile.write(MEGABYTE)
+
+
+ROUTES = {
+    "/dir/page.html": page, "/dir/": index, "/dir/doc.txt": with_query,
+    "/missing.html": not_found, "/broken.html": server_error, "/moved.html": moved,
+    "/stall.html": stall_after_headers, "/silent.html": stall_before_headers,
+    "/slow.bin": slow, "/a:b.html": page, "/big.bin": big,
+}
+
+
+class Server:
+    """A threading HTTP server for one case, on 127.0.0.1 and a free port,
+    recording every request line's target."""
+
+    def __init__(self):
+        self.requests = []
+        self.stop = threading.Event()
+        server = self
+
+        class Handler(http.server.BaseHTTPRequestHandler):
+            protocol_version = "HTTP/1.1"
+
+            def log_message(self, *args):
+                pass
+
+            def do_GET(self):
+                server.requests.append(self.path)
+                path, _, query = self.path.partition("?")
+                try:
+                    ROUTES.get(path, not_found)(self, query, server)
+                except (BrokenPipeError, ConnectionResetError):
+                    pass
+
+            def answer(self, status, body, headers=()):
+                self.send_response(status)
+                self.send_header("Content-Length", str(len(body)))
+                for key, value in headers:
+                    self.send_header(key, value)
+                self.end_headers()
+                self.wfile.write(body)
+
+        self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
+        self.httpd.daemon_threads = True
+        self.thread = threading.Thread(target=self.httpd.serve_forever, daemon=True)
+
+    def url(self, path):
+        return f"http://127.0.0.1:{self.httpd.server_address[1]}{path}"
+
+    def __enter__(self):
+        self.thread.start()
+        return self
+
+    def __exit__(self, *exc):
+        self.stop.set()
+        self.httpd.shutdown()
+        self.httpd.server_close()
+
+
+def records(path):
+    """The recorder's log: (command line, folder, creation ms) per start."""
+    if not os.path.exists(path):
+        return []
+    with open(path, "rb") as f:
+        lines = f.read().split(b"\n")
+    return [(lines[i][4:], lines[i + 1][4:], int(lines[i + 2][2:]))
+            for i in range(0, len(lines) - 3, 3)]
+
+
+class Download:
+    """A case folder with the viewer (a recorder copy), the fake loader and
+    a "pages" folder to download into."""
+
+    def __init__(self, args, name):
+        self.case = Case(args, name)
+        shutil.copyfile(os.environ["TAVRIN_RECORDER"], self.case.path("viewer.exe"))
+        shutil.copyfile(os.environ["TAVRIN_FAKE_LOADER"], self.case.path("loader.exe"))
+        os.makedirs(self.case.path("pages"))
+
+    def win(self, relative):
+        return windows_path(self.case.path(relative))
+
+    def fill(self, text):
+        for mark in ("viewer", "loader", "pages", "temp"):
+            relative = mark + ".exe" if mark in ("viewer", "loader") else mark
+            text = text.replace(f"<{mark}>", self.win(relative))
+        return text
+
+    def settings(self, *lines):
+        self.case.write("Tavrin.ini", "".join(self.fill(l) + "\r\n" for l in lines).encode("cp932"))
+
+    def star_block(self, key, line):
+        self.settings(f"[{key}]", "<viewer>", self.fill(line), "%end")
+
+    def run(self, url, boxes=(), timeout_ms=20000):
+        """Runs Tavrin.exe on the URL to its end; checks the boxes it showed
+        (keys of BOXES, or (caption, text) pairs). Returns its run time."""
+        code, report, seconds = self.case.drive("run", cp932(url), timeout_ms=timeout_ms)
+        check_equal(code, 0, "driver exit code (0: ended in time)")
+        check_equal(report["exit_code"], 0, "program exit code")
+        wanted = [BOXES[b] if isinstance(b, str) else b for b in boxes]
+        check_equal(report.messages(), [(cp932(c), cp932(t)) for c, t in wanted], "message boxes")
+        return seconds
+
+    def viewer_starts(self, expected):
+        """Waits for the viewer's starts; returns them once they are all
+        there and no more came."""
+        log = self.case.path("viewer.exe") + ".log"
+        deadline = time.monotonic() + 10
+        while time.monotonic() < deadline and len(records(log)) < expected:
+            time.sleep(0.05)
+        time.sleep(SETTLE_SECONDS)
+        starts = records(log)
+        check_equal(len(starts), expected, "viewer starts")
+        return starts
+
+    def expect_opened(self, parameters):
+        start = self.viewer_starts(1)[0]
+        check_equal(start[0], cp932(f'"{self.win("viewer.exe")}" {self.fill(parameters)}'),
+                    "viewer command line")
+        check_equal(start[1], cp932(windows_path(self.case.folder)), "viewer working folder")
+        return start
+
+    def expect_file(self, relative, body):
+        path = self.case.path(relative)
+        check(os.path.isfile(path), f"{relative} saved")
+        with open(path, "rb") as f:
+            check_equal(f.read(), body, f"bytes of {relative}")
+
+    def listing(self, relative):
+        return self.case.listing(relative)
+
+
+OPEN_ALL = ('*<pages>>-p "%P" -d %D -nd %-D -f %F -n %N -e %E -a %A -b %B | 保存して開く')
+ALL_VALUES = ('-p "<pages>\\{0}" -d <pages>\\ -nd <pages> -f pages -n {0} -e {1} -a {2}'
+              ' -b <pages>\\{2}')
+
+
+def page(args):
+    d = Download(args, "page")
+    d.star_block(".html", OPEN_ALL)
+    with Server() as server:
+        d.run(server.url("/dir/page.html#part"))
+        check_equal(server.requests, ["/dir/page.html"], "requests (no fragment)")
+    d.expect_file("pages/page.html", PAGE)
+    d.expect_opened(ALL_VALUES.format("page.html", ".html", "page"))
+
+
+def trailing_slash(args):
+    d = Download(args, "trailing_slash")
+    d.star_block("blank", "*<pages> | 保存して開く")  # the default template: "%P" in quotes
+    with Server() as server:
+        d.run(server.url("/dir/"))
+    d.expect_file("pages/index.html", INDEX)
+    d.expect_opened('"<pages>\\index.html"')
+
+
+def query(args):
+    d = Download(args, "query")
+    d.star_block(".txt", '*<pages>>"%P"')
+    with Server() as server:
+        d.run(server.url("/dir/doc.txt?q=1&r=two"))
+        check_equal(server.requests, ["/dir/doc.txt?q=1&r=two"], "requests")
+    d.expect_file("pages/doc.txt", b"query q=1&r=two")
+    check_equal(d.listing("pages"), ["doc.txt"], "saved files")
+    d.expect_opened('"<pages>\\doc.txt"')
+
+
+def error_status(path, name):
+    def run(args):
+        d = Download(args, name)
+        d.star_block(".html", '*<pages>>"%P"')
+        with Server() as server:
+            d.run(server.url(path), boxes=["open"])
+        check_equal(d.listing("pages"), [], "saved files (no error page)")
+        d.viewer_starts(0)
+    run.__name__ = name
+    return run
+
+
+def redirect(args):
+    d = Download(args, "redirect")
+    d.star_block(".html", '*<pages>>"%P"')
+    with Server() as server:
+        d.run(server.url("/moved.html"))
+        check_equal(server.requests, ["/moved.html", "/dir/page.html"], "requests")
+    # Saved under the name that was asked for.
+    d.expect_file("pages/moved.html", PAGE)
+    check_equal(d.listing("pages"), ["moved.html"], "saved files")
+    d.expect_opened('"<pages>\\moved.html"')
+
+
+def stalled(path, name):
+    def run(args):
+        d = Download(args, name)
+        d.settings("[system]", "@timeout=2", "%end", "[.html]", "<viewer>", '*<pages>>"%P"', "%end")
+        with Server() as server:
+            seconds = d.run(server.url(path), boxes=["read"])
+        print(f"{name}: read-error box after {seconds:.2f} s with @timeout=2")
+        check(1.8 < seconds < 8, f"ended after {seconds:.2f} s")
+        d.viewer_starts(0)
+    run.__name__ = name
+    return run
+
+
+def slow_answer(args):
+    d = Download(args, "slow_answer")
+    d.settings("[system]", "@timeout=1", "%end", "[.bin]", "<viewer>", '*<pages>>"%P"', "%end")
+    with Server() as server:
+        seconds = d.run(server.url("/slow.bin"), boxes=["timeout"])
+    print(f"slow_answer: time-out box after {seconds:.2f} s with @timeout=1")
+    check(1.8 < seconds < 6, f"ended after {seconds:.2f} s")
+    # What had arrived stays in the folder.
+    size = os.path.getsize(d.case.path("pages", "slow.bin"))
+    check(0 < size < 400 * 1024, f"partial file of {size} bytes")
+    d.viewer_starts(0)
+
+
+def colon_name(args):
+    d = Download(args, "colon_name")
+    d.star_block(".html", '*<pages>>"%P" %N')
+    with Server() as server:
+        d.run(server.url("/a:b.html"))
+        check_equal(server.requests, ["/a:b.html"], "requests")
+    check_equal(d.listing("pages"), ["a_b.html"], "saved files")
+    d.expect_file("pages/a_b.html", PAGE)
+    d.expect_opened('"<pages>\\a_b.html" a_b.html')
+
+
+def missing_folder(args):
+    # A folder that does not exist means the temporary folder.
+    d = Download(args, "missing_folder")
+    d.star_block(".html", '*<pages>\\gone>"%P"')
+    with Server() as server:
+        d.run(server.url("/dir/page.html"))
+    d.expect_file("temp/page.html", PAGE)
+    d.expect_opened('"<temp>\\page.html"')
+
+
+def parameter_folder(args):
+    d = Download(args, "parameter_folder")
+    d.settings("[system]", "@param", "%dl% | <pages>", "%end",
+               "[.html]", "<viewer>", '*%dl%>"%P" | 保存', "%end")
+    with Server() as server:
+        d.run(server.url("/dir/page.html"))
+    d.expect_file("pages/page.html", PAGE)
+    d.expect_opened('"<pages>\\page.html"')
+
+
+def long_url(args):
+    # A 2,000-character URL is no URL to the program (recognition takes
+    # them below 260 characters): it is passed over and the next one opens.
+    # The longest that is taken, with a long query, is sent as it stands.
+    d = Download(args, "long_url")
+    d.settings("[.txt]", "<viewer>", '*<pages>>"%P"', "%end",
+               "[blank]", "<viewer>", '*<pages>>"%P"', "%end")
+    with Server() as server:
+        url = server.url("/")
+        url += "a" * (2000 - len(url) - 4) + ".txt"
+        check_equal(len(url), 2000, "URL length")
+        d.run(url + " " + server.url("/dir/doc.txt?first"))
+        longest = server.url("/dir/doc.txt?q=")
+        longest += "x" * (259 - len(longest))
+        d.run(longest)
+        check_equal(server.requests, ["/dir/doc.txt?first", longest[longest.index("/dir"):]],
+                    "requests")
+    d.expect_file("pages/doc.txt", b"query " + longest[longest.index("?") + 1:].encode())
+    starts = d.viewer_starts(2)
+    check_equal({s[0] for s in starts},
+                {cp932(f'"{d.win("viewer.exe")}" "{d.win("pages")}\\doc.txt"')}, "viewer starts")
+
+
+def file_not_created(args):
+    # A folder in the way of the saved file: an earlier copy under that
+    # name must not be opened as if it were the page.
+    d = Download(args, "file_not_created")
+    d.star_block(".html", '*<pages>>"%P"')
+    os.makedirs(d.case.path("pages", "page.html"))
+    with Server() as server:
+        d.run(server.url("/dir/page.html"), boxes=["open"])
+    d.viewer_starts(0)
+
+
+def no_server(args):
+    d = Download(args, "no_server")
+    d.star_block(".html", '*<pages>>"%P"')
+    with Server() as server:
+        url = server.url("/dir/page.html")
+    seconds = d.run(url, boxes=["open"])
+    check(seconds < 5, f"took {seconds:.2f} s")
+    check_equal(d.listing("pages"), [], "saved files")
+    d.viewer_starts(0)
+
+
+def big_answer(args):
+    d = Download(args, "big_answer")
+    d.star_block(".bin", '*<pages>>"%P"')
+    with Server() as server:
+        seconds = d.run(server.url("/big.bin"), timeout_ms=60000)
+    print(f"big_answer: {BIG_MEGABYTES} MB downloaded and opened in {seconds:.2f} s")
+    path = d.case.path("pages", "big.bin")
+    check_equal(os.path.getsize(path), BIG_MEGABYTES * len(MEGABYTE), "size of big.bin")
+    with open(path, "rb") as f:
+        digest = hashlib.sha256(f.read()).hexdigest()
+    check_equal(digest, hashlib.sha256(MEGABYTE * BIG_MEGABYTES).hexdigest(), "bytes of big.bin")
+    d.expect_opened('"<pages>\\big.bin"')
+
+
+# The loader cases: the fake loader never downloads, so no server runs.
+LOADER_URL = "http://loader.invalid/dir/page.html"
+
+
+def loader_settings(d, mode, timeout, program="<loader>"):
+    d.settings("[system]", f"@loader={program}", f'>{mode} "<pages>\\%K" %L', f"@timeout={timeout}",
+               "%end", "[.html]", "<viewer>", '#<pages>>-file "%P" | ローダーで保存して開く', "%end")
+
+
+def loader_log(d):
+    path = d.case.path("loader.exe") + ".log"
+    if not os.path.exists(path):
+        return []
+    with open(path, "rb") as f:
+        return f.read().decode("cp932").splitlines()
+
+
+def loader_events(d, name):
+    return [int(line.split()[1]) for line in loader_log(d) if line.startswith(name + " ")]
+
+
+def loader_writes(args):
+    d = Download(args, "loader_writes")
+    loader_settings(d, "write", "10")
+    d.run(LOADER_URL)
+    check_equal(loader_log(d)[0],
+                f'cmd="{d.win("loader.exe")}" write "{d.win("pages")}\\page.html" {LOADER_URL}',
+                "loader command line")
+    d.expect_file("pages/page.html", b"loaded " + LOADER_URL.encode())
+    d.expect_opened('-file "<pages>\\page.html"')
+
+
+def loader_hidden(args):
+    # Polling on: the file counts once it is no longer hidden, while the
+    # loader still runs.
+    d = Download(args, "loader_hidden")
+    loader_settings(d, "hidden", "10,1")
+    seconds = d.run(LOADER_URL)
+    start = d.expect_opened('-file "<pages>\\page.html"')
+    deadline = time.monotonic() + 10
+    while time.monotonic() < deadline and not loader_events(d, "end"):
+        time.sleep(0.1)
+    shown, end = loader_events(d, "shown"), loader_events(d, "end")
+    check(shown and end, f"loader log {loader_log(d)}")
+    check(shown[0] <= start[2] < end[0],
+          f"viewer started at {start[2]}, file shown at {shown[0]}, loader ended at {end[0]}")
+    check(1.4 < seconds < 4.5, f"took {seconds:.2f} s")
+
+
+def loader_hangs(args):
+    d = Download(args, "loader_hangs")
+    loader_settings(d, "hang", "1")
+    seconds = d.run(LOADER_URL, boxes=["loader_timeout"])
+    print(f"loader_hangs: time-out box after {seconds:.2f} s with @timeout=1")
+    check(0.9 < seconds < 5, f"took {seconds:.2f} s")
+    pid = next(int(l[4:]) for l in loader_log(d) if l.startswith("pid="))
+    try:
+        # Left running: it goes on logging after the program has ended.
+        before = len(loader_events(d, "alive"))
+        time.sleep(0.6)
+        check(len(loader_events(d, "alive")) > before, "loader still running")
+        d.viewer_starts(0)
+    finally:
+        subprocess.run(["wine", "taskkill", "/f", "/pid", str(pid)], stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=30)
+    time.sleep(0.5)
+    before = len(loader_events(d, "alive"))
+    time.sleep(0.5)
+    check_equal(len(loader_events(d, "alive")), before, "alive lines after the kill")
+
+
+def loader_missing(args):
+    d = Download(args, "loader_missing")
+    missing = d.win("no loader.exe")
+    loader_settings(d, "write", "10", program=missing)
+    seconds = d.run(LOADER_URL, boxes=[("エラー", "ダウンロードプログラムを起動できません。\n" + missing)])
+    check(seconds < 4, f"reported after {seconds:.2f} s, not after the time limit")
+    d.viewer_starts(0)
+
+
+def loader_without_file(args):
+    d = Download(args, "loader_without_file")
+    loader_settings(d, "none", "10")
+    seconds = d.run(LOADER_URL, boxes=["loader_failed"])
+    check(seconds < 4, f"reported after {seconds:.2f} s, not after the time limit")
+    check(loader_events(d, "end"), "loader ran")
+    check_equal(d.listing("pages"), [], "saved files")
+    d.viewer_starts(0)
+
+
+if __name__ == "__main__":
+    main({
+        "page": page, "trailing_slash": trailing_slash, "query": query,
+        "not_found": error_status("/missing.html", "not_found"), "server_error": error_status("/broken.html", "server_error"),
+        "redirect": redirect,
+        "stall_after_headers": stalled("/stall.html", "stall_after_headers"),
+        "stall_before_headers": stalled("/silent.html", "stall_before_headers"),
+        "slow_answer": slow_answer, "colon_name": colon_name, "missing_folder": missing_folder,
+        "parameter_folder": parameter_folder, "long_url": long_url, "no_server": no_server,
+        "file_not_created": file_not_created, "big_answer": big_answer,
+        "loader_writes": loader_writes, "loader_hidden": loader_hidden,
+        "loader_hangs": loader_hangs, "loader_missing": loader_missing,
+        "loader_without_file": loader_without_file,
+    })
