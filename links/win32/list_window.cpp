@@ -86,12 +86,12 @@ void setListCaption(const std::string& caption) {
 }
 
 void releaseListWindowParts(HWND window) {
-    if (listWindowParts.menuBar.get()) {
-        SetMenu(window, nullptr);
-        listWindowParts.menuBar.reset();
-    }
     if (listWindowParts.icon.get()) {
         SendMessageA(window, WM_SETICON, ICON_SMALL, 0);
         listWindowParts.icon.reset();
+    }
+    if (listWindowParts.menuBar.get()) {
+        SetMenu(window, nullptr);
+        listWindowParts.menuBar.reset();
     }
 }

@@ -761,12 +761,132 @@ def shortcut_folders(args):
                     caption(os.path.basename(header["folder"].decode())), name + " caption")
 
 
+
+# ---- Downloads: pages served by a local HTTP server ------------------------------------
+
+class PageServer:
+    """Serves the given pages (path -> bytes) on 127.0.0.1 for a with-block;
+    any other path answers 404."""
+
+    def __init__(self, pages):
+        import http.server
+        import threading
+        served = pages
+
+        class Handler(http.server.BaseHTTPRequestHandler):
+            def log_message(self, *args):
+                pass
+
+            def do_GET(self):
+                body = served.get(self.path.split("?")[0])
+                self.send_response(200 if body is not None else 404)
+                body = body if body is not None else b"not here"
+                self.send_header("Content-Length", str(len(body)))
+                self.end_headers()
+                self.wfile.write(body)
+
+        self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
+        self.thread = threading.Thread(target=self.httpd.serve_forever, daemon=True)
+
+    def url(self, path):
+        return "http://127.0.0.1:%d%s" % (self.httpd.server_address[1], path)
+
+    def __enter__(self):
+        self.thread.start()
+        return self
+
+    def __exit__(self, *exc):
+        self.httpd.shutdown()
+        self.httpd.server_close()
+
+
+OTHER_PAGE = page('<a href="first.html">First</a>', '<a href="sub/second.html">Second</a>',
+                  title="Other page")
+
+
+def served_pages():
+    return {"/dir/page.html": RELATIVE_PAGE.encode("cp932"), "/dir/other.html": OTHER_PAGE.encode("cp932")}
+
+
+def resolved(server, pairs):
+    return [(t, u.replace("http://host.example", server.url(""))) for t, u in pairs]
+
+
+def other_rows(server):
+    return [("First", server.url("/dir/first.html")), ("Second", server.url("/dir/sub/second.html"))]
+
+
+def download_start(args):
+    c = ListCase(args, "download_start")
+    with PageServer(served_pages()) as server:
+        url = server.url("/dir/page.html").encode()
+        report = c.session().start(b"/#b " + url).wait_list().wait_rows(5).rows("r").run()
+        rows = Rows(report, "r")
+        check_equal(rows.pairs(), resolved(server, RELATIVE_RESOLVED), "rows")
+        check_equal(rows.caption, caption("Relative links"), "caption")
+        check("page.html" in os.listdir(c.path("temp")), "the page is saved in temp")
+        # A download that is refused leaves the empty list window open.
+        s = c.session().start(b"/#b ftp://ftp.example/dir/page.html")
+        refused = s.step_number()
+        s.message("ok").wait_list().rows("refused")
+        report = s.run()
+        check_equal(report[f"step.{refused}.caption"], cp932("注意"), "message caption")
+        check_equal(report[f"step.{refused}.text"], cp932("http以外は、ダウンロードできません！"),
+                    "message")
+        check_equal(Rows(report, "refused").rows, [], "rows after a refused download")
+
+
+def download_routes(args):
+    c = ListCase(args, "download_routes")
+    with PageServer(served_pages()) as server:
+        page_url, other_url = server.url("/dir/page.html"), server.url("/dir/other.html")
+        c.write("start.txt", crlf(other_url + "||Other", page_url + "||Page"))
+        s = c.session().start(c.win("start.txt")).wait_list().wait_rows(2)
+        s.drop_text(page_url).wait_rows(5).rows("dropped")
+        s.clipboard(other_url).command(998).wait_rows(2).rows("pasted")
+        s.second(b"/#b " + page_url.encode()).wait_rows(5).rows("handed")
+        # The row menu's "リンク抽出(&1)" lists the links of the clicked row's
+        # page.
+        s.second(c.win("start.txt")).wait_rows(2)
+        s.rclick(1).menu("1").wait_rows(5).rows("row_menu")
+        # A page the server does not have: the message, and the list stays.
+        s.clipboard(server.url("/dir/missing.html")).post(998)
+        failed = s.step_number()
+        s.message("ok").sleep(200).rows("kept")
+        report = s.run()
+    check_equal(Rows(report, "dropped").pairs(), resolved(server, RELATIVE_RESOLVED), "dropped link")
+    check_equal(Rows(report, "pasted").pairs(), other_rows(server), "pasted URL")
+    check_equal(Rows(report, "pasted").caption, caption("Other page"), "caption")
+    check_equal(Rows(report, "handed").pairs(), resolved(server, RELATIVE_RESOLVED), "hand-off")
+    check_equal(Rows(report, "row_menu").pairs(), resolved(server, RELATIVE_RESOLVED), "row menu")
+    check(report[f"step.{failed}.text"], "a failed download is reported")
+    check_equal(Rows(report, "kept").pairs(), resolved(server, RELATIVE_RESOLVED), "list kept")
+
+
+def browser_page(args):
+    # 902 asks the browsers of "@dde=" for their page and lists its links.
+    from bridge_e2e_test import FakeBrowser, tool
+    c = ListCase(args, "browser_page")
+    shutil.copyfile(tool(args, "TAVRIN_E2E_TVDDE", "tvDDE.dll"), c.path("tvDDE.dll"))
+    with PageServer(served_pages()) as server:
+        other_url = server.url("/dir/other.html")
+        reply = b'"' + other_url.encode() + b'","Other","",'
+        with FakeBrowser(args, c.case, "L", reply=reply) as browser:
+            c.settings("[system]", "@dde=" + browser.service)
+            c.write("five.txt", crlf(*FIVE))
+            s = c.session().start(c.win("five.txt")).wait_list().wait_rows(5)
+            s.command(902).wait_rows(2).rows("browser")
+            report = s.run()
+    check_equal(Rows(report, "browser").pairs(), other_rows(server), "the browser's page")
+    check_equal(Rows(report, "browser").caption, caption("Other page"), "caption")
+
+
 CASES = (list_file, check_commands, duplicates, filters, kinds, open_rows, after_run_options,
          open_selected_row, association_rows, topmost_and_exit, write_and_read, blank_in_url,
          write_failure, write_nothing, page_with_base, page_without_base, folder_start, folder_cap,
          folder_without_shortcuts, handoff, drops, clipboard_watch, paste, choosers, locked_file,
          empty_file, huge_page, big_file, pages_with_converter, pages_without_converter,
-         pages_conversion_off, shortcut_folders)
+         pages_conversion_off, shortcut_folders, download_start, download_routes, browser_page)
 
 if __name__ == "__main__":
     main({f.__name__: f for f in CASES})

@@ -4,6 +4,7 @@
 // list back.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -389,31 +390,52 @@ TEST_F(ListCommandsTest, BrowserPageWithoutABridgeKeepsTheList) {
 // ---- Paste -----------------------------------------------------------------------
 
 TEST_F(ListCommandsTest, PasteRoutesTheClipboard) {
+    dir.mkdir("temp");
+    fake.downloadBody = "<title>Got</title><a href=\"x.html\">X</a><img src=\"/i.png\">";
+    using Outcome = platform::DownloadOutcome;
     struct Case {
         std::optional<std::string> clipboard;
+        Outcome download;
         std::vector<std::string> urls;
         std::string title;
     };
     const std::vector<Case> cases = {
         // Two URLs are listed as they are.
-        {"http://a/1.html\r\nhttp://b/2.html", {"http://a/1.html", "http://b/2.html"}, "URL転送データ"},
-        // One ftp URL is listed; one http URL would be downloaded, and a
-        // refused download keeps the old list.
-        {"ftp://a/x.zip", {"ftp://a/x.zip"}, "URL転送データ"},
-        {"http://127.0.0.1:1/x.html", {"http://old/"}, "old"},
+        {"http://a/1.html\r\nhttp://b/2.html", Outcome::ok, {"http://a/1.html", "http://b/2.html"},
+         "URL転送データ"},
+        // One web URL: the links of its page, with the URL as base.
+        {"http://a/dir/p.html", Outcome::ok, {"http://a/dir/x.html", "http://a/i.png"}, "Got"},
+        // A failed download keeps the old list.
+        {"http://a/dir/p.html", Outcome::httpError, {"http://old/"}, "old"},
+        // One ftp URL is listed as it is.
+        {"ftp://a/x.zip", Outcome::ok, {"ftp://a/x.zip"}, "URL転送データ"},
         // Nothing usable keeps the old list.
-        {"no url here", {"http://old/"}, "old"},
-        {std::nullopt, {"http://old/"}, "old"},
+        {"no url here", Outcome::ok, {"http://old/"}, "old"},
+        {std::nullopt, Outcome::ok, {"http://old/"}, "old"},
     };
     for (const Case& c : cases) {
         show({"http://old/"});
         linkSource.listTitle = "old";
         fake.clipboard = c.clipboard;
+        fake.downloadOutcome = c.download;
         run(998);
         EXPECT_EQ(listUrls(), c.urls) << c.clipboard.value_or("(none)");
         EXPECT_EQ(window.table.urls(), c.urls);
         EXPECT_EQ(linkSource.listTitle, c.title);
     }
+}
+
+TEST_F(ListCommandsTest, RowMenuExtractsTheLinksOfTheSelectedRowsPage) {
+    dir.mkdir("temp");
+    fake.downloadBody = "<a href=\"y.html\">Y</a>";
+    show({"http://h/a/b.html", "http://h/c.html"});
+    window.table.selected = 0;
+    window.rowMenuChoice = 925;
+    showRowMenu(nullptr, 0);
+    ASSERT_EQ(fake.downloads.size(), 1u);
+    EXPECT_EQ(fake.downloads[0].url, "http://h/a/b.html");
+    EXPECT_EQ(window.table.urls(), (std::vector<std::string>{"http://h/a/y.html"}));
+    EXPECT_EQ(linkSource.listSource, "http://h/a/b.html");
 }
 
 }  // namespace

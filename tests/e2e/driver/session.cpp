@@ -170,6 +170,16 @@ private:
             held_.push_back(std::move(file));
             return true;
         }
+        // Dialogs belong to the program, with or without its list window.
+        if (verb == "save" || verb == "open") return fileDialog(arg, failure);
+        if (verb == "folder") return folderDialog(arg, failure);
+        if (verb == "cancel") return cancelDialog(failure);
+        if (verb == "message") return messageBox(arg, failure);
+        if (verb == "no-dialog") {
+            pump(static_cast<DWORD>(std::atoi(arg.c_str())));
+            report_.set(key("dialogs"), static_cast<long long>(windowsOf(child_.processId(), "#32770").size()));
+            return true;
+        }
         // Everything else acts on the list window.
         if (!window_) return fail(failure, "no list window yet");
         if (verb == "rows") return recordRows(arg);
@@ -182,15 +192,6 @@ private:
         if (verb == "menu") return menu(w, failure);
         if (verb == "click" || verb == "dblclick" || verb == "rclick" || verb == "check")
             return click(verb, std::atoi(arg.c_str()), failure);
-        if (verb == "save" || verb == "open") return fileDialog(arg, failure);
-        if (verb == "folder") return folderDialog(arg, failure);
-        if (verb == "cancel") return cancelDialog(failure);
-        if (verb == "message") return messageBox(arg, failure);
-        if (verb == "no-dialog") {
-            pump(static_cast<DWORD>(std::atoi(arg.c_str())));
-            report_.set(key("dialogs"), static_cast<long long>(windowsOf(child_.processId(), "#32770").size()));
-            return true;
-        }
         if (verb == "drop-text" || verb == "drop-file") return drop(verb, arg, failure);
         if (verb == "close") {
             PostMessageA(window_, WM_CLOSE, 0, 0);
@@ -209,6 +210,7 @@ private:
     // Lets the program handle what was posted to it: a sent message is
     // answered only once the program is back in a message loop.
     void settle() {
+        if (!window_) return;
         for (int i = 0; i < 3; ++i) {
             DWORD_PTR result = 0;
             SendMessageTimeoutA(window_, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result);
