@@ -126,6 +126,12 @@ class Session:
     def drop_file(self, path):
         return self.add("drop-file", hexed(path))
 
+    def viewer(self):
+        return self.add("viewer")
+
+    def viewer_count(self, label):
+        return self.add("viewer-count", label)
+
     def hold(self, path):
         return self.add("hold", hexed(path))
 

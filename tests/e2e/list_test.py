@@ -528,6 +528,21 @@ def clipboard_watch(args):
     check_equal(report["exit_code"], 0, "closed while watching")
 
 
+def clipboard_chain(args):
+    # The list passes clipboard notices on along the viewer chain, and
+    # closing it while it watches leaves the chain whole.
+    c = ListCase(args, "clipboard_chain")
+    c.write("five.txt", crlf(*FIVE))
+    s = c.session().viewer().start(c.win("five.txt")).wait_list().wait_rows(5).command(904)
+    s.sleep(200).viewer_count("joined")
+    s.clipboard(b"http://c.example/1 http://c.example/2").wait_rows(2).sleep(300).viewer_count("passed")
+    s.close().clipboard(b"http://c.example/3").sleep(300).viewer_count("after")
+    report = s.run()
+    passed = report["passed.notices"]
+    check(passed > report["joined.notices"], f"a change reaches the next viewer: {passed}")
+    check(report["after.notices"] > passed, "the chain is whole after closing")
+
+
 def paste(args):
     c = ListCase(args, "paste")
     c.write("five.txt", crlf(*FIVE))
@@ -884,7 +899,7 @@ def browser_page(args):
 CASES = (list_file, check_commands, duplicates, filters, kinds, open_rows, after_run_options,
          open_selected_row, association_rows, topmost_and_exit, write_and_read, blank_in_url,
          write_failure, write_nothing, page_with_base, page_without_base, folder_start, folder_cap,
-         folder_without_shortcuts, handoff, drops, clipboard_watch, paste, choosers, locked_file,
+         folder_without_shortcuts, handoff, drops, clipboard_watch, clipboard_chain, paste, choosers, locked_file,
          empty_file, huge_page, big_file, pages_with_converter, pages_without_converter,
          pages_conversion_off, shortcut_folders, download_start, download_routes, browser_page)
 

@@ -27,6 +27,9 @@
 //   read-clipboard LABEL record the clipboard text
 //   drop-text HEX | drop-file HEX   OLE drag and drop onto the list
 //   hold HEX             open the file without sharing until the end
+//   viewer               join the clipboard-viewer chain (before the
+//                        program does, so that it passes notices on)
+//   viewer-count LABEL   record how many WM_DRAWCLIPBOARD reached us
 //   sleep MS
 //   close                post WM_CLOSE and wait for the end
 //
@@ -63,6 +66,28 @@ bool fromHex(const std::string& hex, std::string& out) {
     return true;
 }
 
+// The driver's own place in the clipboard-viewer chain.
+struct ViewerState {
+    HWND next = nullptr;
+    int notices = 0;
+    bool joined = false;
+} viewer;
+
+LRESULT CALLBACK ownerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_DRAWCLIPBOARD:
+        ++viewer.notices;
+        if (viewer.next) SendMessageA(viewer.next, message, wParam, lParam);
+        return 0;
+    case WM_CHANGECBCHAIN:
+        if (reinterpret_cast<HWND>(wParam) == viewer.next) viewer.next = reinterpret_cast<HWND>(lParam);
+        else if (viewer.next) SendMessageA(viewer.next, message, wParam, lParam);
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
 bool passed(DWORD deadline) { return static_cast<LONG>(GetTickCount() - deadline) >= 0; }
 
 void pump(DWORD ms) {
@@ -81,7 +106,7 @@ class Session {
 public:
     Session(const Options& options) : options_(options) {
         WNDCLASSA wc{};
-        wc.lpfnWndProc = DefWindowProcA;
+        wc.lpfnWndProc = ownerProc;
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.lpszClassName = "tavrin_driver_session";
         RegisterClassA(&wc);
@@ -89,6 +114,7 @@ public:
                                  wc.hInstance, nullptr);
     }
     ~Session() {
+        if (viewer.joined) ChangeClipboardChain(owner_, viewer.next);
         if (owner_) DestroyWindow(owner_);
     }
 
@@ -160,6 +186,18 @@ private:
             std::string text;
             report_.set(arg + ".present", readClipboardText(text) ? 1 : 0);
             report_.setBytes(arg + ".text", text);
+            return true;
+        }
+        if (verb == "viewer") {
+            viewer.next = SetClipboardViewer(owner_);
+            viewer.joined = true;
+            pump(100);
+            viewer.notices = 0;
+            return true;
+        }
+        if (verb == "viewer-count") {
+            pump(100);
+            report_.set(arg + ".notices", viewer.notices);
             return true;
         }
         if (verb == "hold") {
