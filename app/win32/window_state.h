@@ -21,9 +21,9 @@ struct WindowState {
     int menuSelectedByMouse = 0;
     int clipboardWatch = 0;             // 1 while in the viewer chain
     HWND nextViewer = nullptr;
+    DWORD clipboardSequence = 0;        // the clipboard's state last taken in
     UINT dragFormat = 0;                // CF_TEXT, CF_HDROP or 0
     std::string droppedPath;            // 260: first file of a file drag
-    HWND listView = nullptr;            // set once the list window exists
 };
 
 struct InstanceState {

@@ -21,6 +21,7 @@ const Command commands[] = {
     {"menu", driver::menuCommand},
     {"input", driver::inputCommand},
     {"time-menu", driver::timeMenuCommand},
+    {"session", driver::sessionCommand},
 };
 
 int usage() {

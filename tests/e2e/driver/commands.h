@@ -27,4 +27,10 @@ int expectMessageCommand(const Options& options);
 // quoted on its command line.
 int fakeCopyCommand(const Options& options);
 
+// session --exe <path> --script <file> --out <file>
+//   Starts the program and drives its list window by the script's steps
+//   (see session.cpp), reading the real list view between them. 0 when
+//   every step could be carried out.
+int sessionCommand(const Options& options);
+
 }  // namespace driver
