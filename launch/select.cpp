@@ -150,7 +150,11 @@ int openWithSettings(platform::WindowHandle window, int useAlternate, int menuMo
     }
     if (selectAssociation(window, text) == 0) {
         text::assignCut(runState.currentTarget, urlList.entries[0].url, cap::url);
+        const int listWasOpen = runState.listWindowActive;
         ui().showAssociationMenu(window, 0, menuMode);
+        // A choice that opened the list window made the targets, or the
+        // links of the target's page, the list it now shows: they stay.
+        if (listWasOpen == 0 && runState.listWindowActive == 1) return 1;
     }
     urlList.urlCount = 0;
     return 1;

@@ -30,10 +30,11 @@ echo "== test: sanitizers"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir "$build/asan" -j "$jobs" --output-on-failure || status=1
 
-echo "== test: wine (unit and end-to-end, two sessions side by side)"
+echo "== test: wine (unit and end-to-end, three sessions side by side)"
 # Cases that need a desktop to themselves (the X pointer and keyboard, the
-# clipboard, the DDE services) carry the label "session"; they run one
-# after another in one Wine session while everything else runs in another.
+# clipboard, the DDE services) carry the label "desktop", the list window's
+# the label "listwin"; each group runs one case after another in a Wine
+# session of its own while everything else runs in a third.
 wine_session() {  # name, display slot, ctest arguments...
   local name=$1 slot=$2; shift 2
   (
@@ -44,11 +45,11 @@ wine_session() {  # name, display slot, ctest arguments...
     ctest --test-dir "$build/win" --output-on-failure --timeout 300 "$@"
   ) > "$build/win/ctest-$name.log" 2>&1
 }
-wine_session desktop 0 -L session & desktop_pid=$!
-wine_session other 1 -LE session & other_pid=$!
-wait "$desktop_pid" || status=1
-wait "$other_pid" || status=1
-for name in desktop other; do
+wine_session desktop 0 -L desktop & desktop_pid=$!
+wine_session listwin 1 -L listwin & list_pid=$!
+wine_session other 2 -LE 'desktop|listwin' & other_pid=$!
+for pid in "$desktop_pid" "$list_pid" "$other_pid"; do wait "$pid" || status=1; done
+for name in desktop listwin other; do
   echo "-- wine session: $name"
   cat "$build/win/ctest-$name.log"
 done

@@ -7,7 +7,7 @@ set(TAVRIN_LIST_CASES
   write_nothing page_with_base page_without_base folder_start folder_cap folder_without_shortcuts
   handoff drops clipboard_watch clipboard_chain paste choosers locked_file empty_file huge_page big_file
   pages_with_converter pages_without_converter pages_conversion_off shortcut_folders
-  download_start download_routes browser_page)
+  download_start download_routes browser_page from_menus)
 tavrin_e2e_cases(list ${TAVRIN_LIST_CASES})
 foreach(case ${TAVRIN_LIST_CASES})
   set_property(TEST e2e.list.${case} APPEND PROPERTY

@@ -896,7 +896,33 @@ def browser_page(args):
     check_equal(Rows(report, "browser").caption, caption("Other page"), "caption")
 
 
-CASES = (list_file, check_commands, duplicates, filters, kinds, open_rows, after_run_options,
+def from_menus(args):
+    # The tools menu's "&List" opens an empty list window; on the association
+    # menu's title item Ctrl+Shift lists the targets in hand and Shift the
+    # links of the target's page. The lists stay whole for later rebuilds.
+    c = ListCase(args, "from_menus")
+    viewer, other = c.recorder("viewer.exe"), c.recorder("other.exe")
+    c.settings("[.html]", viewer + " | &Viewer", other + " | &Other", "%end")
+    report = c.session().start(b"").menu("l").wait_list().rows("tools").close().run()
+    check_equal(Rows(report, "tools").rows, [], "rows of the tools menu's list")
+    check_equal(Rows(report, "tools").caption, caption(" "), "caption")
+    targets = b"http://a.example/1.html http://b.example/2.html http://c.example/3.html"
+    s = c.session().start(targets).menu("control+shift+title").wait_list().wait_rows(3)
+    s.rows("targets").command(940).rows("rebuilt").close()
+    report = s.run()
+    urls = targets.decode().split()
+    check_equal(Rows(report, "targets").urls(), urls, "the targets as the list")
+    check_equal(Rows(report, "targets").caption, caption("URL転送データ"), "caption")
+    check_equal(Rows(report, "rebuilt").urls(), urls, "the list after a rebuild")
+    with PageServer(served_pages()) as server:
+        url = server.url("/dir/page.html").encode()
+        s = c.session().start(url).menu("shift+title").wait_list().wait_rows(5)
+        report = s.rows("page").close().run()
+        check_equal(Rows(report, "page").pairs(), resolved(server, RELATIVE_RESOLVED), "page links")
+    check_equal(c.records("viewer.exe") + c.records("other.exe"), [], "nothing started")
+
+
+CASES = (from_menus, list_file, check_commands, duplicates, filters, kinds, open_rows, after_run_options,
          open_selected_row, association_rows, topmost_and_exit, write_and_read, blank_in_url,
          write_failure, write_nothing, page_with_base, page_without_base, folder_start, folder_cap,
          folder_without_shortcuts, handoff, drops, clipboard_watch, clipboard_chain, paste, choosers, locked_file,

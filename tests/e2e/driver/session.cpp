@@ -15,7 +15,8 @@
 //   keys CHORD...        key chords ("shift+return", "alt", "s") to the
 //                        foreground list window
 //   menu CHORD...        wait for a popup menu of the program, record its
-//                        rectangle, then the key chords
+//                        rectangle, then the key chords; "MODS+title"
+//                        clicks its last item with the modifiers held
 //   click|dblclick|rclick ROW   mouse on the row's URL cell
 //   check ROW            click the row's check box
 //   save HEX | open HEX  fill a file dialog's name field and press OK
@@ -218,6 +219,8 @@ private:
             report_.set(key("dialogs"), static_cast<long long>(windowsOf(child_.processId(), "#32770").size()));
             return true;
         }
+        // A popup menu may come before the list window (the tools menu).
+        if (verb == "menu") return menu(w, failure);
         // Everything else acts on the list window.
         if (!window_) return fail(failure, "no list window yet");
         if (verb == "rows") return recordRows(arg);
@@ -227,7 +230,6 @@ private:
             return true;
         }
         if (verb == "keys") return keys(w, 1, failure);
-        if (verb == "menu") return menu(w, failure);
         if (verb == "click" || verb == "dblclick" || verb == "rclick" || verb == "check")
             return click(verb, std::atoi(arg.c_str()), failure);
         if (verb == "drop-text" || verb == "drop-file") return drop(verb, arg, failure);
@@ -334,16 +336,36 @@ private:
         report_.set(key("top"), rect.top);
         report_.set(key("right"), rect.right);
         report_.set(key("bottom"), rect.bottom);
-        RECT main{};
-        GetWindowRect(window_, &main);
-        report_.set(key("window_cx"), (main.left + main.right) / 2);
-        report_.set(key("window_cy"), (main.top + main.bottom) / 2);
+        if (window_) {
+            RECT main{};
+            GetWindowRect(window_, &main);
+            report_.set(key("window_cx"), (main.left + main.right) / 2);
+            report_.set(key("window_cy"), (main.top + main.bottom) / 2);
+        }
         POINT cursor{};
         GetCursorPos(&cursor);
         report_.set(key("cursor_x"), cursor.x);
         report_.set(key("cursor_y"), cursor.y);
         Sleep(100);
-        if (!chords(w, 1, failure)) return false;
+        // "MODS+title": a click on the menu's last item (the association
+        // menu's title item) with the modifiers held, as Wine's menus take
+        // no Ctrl+Return.
+        if (w.size() == 2 && w[1].size() >= 5 && w[1].compare(w[1].size() - 5, 5, "title") == 0) {
+            std::vector<WORD> held;
+            std::istringstream parts(w[1].substr(0, w[1].size() - 5));
+            for (std::string part; std::getline(parts, part, '+');) {
+                if (part.empty()) continue;
+                const WORD vk = keyCode(part);
+                if (!vk) return fail(failure, "unknown key");
+                held.push_back(vk);
+            }
+            for (WORD vk : held) keyDown(vk);
+            clickAt(POINT{rect.left + 30, rect.bottom - 8}, false, 1);
+            Sleep(200);
+            for (auto it = held.rbegin(); it != held.rend(); ++it) keyUp(*it);
+        } else if (!chords(w, 1, failure)) {
+            return false;
+        }
         settle();
         return true;
     }
