@@ -10,7 +10,7 @@
 // A popup holding the items of the table, unchecked.
 HMENU buildPopup(const std::vector<ListMenuItem>& items);
 // The bar with its four popups and two commands.
-win::ScopedMenu buildListMenuBar();
+win::ScopedMenuTree buildListMenuBar();
 // Sets each listed item's check mark (searched through the submenus of
 // `menu`); the one place check marks of the list window are set.
 void applyMenuMarks(HMENU menu, const std::vector<ListMenuMark>& marks);

@@ -11,8 +11,8 @@
 struct ListWindowParts {
     HWND window = nullptr;
     Win32ListRows rows;     // the list view; no control before creation
-    win::ScopedMenu menuBar;
-    win::ScopedIcon icon;   // the small icon shown
+    win::ScopedMenuTree menuBar;
+    win::ScopedOwnedIcon icon;   // the small icon shown
 };
 
 extern ListWindowParts listWindowParts;

@@ -10,15 +10,15 @@ namespace win {
 // the menu itself.
 void destroyMenuTree(HMENU menu);
 
-class ScopedMenu {
+class ScopedMenuTree {
 public:
-    ScopedMenu() = default;
-    explicit ScopedMenu(HMENU m) : m_(m) {}
-    ~ScopedMenu() { reset(); }
-    ScopedMenu(const ScopedMenu&) = delete;
-    ScopedMenu& operator=(const ScopedMenu&) = delete;
-    ScopedMenu(ScopedMenu&& o) noexcept : m_(o.release()) {}
-    ScopedMenu& operator=(ScopedMenu&& o) noexcept {
+    ScopedMenuTree() = default;
+    explicit ScopedMenuTree(HMENU m) : m_(m) {}
+    ~ScopedMenuTree() { reset(); }
+    ScopedMenuTree(const ScopedMenuTree&) = delete;
+    ScopedMenuTree& operator=(const ScopedMenuTree&) = delete;
+    ScopedMenuTree(ScopedMenuTree&& o) noexcept : m_(o.release()) {}
+    ScopedMenuTree& operator=(ScopedMenuTree&& o) noexcept {
         if (this != &o) reset(o.release());
         return *this;
     }
@@ -40,13 +40,13 @@ private:
 
 // An icon the program created or was given by the shell (never a shared
 // resource icon), destroyed with DestroyIcon.
-class ScopedIcon {
+class ScopedOwnedIcon {
 public:
-    ScopedIcon() = default;
-    explicit ScopedIcon(HICON i) : i_(i) {}
-    ~ScopedIcon() { reset(); }
-    ScopedIcon(const ScopedIcon&) = delete;
-    ScopedIcon& operator=(const ScopedIcon&) = delete;
+    ScopedOwnedIcon() = default;
+    explicit ScopedOwnedIcon(HICON i) : i_(i) {}
+    ~ScopedOwnedIcon() { reset(); }
+    ScopedOwnedIcon(const ScopedOwnedIcon&) = delete;
+    ScopedOwnedIcon& operator=(const ScopedOwnedIcon&) = delete;
 
     HICON get() const { return i_; }
     void reset(HICON i = nullptr) {
