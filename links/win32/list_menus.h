@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "links/list_menu_items.h"
-#include "links/win32/ui_owners.h"
+#include "platform/win32/scoped_gui.h"
 #include "platform/win32/win.h"
 
 // A popup holding the items of the table, unchecked.

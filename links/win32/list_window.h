@@ -5,7 +5,7 @@
 #include <string>
 
 #include "links/win32/list_view.h"
-#include "links/win32/ui_owners.h"
+#include "platform/win32/scoped_gui.h"
 #include "platform/win32/win.h"
 
 struct ListWindowParts {
