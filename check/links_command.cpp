@@ -152,8 +152,8 @@ int runLinksCommand(const CheckOptions& options, const CheckEnvironment& environ
         out += say(language, rowsLabel, {std::to_string(ui.rows.size())}) + "\n";
         for (std::size_t i = 0; i < ui.rows.size(); ++i) {
             const UrlEntry& e = ui.rows[i];
-            char number[32];
-            std::snprintf(number, sizeof number, "%4zu ", i + 1);
+            std::string number = std::to_string(i + 1);
+            number = std::string(number.size() < 4 ? 4 - number.size() : 0, ' ') + number + " ";
             out += number + std::string(kindOf(e)) + (e.kind == Image ? "   " : "  ") + field(e.url) +
                    "  " + field(shownTitle(e)) + "\n";
         }
