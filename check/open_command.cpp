@@ -33,6 +33,7 @@ using Kind = Effect::Kind;
 const Text needsUrl{"open には URL が必要です", "open needs at least one URL"};
 const Text loadFailed{"設定ファイルを読めません: {1}", "cannot read the settings file: {1}"};
 const Text settingsLabel{"設定ファイル: {1}", "settings: {1}"};
+const Text alternateLabel{"関連付けを読んだファイル: {1} (@ext2=)", "associations read from: {1} (@ext2=)"};
 const Text commandLineLabel{"コマンドライン: {1}", "command line: {1}"};
 const Text urlLabel{"URL {1}: {2}", "URL {1}: {2}"};
 const Text titleLabel{"  タイトル: {1}", "  title: {1}"};
@@ -267,8 +268,9 @@ std::string dispatchedText() {
 void writeTsv(CheckOutput& output, const SettingsFile& file, const std::vector<UrlEntry>& targets,
               const std::string& text, Decision decision, const std::vector<Effect>& effects) {
     std::string& out = output.out;
-    out += "@settings\t" + programPaths.settingsPath + "\n";
     (void)file;
+    out += "@settings\t" + (dispatchState.useAlternateFile == 1 ? settings.alternatePath
+                                                                : programPaths.settingsPath) + "\n";
     for (const UrlEntry& e : targets) out += "@url\t" + e.url + "\t" + e.title + "\n";
     if (!dispatchState.sectionKey.empty()) {
         out += "@key\t" + dispatchState.sectionKey + "\n";
@@ -356,6 +358,7 @@ int runOpenCommand(const CheckOptions& options, const CheckEnvironment& environm
         for (const Effect& e : atStart) r.raw("  " + describeEffect(e, language));
     }
     if (!dispatchState.sectionKey.empty()) {
+        if (dispatchState.useAlternateFile == 1) r.line(alternateLabel, {settings.alternatePath});
         reportBlocks(r, text);
         reportRows(r, run, targets);
     }

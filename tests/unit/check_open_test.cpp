@@ -317,3 +317,30 @@ TEST_F(CheckOpen, ExitStatus) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(CheckOpen, HandOverWithTheBridgeOffersTheUrlFirst) {
+    // On Windows a bridge library beside Tavrin is asked first; the start
+    // that follows happens only when no browser takes the URL.
+    dir.write("tvDDE.dll", "MZ");
+    dir.write("Tavrin.ini", fill("[system]\n@dde=IExplore;Firefox\n%end\n[.html]\n<viewer>\n>%S\n%end\n"
+                                 "[.htm]\n<viewer>\n>%S=Opera\n%end\n"));
+    CheckEnvironment environment;
+    environment.ownFolder = dir.path();
+    environment.windows = true;
+    CheckOutput output;
+    EXPECT_EQ(runCheck({"open", "--tsv", "http://h/a.html"}, environment, output), checkOk);
+    const std::string start = "start\t" + viewer + "\thttp://h/a.html\t" + dir.path() + "prog dir" +
+                              std::string(1, dir.path().back()) + "\tif-no-browser-takes\n";
+    EXPECT_NE(output.out.find("@decision\tstart\nhandover\t\thttp://h/a.html\t" + viewer +
+                              "\noffer\tIExplore\thttp://h/a.html\noffer\tFirefox\thttp://h/a.html\n" + start),
+              std::string::npos) << output.out;
+
+    CheckOutput named;
+    runCheck({"open", "--tsv", "http://h/a.htm"}, environment, named);
+    EXPECT_NE(named.out.find("handover\tOpera\thttp://h/a.htm\t" + viewer + "\noffer\tOpera\thttp://h/a.htm\n"),
+              std::string::npos) << named.out;
+}
+
+}  // namespace
