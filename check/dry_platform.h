@@ -67,6 +67,9 @@ public:
     // Keys count as up only as the options of the run say (Shift and Ctrl
     // at start are given, not read from the keyboard).
     bool isKeyDown(int) override { return false; }
+    // The same for a wait on a key's release (the menu's, once merged with
+    // the platform that declares it): no key is ever down.
+    bool isKeyPhysicallyDown(int) { return false; }
     void sleep(int milliseconds) override;
     std::unique_ptr<platform::BridgeLibrary> loadBridgeLibrary() override;
     std::unique_ptr<platform::ConverterLibrary> loadConverterLibrary(

@@ -18,12 +18,14 @@ bool RecordingUi::createListWindow(platform::WindowHandle) {
     return listWindowOpens_;
 }
 
-void RecordingUi::fillListView(int) {
+void RecordingUi::fillListView(int captionOnly) {
+    listTitle = linkSource.listTitle;
+    // A fill that only refreshes the caption keeps the rows shown.
+    if (captionOnly == 1 && filled) return;
     filled = true;
     rows.clear();
     for (int i = 0; i < urlList.urlCount && i < maxUrlEntries; ++i)
         rows.push_back(urlList.entries[static_cast<std::size_t>(i)]);
-    listTitle = linkSource.listTitle;
 }
 
 void RecordingBrowser::sendUrlToBrowser(std::string_view serviceName,

@@ -19,7 +19,7 @@ public:
 
     void showAssociationMenu(platform::WindowHandle window, int toolsMenu, int samePosition) override;
     bool createListWindow(platform::WindowHandle window) override;
-    void fillListView(int keepSelection) override;
+    void fillListView(int captionOnly) override;
     void closeWindow(platform::WindowHandle) override {}
 
     // The rows and title of the latest fill, as the list would show them.

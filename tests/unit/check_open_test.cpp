@@ -73,10 +73,9 @@ class CheckOpen : public ::testing::Test {
 protected:
     SavedTavrinState saved;
     TempDir dir;
-    std::string viewer = dir.write("prog dir/viewer.exe", "MZ");
+    const std::string sep = std::string(1, dir.path().back());
+    std::string viewer = dir.write(dir.mkdir("prog dir").substr(dir.path().size()) + sep + "viewer.exe", "MZ");
     std::string editor = dir.write("editor.exe", "MZ");
-
-    void SetUp() override { fs::create_directories(dir.file("prog dir")); viewer = dir.write("prog dir/viewer.exe", "MZ"); }
 
     std::string fill(std::string text) const {
         for (const auto& [mark, value] : {std::pair<std::string, std::string>{"<viewer>", viewer},
@@ -262,6 +261,9 @@ TEST_F(CheckOpen, ChangesNothingOnDisk) {
     dir.write("Tavrin.ini", fill("[system]\n@temp=del\n@loader=<dir>getter.exe\n%end\n[.html]\n<viewer>\n"
                                  "*<dir>dl>\"%P\" | Save\n%end\n[.zip]\n<viewer>\n#>%P\n%end\n"
                                  "[.pdf]\n<viewer>\n*\n%end\n"));
+    // "@temp=del" would empty the temporary folder at start.
+    dir.mkdir("temp");
+    dir.write("temp/old.txt", "x");
     const auto before = snapshot(dir.path());
     for (const std::vector<std::string>& words :
          {std::vector<std::string>{"open", "http://h/a.html"}, {"open", "http://h/a.zip"}, {"open", "http://h/a.pdf"},
@@ -272,7 +274,6 @@ TEST_F(CheckOpen, ChangesNothingOnDisk) {
         check(args, output);
     }
     EXPECT_EQ(snapshot(dir.path()), before);
-    EXPECT_FALSE(fs::exists(dir.file("temp")));
 
     // Beside the tool there is no settings file: none is made.
     TempDir empty;
@@ -331,8 +332,8 @@ TEST_F(CheckOpen, HandOverWithTheBridgeOffersTheUrlFirst) {
     environment.windows = true;
     CheckOutput output;
     EXPECT_EQ(runCheck({"open", "--tsv", "http://h/a.html"}, environment, output), checkOk);
-    const std::string start = "start\t" + viewer + "\thttp://h/a.html\t" + dir.path() + "prog dir" +
-                              std::string(1, dir.path().back()) + "\tif-no-browser-takes\n";
+    const std::string start =
+        "start\t" + viewer + "\thttp://h/a.html\t" + dir.path() + "prog dir" + sep + "\tif-no-browser-takes\n";
     EXPECT_NE(output.out.find("@decision\tstart\nhandover\t\thttp://h/a.html\t" + viewer +
                               "\noffer\tIExplore\thttp://h/a.html\noffer\tFirefox\thttp://h/a.html\n" + start),
               std::string::npos) << output.out;
