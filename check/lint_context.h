@@ -2,6 +2,7 @@
 // found in it, program look-ups and the findings.
 #pragma once
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -75,6 +76,11 @@ private:
 
 // A line whose first character (after blanks) is ";".
 bool isCommentText(std::string_view body);
+
+// The first occurrence of every key as findSettingsKey finds it (npos when
+// there is none), all keys in one walk over the text.
+std::map<std::string, std::size_t> firstKeyOccurrences(const LintContext& c,
+                                                       const std::set<std::string>& keys);
 
 // The passes, in the order they run.
 void lintFileBytes(LintContext& c);

@@ -25,19 +25,22 @@ bool isAscii(std::string_view s) {
     return true;
 }
 
-// The first occurrence of every key, as findSettingsKey finds it (npos
-// when there is none). Keys of ASCII text are looked for in one walk over
-// the text: at every "[" that begins a character on a line that is not a
-// comment, each key length is tried. Others (rare) are searched one by one.
-std::map<std::string, std::size_t> firstOccurrences(const LintContext& c,
-                                                    const std::set<std::string>& keys) {
+}  // namespace
+
+// Keys of ASCII text are looked for in one walk over the text: at every "["
+// that begins a character on a line that is not a comment, each key length
+// is tried. Others (rare) are searched one by one. A file of many headers
+// thus costs one walk, not one search per header.
+std::map<std::string, std::size_t> firstKeyOccurrences(const LintContext& c,
+                                                       const std::set<std::string>& keys) {
     std::map<std::string, std::size_t> first;
-    std::map<std::size_t, std::unordered_map<std::string, std::string>> byLength;  // folded -> key
+    // By length, the folded text to the keys (of any case) it stands for.
+    std::map<std::size_t, std::unordered_map<std::string, std::vector<std::string>>> byLength;
     std::size_t left = 0;
     for (const std::string& key : keys) {
         first[key] = text::npos;
         if (isAscii(key)) {
-            byLength[key.size()].emplace(folded(key), key);
+            byLength[key.size()][folded(key)].push_back(key);
             ++left;
         } else {
             first[key] = findSettingsKey(c.searched, key);
@@ -54,10 +57,12 @@ std::map<std::string, std::size_t> firstOccurrences(const LintContext& c,
                         if (i + length > s.size()) break;
                         auto hit = table.find(folded(s.substr(i, length)));
                         if (hit == table.end()) continue;
-                        std::size_t& at = first[hit->second];
-                        if (at == text::npos) {
-                            at = i;
-                            --left;
+                        for (const std::string& key : hit->second) {
+                            std::size_t& at = first[key];
+                            if (at == text::npos) {
+                                at = i;
+                                --left;
+                            }
                         }
                     }
                 }
@@ -68,6 +73,8 @@ std::map<std::string, std::size_t> firstOccurrences(const LintContext& c,
     }
     return first;
 }
+
+namespace {
 
 bool isBlockKeyWord(std::string_view inner) {
     return text::equalsNoCase(inner, "all") || text::equalsNoCase(inner, "blank") ||
@@ -127,7 +134,7 @@ void findHeaderLines(LintContext& c) {
 void lintHeaders(LintContext& c) {
     std::set<std::string> keys;
     for (const HeaderLine& h : c.headers) keys.insert(h.key);
-    const std::map<std::string, std::size_t> first = firstOccurrences(c, keys);
+    const std::map<std::string, std::size_t> first = firstKeyOccurrences(c, keys);
     // Header lines by the folded key, to tell a repeated header from an
     // occurrence inside another line.
     std::map<std::string, const HeaderLine*> firstLineOfKey;

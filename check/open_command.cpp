@@ -265,10 +265,9 @@ std::string dispatchedText() {
     return text;
 }
 
-void writeTsv(CheckOutput& output, const SettingsFile& file, const std::vector<UrlEntry>& targets,
+void writeTsv(CheckOutput& output, const std::vector<UrlEntry>& targets,
               const std::string& text, Decision decision, const std::vector<Effect>& effects) {
     std::string& out = output.out;
-    (void)file;
     out += "@settings\t" + (dispatchState.useAlternateFile == 1 ? settings.alternatePath
                                                                 : programPaths.settingsPath) + "\n";
     for (const UrlEntry& e : targets) out += "@url\t" + e.url + "\t" + e.title + "\n";
@@ -339,7 +338,7 @@ int runOpenCommand(const CheckOptions& options, const CheckEnvironment& environm
     const int status = decision == Decision::toolsMenu || decision == Decision::nothing ? checkFindings : checkOk;
 
     if (options.tsv) {
-        writeTsv(output, file, targets, text, decision, effects);
+        writeTsv(output, targets, text, decision, effects);
         return status;
     }
     Report r(language, output.out);

@@ -8,8 +8,13 @@
 #include <utility>
 #include <vector>
 
+#include <random>
+#include <set>
+
 #include "check/lint.h"
+#include "check/lint_context.h"
 #include "check/options.h"
+#include "settings/settings_text.h"
 #include "tests/support/check_state.h"
 #include "tests/support/temp_dir.h"
 
@@ -105,6 +110,8 @@ TEST_F(Lint, Headers) {
         {"no %end before the next block", "[.html]\n<viewer>\n[.txt]\n<editor>\n%end\n", {{1, R::missingEnd}}},
         {"no %end at the end of the file", "[.html]\n<viewer>\n", {{1, R::missingEndAtFileEnd}}},
         {"no ]", "[.html\n<viewer>\n", {{1, R::headerWithoutClose}}},
+        // 0x81 0x5B is one character ("ー"): its second byte is no "[".
+        {"a [ that is half of a character", "\x81[.html]\n[.html]\n<viewer>\n%end\n", {}},
         {"system without %end", "[system]\n@icon\n[.html]\n<viewer>\n%end\n", {{1, R::missingEnd}}},
     });
 }
@@ -234,6 +241,26 @@ TEST_F(Lint, CountsAndCap) {
     const LintResult r = lint(ini);
     EXPECT_EQ(r.problems, 1500);
     EXPECT_EQ(r.findings.size(), maxStoredFindings);
+}
+
+// The one walk that finds every header key's first occurrence must agree
+// with the loader's own search on any text: keys of any case, occurrences
+// inside lines, on comment lines, after half characters and NUL bytes.
+TEST(LintKeySearch, AgreesWithTheLoadersSearch) {
+    std::mt19937 random(12345);
+    const std::vector<std::string> pieces = {"[.html]", "[.HTML]", "[all]", "[.*]", "[a]", "[", "]", ".", "a",
+                                             " ", "\n", "; ", "\n;", "\x81", "\x81[", "\x82\x5b", "\t", "\r",
+                                             std::string(1, '\0'), "x"};
+    const std::set<std::string> keys = {"[.html]", "[.HTML]", "[all]", "[.*]", "[a]", "[\x81[]"};
+    for (int round = 0; round < 3000; ++round) {
+        std::string text;
+        const int n = static_cast<int>(random() % 40);
+        for (int i = 0; i < n; ++i) text += pieces[random() % pieces.size()];
+        LintContext c(text);
+        const std::map<std::string, std::size_t> first = firstKeyOccurrences(c, keys);
+        for (const std::string& key : keys)
+            ASSERT_EQ(first.at(key), findSettingsKey(text, key)) << "key " << key << " in " << testing::PrintToString(text);
+    }
 }
 
 TEST(LintTexts, EveryRuleSpeaksBothLanguages) {
