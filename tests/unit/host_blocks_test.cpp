@@ -14,6 +14,7 @@
 #include "settings/host_pattern.h"
 #include "settings/settings.h"
 #include "tests/support/fake_platform.h"
+#include "tests/support/readme_sample.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -276,6 +277,31 @@ TEST_F(HostDispatch, WithoutAMatchingHostBlockTheExtensionKeyIsSearched) {
              "http://b.example/x.HTML");
     EXPECT_EQ(dispatchState.sectionKey, "[.HTML]");
     EXPECT_EQ(fake.starts.size(), 1u);
+}
+
+// The README's example of host blocks, with its programs in the test's
+// folder: each URL goes where the README's comments say.
+TEST_F(HostDispatch, ReadmeExample) {
+    std::string ini = readmeIniBlockWith("[host:");
+    ASSERT_NE(ini.find("[host:"), std::string::npos) << "README.md's host block example";
+    const std::string browser = dir.write("browser.exe", "MZ");
+    for (const auto& [from, to] : {std::pair<std::string, std::string>{"C:\\Tools\\player.exe", player},
+                                   {"C:\\Program Files\\Browser\\browser.exe", browser}}) {
+        const std::size_t at = ini.find(from);
+        ASSERT_NE(at, std::string::npos) << from;
+        ini.replace(at, from.size(), to);
+    }
+    const std::string all = "[all]\n" + editor + "\n%end\n";
+    EXPECT_EQ(dispatch(ini + all, "https://www.clips.example/v/a.mp4"), std::vector<std::string>{player});
+    EXPECT_EQ(fake.starts[0].parameters, "--title \"a.mp4\" https://www.clips.example/v/a.mp4");
+    EXPECT_EQ(dispatch(ini + all, "http://VIDEO.example.com:80/"), std::vector<std::string>{player});
+    // The bank's block with [all]: a menu of two.
+    EXPECT_EQ(dispatch(ini + all, "https://www.bank.example/login"), std::vector<std::string>{});
+    EXPECT_EQ(ui.menus, 1);
+    EXPECT_EQ(associationTable.programCount, 2);
+    EXPECT_EQ(associationTable.items[0].caption, "Bank");
+    // Not the bank's host, and no other block: the system opens it.
+    EXPECT_EQ(dispatch(ini, "https://bank.example/"), std::vector<std::string>{"https://bank.example/"});
 }
 
 }  // namespace
