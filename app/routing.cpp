@@ -144,6 +144,13 @@ void startupAction(platform::WindowHandle window, int shift, int ctrl) {
     if (runState.listWindowActive == 0) ui().closeWindow(window);
 }
 
+void clipboardCommand(platform::WindowHandle window, int ctrl, int useAlternate) {
+    const int result = readClipboardInput(window);
+    if (result < 0) return;
+    if (result >= 1 && result <= 3) startupLocalSource(window, result, ctrl);
+    else if (urlList.urlCount >= 1) startupUrls(window, useAlternate);
+}
+
 void receiveHandOff(platform::WindowHandle window, unsigned transferCode, std::string_view payload) {
     if (runState.listWindowActive != 1) return;
     saveUrlList();

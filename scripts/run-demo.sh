@@ -2,10 +2,15 @@
 # The main job under Wine: builds Tavrin.exe and the demo program, puts them
 # in a folder with the demo settings file, opens a sample URL with Tavrin,
 # prints what was started with which parameters and working folder, and
-# saves a screenshot of the screen. Safe to run again.
+# saves a screenshot of the screen. With --menu the settings offer several
+# programs: the association menu shows, with icons, and its picture is
+# saved as build/demo/menu.png. Safe to run again.
+#   bash scripts/run-demo.sh [--menu] [URL]
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${TAVRIN_BUILD_DIR:-$root/build}
+menu=0
+if [ "${1:-}" = "--menu" ]; then menu=1; shift; fi
 url=${1:-http://www.example.com/docs/guide/index.html?lang=ja#top}
 
 bash "$root/scripts/install-deps.sh"
@@ -18,10 +23,37 @@ rm -rf "$run"
 mkdir -p "$run"
 cp "$build/win/Tavrin.exe" "$build/win/demo_viewer.exe" "$build/win/tvDDE.dll" "$run/"
 cp "$root/demo/Tavrin.ini" "$run/Tavrin.ini"
+[ $menu -eq 1 ] && cp "$root/demo/menu.ini" "$run/Tavrin.ini"
 
 # shellcheck source=scripts/wine-env.sh
 source "$root/scripts/wine-env.sh" "$build/win"
 trap wine_env_stop EXIT
+
+if [ $menu -eq 1 ]; then
+  echo "Tavrin.exe $url"
+  (cd "$run" && wine Tavrin.exe "$url" </dev/null >/dev/null 2>&1) &
+  tavrin_pid=$!
+  # The screen is black but for the menu: wait until something shows.
+  size=0x0
+  for _ in $(seq 100); do
+    sleep 0.2
+    import -window root "$run/screen.png"
+    size=$(convert "$run/screen.png" -trim -format '%wx%h' info: 2>/dev/null)
+    [ "${size%x*}" -gt 60 ] && [ "${size#*x}" -gt 60 ] && break
+  done
+  sleep 0.5  # let the icons paint
+  import -window root "$run/screen.png"
+  convert "$run/screen.png" -trim +repage -bordercolor black -border 6 "$run/menu.png"
+  geometry=$(convert "$run/screen.png" -trim -format '%X %Y' info:)
+  x=${geometry%% *}; y=${geometry##* }
+  # Close the menu as a person would: pointer on it, Escape.
+  xdotool mousemove $((${x#+} + 2)) $((${y#+} + 2))
+  sleep 0.3
+  xdotool key Escape
+  wait "$tavrin_pid" || true
+  echo "menu: $run/menu.png ($size)"
+  exit 0
+fi
 
 echo "Tavrin.exe $url"
 (cd "$run" && wine Tavrin.exe "$url" </dev/null >/dev/null 2>&1) &

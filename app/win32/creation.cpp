@@ -28,6 +28,8 @@ void takeProgramFolderAndMetrics() {
     runState.screenWidth = GetSystemMetrics(SM_CXSCREEN);
     runState.maximizedHeight = GetSystemMetrics(SM_CYMAXIMIZED);
     runState.mouseButtonCount = GetSystemMetrics(SM_CMOUSEBUTTONS);
+    settings.smallIconWidth = GetSystemMetrics(SM_CXSMICON);
+    settings.smallIconHeight = GetSystemMetrics(SM_CYSMICON);
     settings.schemeEnabled = {1, 1, 1, 1};
 }
 

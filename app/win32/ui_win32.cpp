@@ -1,7 +1,8 @@
-// The Win32 window layer behind the routing. The association menu and the
-// list window arrive with their own windows; until then the menu shows
-// nothing and no list window can be opened, so every start ends.
+// The Win32 window layer behind the routing. The list window arrives with
+// its own window; until then none can be opened, so every start ends.
 #include "app/win32/ui_win32.h"
+
+#include "app/win32/association_menu.h"
 
 #include "platform/ui_port.h"
 #include "platform/win32/win.h"
@@ -10,7 +11,10 @@ namespace {
 
 class Win32Ui final : public UiPort {
 public:
-    void showAssociationMenu(platform::WindowHandle, int, int) override {}
+    void showAssociationMenu(platform::WindowHandle window, int toolsMenu,
+                             int samePosition) override {
+        ::showAssociationMenu(static_cast<HWND>(window), toolsMenu, samePosition);
+    }
     bool createListWindow(platform::WindowHandle) override { return false; }
     void fillListView(int) override {}
     void closeWindow(platform::WindowHandle window) override {

@@ -8,6 +8,7 @@
 #include "app/win32/window_state.h"
 #include "common/app_state.h"
 #include "menu/menu_state.h"
+#include "menu/win32/menu_build.h"
 
 namespace {
 
@@ -77,6 +78,13 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_INITMENU:
         pressDownKey();
+        return 0;
+    case WM_INITMENUPOPUP:
+        // A group's submenu is filled as it opens.
+        if (windowState.lastMenu) {
+            fillGroupOnOpen(windowState.lastMenu, reinterpret_cast<HMENU>(wParam), LOWORD(lParam));
+            if (windowState.menuSelectedByMouse == 1) pressDownKey();
+        }
         return 0;
     case WM_MENUSELECT:
         windowState.lastMenu = reinterpret_cast<HMENU>(lParam);

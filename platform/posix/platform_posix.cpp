@@ -196,6 +196,7 @@ public:
         return true;
     }
     bool isKeyDown(int) override { return false; }
+    bool isKeyPhysicallyDown(int) override { return false; }
     void sleep(int milliseconds) override {
         if (milliseconds > 0) usleep(static_cast<useconds_t>(milliseconds) * 1000);
     }

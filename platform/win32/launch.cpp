@@ -76,6 +76,10 @@ bool Win32Platform::longFileName(const std::string& path, std::string& name) {
 
 bool Win32Platform::isKeyDown(int virtualKey) { return (GetKeyState(virtualKey) & 0x8000) != 0; }
 
+bool Win32Platform::isKeyPhysicallyDown(int virtualKey) {
+    return (GetAsyncKeyState(virtualKey) & 0x8000) != 0;
+}
+
 void Win32Platform::sleep(int milliseconds) {
     if (milliseconds > 0) Sleep(static_cast<DWORD>(milliseconds));
 }

@@ -342,8 +342,8 @@ def parameter_folder(args):
 
 
 def long_url(args):
-    # A 2,000-character URL is no URL to the program (recognition takes
-    # them below 260 characters): it is passed over and the next one opens.
+    # A 2,000-character URL cannot be held (recognition takes URLs below
+    # 260 characters): the user is told so, and the next one still opens.
     # The longest that is taken, with a long query, is sent as it stands.
     d = Download(args, "long_url")
     d.settings("[.txt]", "<viewer>", '*<pages>>"%P"', "%end",
@@ -352,7 +352,9 @@ def long_url(args):
         url = server.url("/")
         url += "a" * (2000 - len(url) - 4) + ".txt"
         check_equal(len(url), 2000, "URL length")
-        d.run(url + " " + server.url("/dir/doc.txt?first"))
+        too_long = ("注意", "次のURLは長すぎるため開けません。開けるURLは259文字までです。\n"
+                    + url[:80] + "…")
+        d.run(url + " " + server.url("/dir/doc.txt?first"), boxes=[too_long])
         longest = server.url("/dir/doc.txt?q=")
         longest += "x" * (259 - len(longest))
         d.run(longest)

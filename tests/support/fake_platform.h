@@ -33,6 +33,9 @@ public:
     std::map<std::string, std::string> schemePrograms;  // "http" -> program
     std::vector<int> sleeps;
     std::vector<int> keysDown;
+    // Keys that read as physically down for the next so many polls.
+    std::map<int, int> keyHeldForPolls;
+    int keyPolls = 0;
     // The bridge library: unset means it is missing.
     struct Bridge {
         bool hasQuery = true, hasSplit = true, hasSend = true;
@@ -129,6 +132,13 @@ public:
     bool isKeyDown(int vk) override {
         for (int k : keysDown) if (k == vk) return true;
         return false;
+    }
+    bool isKeyPhysicallyDown(int vk) override {
+        ++keyPolls;
+        auto it = keyHeldForPolls.find(vk);
+        if (it == keyHeldForPolls.end() || it->second <= 0) return false;
+        --it->second;
+        return true;
     }
     std::unique_ptr<platform::BridgeLibrary> loadBridgeLibrary() override;
     platform::DownloadOutcome downloadUrl(const std::string& url, const std::string& localPath,
