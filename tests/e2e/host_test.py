@@ -28,6 +28,7 @@ import shutil
 import subprocess
 
 from dispatch_test import Dispatch
+from menu_test import MenuCase
 from tavrin_e2e import check, check_equal, cp932, main, windows_path
 
 DIST = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "dist")
@@ -61,8 +62,7 @@ TABLE = [
                          "[all]", "<editor>", "<viewer>", "%end"),
      "http://video.example/a.html", {"other": ["http://video.example/a.html"]}, []),
     # Not exclusive: three programs with "[all]", so the single-program rule
-    # does not apply; the choice is the menu's (still to come on this
-    # branch) and nothing at all is started.
+    # does not apply: the menu shows (the driver dismisses it), nothing starts.
     ("block_and_all", ("[host:video.example]", "<other>", "%end",
                        "[all]", "<editor>", "<viewer>", "%end"),
      "http://video.example/a.html", {}, []),
@@ -78,11 +78,14 @@ TABLE = [
 ]
 
 
+MENU_CASES = {"block_and_all"}
+
+
 def table_case(name, lines, arguments, starts, browser):
     def run(args):
         d = Dispatch(args, name)
         d.write_settings(*lines)
-        d.open(arguments)
+        d.open(arguments, menus=1 if name in MENU_CASES else 0)
         d.expect(starts, browser)
     run.__name__ = name
     return run
@@ -96,6 +99,23 @@ def shortcut_file(args):
                                      b"[InternetShortcut]\r\nURL=http://video.example/x.html\r\n"))
     d.open(f'"{link}"')
     d.expect({"other": ["http://video.example/x.html"]})
+
+
+def menu_choice(args):
+    # The host block's programs and "[all]" in the menu, worked with keys.
+    c = MenuCase(args, "menu_choice")
+    c.settings("[system]", "@menu=200,150", "%end",
+               "[.html]", "<viewer> | &Viewer", "%end",
+               "[host:*.clips.example]", "<other> | &Other", "<editor> | &Editor",
+               ">-e %G | &Site", ">-f %K | &File", "%end",
+               "[all]", "<japanese> | &Japanese", "%end")
+    c.choose("http://www.clips.example/a.html", "o")
+    c.choose("http://www.clips.example/b.html", "e", "f")
+    c.choose("http://www.clips.example/c.html", "j")
+    c.choose("http://other.example/d.html", "v")
+    c.d.expect({"other": ["http://www.clips.example/a.html"], "editor": ["-f b.html"],
+                "japanese": ["http://www.clips.example/c.html"],
+                "viewer": ["http://other.example/d.html"]})
 
 
 # --- the registry ---------------------------------------------------------
@@ -297,6 +317,20 @@ def loop_guard(args):
         d.expect({}, ["https://video.example/a.html"])
 
 
+def title_item_refused(args):
+    # The menu's title item opens the target by the system: refused too.
+    c = MenuCase(args, "title_item_refused")
+    c.settings("[system]", "@menu=200,150", "%end",
+               "[host:video.example]", "<other> | &Other", "<editor> | &Editor", "%end")
+    with HttpClass(f'"{windows_path(c.d.case.exe)}" "%1"'):
+        run = c.start("http://video.example/a.html")
+        run.point_at(run.menu())
+        run.keys("0")
+        report = run.finish()
+    check_equal([caption for caption, _ in report.messages()], [cp932("注意")], "message boxes")
+    c.d.expect({}, [])
+
+
 def handoff_unaffected(args):
     # With a running copy, a second start hands the URL over as always.
     d = Dispatch(args, "handoff_unaffected")
@@ -325,5 +359,5 @@ def no_registry_writes(args):
 if __name__ == "__main__":
     cases = [table_case(*row) for row in TABLE] + [
         shortcut_file, register_unregister, register_in_odd_folder, missing_program, shell_open,
-        loop_guard, handoff_unaffected, no_registry_writes]
+        loop_guard, title_item_refused, handoff_unaffected, no_registry_writes, menu_choice]
     main({f.__name__: f for f in cases})
