@@ -80,6 +80,7 @@ bool isCommentText(std::string_view body);
 void lintFileBytes(LintContext& c);
 void findHeaderLines(LintContext& c);
 void lintHeaders(LintContext& c);
+void lintHostBlocks(LintContext& c);
 void lintSystemBlock(LintContext& c);
 void lintAssociationBlocks(LintContext& c);
 void lintListBlock(LintContext& c);

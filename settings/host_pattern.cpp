@@ -78,6 +78,18 @@ bool hostMatchesPattern(std::string_view host, std::string_view pattern) {
     return false;
 }
 
+bool hostPatternCovers(std::string_view earlier, std::string_view later) {
+    const HostPatternForm laterForm = hostPatternForm(later);
+    if (laterForm != HostPatternForm::exact && laterForm != HostPatternForm::wildcard) return false;
+    std::string_view domain = normalized(later);
+    if (laterForm == HostPatternForm::wildcard) {
+        // The hosts below the domain too: only a wildcard names them all.
+        if (hostPatternForm(earlier) != HostPatternForm::wildcard) return false;
+        domain.remove_prefix(2);
+    }
+    return hostMatchesPattern(domain, earlier);
+}
+
 std::vector<std::string_view> splitHostPatterns(std::string_view list) {
     std::vector<std::string_view> items;
     std::size_t start = 0;

@@ -31,6 +31,10 @@ std::vector<std::string_view> splitHostPatterns(std::string_view list);
 // without one) is named by none.
 bool hostMatchesPatternList(std::string_view host, std::string_view list);
 
+// True when every host `later` names is named by `earlier` too, so that a
+// block with `later` after one with `earlier` is never chosen by it.
+bool hostPatternCovers(std::string_view earlier, std::string_view later);
+
 // The pattern without blanks around it, a ":port" at its end and a final
 // '.', folded to lower case where ASCII: what two patterns compare by.
 std::string hostPatternKey(std::string_view pattern);

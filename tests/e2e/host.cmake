@@ -10,7 +10,8 @@ set(TAVRIN_HOST_CASES
 tavrin_e2e_cases(host ${TAVRIN_HOST_CASES})
 foreach(case ${TAVRIN_HOST_CASES})
   set_property(TEST e2e.host.${case} APPEND PROPERTY
-               ENVIRONMENT TAVRIN_RECORDER=$<TARGET_FILE:recorder> TAVRIN_OBJDUMP=${CMAKE_OBJDUMP})
+               ENVIRONMENT TAVRIN_RECORDER=$<TARGET_FILE:recorder> TAVRIN_OBJDUMP=${CMAKE_OBJDUMP}
+               TAVRIN_CHECK=$<TARGET_FILE:TavrinCheck>)
 endforeach()
 set_tests_properties(e2e.host.register_unregister e2e.host.register_in_odd_folder
                      e2e.host.missing_program e2e.host.shell_open e2e.host.loop_guard

@@ -87,6 +87,8 @@ def table_case(name, lines, arguments, starts, browser):
         d.write_settings(*lines)
         d.open(arguments, menus=1 if name in MENU_CASES else 0)
         d.expect(starts, browser)
+        # The check tool's dry run goes the same way.
+        d.check_tool(arguments, starts, browser, menu=name in MENU_CASES)
     run.__name__ = name
     return run
 

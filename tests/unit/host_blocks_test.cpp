@@ -135,6 +135,28 @@ TEST(HostPattern, Lists) {
     EXPECT_EQ(hostPatternKey("例え.JP."), "例え.jp");
 }
 
+TEST(HostPattern, Covers) {
+    struct Case {
+        const char* earlier;
+        const char* later;
+        bool covers;
+    };
+    const Case cases[] = {
+        {"a.example", "A.example:80", true},
+        {"*.example", "www.a.example", true},
+        {"*.example", "*.a.example", true},
+        {"*.example", "example", true},
+        {"*.a.example", "*.example", false},
+        {"a.example", "*.a.example", false},  // the hosts below it are left
+        {"a.example", "b.example", false},
+        {"a.example", "", false},
+        {"", "a.example", false},
+        {"*.例え.jp", "www.例え.jp", true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(hostPatternCovers(c.earlier, c.later), c.covers) << c.earlier << " / " << c.later;
+}
+
 TEST(HostHeaders, FoundInFileOrderOutsideComments) {
     const std::string text =
         "; [host:comment.example] is no header\n"
