@@ -61,6 +61,10 @@ public:
     int findExecutable(const std::string& document, std::string& program) override {
         return real_.findExecutable(document, program);
     }
+    // A read of the system's association, as Tavrin's loop guard makes.
+    bool schemeProgram(const std::string& scheme, std::string& program) override {
+        return real_.schemeProgram(scheme, program);
+    }
     bool longFileName(const std::string& path, std::string& name) override {
         return real_.longFileName(path, name);
     }

@@ -32,6 +32,7 @@ LintResult lintSettingsFile(const SettingsFile& file, const CheckEnvironment& en
     lintFileBytes(c);
     findHeaderLines(c);
     lintHeaders(c);
+    lintHostBlocks(c);
     lintSystemBlock(c);
     lintAssociationBlocks(c);
     lintListBlock(c);

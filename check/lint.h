@@ -33,6 +33,9 @@ enum class LintRule {
     noProgramBeforeSeparator,
     // Placeholders.
     placeholderWithoutParam, unknownPlaceholder,
+    // Host blocks ("[host:PATTERNS]").
+    hostPatternMalformed, hostPatternEmpty, hostBlockNamesNoHost, hostPatternShadowed,
+    hostBlockShadowed,
     // The "[list]" block.
     listProgramNotFound, listParameterWithoutProgram, listRunsOn, tooManyListPrograms,
 };

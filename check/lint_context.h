@@ -86,6 +86,7 @@ std::map<std::string, std::size_t> firstKeyOccurrences(const LintContext& c,
 void lintFileBytes(LintContext& c);
 void findHeaderLines(LintContext& c);
 void lintHeaders(LintContext& c);
+void lintHostBlocks(LintContext& c);
 void lintSystemBlock(LintContext& c);
 void lintAssociationBlocks(LintContext& c);
 void lintListBlock(LintContext& c);

@@ -8,6 +8,7 @@
 #include "check/lint_context.h"
 #include "common/split_path.h"
 #include "common/text.h"
+#include "settings/host_blocks.h"
 #include "settings/settings_text.h"
 
 namespace {
@@ -152,6 +153,9 @@ void lintHeaders(LintContext& c) {
         const HeaderLine* earlier = firstLineOfKey.count(name) ? firstLineOfKey[name] : nullptr;
         if (!earlier) firstLineOfKey[name] = &h;
         if (at == h.bracket || at == text::npos) continue;
+        // Every host header is read, not only a key's first occurrence; the
+        // host pass tells which of them are never chosen.
+        if (text::startsWithNoCase(h.key, hostHeaderKey)) continue;
         if (earlier) c.add(h.line, LintRule::duplicateHeader, {h.key, std::to_string(c.lineOf(at))});
         else c.add(h.line, LintRule::shadowedHeader, {h.key, std::to_string(c.lineOf(at))});
     }

@@ -127,6 +127,17 @@ const RuleText ruleTexts[] = {
     {R::unknownPlaceholder, P, {"{1} という置き換えはありません。そのまま残ります",
                                 "there is no placeholder {1}: it stays as written"}},
 
+    {R::hostPatternMalformed, P, {"{1} はホストの書き方ではありません ({2})。どのホストにも当たりません (ホスト名か、*. とドメイン: example.com、*.example.com)",
+                                  "{1} is no host pattern ({2}): it names no host (write a host, or *. and a domain: example.com, *.example.com)"}},
+    {R::hostPatternEmpty, N, {"{1} に空のパターンがあります (; が続いています)",
+                              "{1} holds an empty pattern (two ; in a row, or one at an end)"}},
+    {R::hostBlockNamesNoHost, P, {"{1} はどのホストも挙げていないので、このブロックは使われません",
+                                  "{1} names no host: the block is never used"}},
+    {R::hostPatternShadowed, N, {"{1} のホストは {2}行目のホストブロックが先に受け持つので、ここでは使われません",
+                                 "the hosts of {1} go to the host block of line {2}, which comes first: here they are never used"}},
+    {R::hostBlockShadowed, P, {"{1} のホストはすべて前のホストブロック ({2}行目から) が先に受け持つので、このブロックは使われません",
+                               "every host {1} names goes to an earlier host block (from line {2} on): this block is never used"}},
+
     {R::listProgramNotFound, P, {"[list] のプログラムが見つかりません。飛ばされます: {1}",
                                  "a [list] program is not found and is skipped: {1}"}},
     {R::listParameterWithoutProgram, N, {"上にプログラムがない > の行です。無視されます",

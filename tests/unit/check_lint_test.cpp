@@ -116,6 +116,31 @@ TEST_F(Lint, Headers) {
     });
 }
 
+TEST_F(Lint, HostBlocks) {
+    run({
+        {"clean", "[host:a.example;*.b.example]#\n<viewer>\n%end\n[host:c.example:8080]\n<editor>\n%end\n", {}},
+        {"no host pattern", "[host:http://a.example/]\n<viewer>\n%end\n",
+         {{1, R::hostPatternMalformed}, {1, R::hostBlockNamesNoHost}}},
+        {"one bad pattern among good ones", "[host:a.example;www.*.b.example]\n<viewer>\n%end\n",
+         {{1, R::hostPatternMalformed}}},
+        {"an empty pattern", "[host:a.example;;b.example;]\n<viewer>\n%end\n", {{1, R::hostPatternEmpty}}},
+        {"no pattern at all", "[host: ; ]\n<viewer>\n%end\n", {{1, R::hostBlockNamesNoHost}}},
+        {"the same host again", "[host:a.example]\n<viewer>\n%end\n[host:A.Example:80]\n<editor>\n%end\n",
+         {{4, R::hostBlockShadowed}}},
+        {"hosts an earlier wildcard takes",
+         "[host:*.example]\n<viewer>\n%end\n[host:www.a.example;*.b.example]\n<editor>\n%end\n",
+         {{4, R::hostBlockShadowed}}},
+        {"some hosts taken earlier",
+         "[host:*.a.example]\n<viewer>\n%end\n[host:www.a.example;b.example]\n<editor>\n%end\n",
+         {{4, R::hostPatternShadowed}}},
+        {"the domain's hosts after the domain alone",
+         "[host:a.example]\n<viewer>\n%end\n[host:*.a.example]\n<editor>\n%end\n", {}},
+        {"a header in a comment takes nothing",
+         "; [host:a.example] for the player\n[host:a.example]\n<viewer>\n%end\n", {}},
+        {"a header without ]", "[host:a.example\n<viewer>\n%end\n", {{1, R::headerWithoutClose}}},
+    });
+}
+
 TEST_F(Lint, SystemOptions) {
     run({
         {"known options", "[system]\n@icon\n@dlm=, \n@dist=300,600\n@dde=IExplore;Firefox\n%end\n", {}},
