@@ -128,6 +128,10 @@ public:
     // FindExecutableA: the program associated with a document; returns its
     // instance value (above 32 on success).
     virtual int findExecutable(const std::string& document, std::string& program) = 0;
+    // AssocQueryStringA(ASSOCSTR_EXECUTABLE) for a URL scheme ("http") and
+    // the open verb: the program the system starts for such URLs. False
+    // when none is registered.
+    virtual bool schemeProgram(const std::string& scheme, std::string& program) = 0;
     // The name (without folder) under which FindFirstFileA lists a file.
     virtual bool longFileName(const std::string& path, std::string& name) = 0;
     // True while the key (a Win32 virtual-key code) is held down, as the

@@ -18,6 +18,7 @@ void resetAssociationTable() {
     associationTable.itemCount = 0;
     associationTable.programCount = 0;
     associationTable.firstProgram = 0;
+    associationTable.blockCount = 0;
 }
 
 namespace {
@@ -119,7 +120,31 @@ bool isSubMarker(char c) { return c == '>' || c == ']' || c == '*' || c == '#'; 
 
 }  // namespace
 
+namespace {
+
+// Notes the block in the table's list of blocks read, and on leaving the
+// parse how many rows it gave.
+class BlockNote {
+public:
+    explicit BlockNote(std::size_t headerPosition) {
+        if (associationTable.blockCount >= maxBlocksRead) return;
+        block_ = &associationTable.blocks[associationTable.blockCount++];
+        *block_ = BlockRead{headerPosition, associationTable.itemCount, 0};
+    }
+    ~BlockNote() {
+        if (block_) block_->rowCount = associationTable.itemCount - block_->firstRow;
+    }
+    BlockNote(const BlockNote&) = delete;
+    BlockNote& operator=(const BlockNote&) = delete;
+
+private:
+    BlockRead* block_ = nullptr;
+};
+
+}  // namespace
+
 void parseAssociationSection(std::size_t headerPosition, std::string_view text) {
+    BlockNote note(headerPosition);
     BlockState st;
     st.afterProgram = associationTable.itemCount > 0 ? 1 : 0;
     std::size_t consumed = 0;

@@ -15,9 +15,9 @@
 #include "menu/menu_title.h"
 #include "menu/tools_menu.h"
 #include "menu/win32/menu_build.h"
-#include "menu/win32/menu_handles.h"
 #include "menu/win32/menu_hook.h"
 #include "menu/win32/menu_resources.h"
+#include "platform/win32/scoped_gui.h"
 #include "settings/association_table.h"
 #include "settings/settings.h"
 

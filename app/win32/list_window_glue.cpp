@@ -34,7 +34,7 @@ void leaveClipboardChain(HWND window) {
 }
 
 int trackRowMenu(HWND window, int atCentre) {
-    win::ScopedMenuTree menu(buildPopup(rowMenuItems()));
+    win::ScopedMenu menu(buildPopup(rowMenuItems()));
     if (!menu.get()) return 0;
     applyMenuMarks(menu.get(), listMenuMarks(windowState.clipboardWatch == 1));
     UINT flags = TPM_RETURNCMD | TPM_RIGHTBUTTON;

@@ -20,11 +20,11 @@ HMENU buildPopup(const std::vector<ListMenuItem>& items) {
     return popup;
 }
 
-win::ScopedMenuTree buildListMenuBar() {
-    win::ScopedMenuTree bar(CreateMenu());
+win::ScopedMenu buildListMenuBar() {
+    win::ScopedMenu bar(CreateMenu());
     if (!bar.get()) return bar;
     for (const ListMenuPopup& popup : menuBarPopups()) {
-        win::ScopedMenuTree sub(buildPopup(popup.items));
+        win::ScopedMenu sub(buildPopup(popup.items));
         if (!sub.get()) continue;
         if (AppendMenuA(bar.get(), MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sub.get()),
                         popup.text.c_str()))

@@ -4,13 +4,13 @@
 #include <vector>
 
 #include "links/list_menu_items.h"
-#include "links/win32/ui_owners.h"
+#include "platform/win32/scoped_gui.h"
 #include "platform/win32/win.h"
 
 // A popup holding the items of the table, unchecked.
 HMENU buildPopup(const std::vector<ListMenuItem>& items);
 // The bar with its four popups and two commands.
-win::ScopedMenuTree buildListMenuBar();
+win::ScopedMenu buildListMenuBar();
 // Sets each listed item's check mark (searched through the submenus of
 // `menu`); the one place check marks of the list window are set.
 void applyMenuMarks(HMENU menu, const std::vector<ListMenuMark>& marks);

@@ -5,14 +5,14 @@
 #include <string>
 
 #include "links/win32/list_view.h"
-#include "links/win32/ui_owners.h"
+#include "platform/win32/scoped_gui.h"
 #include "platform/win32/win.h"
 
 struct ListWindowParts {
     HWND window = nullptr;
     Win32ListRows rows;     // the list view; no control before creation
-    win::ScopedMenuTree menuBar;
-    win::ScopedOwnedIcon icon;   // the small icon shown
+    win::ScopedMenu menuBar;
+    win::ScopedIcon icon;   // the small icon shown
 };
 
 extern ListWindowParts listWindowParts;

@@ -1,6 +1,6 @@
 // The small icon of a menu item, drawn into a bitmap in the menu's colour.
 #pragma once
-#include "menu/win32/menu_handles.h"
+#include "platform/win32/scoped_gui.h"
 
 // source: -2 the program's "MYSYS" icon, -1 the icon of the program's
 // folder, k >= 0 the icon of the file row k's command names. Without an

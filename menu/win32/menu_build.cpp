@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "menu/win32/menu_handles.h"
 #include "menu/win32/menu_resources.h"
+#include "platform/win32/scoped_gui.h"
 #include "settings/association_table.h"
 #include "settings/settings.h"
 

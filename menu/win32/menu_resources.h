@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "menu/win32/menu_handles.h"
+#include "platform/win32/scoped_gui.h"
 
 struct MenuResources {
     std::vector<win::ScopedBitmap> itemBitmaps;

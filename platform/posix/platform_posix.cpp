@@ -187,6 +187,7 @@ public:
         return 2;
     }
     int findExecutable(const std::string&, std::string&) override { return 31; }
+    bool schemeProgram(const std::string&, std::string&) override { return false; }
     bool longFileName(const std::string& path, std::string& name) override {
         if (!fileExists(path)) return false;
         std::string n = native(path);

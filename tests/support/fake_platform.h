@@ -30,6 +30,7 @@ public:
     std::vector<Start> starts;                     // shellExecute calls
     int shellResult = 42;                          // what shellExecute answers
     std::map<std::string, std::string> associations;  // document -> program
+    std::map<std::string, std::string> schemePrograms;  // "http" -> program
     std::vector<int> sleeps;
     std::vector<int> keysDown;
     // Keys that read as physically down for the next so many polls.
@@ -114,6 +115,12 @@ public:
         if (it == associations.end()) return 31;
         program = it->second;
         return 42;
+    }
+    bool schemeProgram(const std::string& scheme, std::string& program) override {
+        auto it = schemePrograms.find(scheme);
+        if (it == schemePrograms.end()) return false;
+        program = it->second;
+        return true;
     }
     bool longFileName(const std::string& path, std::string& name) override {
         return real_.longFileName(path, name);

@@ -6,6 +6,7 @@
 
 #include "app/handoff.h"
 #include "tests/e2e/driver/commands.h"
+#include "tests/e2e/driver/input.h"
 
 namespace driver {
 
@@ -50,28 +51,6 @@ HWND createStandIn(const std::string& path, bool visible) {
     return window;
 }
 
-bool putOnClipboard(HWND owner, const std::string& bytes) {
-    bool open = false;
-    for (int attempt = 0; attempt < 50 && !open; ++attempt) {
-        open = OpenClipboard(owner) != FALSE;
-        if (!open) Sleep(20);
-    }
-    if (!open) return false;
-    EmptyClipboard();
-    bool done = false;
-    if (HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size() + 1)) {
-        if (char* p = static_cast<char*>(GlobalLock(block))) {
-            std::memcpy(p, bytes.data(), bytes.size());
-            p[bytes.size()] = '\0';
-            GlobalUnlock(block);
-            done = SetClipboardData(CF_TEXT, block) != nullptr;
-        }
-        if (!done) GlobalFree(block);
-    }
-    CloseClipboard();
-    return done;
-}
-
 }  // namespace
 
 int fakeCopyCommand(const Options& options) {
@@ -94,7 +73,7 @@ int fakeCopyCommand(const Options& options) {
     if (!window) return 2;
     if (options.has("clipboard")) {
         std::string bytes;
-        if (!readBytes(options.get("clipboard"), bytes) || !putOnClipboard(window, bytes)) {
+        if (!readBytes(options.get("clipboard"), bytes) || !putClipboardText(window, bytes)) {
             std::fprintf(stderr, "cannot set the clipboard\n");
             return 2;
         }

@@ -2,6 +2,7 @@
 // they come and go, while the test script works them through the X server.
 #include <cstdio>
 
+#include "tests/e2e/driver/input.h"
 #include "tests/e2e/driver/menu_commands.h"
 #include "tests/e2e/driver/menu_windows.h"
 
@@ -68,7 +69,7 @@ int menuCommand(const Options& options) {
     }
     if (options.has("clipboard")) {
         std::string bytes;
-        if (!readBytes(options.get("clipboard"), bytes) || !setClipboardText(bytes)) {
+        if (!readBytes(options.get("clipboard"), bytes) || !putClipboardText(nullptr, bytes)) {
             std::fprintf(stderr, "cannot set the clipboard\n");
             return 2;
         }

@@ -36,28 +36,6 @@ std::vector<HWND> visibleMenuWindows(DWORD processId) {
     return search.found;
 }
 
-bool setClipboardText(const std::string& bytes) {
-    bool open = false;
-    for (int attempt = 0; attempt < 50 && !open; ++attempt) {
-        open = OpenClipboard(nullptr) != FALSE;
-        if (!open) Sleep(20);
-    }
-    if (!open) return false;
-    EmptyClipboard();
-    bool done = false;
-    if (HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size() + 1)) {
-        if (char* p = static_cast<char*>(GlobalLock(block))) {
-            std::memcpy(p, bytes.data(), bytes.size());
-            p[bytes.size()] = '\0';
-            GlobalUnlock(block);
-            done = SetClipboardData(CF_TEXT, block) != nullptr;
-        }
-        if (!done) GlobalFree(block);
-    }
-    CloseClipboard();
-    return done;
-}
-
 bool sendMouse(DWORD flags, int x, int y) {
     INPUT input{};
     input.type = INPUT_MOUSE;

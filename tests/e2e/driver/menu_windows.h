@@ -1,5 +1,5 @@
-// Finding a program's popup menu windows, and the clipboard and window
-// set-up of menu cases.
+// Finding a program's popup menu windows, and the pointer and number
+// helpers of menu cases.
 #pragma once
 #include <string>
 #include <vector>
@@ -11,9 +11,6 @@ namespace driver {
 // The visible top-level windows of class "#32768" that belong to the
 // process, in Z order.
 std::vector<HWND> visibleMenuWindows(DWORD processId);
-
-// Puts the bytes on the clipboard as CF_TEXT.
-bool setClipboardText(const std::string& bytes);
 
 // Sends a mouse event at (x, y) with SendInput (flags 0: a move). Under
 // Wine this moves the X pointer too; SetCursorPos from another process

@@ -1,5 +1,5 @@
 // Destroying a menu tree from the leaves up.
-#include "links/win32/ui_owners.h"
+#include "platform/win32/scoped_gui.h"
 
 namespace win {
 

@@ -1,19 +1,28 @@
-// Owners for the handles a popup menu is made of: the menu, the bitmaps and
-// icons of its items, the device contexts they are drawn with, and the
-// mouse hook that runs while it is open. Non-copyable; each gives its
-// handle back on every way out.
+// Owners for the user-interface handles the program makes: menus (with
+// their submenus), bitmaps, icons of its own, device contexts and objects
+// selected into them. Non-copyable; each gives its handle back on every
+// way out, and those that may outlive their scope can be moved.
 #pragma once
 #include "platform/win32/win.h"
 
 namespace win {
 
-// A menu and, through DestroyMenu, all its submenus.
+// Empties every submenu the same way before destroying it, then destroys
+// the menu itself.
+void destroyMenuTree(HMENU menu);
+
+// A menu and all its submenus.
 class ScopedMenu {
 public:
     explicit ScopedMenu(HMENU menu = nullptr) : menu_(menu) {}
     ~ScopedMenu() { reset(); }
     ScopedMenu(const ScopedMenu&) = delete;
     ScopedMenu& operator=(const ScopedMenu&) = delete;
+    ScopedMenu(ScopedMenu&& o) noexcept : menu_(o.release()) {}
+    ScopedMenu& operator=(ScopedMenu&& o) noexcept {
+        if (this != &o) reset(o.release());
+        return *this;
+    }
 
     HMENU get() const { return menu_; }
     explicit operator bool() const { return menu_ != nullptr; }
@@ -24,7 +33,7 @@ public:
         return menu;
     }
     void reset(HMENU menu = nullptr) {
-        if (menu_) DestroyMenu(menu_);
+        if (menu_) destroyMenuTree(menu_);
         menu_ = menu;
     }
 
@@ -59,16 +68,21 @@ private:
     HBITMAP bitmap_;
 };
 
-// An icon of our own (not a shared one), ended with DestroyIcon.
+// An icon the program created or was given by the shell (never a shared
+// resource icon), destroyed with DestroyIcon.
 class ScopedIcon {
 public:
-    explicit ScopedIcon(HICON icon) : icon_(icon) {}
-    ~ScopedIcon() { if (icon_) DestroyIcon(icon_); }
+    explicit ScopedIcon(HICON icon = nullptr) : icon_(icon) {}
+    ~ScopedIcon() { reset(); }
     ScopedIcon(const ScopedIcon&) = delete;
     ScopedIcon& operator=(const ScopedIcon&) = delete;
 
     HICON get() const { return icon_; }
     explicit operator bool() const { return icon_ != nullptr; }
+    void reset(HICON icon = nullptr) {
+        if (icon_) DestroyIcon(icon_);
+        icon_ = icon;
+    }
 
 private:
     HICON icon_;
