@@ -34,15 +34,17 @@ MESSAGES = [
     "ダウンロードプログラムを起動できません。", "に書き込めませんでした。",
     "次のURLは長すぎるため開けません。", "入力が長すぎるため",
     "次のURLは前後の文字とつながって長すぎるため開けません。",
+    "次のURLを開くブラウザが設定されていません。",
 ]
 SWITCHES = ["/#c", "/#d=", "/#s=", "/#u=", "/#m=", "/#b=", "/#k=sft", "/#k=ctl"]
 PLACEHOLDERS = ["%F", "%G", "%H", "%I", "%J", "%-J", "%K", "%L", "%-L", "%M", "%S=",
                 "%P", "%D", "%-D", "%N", "%E", "%A", "%B", "%ins_Url%", "%temp_Url%",
                 "%4y%", "%2y%", "%mm%", "%0m%", "%-m%", "%dd%", "%0d%", "%-d%",
                 "%Common My Video%"]
-OPTIONS = ["@dlm=", "@dlm2=", "@param", "@path=", "@icon", "@menu=", "@len=", "@ext2=",
-           "@editor=", "@search=", "@dde=", "@name=", "@loader=", "@filter", "@temp=del",
-           "@timeout=", "@scheme=", "@dist=", "@mark=0", "@active=1", "@system"]
+OPTIONS = ["[host:", "[blank]", "[.*]", "[all]", "[list]", "@dlm=", "@dlm2=", "@param",
+           "@path=", "@icon", "@menu=", "@len=", "@ext2=", "@editor=", "@search=", "@dde=",
+           "@name=", "@loader=", "@filter", "@temp=del", "@timeout=", "@scheme=", "@dist=",
+           "@mark=0", "@active=1", "@system"]
 
 
 def build_version(args):
