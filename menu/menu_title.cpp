@@ -1,7 +1,7 @@
 // The title item's text.
 #include "menu/menu_title.h"
 
-#include <cstdio>
+#include <string>
 
 #include "common/text.h"
 #include "common/url_list.h"
@@ -56,10 +56,8 @@ std::string titleItemTextFor(std::string_view title, std::string_view fallback,
     if (titleLength > 0) shown = lastCharacters(shown, static_cast<std::size_t>(titleLength));
     std::string escaped = escapeAmpersands(shown);
 
-    char suffix[48];
-    if (urlCount > 1) std::snprintf(suffix, sizeof suffix, " [ +%d ] ( &0 )", urlCount - 1);
-    else std::snprintf(suffix, sizeof suffix, " ( &0 )");
-    const std::string_view tail = suffix;
+    const std::string tail =
+        urlCount > 1 ? " [ +" + std::to_string(urlCount - 1) + " ] ( &0 )" : std::string(" ( &0 )");
 
     const std::size_t room = titleItemCapacity - 1 - tail.size();
     if (escaped.size() > room) {
@@ -67,7 +65,7 @@ std::string titleItemTextFor(std::string_view title, std::string_view fallback,
         escaped = cutEscaped(escaped, room - ellipsis.size() + 1);
         escaped += ellipsis;
     }
-    return escaped + std::string(tail);
+    return escaped + tail;
 }
 
 std::string associationMenuTitle() {
