@@ -1,0 +1,19 @@
+# Hostile input against the real program: every case ends by itself in a
+# few seconds, with its documented outcome or a clear message box, and
+# writes nothing outside the program's folder and temp\.
+set(TAVRIN_HOSTILE_CASES
+  cmdline_32000 cmdline_32000_one_word cmdline_dbcs_tail cmdline_dbcs_tail_quoted
+  cmdline_dbcs_tail_url
+  switch_settings_outside switch_settings_folder switch_settings_empty switch_settings_long_name
+  switch_schemes_unknown switch_schemes_empty switch_schemes_huge switch_menu_garbage
+  switch_menu_huge switch_values_empty switch_browser_huge
+  settings_64mib settings_random settings_nuls settings_cr_only settings_10000_blocks
+  settings_10000_rows settings_1000_groups settings_1000_groups_one_program settings_300_filters
+  shortcut_10mb)
+tavrin_e2e_cases(hostile ${TAVRIN_HOSTILE_CASES})
+foreach(case ${TAVRIN_HOSTILE_CASES})
+  set_property(TEST e2e.hostile.${case} APPEND PROPERTY
+               ENVIRONMENT TAVRIN_RECORDER=$<TARGET_FILE:recorder>)
+endforeach()
+# The list window shows at the same place as every other case's.
+set_property(TEST e2e.hostile.settings_300_filters APPEND PROPERTY RESOURCE_LOCK wine_display)

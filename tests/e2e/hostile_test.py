@@ -1,0 +1,469 @@
+#!/usr/bin/env python3
+"""Hostile input against the real Tavrin.exe: command lines at the
+system's limit or ending in half a character, switches with empty, huge
+and malformed values, settings files that are huge, random, hold NULs or
+old line ends, or push every table past its capacity, hand-off payloads of
+100 KB, and a shortcut file of 10 MB.
+
+Every case must end by itself in a few seconds, with its documented outcome
+or a clear message box; and in every case the program's folder (its
+temp\\ aside) and the settings file keep their bytes, and nothing appears
+elsewhere in the case's scratch area. Big inputs are made here, at run
+time. A copy of the recorder in the program's folder stands in for the
+associated program (its own log is the one file it may add)."""
+import hashlib
+import os
+import random
+import shutil
+import time
+
+from list_session import Rows, Session, hexed, win
+from tavrin_e2e import Case, check, check_equal, cp932, main, windows_path
+
+URL = b"http://a.example/x.html"
+# How long any case may take, driver and Wine start included.
+LIMIT_SECONDS = 8.0
+# How long a start that the program did not make may take to show up.
+SETTLE_SECONDS = 0.5
+
+CAUTION = cp932("注意")
+ERROR = cp932("エラー")
+SETTINGS_ERROR = (ERROR, cp932("設定ファイル異常"))
+
+
+def lines(*items, eol=b"\r\n"):
+    return b"".join((i if isinstance(i, bytes) else cp932(i)) + eol for i in items)
+
+
+def digest(path):
+    h = hashlib.sha1()
+    with open(path, "rb") as f:
+        for block in iter(lambda: f.read(1 << 20), b""):
+            h.update(block)
+    return h.hexdigest()
+
+
+def tree(root, skip=()):
+    """Every file and folder under root, with the digest of each file;
+    relative names in `skip` (and what lies under them) left out."""
+    found = {}
+    for folder, dirs, files in os.walk(root):
+        rel_folder = os.path.relpath(folder, root)
+        for name in sorted(dirs):
+            rel = os.path.normpath(os.path.join(rel_folder, name))
+            if rel not in skip:
+                found[rel + "/"] = "folder"
+        dirs[:] = [d for d in dirs if os.path.normpath(os.path.join(rel_folder, d)) not in skip]
+        for name in files:
+            rel = os.path.normpath(os.path.join(rel_folder, name))
+            if rel not in skip:
+                found[rel] = digest(os.path.join(folder, name))
+    return found
+
+
+class Hostile:
+    """One case: a scratch area of its own holding the program's folder
+    ("Tavrin") and whatever the case puts beside it."""
+
+    def __init__(self, args, name):
+        self.area = os.path.join(args.scratch, name)
+        shutil.rmtree(self.area, ignore_errors=True)
+        os.makedirs(self.area)
+        self.case = Case(args, name, folder_name=os.path.join(name, "Tavrin"))
+        recorder = os.environ.get("TAVRIN_RECORDER") or os.path.join(
+            os.path.dirname(args.tavrin), "recorder.exe")
+        os.makedirs(self.case.path("prog"))
+        shutil.copyfile(recorder, self.case.path("prog", "rec.exe"))
+        shutil.copyfile(recorder, self.case.path("prog", "other.exe"))
+        self.browser_log = os.path.join(self.case.work, "browser.log")
+        os.environ["TAVRIN_BROWSER_LOG"] = self.browser_log
+
+    # Files -----------------------------------------------------------------
+    def rec(self, name="rec"):
+        return cp932(windows_path(self.case.path("prog", name + ".exe")))
+
+    def write(self, relative, data):
+        return self.case.write(relative, data)
+
+    def beside(self, relative, data):
+        """A file in the scratch area, outside the program's folder."""
+        full = os.path.join(self.area, relative)
+        os.makedirs(os.path.dirname(full), exist_ok=True)
+        with open(full, "wb") as f:
+            f.write(data)
+        return full
+
+    def settings(self, data):
+        self.write("Tavrin.ini", data)
+
+    def html_block(self, *more):
+        """The settings' usual block: the recorder starts at once for
+        .html targets."""
+        return lines("[.html]#", self.rec(), "%end", *more)
+
+    # What happened ----------------------------------------------------------
+    def starts(self, name="rec"):
+        path = self.case.path("prog", name + ".exe.log")
+        if not os.path.exists(path):
+            return []
+        with open(path, "rb") as f:
+            data = f.read().split(b"\n")
+        prefix = b'"' + self.rec(name) + b'" '
+        return [line[4:][len(prefix):] if line[4:].startswith(prefix) else line[4:]
+                for line in data if line.startswith(b"cmd=")]
+
+    def browsed(self):
+        if not os.path.exists(self.browser_log):
+            return []
+        with open(self.browser_log, "rb") as f:
+            return f.read().decode("utf-8").splitlines()
+
+    def _folder(self):
+        return tree(self.case.folder, skip={"temp", os.path.join("prog", "rec.exe.log"),
+                                            os.path.join("prog", "other.exe.log")})
+
+    def _around(self):
+        return tree(self.area, skip={"Tavrin"})
+
+    # Running ----------------------------------------------------------------
+    def run(self, arguments, boxes=(), menus=0, command="run", exit_code=0, **options):
+        """Runs one driver command and checks what every case must hold.
+        `boxes` are the expected message boxes: captions, or (caption, text)
+        pairs."""
+        settings = self.case.path("Tavrin.ini")
+        settings_before = digest(settings) if os.path.exists(settings) else None
+        folder_before, around_before = self._folder(), self._around()
+        code, report, seconds = self.case.drive(command, arguments, timeout_ms=15000, **options)
+        if command == "session":
+            # The session closes the list window itself; every step must
+            # have been carried out.
+            check(report.get("error") is None, "session step failed: " +
+                  report.get("error.text", b"").decode("cp932", "replace"))
+            check_equal(report.get("running_at_end"), None, "still running after the session")
+            report.setdefault("exited", 1)
+            report.setdefault("menus", 0)
+        check_equal(report.get("exited"), 1, "the program ended by itself")
+        check_equal(report.get("exit_code"), exit_code, "exit code (no crash)")
+        check(seconds < LIMIT_SECONDS, f"took {seconds:.1f} s")
+        shown = report.messages()
+        want = [b if isinstance(b, tuple) else (b, None) for b in boxes]
+        check_equal([c for c, _ in shown], [c for c, _ in want], "message boxes")
+        for (caption, text), (_, wanted) in zip(shown, want):
+            if wanted is not None:
+                check(wanted in text, f"box text {text.decode('cp932', 'replace')!r}")
+        check_equal(report.get("menus"), menus, "menus shown (and dismissed)")
+        if settings_before is not None:
+            check_equal(digest(settings), settings_before, "the settings file's bytes")
+        check_equal(self._folder(), folder_before, "the program's folder, temp\\ aside")
+        check_equal(self._around(), around_before, "the scratch area outside the program's folder")
+        if os.path.isdir(self.case.path("temp")):
+            check(os.path.isdir(self.case.path("temp")), "temp is a folder")
+        report.seconds = seconds
+        return report
+
+    def expect(self, starts=(), browser=(), other=()):
+        """Exactly these starts of the recorder (parameters) and URLs
+        opened by the shell."""
+        deadline = time.monotonic() + 5
+        while time.monotonic() < deadline and (len(self.starts()) < len(starts)
+                                               or len(self.browsed()) < len(browser)):
+            time.sleep(0.05)
+        time.sleep(SETTLE_SECONDS)
+        check_equal(self.starts(), list(starts), "starts of the recorder")
+        check_equal(self.starts("other"), list(other), "starts of the other recorder")
+        check_equal(self.browsed(), list(browser), "URLs the shell opened")
+
+    def session(self):
+        return Session(self.case)
+
+
+# --- command lines -----------------------------------------------------------
+
+def urls_of_length(length, pattern=b"http://h%d.example/page.html"):
+    """Blank-separated URLs making up exactly `length` characters."""
+    words, size, i = [], 0, 0
+    while True:
+        word = pattern % i
+        if size + len(word) + (1 if words else 0) > length:
+            break
+        words.append(word)
+        size += len(word) + (1 if len(words) > 1 else 0)
+        i += 1
+    line = b" ".join(words)
+    return line + b" " + b"x" * (length - len(line) - 1)
+
+
+def cmdline_32000(args):
+    # 32,000 characters of URLs: the list holds the first 500, and the one
+    # program of the block starts with the first.
+    h = Hostile(args, "cmdline_32000")
+    h.settings(lines("[system]", "@dist=0", "%end", "[.html]#", h.rec(), "%end"))
+    line = urls_of_length(32000)
+    check_equal(len(line), 32000, "command line length")
+    h.run(line)
+    h.expect(starts=[b"http://h0.example/page.html"])
+
+
+def cmdline_32000_one_word(args):
+    # One URL of 32,000 characters: it cannot be opened, and a box names
+    # the limit of a URL.
+    h = Hostile(args, "cmdline_32000_one_word")
+    h.settings(h.html_block())
+    line = b"http://a.example/" + b"a" * (32000 - 17 - 5) + b".html"
+    check_equal(len(line), 32000, "command line length")
+    h.run(line, boxes=[(CAUTION, cp932("259文字"))])
+    h.expect()
+
+
+def cmdline_dbcs_tail(args):
+    # The command line ends with the lead byte of a double-byte character:
+    # the URL before it opens; the half character names nothing.
+    h = Hostile(args, "cmdline_dbcs_tail")
+    h.settings(h.html_block())
+    h.run(URL + b" " + cp932("表")[:1])
+    h.expect(starts=[URL])
+
+
+def cmdline_dbcs_tail_quoted(args):
+    # An open double quote, then half a character at the very end.
+    h = Hostile(args, "cmdline_dbcs_tail_quoted")
+    h.settings(h.html_block())
+    h.run(URL + b' "' + cp932("表示")[:3])
+    h.expect(starts=[URL])
+
+
+def cmdline_dbcs_tail_url(args):
+    # The URL itself ends in half a character. Wine's conversion of the
+    # command line drops it before the program sees it: the URL names a
+    # folder. (Hand-offs carry such bytes unconverted: see
+    # handoff_100k_resident.)
+    h = Hostile(args, "cmdline_dbcs_tail_url")
+    h.settings(lines("[blank]", h.rec(), "%end", "[.*]#", h.rec("other"), "%end"))
+    h.run(b"http://a.example/" + cp932("表")[:1])
+    h.expect(starts=[b"http://a.example/"])
+
+
+# --- switches ----------------------------------------------------------------
+
+def switch_settings_outside(args):
+    # "/#s=" with a path that leaves the program's folder: the file is read
+    # (it is the user's own choice) and left as it was.
+    h = Hostile(args, "switch_settings_outside")
+    h.settings(lines("[.html]#", h.rec("other"), "%end"))
+    h.beside("outside.ini", h.html_block())
+    h.run(b"/#s=..\\outside.ini " + URL)
+    h.expect(starts=[URL])
+
+
+def switch_settings_folder(args):
+    # "/#s=" naming a folder: the settings cannot be read; the box says so
+    # and the program ends.
+    h = Hostile(args, "switch_settings_folder")
+    h.settings(h.html_block())
+    os.makedirs(h.case.path("sub"))
+    h.run(b"/#s=sub " + URL, boxes=[SETTINGS_ERROR])
+    h.expect()
+
+
+def switch_settings_empty(args):
+    h = Hostile(args, "switch_settings_empty")
+    h.settings(h.html_block())
+    h.run(b"/#s= " + URL, boxes=[SETTINGS_ERROR])
+    h.expect()
+
+
+def switch_settings_long_name(args):
+    # A 300-character name is no value: the default settings file is read.
+    h = Hostile(args, "switch_settings_long_name")
+    h.settings(h.html_block())
+    h.run(b"/#s=" + b"n" * 296 + b".ini " + URL)
+    h.expect(starts=[URL])
+
+
+def switch_schemes_unknown(args):
+    # "/#u=" naming no scheme it knows: every scheme stays on.
+    h = Hostile(args, "switch_schemes_unknown")
+    h.settings(h.html_block())
+    h.run(URL + b" /#u=gopher;wais;;;x")
+    h.expect(starts=[URL])
+
+
+def switch_schemes_empty(args):
+    h = Hostile(args, "switch_schemes_empty")
+    h.settings(h.html_block())
+    h.run(URL + b" /#u=")
+    h.expect(starts=[URL])
+
+
+def switch_schemes_huge(args):
+    # 30,000 characters of scheme list after the URL.
+    h = Hostile(args, "switch_schemes_huge")
+    h.settings(h.html_block())
+    h.run(URL + b" /#u=" + b"gopher;" * 4300)
+    h.expect(starts=[URL])
+
+
+def menu_settings(h):
+    return lines("[.html]", h.rec(), h.rec("other"), "%end")
+
+
+def switch_menu_garbage(args):
+    # "/#m=" with garbage: the menu still shows (the driver closes it).
+    h = Hostile(args, "switch_menu_garbage")
+    h.settings(menu_settings(h))
+    h.run(b"/#m=@@,,-99999999999999999999,x\"\t" + cp932("表") + b" " + URL, menus=1)
+    h.expect()
+
+
+def switch_menu_huge(args):
+    h = Hostile(args, "switch_menu_huge")
+    h.settings(menu_settings(h))
+    h.run(b"/#m=" + b"9" * 5000 + b"," + b"9" * 5000 + b" " + URL, menus=1)
+    h.expect()
+
+
+def switch_values_empty(args):
+    # Empty values everywhere: "/#d=" takes the next word as its service
+    # (used only when there is no URL), "/#m=" does nothing, "/#u=" keeps
+    # the URL after it, which holds "http".
+    h = Hostile(args, "switch_values_empty")
+    h.settings(h.html_block())
+    h.run(b"/#d= /#m= /#c /#k= /#s=" + b"\t" + b" /#u= " + URL)
+    h.expect(starts=[URL])
+
+
+def switch_browser_huge(args):
+    # A 5,000-character browser service and nothing to open: no browser
+    # answers; the tools menu shows.
+    h = Hostile(args, "switch_browser_huge")
+    h.settings(h.html_block())
+    h.run(b"/#d=" + b"S" * 5000, menus=1)
+    h.expect()
+
+
+# --- settings files ----------------------------------------------------------
+
+def settings_64mib(args):
+    # 64 MiB, the most that is read: the block at its very end still
+    # counts.
+    h = Hostile(args, "settings_64mib")
+    tail = lines("[system]", "@dist=0", "%end") + h.html_block()
+    size = 64 << 20
+    filler_line = b"; " + b"c" * 60 + b"\r\n"
+    filler = (filler_line * (size // len(filler_line) + 1))[:size - len(tail) - 2] + b"\r\n"
+    h.settings(filler + tail)
+    check_equal(os.path.getsize(h.case.path("Tavrin.ini")), size, "settings size")
+    h.run(URL)
+    h.expect(starts=[URL])
+
+
+def settings_random(args):
+    # Random bytes, then a block: the block stands after the first NUL of
+    # the random part, and the text after a NUL is not searched: no block
+    # applies, and the system opens the URL.
+    h = Hostile(args, "settings_random")
+    noise = random.Random(10).randbytes(1 << 20)
+    check(b"\0" in noise, "the noise holds a NUL")
+    h.settings(noise + b"\r\n" + h.html_block())
+    h.run(URL)
+    h.expect(browser=[URL.decode()])
+
+
+def settings_nuls(args):
+    # NULs after the block and inside a comment after it: the block counts.
+    h = Hostile(args, "settings_nuls")
+    h.settings(h.html_block() + b"; \0\0\0 [.html]#\r\n\0" + lines(h.rec("other"), "%end"))
+    h.run(URL)
+    h.expect(starts=[URL])
+
+
+def settings_1000_groups_one_program(args):
+    # 1,000 empty groups around one program: the program lies beyond the
+    # table's 200 rows, so the block names one program, which starts.
+    h = Hostile(args, "settings_1000_groups_one_program")
+    h.settings(lines("[.html]", h.rec("other"), *([b"{&g"] * 1000), h.rec(), *([b"}"] * 1000),
+                     "%end"))
+    h.run(URL)
+    h.expect(other=[URL])
+
+
+def settings_cr_only(args):
+    # Old Macintosh line ends: the file is one line. The header counts
+    # where it stands, but the block's lines run together, naming no
+    # program: the system opens the URL.
+    h = Hostile(args, "settings_cr_only")
+    h.settings(lines("[system]", "@dist=0", "%end", "[.html]#", h.rec(), "%end", eol=b"\r"))
+    h.run(URL)
+    h.expect(browser=[URL.decode()])
+
+
+def settings_10000_blocks(args):
+    h = Hostile(args, "settings_10000_blocks")
+    blocks = b"".join(lines(f"[.e{i}]", h.rec("other"), ">-x %L", "%end") for i in range(10000))
+    h.settings(blocks + h.html_block())
+    h.run(URL)
+    h.expect(starts=[URL])
+
+
+def settings_10000_rows(args):
+    # A block of 10,000 programs: the table holds 200 rows; the menu shows.
+    h = Hostile(args, "settings_10000_rows")
+    h.settings(lines("[.html]", *([h.rec()] * 10000), "%end"))
+    h.run(URL, menus=1)
+    h.expect()
+
+
+def settings_1000_groups(args):
+    # 1,000 groups, each inside the one before and holding a program: the
+    # table holds 200 rows, 100 groups deep, none of them closed; the menu
+    # shows.
+    h = Hostile(args, "settings_1000_groups")
+    nested = [line for _ in range(1000) for line in (b"{&g", h.rec())]
+    h.settings(lines("[.html]", h.rec("other"), *nested, *([b"}"] * 1000), "%end"))
+    h.run(URL, menus=1)
+    h.expect()
+
+
+def settings_300_filters(args):
+    # 300 "@filter" groups: the list window takes the first ten.
+    h = Hostile(args, "settings_300_filters")
+    groups = [b">.e%d;.f%d" % (i, i) for i in range(300)]
+    h.settings(lines("[system]", "@filter", *groups, "%end"))
+    h.write("five.txt", lines(*[b"http://l.example/%d.e1" % i for i in range(5)]))
+    s = h.session().start(win(h.case.path("five.txt"))).wait_list().wait_rows(5).rows("rows")
+    s.close()
+    report = run_session(h, s)
+    check_equal(len(Rows(report, "rows").rows), 5, "rows")
+
+
+def run_session(h, s):
+    script = h.case.write_work("session.txt", ("\n".join(s.steps) + "\n").encode("ascii"))
+    return h.run(b"", command="session", script=script)
+
+
+# --- shortcut files ----------------------------------------------------------
+
+def shortcut_10mb(args):
+    # Only the head of a shortcut file is read, however large it is.
+    h = Hostile(args, "shortcut_10mb")
+    h.settings(h.html_block())
+    h.write("big.url", lines("[InternetShortcut]", URL) .replace(URL, b"URL=" + URL)
+            + b"; " * (5 << 20))
+    h.run(cp932(windows_path(h.case.path("big.url"))))
+    h.expect(starts=[URL])
+
+
+CASES = [
+    cmdline_32000, cmdline_32000_one_word, cmdline_dbcs_tail, cmdline_dbcs_tail_quoted,
+    cmdline_dbcs_tail_url,
+    switch_settings_outside, switch_settings_folder, switch_settings_empty,
+    switch_settings_long_name, switch_schemes_unknown, switch_schemes_empty, switch_schemes_huge,
+    switch_menu_garbage, switch_menu_huge, switch_values_empty, switch_browser_huge,
+    settings_64mib, settings_random, settings_nuls, settings_cr_only, settings_10000_blocks,
+    settings_10000_rows, settings_1000_groups, settings_1000_groups_one_program,
+    settings_300_filters,
+    shortcut_10mb,
+]
+
+if __name__ == "__main__":
+    main({f.__name__: f for f in CASES})
