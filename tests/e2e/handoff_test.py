@@ -9,6 +9,7 @@ import os
 import shutil
 import time
 
+from list_session import Rows, Session
 from tavrin_e2e import Case, check, check_equal, cp932, main, windows_path
 
 # Command lines handed over as they are, with their transferCode:
@@ -171,6 +172,58 @@ def running_copy_ends(args):
     takes_over(args, "running_copy_ends", 1000, hidden="1")
 
 
+# --- two real copies -----------------------------------------------------------
+
+def run_session(session):
+    report = session.run()
+    check_equal(report.get("second_running_at_end"), None, "second copy still running at the end")
+    return report
+
+
+def busy_first_copy(args):
+    # Tavrin as the web browser, two links clicked in quick succession: the
+    # first copy shows its association menu (hidden, it cannot take a
+    # hand-off) when the second starts. Once the menu is closed the first
+    # copy ends, and the second opens its own URL.
+    case = Case(args, "busy_first_copy")
+    log = recorder_settings(args, case)
+    shutil.copyfile(case.path("rec.exe"), case.path("other.exe"))
+    case.write("Tavrin.ini", b"".join(line.encode("cp932") + b"\r\n" for line in (
+        "[.html]", windows_path(case.path("rec.exe")), windows_path(case.path("other.exe")), "%end",
+        "[.txt]#", windows_path(case.path("rec.exe")), "%end")))
+    s = Session(case).start(b"http://a.example/x.html").menu()
+    s.second_async(b"http://b.example/notes.txt").sleep(1000)
+    alive = s.step_number()
+    s.second_alive().dismiss_menu().wait_exit()
+    waited = s.step_number()
+    s.wait_second()
+    report = run_session(s)
+    check_equal(report[f"step.{alive}.alive"], 1, "the second copy waits while the menu shows")
+    check_equal(report[f"step.{waited}.ended"], 1, "the second copy ended")
+    check_equal(report[f"step.{waited}.boxes"], 0, "message boxes of the second copy")
+    check(report[f"step.{waited}.ms"] < 2000, f"the second copy took {report[f'step.{waited}.ms']} ms more")
+    check_equal(recorded(case, log), [b"http://b.example/notes.txt"], "starts of the recorder")
+    check(not os.path.exists(case.path("other.exe.log")), "nothing chosen from the menu")
+
+
+def list_after_menu(args):
+    # The first copy shows its tools menu when the second starts; its "List"
+    # opens the list window, and the waiting second copy's URLs arrive there.
+    case = Case(args, "list_after_menu")
+    s = Session(case).start(b"").menu().second_async(b"http://b.example/1.html http://b.example/2.html")
+    s.sleep(800)
+    alive = s.step_number()
+    s.second_alive().menu_char("l").wait_list()
+    waited = s.step_number()
+    s.wait_second().wait_rows(2).rows("handed").close()
+    report = run_session(s)
+    check_equal(report[f"step.{alive}.alive"], 1, "the second copy waits while the menu shows")
+    check_equal(report[f"step.{waited}.ended"], 1, "the second copy ended")
+    rows = Rows(report, "handed")
+    check_equal(rows.urls(), ["http://b.example/1.html", "http://b.example/2.html"], "handed URLs")
+    check(rows.caption.endswith(cp932(" / URL転送データ")), f"caption {rows.caption!r}")
+
+
 def long_command_line(args):
     # More than the payload holds: it is cut between two words, never in a
     # URL, and the second copy tells of the rest in a box naming the limit.
@@ -215,7 +268,8 @@ def long_program_path(args):
 if __name__ == "__main__":
     cases = [table_case(*row) for row in TABLE]
     cases += [clipboard_text, clipboard_with_ctrl, clipboard_without_url, no_arguments,
-              hidden_running_copy, no_arguments_hidden, running_copy_ends,
+              hidden_running_copy, no_arguments_hidden, running_copy_ends, busy_first_copy,
+              list_after_menu,
               long_command_line, long_single_word, japanese_folder,
               unquoted_japanese_path,
               long_program_path]

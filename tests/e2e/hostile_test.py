@@ -126,7 +126,8 @@ class Hostile:
         return tree(self.area, skip={"Tavrin"})
 
     # Running ----------------------------------------------------------------
-    def run(self, arguments, boxes=(), menus=0, command="run", exit_code=0, **options):
+    def run(self, arguments, boxes=(), menus=0, command="run", exit_code=0, limit=LIMIT_SECONDS,
+            **options):
         """Runs one driver command and checks what every case must hold.
         `boxes` are the expected message boxes: captions, or (caption, text)
         pairs."""
@@ -144,7 +145,7 @@ class Hostile:
             report.setdefault("menus", 0)
         check_equal(report.get("exited"), 1, "the program ended by itself")
         check_equal(report.get("exit_code"), exit_code, "exit code (no crash)")
-        check(seconds < LIMIT_SECONDS, f"took {seconds:.1f} s")
+        check(seconds < limit, f"took {seconds:.1f} s")
         shown = report.messages()
         want = [b if isinstance(b, tuple) else (b, None) for b in boxes]
         check_equal([c for c, _ in shown], [c for c, _ in want], "message boxes")
@@ -252,6 +253,15 @@ def switch_settings_outside(args):
     h.settings(lines("[.html]#", h.rec("other"), "%end"))
     h.beside("outside.ini", h.html_block())
     h.run(b"/#s=..\\outside.ini " + URL)
+    h.expect(starts=[URL])
+
+
+def switch_settings_outside_missing(args):
+    # A missing file outside the folder: the default settings are read, and
+    # nothing is created outside.
+    h = Hostile(args, "switch_settings_outside_missing")
+    h.settings(h.html_block())
+    h.run(b"/#s=..\\missing.ini " + URL)
     h.expect(starts=[URL])
 
 
@@ -413,6 +423,14 @@ def settings_10000_rows(args):
     h.expect()
 
 
+def settings_10000_rows_icons(args):
+    # The same with "@icon": 200 icons are drawn into the menu.
+    h = Hostile(args, "settings_10000_rows_icons")
+    h.settings(lines("[system]", "@icon", "%end", "[.html]", *([h.rec()] * 10000), "%end"))
+    h.run(URL, menus=1)
+    h.expect()
+
+
 def settings_1000_groups(args):
     # 1,000 groups, each inside the one before and holding a program: the
     # table holds 200 rows, 100 groups deep, none of them closed; the menu
@@ -430,15 +448,103 @@ def settings_300_filters(args):
     groups = [b">.e%d;.f%d" % (i, i) for i in range(300)]
     h.settings(lines("[system]", "@filter", *groups, "%end"))
     h.write("five.txt", lines(*[b"http://l.example/%d.e1" % i for i in range(5)]))
-    s = h.session().start(win(h.case.path("five.txt"))).wait_list().wait_rows(5).rows("rows")
+    s = h.session().start(win(h.case.path("five.txt"))).wait_list().wait_rows(5).rows("all")
+    # Filter commands 940 + n: group n (0: ".*"). ".e1;.f1" is the second
+    # group read (n = 2); n = 9, ".e8;.f8", is the last one taken.
+    s.command(942).rows("second").command(949).rows("last")
+    s.command(940).rows("again")
     s.close()
     report = run_session(h, s)
-    check_equal(len(Rows(report, "rows").rows), 5, "rows")
+    check_equal(len(Rows(report, "all").rows), 5, "rows")
+    check_equal(len(Rows(report, "second").rows), 5, "rows of the group .e1;.f1")
+    check_equal(len(Rows(report, "last").rows), 0, "rows of the group .e8;.f8")
+    check_equal(len(Rows(report, "again").rows), 5, "rows of .*")
 
 
-def run_session(h, s):
+def run_session(h, s, limit=LIMIT_SECONDS):
     script = h.case.write_work("session.txt", ("\n".join(s.steps) + "\n").encode("ascii"))
-    return h.run(b"", command="session", script=script)
+    return h.run(b"", command="session", script=script, limit=limit)
+
+
+# --- hand-offs ---------------------------------------------------------------
+
+def url_lines(count, pattern=b"http://c.example/%05d.html"):
+    return b"".join(pattern % i + b"\r\n" for i in range(count))
+
+
+def handoff_100k_clipboard(args):
+    # A second copy with "/#c" and 100 KB on the clipboard: it hands over
+    # the first 30,159 characters, cut at a line end, and tells of the rest.
+    h = Hostile(args, "handoff_100k_clipboard")
+    h.settings(lines("[system]", "@temp=del", "%end"))
+    h.write("temp/keep.txt", b"x")
+    text = url_lines(4200)
+    check(len(text) > 100000, f"clipboard of {len(text)} bytes")
+    clip = h.case.write_work("clipboard", text)
+    report = h.run(b"/#c", boxes=[(CAUTION, cp932("30159文字"))], command="fake-copy",
+                   exit_code=0, clipboard=clip)
+    received = report.copydata()
+    check_equal(len(received), 1, "hand-offs")
+    payload = received[0]["bytes"]
+    check_equal(received[0]["code"], 10, "transferCode (clipboard)")
+    check(payload.endswith(b"\0") and len(payload) - 1 <= 30159, f"payload of {len(payload)} bytes")
+    # Cut between two lines: before their CR LF or between the two.
+    check(text.startswith(payload[:-1]) and text[len(payload) - 1:][:1] in (b"\r", b"\n"),
+          "the payload is the text's head, cut at a line end")
+    check_equal(h.case.listing("temp"), ["keep.txt"], "temp of a second copy")
+
+
+def handoff_100k_resident(args):
+    # A resident copy showing its list window gets 100 KB: from a real
+    # second copy ("/#c" and 100 KB on the clipboard), and sent straight
+    # to its window as another program could (no terminating zero, a
+    # transfer code out of range, a zero inside, half a character at the
+    # end, nothing at all). The list takes at most 500 rows, and a hand-off
+    # that names nothing keeps it.
+    h = Hostile(args, "handoff_100k_resident")
+    h.settings(b"")
+    h.write("five.txt", url_lines(5, b"http://l.example/%d.html"))
+    big = url_lines(4200)
+    spaced = b" ".join(b"http://s.example/%05d.html" % i for i in range(4000))
+    work = h.case.work
+
+    def data(name, payload):
+        path = os.path.join(work, name)
+        with open(path, "wb") as f:
+            f.write(payload)
+        return path
+
+    s = h.session().start(win(h.case.path("five.txt"))).wait_list().wait_rows(5)
+    s.clipboard(big)
+    second = s.step_number()
+    s.second(b"/#c").wait_rows(500).rows("clipboard")
+    s.copydata(0, data("spaced", spaced)).wait_rows(500).rows("spaced")
+    s.copydata(0, data("two", b"http://t.example/1.html http://t.example/2.html")).wait_rows(2)
+    s.copydata(4294967295, data("garbage_code", b"http://g.example/1.html http://g.example/2.html"))
+    s.sleep(300).rows("garbage_code")
+    s.copydata(0, data("zero", b"http://z.example/1.html\0http://z.example/2.html")).wait_rows(1)
+    s.rows("zero")
+    s.copydata(0, data("half", b"http://h.example/1.html " + cp932("表")[:1])).wait_rows(1).rows("half")
+    s.copydata(0, data("empty", b"")).sleep(300).rows("empty")
+    s.copydata(0, data("words", b"no address " * 10000)).sleep(300).rows("words")
+    s.close()
+    # Reading 500 rows out of another process's list view takes a second.
+    report = run_session(h, s, limit=12)
+    check_equal(report[f"step.{second}.ended"], 1, "the second copy ended")
+    check_equal(report[f"step.{second}.boxes"], 1, "boxes of the second copy")
+    check_equal(report[f"step.{second}.box.1.caption"], CAUTION, "its caption")
+    clip_rows = Rows(report, "clipboard")
+    check_equal(clip_rows.urls(), [f"http://c.example/{i:05d}.html" for i in range(500)], "clipboard rows")
+    check_equal(Rows(report, "spaced").urls(), [f"http://s.example/{i:05d}.html" for i in range(500)],
+                "rows of 100 KB sent straight")
+    # A code that no copy sends is ignored (it used to download the first
+    # URL, as a code ending in 5 passed for a link mode).
+    check_equal(Rows(report, "garbage_code").urls(), ["http://t.example/1.html", "http://t.example/2.html"],
+                "rows after a transfer code out of range")
+    check_equal(Rows(report, "zero").urls(), ["http://z.example/1.html"], "rows: the text ends at a zero")
+    check_equal(Rows(report, "half").urls(), ["http://h.example/1.html"], "rows: half a character at the end")
+    check_equal(Rows(report, "empty").urls(), ["http://h.example/1.html"], "rows after an empty hand-off")
+    check_equal(Rows(report, "words").urls(), [], "rows after a hand-off naming nothing")
 
 
 # --- shortcut files ----------------------------------------------------------
@@ -447,22 +553,32 @@ def shortcut_10mb(args):
     # Only the head of a shortcut file is read, however large it is.
     h = Hostile(args, "shortcut_10mb")
     h.settings(h.html_block())
-    h.write("big.url", lines("[InternetShortcut]", URL) .replace(URL, b"URL=" + URL)
-            + b"; " * (5 << 20))
+    h.write("big.url", lines("[InternetShortcut]", b"URL=" + URL) + b"; " * (5 << 20))
     h.run(cp932(windows_path(h.case.path("big.url"))))
     h.expect(starts=[URL])
+
+
+def shortcut_10mb_late(args):
+    # The URL stands after 10 MB of other lines: a shortcut whose head
+    # names no URL gives nothing to open, and the tools menu shows.
+    h = Hostile(args, "shortcut_10mb_late")
+    h.settings(h.html_block())
+    h.write("late.url", lines("[InternetShortcut]") + b"; " * (5 << 20) + lines(b"URL=" + URL))
+    h.run(cp932(windows_path(h.case.path("late.url"))), menus=1)
+    h.expect()
 
 
 CASES = [
     cmdline_32000, cmdline_32000_one_word, cmdline_dbcs_tail, cmdline_dbcs_tail_quoted,
     cmdline_dbcs_tail_url,
-    switch_settings_outside, switch_settings_folder, switch_settings_empty,
+    switch_settings_outside, switch_settings_outside_missing, switch_settings_folder, switch_settings_empty,
     switch_settings_long_name, switch_schemes_unknown, switch_schemes_empty, switch_schemes_huge,
     switch_menu_garbage, switch_menu_huge, switch_values_empty, switch_browser_huge,
     settings_64mib, settings_random, settings_nuls, settings_cr_only, settings_10000_blocks,
-    settings_10000_rows, settings_1000_groups, settings_1000_groups_one_program,
+    settings_10000_rows, settings_10000_rows_icons, settings_1000_groups, settings_1000_groups_one_program,
     settings_300_filters,
-    shortcut_10mb,
+    handoff_100k_clipboard, handoff_100k_resident,
+    shortcut_10mb, shortcut_10mb_late,
 ]
 
 if __name__ == "__main__":
