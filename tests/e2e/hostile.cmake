@@ -8,7 +8,9 @@ set(TAVRIN_HOSTILE_CASES
   switch_settings_folder switch_settings_empty switch_settings_long_name
   switch_schemes_unknown switch_schemes_empty switch_schemes_huge switch_menu_garbage
   switch_menu_huge switch_values_empty switch_browser_huge
-  settings_64mib settings_random settings_nuls settings_cr_only settings_10000_blocks
+  settings_64mib settings_16mib_options settings_random settings_random_fallback
+  settings_nuls settings_cr_only settings_10000_blocks
+  settings_10000_host_blocks settings_10000_host_blocks_cr_only
   settings_10000_rows settings_10000_rows_icons settings_1000_groups settings_1000_groups_one_program settings_300_filters
   handoff_100k_clipboard handoff_100k_resident
   shortcut_10mb shortcut_10mb_late)

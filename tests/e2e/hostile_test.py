@@ -379,6 +379,39 @@ def settings_random(args):
     h.expect(browser=[URL.decode()])
 
 
+def settings_random_fallback(args):
+    # Random text lines under a "[.*]" header (random bytes hold those four
+    # bytes often enough): the block is read until 200 of its lines have
+    # named programs that do not exist (each look-up searches the whole
+    # search path: the 30,000 lines here took a minute). The fallback block
+    # always offers a choice: the menu shows, holding the target alone.
+    h = Hostile(args, "settings_random_fallback")
+    rng = random.Random(11)
+    alphabet = bytes(range(0x21, 0x7f)).replace(b"%", b"").replace(b";", b"")
+    noise = b"".join(bytes(rng.choice(alphabet) for _ in range(rng.randrange(5, 60))) + b"\r\n"
+                     for _ in range(30000))
+    h.settings(b"[.*]\r\n" + noise)
+    h.run(URL, menus=1)
+    h.expect()
+
+
+def settings_16mib_options(args):
+    # 16 MiB of option lines in the system block, among them a million
+    # "@param" lines (each used to search the whole file for the first
+    # one: 2.4 MB of them took more than two minutes).
+    h = Hostile(args, "settings_16mib_options")
+    head = h.html_block() + lines("[system]")
+    pattern = lines("@param", "%who% | me", "@dlm= | ", "@menu=mouse", "@dist=1,2", "@filter",
+                    ">.a;.b", "@scheme=http;ftp", "@len=10", "@timeout=5,1", "@search=.htm;.html",
+                    "@dde=a;b", "@param", "; note")
+    size = 16 << 20
+    body = (pattern * ((size - len(head)) // len(pattern) + 1))[:size - len(head) - 2] + b"\r\n"
+    h.settings(head + body)
+    check_equal(os.path.getsize(h.case.path("Tavrin.ini")), size, "settings size")
+    h.run(URL)
+    h.expect(starts=[URL])
+
+
 def settings_nuls(args):
     # NULs after the block and inside a comment after it: the block counts.
     h = Hostile(args, "settings_nuls")
@@ -413,6 +446,28 @@ def settings_10000_blocks(args):
     h.settings(blocks + h.html_block())
     h.run(URL)
     h.expect(starts=[URL])
+
+
+def settings_10000_host_blocks(args):
+    # 10,000 host blocks: the last one names the URL's host and wins over
+    # the extension block.
+    h = Hostile(args, "settings_10000_host_blocks")
+    blocks = b"".join(lines(f"[host:h{i}.example;*.d{i}.example]", h.rec(), "%end") for i in range(9999))
+    h.settings(h.html_block() + blocks + lines("[host:A.EXAMPLE:8080]#", h.rec("other"), "%end"))
+    h.run(URL)
+    h.expect(other=[URL])
+
+
+def settings_10000_host_blocks_cr_only(args):
+    # The same with old Macintosh line ends: one line of 10,000 headers.
+    # The matching header's line runs on into its program and "%end", so
+    # its block holds no line of its own: the system opens the URL.
+    h = Hostile(args, "settings_10000_host_blocks_cr_only")
+    blocks = b"".join(lines(f"[host:h{i}.example;*.d{i}.example]", h.rec(), "%end", eol=b"\r")
+                      for i in range(9999))
+    h.settings(blocks + lines("[host:A.EXAMPLE:8080]#", h.rec("other"), "%end", eol=b"\r"))
+    h.run(URL)
+    h.expect(browser=[URL.decode()])
 
 
 def settings_10000_rows(args):
@@ -574,7 +629,9 @@ CASES = [
     switch_settings_outside, switch_settings_outside_missing, switch_settings_folder, switch_settings_empty,
     switch_settings_long_name, switch_schemes_unknown, switch_schemes_empty, switch_schemes_huge,
     switch_menu_garbage, switch_menu_huge, switch_values_empty, switch_browser_huge,
-    settings_64mib, settings_random, settings_nuls, settings_cr_only, settings_10000_blocks,
+    settings_64mib, settings_16mib_options, settings_random, settings_random_fallback,
+    settings_nuls, settings_cr_only, settings_10000_blocks, settings_10000_host_blocks,
+    settings_10000_host_blocks_cr_only,
     settings_10000_rows, settings_10000_rows_icons, settings_1000_groups, settings_1000_groups_one_program,
     settings_300_filters,
     handoff_100k_clipboard, handoff_100k_resident,
