@@ -19,9 +19,13 @@ foreach(case ${TAVRIN_HOSTILE_CASES})
   set_property(TEST e2e.hostile.${case} APPEND PROPERTY
                ENVIRONMENT TAVRIN_RECORDER=$<TARGET_FILE:recorder>)
 endforeach()
-# The list window shows at the same place as every other case's; the
-# clipboard is one per Wine session.
-set_property(TEST e2e.hostile.settings_300_filters e2e.hostile.handoff_100k_resident APPEND PROPERTY
-             RESOURCE_LOCK wine_display)
+# Cases that show a window of their own (a popup menu, the list window)
+# take the display in turn; the clipboard is one per Wine session.
+set_property(TEST e2e.hostile.settings_300_filters e2e.hostile.handoff_100k_resident
+             e2e.hostile.switch_menu_garbage e2e.hostile.switch_menu_huge
+             e2e.hostile.switch_browser_huge e2e.hostile.settings_random_fallback
+             e2e.hostile.settings_10000_rows e2e.hostile.settings_10000_rows_icons
+             e2e.hostile.settings_1000_groups e2e.hostile.shortcut_10mb_late
+             APPEND PROPERTY RESOURCE_LOCK wine_display)
 set_property(TEST e2e.hostile.handoff_100k_clipboard e2e.hostile.handoff_100k_resident APPEND PROPERTY
              RESOURCE_LOCK wine_clipboard)

@@ -157,8 +157,8 @@ class Hostile:
             check_equal(digest(settings), settings_before, "the settings file's bytes")
         check_equal(self._folder(), folder_before, "the program's folder, temp\\ aside")
         check_equal(self._around(), around_before, "the scratch area outside the program's folder")
-        if os.path.isdir(self.case.path("temp")):
-            check(os.path.isdir(self.case.path("temp")), "temp is a folder")
+        temp = self.case.path("temp")
+        check(not os.path.exists(temp) or os.path.isdir(temp), "temp, when there is one, is a folder")
         report.seconds = seconds
         return report
 
@@ -167,6 +167,7 @@ class Hostile:
         opened by the shell."""
         deadline = time.monotonic() + 5
         while time.monotonic() < deadline and (len(self.starts()) < len(starts)
+                                               or len(self.starts("other")) < len(other)
                                                or len(self.browsed()) < len(browser)):
             time.sleep(0.05)
         time.sleep(SETTLE_SECONDS)
@@ -517,8 +518,14 @@ def settings_300_filters(args):
 
 
 def run_session(h, s, limit=LIMIT_SECONDS):
+    """Runs a session that ends with "close"; before it, the resident copy
+    must show no message box."""
+    s.steps.insert(len(s.steps) - 1, "no-dialog 100")
+    dialogs = len(s.steps) - 1
     script = h.case.write_work("session.txt", ("\n".join(s.steps) + "\n").encode("ascii"))
-    return h.run(b"", command="session", script=script, limit=limit)
+    report = h.run(b"", command="session", script=script, limit=limit)
+    check_equal(report.get(f"step.{dialogs}.dialogs"), 0, "message boxes of the resident copy")
+    return report
 
 
 # --- hand-offs ---------------------------------------------------------------
