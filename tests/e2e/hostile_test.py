@@ -266,6 +266,16 @@ def switch_settings_outside_missing(args):
     h.expect(starts=[URL])
 
 
+def switch_settings_device(args):
+    # "/#s=aux" names a device, in any folder: reading the settings from it
+    # used to wait for ever (as it did for com1). Only files are read: the
+    # settings cannot be read, and the box says so.
+    h = Hostile(args, "switch_settings_device")
+    h.settings(h.html_block())
+    h.run(b"/#s=aux " + URL, boxes=[SETTINGS_ERROR])
+    h.expect()
+
+
 def switch_settings_folder(args):
     # "/#s=" naming a folder: the settings cannot be read; the box says so
     # and the program ends.
@@ -620,6 +630,15 @@ def shortcut_10mb(args):
     h.expect(starts=[URL])
 
 
+def shortcut_device(args):
+    # A shortcut named com1.url is the serial port, whose reading used to
+    # wait for ever: it names no URL, and the tools menu shows.
+    h = Hostile(args, "shortcut_device")
+    h.settings(h.html_block())
+    h.run(cp932(windows_path(h.case.path("com1.url"))), menus=1)
+    h.expect()
+
+
 def shortcut_10mb_late(args):
     # The URL stands after 10 MB of other lines: a shortcut whose head
     # names no URL gives nothing to open, and the tools menu shows.
@@ -633,7 +652,8 @@ def shortcut_10mb_late(args):
 CASES = [
     cmdline_32000, cmdline_32000_one_word, cmdline_dbcs_tail, cmdline_dbcs_tail_quoted,
     cmdline_dbcs_tail_url,
-    switch_settings_outside, switch_settings_outside_missing, switch_settings_folder, switch_settings_empty,
+    switch_settings_outside, switch_settings_outside_missing, switch_settings_device,
+    switch_settings_folder, switch_settings_empty,
     switch_settings_long_name, switch_schemes_unknown, switch_schemes_empty, switch_schemes_huge,
     switch_menu_garbage, switch_menu_huge, switch_values_empty, switch_browser_huge,
     settings_64mib, settings_16mib_options, settings_random, settings_random_fallback,
@@ -642,7 +662,7 @@ CASES = [
     settings_10000_rows, settings_10000_rows_icons, settings_1000_groups, settings_1000_groups_one_program,
     settings_300_filters,
     handoff_100k_clipboard, handoff_100k_resident,
-    shortcut_10mb, shortcut_10mb_late,
+    shortcut_10mb, shortcut_10mb_late, shortcut_device,
 ]
 
 if __name__ == "__main__":
