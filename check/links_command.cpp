@@ -14,6 +14,7 @@
 #include "common/app_state.h"
 #include "common/path_ops.h"
 #include "common/text.h"
+#include "links/list_rows_ops.h"
 #include "platform/platform.h"
 #include "settings/settings.h"
 
@@ -35,11 +36,6 @@ const Text modeFolderDeep{"種類: ショートカットのフォルダー (サ�
 const Text titleLabel{"タイトル: {1}", "title: {1}"};
 const Text rowsLabel{"行数: {1}", "rows: {1}"};
 const Text noConversionLabel{"漢字コード変換: しない", "code conversion: off"};
-
-// The title column of a row, as the list shows it.
-std::string shownTitle(const UrlEntry& entry) {
-    return (entry.kind == Image ? "* " : "") + entry.title;
-}
 
 const char* kindOf(const UrlEntry& entry) { return entry.kind == Image ? "image" : "anchor"; }
 
@@ -128,7 +124,7 @@ int runLinksCommand(const CheckOptions& options, const CheckEnvironment& environ
         for (std::size_t i = 0; i < ui.rows.size(); ++i) {
             const UrlEntry& e = ui.rows[i];
             out += std::string(i ? ",\n  " : "\n  ") + "{\"kind\": \"" + kindOf(e) + "\", \"url\": " +
-                   jsonString(e.url) + ", \"title\": " + jsonString(shownTitle(e)) + "}";
+                   jsonString(e.url) + ", \"title\": " + jsonString(rowTitle(e)) + "}";
         }
         out += ui.rows.empty() ? "]}\n" : "\n]}\n";
     } else if (options.tsv) {
@@ -140,7 +136,7 @@ int runLinksCommand(const CheckOptions& options, const CheckEnvironment& environ
         }
         out += "@listTitle\t" + field(ui.listTitle) + "\n";
         for (const UrlEntry& e : ui.rows)
-            out += std::string(kindOf(e)) + "\t" + field(e.url) + "\t" + field(shownTitle(e)) + "\n";
+            out += std::string(kindOf(e)) + "\t" + field(e.url) + "\t" + field(rowTitle(e)) + "\n";
     } else {
         out += say(language, sourceLabel, {source}) + "\n";
         if (folder) out += say(language, options.subfolders ? modeFolderDeep : modeFolder) + "\n";
@@ -155,7 +151,7 @@ int runLinksCommand(const CheckOptions& options, const CheckEnvironment& environ
             std::string number = std::to_string(i + 1);
             number = std::string(number.size() < 4 ? 4 - number.size() : 0, ' ') + number + " ";
             out += number + std::string(kindOf(e)) + (e.kind == Image ? "   " : "  ") + field(e.url) +
-                   "  " + field(shownTitle(e)) + "\n";
+                   "  " + field(rowTitle(e)) + "\n";
         }
     }
     return ui.rows.empty() ? checkFindings : checkOk;

@@ -30,6 +30,7 @@ struct BlockState {
     int openGroups = 0;
     int depth = 0;
     int afterProgram = 0;
+    int missingPrograms = 0;  // lines naming a program that cannot be found
 };
 
 void setText(std::string& slot, std::string_view value) { text::assignCut(slot, value, cap::path); }
@@ -86,7 +87,8 @@ void addSubCommand(BlockState& st, std::string_view line) {
     row.owner = st.currentProgram;
 }
 
-// Returns true when the line became a Program row.
+// Returns true when the line became a Program row. A program that cannot
+// be found is counted in st.missingPrograms.
 bool addProgram(BlockState& st, std::string_view rawLine) {
     std::string line = expandWhenParametersOn(rawLine);
     const std::size_t d = text::findNoCase(line, settings.separator);
@@ -101,7 +103,10 @@ bool addProgram(BlockState& st, std::string_view rawLine) {
         if (hasSep) setText(row.caption, afterSep);
     } else {
         ProgramLookup found = findProgram(program, 1);
-        if (!found.programFound || platform::os().isDirectory(found.path)) return false;
+        if (!found.programFound || platform::os().isDirectory(found.path)) {
+            st.missingPrograms += 1;
+            return false;
+        }
         setText(row.command, canonicalizePath(found.path));
         setText(row.caption, hasSep ? afterSep : splitPath(found.path).name);
     }
@@ -152,6 +157,7 @@ void parseAssociationSection(std::size_t headerPosition, std::string_view text) 
     std::size_t offset = headerPosition + consumed;
     while (offset < text.size()) {
         if (associationTable.itemCount >= maxAssociationItems) return;
+        if (st.missingPrograms >= maxMissingPrograms) return;
         std::string raw = readSettingsLine(text, offset, consumed);
         if (offset + consumed > text.size()) return;
         offset += consumed;

@@ -36,6 +36,12 @@ struct AssociationItem {
 };
 
 constexpr int maxAssociationItems = 200;
+// A block whose lines name this many programs that cannot be found is read
+// no further: no person writes such a block (random bytes that happen to
+// hold a header do), and every look-up searches the whole search path
+// (about 2 ms under Wine, so a large file of such lines held up every
+// dispatch for minutes).
+constexpr int maxMissingPrograms = 200;
 
 // One block read into the table: where its header occurrence stands in the
 // settings text and which rows it gave. Dispatch never consults it; it lets

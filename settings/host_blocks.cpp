@@ -10,12 +10,10 @@
 
 std::vector<HostHeader> hostHeaders(std::string_view text) {
     std::vector<HostHeader> headers;
-    std::size_t at = findSettingsKey(text, hostHeaderKey);
-    while (at != text::npos) {
+    for (const std::size_t at : findAllSettingsKeys(text, hostHeaderKey)) {
         // The header's line as every block reader sees it: CR and TAB gone,
         // at most 517 characters.
-        std::size_t consumed = 0;
-        const std::string line = readSettingsLine(text, at, consumed);
+        const std::string line = settingsLineText(text, at);
         HostHeader header;
         header.at = at;
         header.exclusive = !line.empty() && line.back() == '#';
@@ -24,7 +22,6 @@ std::vector<HostHeader> hostHeaders(std::string_view text) {
         header.closed = close != text::npos;
         header.patterns = std::string(header.closed ? rest.substr(0, close) : rest);
         headers.push_back(std::move(header));
-        at = findSettingsKey(text, hostHeaderKey, at + hostHeaderKey.size());
     }
     return headers;
 }

@@ -14,6 +14,11 @@
 
 void readSystemBlock(std::string_view text, std::size_t offset) {
     OptionFollowUp state = OptionFollowUp::none;
+    // Where the first "@param" of the whole file stands, searched once: a
+    // search for every "@param" line made a file of such lines take time
+    // growing with the square of its size (minutes for a few megabytes).
+    std::size_t firstParam = text::npos;
+    bool firstParamSought = false;
     for (;;) {
         std::size_t consumed = 0;
         const std::string raw = readSettingsLine(text, offset, consumed);
@@ -42,7 +47,11 @@ void readSystemBlock(std::string_view text, std::size_t offset) {
                 // file; the loop goes on by as many bytes as they took. When
                 // that "@param" is this very line, measure from it, so that
                 // an indented line still resumes right behind its block.
-                std::size_t first = findSettingsKey(text, "@param");
+                if (!firstParamSought) {
+                    firstParam = findSettingsKey(text, "@param");
+                    firstParamSought = true;
+                }
+                std::size_t first = firstParam;
                 if (first == text::npos) first = offset;
                 advance = readUserParameters(text, first);
                 if (first >= offset && first < offset + consumed) advance += first - offset;

@@ -2,6 +2,7 @@
 // and, for a first copy, settings, drag and drop and the start-up timer.
 #include "app/win32/creation.h"
 
+#include "app/first_copy.h"
 #include "app/switches.h"
 #include "app/win32/drop_target.h"
 #include "app/win32/second_copy.h"
@@ -39,13 +40,10 @@ void takeKeyStates() {
     applyKeyInversions(runState.currentTarget);
 }
 
-void runFirstCopy(HWND window) {
-    text::assignCut(programPaths.settingsPath,
-                    programPaths.programFolder + programPaths.settingsFileName, cap::path);
-    // Switches come before the settings so that "/#s=", "/#u=" and "/#m="
-    // act on the loading.
-    if (!runState.currentTarget.empty()) applySwitches(runState.currentTarget, switchesFull);
-    if (!loadSettings(window, 0)) {
+}  // namespace
+
+void startFirstCopy(HWND window) {
+    if (!loadFirstCopySettings(window)) {
         closeWindow(window);
         return;
     }
@@ -64,8 +62,6 @@ void runFirstCopy(HWND window) {
     SetTimer(window, startupTimer, 0, nullptr);
 }
 
-}  // namespace
-
 void runCreationStep(HWND window) {
     // The core reaches the window through this record already while the
     // settings load.
@@ -78,6 +74,6 @@ void runCreationStep(HWND window) {
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
         runSecondCopy(window);
     } else {
-        runFirstCopy(window);
+        startFirstCopy(window);
     }
 }

@@ -6,6 +6,7 @@
 #include "app/routing.h"
 #include "app/win32/creation.h"
 #include "app/win32/list_window_glue.h"
+#include "app/win32/second_copy.h"
 #include "app/win32/window_messages.h"
 #include "app/win32/window_state.h"
 #include "common/app_state.h"
@@ -30,6 +31,8 @@ void onTimer(HWND window, UINT_PTR id) {
     } else if (id == listMenuTimer) {
         KillTimer(window, listMenuTimer);
         showRowMenu(window, 1);
+    } else if (id == handOffTimer) {
+        continueHandOff(window);
     }
 }
 

@@ -21,6 +21,8 @@ bool writeWholeFile(const std::string& path, const std::string& bytes) {
     win::ScopedHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                        FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return false;
+    // A device name ("com1") opens the device, which is no list file.
+    if (GetFileType(file.get()) != FILE_TYPE_DISK) return false;
     std::size_t done = 0;
     while (done < bytes.size()) {
         DWORD written = 0;

@@ -63,6 +63,25 @@ class Session:
     def second(self, arguments):
         return self.add("second", hexed(arguments))
 
+    def second_async(self, arguments):
+        return self.add("second-async", hexed(arguments))
+
+    def second_alive(self):
+        return self.add("second-alive")
+
+    def wait_second(self):
+        return self.add("wait-second")
+
+    def copydata(self, code, path):
+        """WM_COPYDATA with the exact bytes of the file at `path`."""
+        return self.add("copydata", code, hexed(win(path)))
+
+    def menu_char(self, char):
+        return self.add("menu-char", char)
+
+    def dismiss_menu(self):
+        return self.add("dismiss-menu")
+
     def wait_list(self):
         return self.add("wait-list")
 

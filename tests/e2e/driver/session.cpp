@@ -5,7 +5,16 @@
 // hexadecimal, empty as "-"):
 //   start HEX            start the program with these arguments
 //   second HEX           start a second copy with these arguments and wait
-//                        for it to end (it hands its input over)
+//                        for it to end (it hands its input over); its
+//                        message boxes are recorded and answered
+//   second-async HEX     start a second copy and go on at once
+//   second-alive         record whether that copy still runs
+//   wait-second          wait for that copy to end, answering its boxes
+//   copydata CODE HEX    send WM_COPYDATA (dwData CODE) to the program's
+//                        window, as a second copy would, with the bytes of
+//                        the file named by HEX, exactly (no zero added)
+//   menu-char C          post the character C to the program's popup menu
+//   dismiss-menu         close the program's popup menus with Escape
 //   wait-list            wait for the list window (visible, list view 100)
 //   wait-rows N          wait until the list holds N rows (no failure)
 //   wait-exit            wait for the program to end
@@ -41,6 +50,8 @@
 // a message box owned by the dialog. The folder browser takes
 // BFFM_SETSELECTIONA with the path placed in the program's memory.
 #include <cstdio>
+#include <cstdlib>
+#include <memory>
 #include <set>
 #include <sstream>
 
@@ -142,6 +153,10 @@ public:
 
     void finish() {
         held_.clear();
+        if (pending_ && WaitForSingleObject(pending_->process(), 0) == WAIT_TIMEOUT) {
+            report_.set("second_running_at_end", 1);
+            pending_->kill();
+        }
         if (child_.process() && WaitForSingleObject(child_.process(), 0) == WAIT_TIMEOUT) {
             report_.set("running_at_end", 1);
             if (window_) PostMessageA(window_, WM_CLOSE, 0, 0);
@@ -167,6 +182,30 @@ private:
             return true;
         }
         if (verb == "second") return second(arg, failure);
+        if (verb == "second-async") {
+            if (!fromHex(arg, bytes)) return fail(failure, "bad hex");
+            pending_ = std::make_unique<Child>();
+            if (!pending_->start(options_.get("exe"), bytes)) return fail(failure, "cannot start");
+            return true;
+        }
+        if (verb == "second-alive") {
+            if (!pending_) return fail(failure, "no second copy");
+            report_.set(key("alive"), WaitForSingleObject(pending_->process(), 0) == WAIT_TIMEOUT ? 1 : 0);
+            return true;
+        }
+        if (verb == "wait-second") {
+            if (!pending_) return fail(failure, "no second copy");
+            return watchCopy(*pending_, failure);
+        }
+        if (verb == "menu-char" || verb == "dismiss-menu") {
+            const std::vector<HWND> menus = windowsOf(child_.processId(), "#32768");
+            report_.set(key("menus"), static_cast<long long>(menus.size()));
+            if (menus.empty()) return fail(failure, "no popup menu");
+            if (verb == "menu-char") PostMessageA(menus.front(), WM_CHAR, static_cast<WPARAM>(arg.empty() ? 0 : arg[0]), 0);
+            else for (HWND menu : menus) PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+            pump(100);
+            return true;
+        }
         if (verb == "wait-list") return waitList(failure);
         if (verb == "wait-rows") return waitRows(std::atoi(arg.c_str()));
         if (verb == "wait-exit") {
@@ -230,6 +269,7 @@ private:
             return true;
         }
         if (verb == "keys") return keys(w, 1, failure);
+        if (verb == "copydata") return copyData(arg, w.size() > 2 ? w[2] : "", failure);
         if (verb == "click" || verb == "dblclick" || verb == "rclick" || verb == "check")
             return click(verb, std::atoi(arg.c_str()), failure);
         if (verb == "drop-text" || verb == "drop-file") return drop(verb, arg, failure);
@@ -476,10 +516,39 @@ private:
         if (!fromHex(hex, arguments)) return fail(failure, "bad hex");
         Child copy;
         if (!copy.start(options_.get("exe"), arguments)) return fail(failure, "cannot start");
-        const bool ended = WaitForSingleObject(copy.process(), 10000) == WAIT_OBJECT_0;
+        return watchCopy(copy, failure);
+    }
+
+    // Waits for a second copy to end, answering its message boxes; records
+    // whether it ended and the boxes' captions and texts.
+    bool watchCopy(Child& copy, std::string& failure) {
+        const bool ended = copy.watch(GetTickCount() + 10000, true);
         if (!ended) copy.kill();
         report_.set(key("ended"), ended ? 1 : 0);
+        report_.set(key("exit_code"), static_cast<long long>(copy.exitCode()));
+        report_.set(key("boxes"), static_cast<long long>(copy.dialogs().size()));
+        for (std::size_t i = 0; i < copy.dialogs().size(); ++i) {
+            report_.setBytes(key("box." + std::to_string(i + 1) + ".caption"), copy.dialogs()[i].caption);
+            report_.setBytes(key("box." + std::to_string(i + 1) + ".text"), copy.dialogs()[i].text);
+        }
         if (window_) settle();
+        (void)failure;
+        return true;
+    }
+
+    bool copyData(const std::string& code, const std::string& hex, std::string& failure) {
+        std::string path, bytes;
+        if (!fromHex(hex, path) || !readBytes(path, bytes)) return fail(failure, "cannot read the data");
+        COPYDATASTRUCT data{};
+        data.dwData = static_cast<ULONG_PTR>(std::strtoul(code.c_str(), nullptr, 10));
+        data.cbData = static_cast<DWORD>(bytes.size());
+        data.lpData = bytes.empty() ? nullptr : &bytes[0];
+        DWORD_PTR result = 0;
+        const LRESULT sent = SendMessageTimeoutA(window_, WM_COPYDATA, reinterpret_cast<WPARAM>(owner_),
+                                                 reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, 10000, &result);
+        report_.set(key("sent"), sent ? 1 : 0);
+        report_.set(key("answer"), static_cast<long long>(result));
+        settle();
         return true;
     }
 
@@ -491,6 +560,7 @@ private:
     Report report_;
     std::set<HWND> handled_;
     std::vector<win::ScopedHandle> held_;
+    std::unique_ptr<Child> pending_;  // a second copy started with second-async
     int step_ = 0;
 };
 
