@@ -17,6 +17,17 @@ add_compile_options(-ffunction-sections
                     "-ffile-prefix-map=${CMAKE_BINARY_DIR}/=")
 add_link_options(-Wl,--gc-sections -Wl,--no-insert-timestamp "$<$<CONFIG:Release>:-s>")
 
+# Exceptions: the one the program handles is running out of memory while a
+# link source is read into its buffers (the file is then refused); it
+# travels from operator new through the file read to that reader. Those
+# files keep their exception tables; everything else is built without them,
+# where an exception could only have ended the program anyway.
+add_compile_options(-fno-exceptions)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/links/source_file.cpp
+                            ${CMAKE_SOURCE_DIR}/platform/win32/files.cpp
+                            ${CMAKE_SOURCE_DIR}/app/win32/runtime_errors.cpp
+                            PROPERTIES COMPILE_OPTIONS -fexceptions)
+
 # One generated header with the version, read by the resource script and
 # the package script.
 set(TAVRIN_GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
