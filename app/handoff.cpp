@@ -27,6 +27,15 @@ unsigned transferCodeFor(int ctrl, int clipboard, int linkMode) {
     return (ctrl ? 100u : 0u) + (clipboard ? 10u : 0u) + static_cast<unsigned>(linkMode);
 }
 
+bool decodeTransferCode(unsigned code, TransferCode& out) {
+    const unsigned ctrl = code / 100, clipboard = (code / 10) % 10, linkMode = code % 10;
+    if (ctrl > 1 || clipboard > 1 || linkMode > 2) return false;
+    out.ctrl = static_cast<int>(ctrl);
+    out.clipboard = static_cast<int>(clipboard);
+    out.linkMode = static_cast<int>(linkMode);
+    return true;
+}
+
 HandOff prepareHandOff(platform::WindowHandle window, std::string_view commandLine) {
     HandOff handOff;
     std::string_view line = commandLine.substr(0, commandLine.find('\0'));

@@ -4,6 +4,8 @@
 // file, a downloaded page or the given URLs.
 #include "app/routing.h"
 
+#include "app/handoff.h"
+
 #include "app/link_reading.h"
 #include "app/overlong_notice.h"
 #include "app/recognize.h"
@@ -144,14 +146,24 @@ void startupAction(platform::WindowHandle window, int shift, int ctrl) {
     if (runState.listWindowActive == 0) ui().closeWindow(window);
 }
 
+void clipboardCommand(platform::WindowHandle window, int ctrl, int useAlternate) {
+    const int result = readClipboardInput(window);
+    if (result < 0) return;
+    if (result >= 1 && result <= 3) startupLocalSource(window, result, ctrl);
+    else if (urlList.urlCount >= 1) startupUrls(window, useAlternate);
+}
+
 void receiveHandOff(platform::WindowHandle window, unsigned transferCode, std::string_view payload) {
     if (runState.listWindowActive != 1) return;
+    // A code of digits out of range is no copy's: it would set Ctrl and the
+    // link mode to values nothing expects (and download the payload's URL).
+    TransferCode code;
+    if (!decodeTransferCode(transferCode, code)) return;
     saveUrlList();
     applySwitches(payload, switchesBaseOnly);
-    runState.ctrlFlag = static_cast<int>(transferCode / 100);
-    const int lineMode = static_cast<int>((transferCode % 100) / 10);
-    linkSource.linkMode = static_cast<int>(transferCode % 10);
-    const int result = recognizeInput(payload, lineMode, 1);
+    runState.ctrlFlag = code.ctrl;
+    linkSource.linkMode = code.linkMode;
+    const int result = recognizeInput(payload, code.clipboard, 1);
     reportOverlongUrls(window);
     switch (result) {
         case 1:

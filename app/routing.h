@@ -11,6 +11,11 @@
 // window was opened.
 void startupAction(platform::WindowHandle window, int shift, int ctrl);
 
+// The tools menu's clipboard command: the clipboard's folder, file or URLs
+// taken like a start-up input (`ctrl` for subfolders, `useAlternate` for
+// the second settings file).
+void clipboardCommand(platform::WindowHandle window, int ctrl, int useAlternate);
+
 // WM_COPYDATA from a second copy; ignored unless the list window is open.
 void receiveHandOff(platform::WindowHandle window, unsigned transferCode,
                     std::string_view payload);

@@ -8,6 +8,7 @@
 #include "common/split_path.h"
 #include "common/text.h"
 #include "common/url_list.h"
+#include "launch/loop_guard.h"
 #include "platform/platform.h"
 #include "template/url_template.h"
 
@@ -50,6 +51,11 @@ void launchWithAllTargets(std::string_view parameters, const std::string& progra
 
 void openDocument(std::string_view target) {
     const std::string file = unquoteSpaces(target);
+    // The shell would start this program again with the same target.
+    if (systemOpensWithItself(file)) {
+        reportNoBrowserFor(file);
+        return;
+    }
     if (platform::os().shellExecute(nullptr, file, "", "") > 32) return;
     std::string openWith = text::cut("shell32.dll,OpenAs_RunDLL " + file, openWithCapacity);
     platform::os().shellExecute(nullptr, "rundll32.exe", openWith, "");

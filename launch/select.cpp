@@ -11,6 +11,7 @@
 #include "launch/launch.h"
 #include "platform/ui_port.h"
 #include "settings/association_table.h"
+#include "settings/host_blocks.h"
 #include "settings/settings.h"
 #include "settings/settings_line.h"
 #include "settings/settings_text.h"
@@ -45,6 +46,29 @@ std::string sectionKeyFor(const std::string& target) {
     std::string extension = splitPath(path).extension;
     if (extension.empty()) return "[blank]";
     return text::cut("[" + extension + "]", cap::path);
+}
+
+// The host a host block may name: that of a URL that has one. A target
+// that is no URL (a path), a file URL and a mailto URL have none.
+std::string hostForBlocks(const std::string& target) {
+    if (!crackUrl(target) || text::equalsNoCase(urlParts.scheme, "file")) return std::string();
+    return urlParts.hostName;
+}
+
+// The offset of the block the target is filed under, npos when there is
+// none: the first host block that names the target's host, else the block
+// of its extension. sectionKey receives the header searched for.
+std::size_t targetBlock(std::string_view text, const std::string& target) {
+    const std::vector<HostHeader> headers = hostHeaders(text);
+    if (!headers.empty()) {
+        if (const HostHeader* host = firstHostHeaderFor(headers, hostForBlocks(target))) {
+            text::assignCut(dispatchState.sectionKey,
+                            std::string(hostHeaderKey) + host->patterns + "]", cap::path);
+            return host->at;
+        }
+    }
+    dispatchState.sectionKey = sectionKeyFor(target);
+    return findSettingsKey(text, dispatchState.sectionKey);
 }
 
 // A block is exclusive when its header line (from the key to the end of
@@ -99,8 +123,7 @@ int singleProgramRule() {
 
 int selectAssociation(platform::WindowHandle, std::string_view text) {
     const std::string& firstUrl = urlList.entries[0].url;
-    dispatchState.sectionKey = sectionKeyFor(firstUrl);
-    const std::size_t keyAt = findSettingsKey(text, dispatchState.sectionKey);
+    const std::size_t keyAt = targetBlock(text, firstUrl);
     const std::size_t anyAt = findSettingsKey(text, "[.*]");
 
     if (keyAt != text::npos) {
@@ -150,7 +173,11 @@ int openWithSettings(platform::WindowHandle window, int useAlternate, int menuMo
     }
     if (selectAssociation(window, text) == 0) {
         text::assignCut(runState.currentTarget, urlList.entries[0].url, cap::url);
+        const int listWasOpen = runState.listWindowActive;
         ui().showAssociationMenu(window, 0, menuMode);
+        // A choice that opened the list window made the targets, or the
+        // links of the target's page, the list it now shows: they stay.
+        if (listWasOpen == 0 && runState.listWindowActive == 1) return 1;
     }
     urlList.urlCount = 0;
     return 1;

@@ -128,10 +128,18 @@ public:
     // FindExecutableA: the program associated with a document; returns its
     // instance value (above 32 on success).
     virtual int findExecutable(const std::string& document, std::string& program) = 0;
+    // AssocQueryStringA(ASSOCSTR_EXECUTABLE) for a URL scheme ("http") and
+    // the open verb: the program the system starts for such URLs. False
+    // when none is registered.
+    virtual bool schemeProgram(const std::string& scheme, std::string& program) = 0;
     // The name (without folder) under which FindFirstFileA lists a file.
     virtual bool longFileName(const std::string& path, std::string& name) = 0;
-    // True while the key (a Win32 virtual-key code) is held down.
+    // True while the key (a Win32 virtual-key code) is held down, as the
+    // thread's own input has seen it so far (GetKeyState).
     virtual bool isKeyDown(int virtualKey) = 0;
+    // True while the key is physically down at this moment
+    // (GetAsyncKeyState): what a wait for its release polls.
+    virtual bool isKeyPhysicallyDown(int virtualKey) = 0;
     // Blocks the thread for the given milliseconds.
     virtual void sleep(int milliseconds) = 0;
     // LoadLibraryA of the browser bridge; null when it is missing.

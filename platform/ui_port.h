@@ -15,8 +15,9 @@ public:
     // Gives the main window the list view and shows it; false when there is
     // no list window to open.
     virtual bool createListWindow(platform::WindowHandle window) = 0;
-    // Rebuilds the list rows from urlList and brings the window forward.
-    virtual void fillListView(int keepSelection) = 0;
+    // captionOnly 0: rebuilds the list rows from urlList, brings the window
+    // forward and refreshes its caption; 1: refreshes the caption only.
+    virtual void fillListView(int captionOnly) = 0;
     // Ends the program by closing its main window.
     virtual void closeWindow(platform::WindowHandle window) = 0;
 };

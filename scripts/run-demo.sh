@@ -1,27 +1,91 @@
 #!/usr/bin/env bash
-# The main job under Wine: builds Tavrin.exe and the demo program, puts them
-# in a folder with the demo settings file, opens a sample URL with Tavrin,
-# prints what was started with which parameters and working folder, and
-# saves a screenshot of the screen. Safe to run again.
+# The main jobs under Wine, with the demo settings file beside Tavrin.exe.
+#   run-demo.sh [URL]         opens a sample URL with Tavrin; prints what was
+#                             started with which parameters and working
+#                             folder, and saves build/demo/screenshot.png.
+#   run-demo.sh --menu [URL]  settings that offer several programs: the
+#                             association menu shows, with icons, and its
+#                             picture is saved as build/demo/menu.png.
+#   run-demo.sh --list        lists the links of the bundled sample page
+#                             (demo/sample.html, UTF-8, read through
+#                             nkf32.dll) in the list window and saves
+#                             build/demo/list.png.
+# Safe to run again.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${TAVRIN_BUILD_DIR:-$root/build}
+mode=open
+case "${1:-}" in
+  --menu) mode=menu; shift ;;
+  --list) mode=list; shift ;;
+esac
 url=${1:-http://www.example.com/docs/guide/index.html?lang=ja#top}
 
 bash "$root/scripts/install-deps.sh"
 cmake -S "$root" -B "$build/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
-ninja -C "$build/win" Tavrin demo_viewer tvdde >/dev/null
+ninja -C "$build/win" Tavrin demo_viewer tvdde nkf32 >/dev/null
 
 run="$build/demo"
 rm -rf "$run"
 mkdir -p "$run"
-cp "$build/win/Tavrin.exe" "$build/win/demo_viewer.exe" "$build/win/tvDDE.dll" "$run/"
+cp "$build/win/Tavrin.exe" "$build/win/demo_viewer.exe" "$build/win/tvDDE.dll" \
+   "$build/win/nkf32.dll" "$run/"
 cp "$root/demo/Tavrin.ini" "$run/Tavrin.ini"
+[ "$mode" = menu ] && cp "$root/demo/menu.ini" "$run/Tavrin.ini"
 
 # shellcheck source=scripts/wine-env.sh
 source "$root/scripts/wine-env.sh" "$build/win"
 trap wine_env_stop EXIT
+
+if [ "$mode" = menu ]; then
+  echo "Tavrin.exe $url"
+  (cd "$run" && wine Tavrin.exe "$url" </dev/null >/dev/null 2>&1) &
+  tavrin_pid=$!
+  # The screen is black but for the menu: wait until something shows.
+  size=0x0
+  for _ in $(seq 100); do
+    sleep 0.2
+    import -window root "$run/screen.png"
+    size=$(convert "$run/screen.png" -trim -format '%wx%h' info: 2>/dev/null)
+    [ "${size%x*}" -gt 60 ] && [ "${size#*x}" -gt 60 ] && break
+  done
+  sleep 0.5  # let the icons paint
+  import -window root "$run/screen.png"
+  convert "$run/screen.png" -trim +repage -bordercolor black -border 6 "$run/menu.png"
+  geometry=$(convert "$run/screen.png" -trim -format '%X %Y' info:)
+  x=${geometry%% *}; y=${geometry##* }
+  # Close the menu as a person would: pointer on it, Escape.
+  xdotool mousemove $((${x#+} + 2)) $((${y#+} + 2))
+  sleep 0.3
+  xdotool key Escape
+  wait "$tavrin_pid" || true
+  echo "menu: $run/menu.png ($size)"
+  exit 0
+fi
+
+if [ "$mode" = list ]; then
+  cp "$root/demo/sample.html" "$run/sample.html"
+  base=http://www.example.com/docs/guide/sample.html
+  echo "Tavrin.exe /#b=$base sample.html"
+  (cd "$run" && wine Tavrin.exe "/#b=$base" sample.html </dev/null >/dev/null 2>&1) &
+  # The list window's caption begins with "[ Tavrin ]".
+  window=
+  for _ in $(seq 100); do
+    window=$(xdotool search --name '^\[ Tavrin \]' 2>/dev/null | head -1 || true)
+    [ -n "$window" ] && break
+    sleep 0.1
+  done
+  if [ -z "$window" ]; then
+    echo "no list window" >&2
+    exit 1
+  fi
+  sleep 1.5  # let the rows paint
+  import -window "$window" "$run/list.png"
+  echo "list window: $(xdotool getwindowname "$window" | tr -d '\r')"
+  echo "screenshot: $run/list.png"
+  exit 0  # closing the Wine session ends Tavrin
+fi
 
 echo "Tavrin.exe $url"
 (cd "$run" && wine Tavrin.exe "$url" </dev/null >/dev/null 2>&1) &

@@ -2,7 +2,9 @@
 # server and one long-lived wineserver for a whole test run.
 #   source scripts/wine-env.sh <build-dir>   then   wine_env_stop
 _wine_build_dir=$(cd "${1:?build dir}" && pwd)
-export WINEPREFIX="$_wine_build_dir/wineprefix"
+# TAVRIN_WINE_SESSION names one of several sessions that run side by side:
+# each has a prefix, a display and a wineserver of its own.
+export WINEPREFIX="$_wine_build_dir/wineprefix${TAVRIN_WINE_SESSION:+-$TAVRIN_WINE_SESSION}"
 export WINEARCH=win32
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -10,7 +12,10 @@ export LANG=ja_JP.UTF-8
 unset LC_ALL
 
 if [ -z "${TAVRIN_KEEP_DISPLAY:-}" ]; then
-  for n in $(seq 90 140); do
+  # Sessions started together search different ranges, so that two never
+  # pick the same free display.
+  _wine_first=$(( 90 + 60 * ${TAVRIN_WINE_DISPLAY_SLOT:-0} ))
+  for n in $(seq "$_wine_first" $(( _wine_first + 59 ))); do
     if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then _wine_disp=$n; break; fi
   done
   Xvfb ":$_wine_disp" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &

@@ -18,6 +18,7 @@ void resetAssociationTable() {
     associationTable.itemCount = 0;
     associationTable.programCount = 0;
     associationTable.firstProgram = 0;
+    associationTable.blockCount = 0;
 }
 
 namespace {
@@ -29,6 +30,7 @@ struct BlockState {
     int openGroups = 0;
     int depth = 0;
     int afterProgram = 0;
+    int missingPrograms = 0;  // lines naming a program that cannot be found
 };
 
 void setText(std::string& slot, std::string_view value) { text::assignCut(slot, value, cap::path); }
@@ -85,7 +87,8 @@ void addSubCommand(BlockState& st, std::string_view line) {
     row.owner = st.currentProgram;
 }
 
-// Returns true when the line became a Program row.
+// Returns true when the line became a Program row. A program that cannot
+// be found is counted in st.missingPrograms.
 bool addProgram(BlockState& st, std::string_view rawLine) {
     std::string line = expandWhenParametersOn(rawLine);
     const std::size_t d = text::findNoCase(line, settings.separator);
@@ -100,7 +103,10 @@ bool addProgram(BlockState& st, std::string_view rawLine) {
         if (hasSep) setText(row.caption, afterSep);
     } else {
         ProgramLookup found = findProgram(program, 1);
-        if (!found.programFound || platform::os().isDirectory(found.path)) return false;
+        if (!found.programFound || platform::os().isDirectory(found.path)) {
+            st.missingPrograms += 1;
+            return false;
+        }
         setText(row.command, canonicalizePath(found.path));
         setText(row.caption, hasSep ? afterSep : splitPath(found.path).name);
     }
@@ -119,7 +125,31 @@ bool isSubMarker(char c) { return c == '>' || c == ']' || c == '*' || c == '#'; 
 
 }  // namespace
 
+namespace {
+
+// Notes the block in the table's list of blocks read, and on leaving the
+// parse how many rows it gave.
+class BlockNote {
+public:
+    explicit BlockNote(std::size_t headerPosition) {
+        if (associationTable.blockCount >= maxBlocksRead) return;
+        block_ = &associationTable.blocks[associationTable.blockCount++];
+        *block_ = BlockRead{headerPosition, associationTable.itemCount, 0};
+    }
+    ~BlockNote() {
+        if (block_) block_->rowCount = associationTable.itemCount - block_->firstRow;
+    }
+    BlockNote(const BlockNote&) = delete;
+    BlockNote& operator=(const BlockNote&) = delete;
+
+private:
+    BlockRead* block_ = nullptr;
+};
+
+}  // namespace
+
 void parseAssociationSection(std::size_t headerPosition, std::string_view text) {
+    BlockNote note(headerPosition);
     BlockState st;
     st.afterProgram = associationTable.itemCount > 0 ? 1 : 0;
     std::size_t consumed = 0;
@@ -127,6 +157,7 @@ void parseAssociationSection(std::size_t headerPosition, std::string_view text) 
     std::size_t offset = headerPosition + consumed;
     while (offset < text.size()) {
         if (associationTable.itemCount >= maxAssociationItems) return;
+        if (st.missingPrograms >= maxMissingPrograms) return;
         std::string raw = readSettingsLine(text, offset, consumed);
         if (offset + consumed > text.size()) return;
         offset += consumed;

@@ -36,18 +36,37 @@ struct AssociationItem {
 };
 
 constexpr int maxAssociationItems = 200;
+// A block whose lines name this many programs that cannot be found is read
+// no further: no person writes such a block (random bytes that happen to
+// hold a header do), and every look-up searches the whole search path
+// (about 2 ms under Wine, so a large file of such lines held up every
+// dispatch for minutes).
+constexpr int maxMissingPrograms = 200;
+
+// One block read into the table: where its header occurrence stands in the
+// settings text and which rows it gave. Dispatch never consults it; it lets
+// a report say which blocks a dispatch read.
+struct BlockRead {
+    std::size_t headerPosition = 0;
+    int firstRow = 0;
+    int rowCount = 0;
+};
+constexpr int maxBlocksRead = 8;
 
 struct AssociationTable {
     std::array<AssociationItem, maxAssociationItems> items;
     int itemCount = 0;
     int programCount = 0;
     int firstProgram = 0;
+    std::array<BlockRead, maxBlocksRead> blocks;
+    int blockCount = 0;
 };
 
 extern AssociationTable associationTable;
 
-// Clears the three counters before the first block of a dispatch; rows keep
-// their old contents, as fields a kind does not use are never read.
+// Clears the three counters (and the blocks read) before the first block of
+// a dispatch; rows keep their old contents, as fields a kind does not use
+// are never read.
 void resetAssociationTable();
 
 // Appends the rows of the block whose header occurrence starts at

@@ -14,3 +14,8 @@
 // NULs into paths or values.
 std::string readSettingsLine(std::string_view text, std::size_t offset,
                              std::size_t& consumed);
+
+// The same line's text without measuring where the line ends: for callers
+// that only read it (a header), so that reading many headers of one long
+// line does not walk the rest of the line each time.
+std::string settingsLineText(std::string_view text, std::size_t offset);

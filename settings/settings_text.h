@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Settings and search-list files are read whole, up to this size; anything
 // beyond is ignored rather than exhausting a 32-bit address space.
@@ -24,6 +25,9 @@ bool onCommentLine(std::string_view text, std::size_t position);
 // counts, and the search goes on after that line. npos when none is left.
 std::size_t findSettingsKey(std::string_view text, std::string_view key,
                             std::size_t from = 0);
+// Every such occurrence, in order: what findSettingsKey finds from 0, then
+// from just behind each occurrence found. Time linear in the text's size.
+std::vector<std::size_t> findAllSettingsKeys(std::string_view text, std::string_view key);
 
 // Offset of the line after the one holding the first such occurrence of
 // `header`; npos when the header does not occur.

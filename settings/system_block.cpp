@@ -14,11 +14,11 @@
 
 void readSystemBlock(std::string_view text, std::size_t offset) {
     OptionFollowUp state = OptionFollowUp::none;
-    // The first "@param" of the whole file, looked for once: searched
-    // afresh for every "@param" line, a file of many such lines behind
-    // many commented ones took time growing with the square of its size.
-    bool firstParamKnown = false;
+    // Where the first "@param" of the whole file stands, searched once: a
+    // search for every "@param" line made a file of such lines take time
+    // growing with the square of its size (minutes for a few megabytes).
     std::size_t firstParam = text::npos;
+    bool firstParamSought = false;
     for (;;) {
         std::size_t consumed = 0;
         const std::string raw = readSettingsLine(text, offset, consumed);
@@ -47,11 +47,12 @@ void readSystemBlock(std::string_view text, std::size_t offset) {
                 // file; the loop goes on by as many bytes as they took. When
                 // that "@param" is this very line, measure from it, so that
                 // an indented line still resumes right behind its block.
-                if (!firstParamKnown) {
+                if (!firstParamSought) {
                     firstParam = findSettingsKey(text, "@param");
-                    firstParamKnown = true;
+                    firstParamSought = true;
                 }
-                std::size_t first = firstParam == text::npos ? offset : firstParam;
+                std::size_t first = firstParam;
+                if (first == text::npos) first = offset;
                 advance = readUserParameters(text, first);
                 if (first >= offset && first < offset + consumed) advance += first - offset;
                 state = OptionFollowUp::none;

@@ -160,41 +160,48 @@ Follow activateOption(std::string_view) {
 }
 
 struct Option {
-    std::string_view key;
-    std::size_t minLength;  // the line must be longer than this
+    SystemOptionKey name;  // the line must be longer than name.minLength
     Follow (*apply)(std::string_view value);
 };
 
 constexpr Option options[] = {
-    {"@dlm=", 6, separatorOption},
-    {"@dlm2=", 7, titleSeparatorOption},
-    {"@param", 0, parametersOption},
-    {"@path=", 6, pathOption},
-    {"@icon", 0, iconOption},
-    {"@menu=", 8, menuOption},
-    {"@len=", 0, titleLengthOption},
-    {"@ext2=", 0, alternateFileOption},
-    {"@editor=", 0, editorOption},
-    {"@search=", 9, pageExtensionsOption},
-    {"@dde=", 5, browserServicesOption},
-    {"@name=", 0, menuTitleOption},
-    {"@loader=", 0, loaderOption},
-    {"@filter", 0, filterOption},
-    {"@temp=del", 0, deleteTempOption},
-    {"@timeout=", 9, timeoutOption},
-    {"@scheme=", 10, schemeOption},
-    {"@dist=", 6, pauseOption},
-    {"@mark=0", 0, noMarkOption},
-    {"@active=1", 0, activateOption},
+    {{"@dlm=", 6}, separatorOption},
+    {{"@dlm2=", 7}, titleSeparatorOption},
+    {{"@param", 0}, parametersOption},
+    {{"@path=", 6}, pathOption},
+    {{"@icon", 0}, iconOption},
+    {{"@menu=", 8}, menuOption},
+    {{"@len=", 0}, titleLengthOption},
+    {{"@ext2=", 0}, alternateFileOption},
+    {{"@editor=", 0}, editorOption},
+    {{"@search=", 9}, pageExtensionsOption},
+    {{"@dde=", 5}, browserServicesOption},
+    {{"@name=", 0}, menuTitleOption},
+    {{"@loader=", 0}, loaderOption},
+    {{"@filter", 0}, filterOption},
+    {{"@temp=del", 0}, deleteTempOption},
+    {{"@timeout=", 9}, timeoutOption},
+    {{"@scheme=", 10}, schemeOption},
+    {{"@dist=", 6}, pauseOption},
+    {{"@mark=0", 0}, noMarkOption},
+    {{"@active=1", 0}, activateOption},
 };
+
+const Option* matchOption(std::string_view line) {
+    for (const Option& option : options)
+        if (text::startsWithNoCase(line, option.name.key)) return &option;
+    return nullptr;
+}
 
 }  // namespace
 
 OptionFollowUp applySystemOption(std::string_view line) {
-    for (const Option& option : options) {
-        if (!text::startsWithNoCase(line, option.key)) continue;
-        if (line.size() <= option.minLength) return Follow::none;
-        return option.apply(line.substr(option.key.size()));
-    }
-    return Follow::none;
+    const Option* option = matchOption(line);
+    if (!option || line.size() <= option->name.minLength) return Follow::none;
+    return option->apply(line.substr(option->name.key.size()));
+}
+
+const SystemOptionKey* matchSystemOptionKey(std::string_view line) {
+    const Option* option = matchOption(line);
+    return option ? &option->name : nullptr;
 }

@@ -3,6 +3,7 @@
 // system itself.
 #include "settings/system_program.h"
 
+#include "common/app_state.h"
 #include "common/capacity.h"
 #include "common/path_ops.h"
 #include "common/split_path.h"
@@ -10,6 +11,18 @@
 #include "common/url_list.h"
 #include "platform/platform.h"
 #include "settings/association_table.h"
+
+namespace {
+std::string fullPath(const std::string& path) {
+    std::string full;
+    return platform::os().fullPathName(path, full) ? full : path;
+}
+}  // namespace
+
+bool isThisProgram(const std::string& path) {
+    if (path.empty() || programPaths.programPath.empty()) return false;
+    return text::equalsNoCase(fullPath(path), fullPath(programPaths.programPath));
+}
 
 void resolveSystemProgram(int row) {
     AssociationItem& item = associationTable.items[row];
@@ -29,8 +42,10 @@ void resolveSystemProgram(int row) {
         programFile = p.name + p.extension;
     }
     PathParts fileParts = splitPath(programFile);
+    // This program itself is never the associated program: starting it
+    // with the target would only bring the target back here.
     if (text::containsNoCase(fileParts.extension, ".exe") &&
-        !text::containsNoCase(targetFile, programFile)) {
+        !text::containsNoCase(targetFile, programFile) && !isThisProgram(program)) {
         text::assignCut(item.command, program, cap::path);
         text::assignCut(item.caption, fileParts.name, cap::path);
     } else {

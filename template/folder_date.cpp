@@ -4,7 +4,6 @@
 #include "template/folder_date.h"
 
 #include <cstddef>
-#include <cstdio>
 #include <string>
 
 #include "common/app_state.h"
@@ -24,10 +23,12 @@ std::string temporaryFolder() {
     return programPaths.programFolder + "temp";
 }
 
-std::string formatNumber(const char* format, int value) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, format, value);
-    return buffer;
+// The decimal digits of value, filled on the left up to width (as printf's
+// "%d", "%02d" and "%2d" write them, without its formatting machinery).
+std::string formatNumber(int value, std::size_t width = 0, char fill = ' ') {
+    std::string digits = std::to_string(value);
+    if (digits.size() < width) digits.insert(0, width - digits.size(), fill);
+    return digits;
 }
 
 std::string computedValue(ComputedPlaceholder which, const platform::LocalTime& now) {
@@ -37,23 +38,23 @@ std::string computedValue(ComputedPlaceholder which, const platform::LocalTime& 
     case ComputedPlaceholder::tempFolder:
         return temporaryFolder();
     case ComputedPlaceholder::year4:
-        return formatNumber("%d", now.year);
+        return formatNumber(now.year);
     case ComputedPlaceholder::year2: {
-        std::string year = formatNumber("%d", now.year);
+        std::string year = formatNumber(now.year);
         return year.size() > 2 ? year.substr(year.size() - 2) : year;
     }
     case ComputedPlaceholder::month:
-        return formatNumber("%d", now.month);
+        return formatNumber(now.month);
     case ComputedPlaceholder::month0:
-        return formatNumber("%02d", now.month);
+        return formatNumber(now.month, 2, '0');
     case ComputedPlaceholder::monthSpace:
-        return formatNumber("%2d", now.month);
+        return formatNumber(now.month, 2, ' ');
     case ComputedPlaceholder::day:
-        return formatNumber("%d", now.day);
+        return formatNumber(now.day);
     case ComputedPlaceholder::day0:
-        return formatNumber("%02d", now.day);
+        return formatNumber(now.day, 2, '0');
     case ComputedPlaceholder::daySpace:
-        return formatNumber("%2d", now.day);
+        return formatNumber(now.day, 2, ' ');
     case ComputedPlaceholder::specialFolder:
         break;
     }

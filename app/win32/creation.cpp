@@ -2,6 +2,7 @@
 // and, for a first copy, settings, drag and drop and the start-up timer.
 #include "app/win32/creation.h"
 
+#include "app/first_copy.h"
 #include "app/switches.h"
 #include "app/win32/drop_target.h"
 #include "app/win32/second_copy.h"
@@ -28,6 +29,8 @@ void takeProgramFolderAndMetrics() {
     runState.screenWidth = GetSystemMetrics(SM_CXSCREEN);
     runState.maximizedHeight = GetSystemMetrics(SM_CYMAXIMIZED);
     runState.mouseButtonCount = GetSystemMetrics(SM_CMOUSEBUTTONS);
+    settings.smallIconWidth = GetSystemMetrics(SM_CXSMICON);
+    settings.smallIconHeight = GetSystemMetrics(SM_CYSMICON);
     settings.schemeEnabled = {1, 1, 1, 1};
 }
 
@@ -37,13 +40,10 @@ void takeKeyStates() {
     applyKeyInversions(runState.currentTarget);
 }
 
-void runFirstCopy(HWND window) {
-    text::assignCut(programPaths.settingsPath,
-                    programPaths.programFolder + programPaths.settingsFileName, cap::path);
-    // Switches come before the settings so that "/#s=", "/#u=" and "/#m="
-    // act on the loading.
-    if (!runState.currentTarget.empty()) applySwitches(runState.currentTarget, switchesFull);
-    if (!loadSettings(window, 0)) {
+}  // namespace
+
+void startFirstCopy(HWND window) {
+    if (!loadFirstCopySettings(window)) {
         closeWindow(window);
         return;
     }
@@ -62,8 +62,6 @@ void runFirstCopy(HWND window) {
     SetTimer(window, startupTimer, 0, nullptr);
 }
 
-}  // namespace
-
 void runCreationStep(HWND window) {
     // The core reaches the window through this record already while the
     // settings load.
@@ -76,6 +74,6 @@ void runCreationStep(HWND window) {
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
         runSecondCopy(window);
     } else {
-        runFirstCopy(window);
+        startFirstCopy(window);
     }
 }

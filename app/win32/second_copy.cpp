@@ -1,15 +1,27 @@
 // The second copy of an executable: it loads the [system] options so that
-// its input is judged as the first copy would, sends the payload to the
-// running copy's visible window and ends.
+// its input is judged as the first copy would, and sends the payload to the
+// running copy's visible window.
+//
+// A running copy shows its window only while its list is open; while it
+// dispatches or shows a menu it is hidden and cannot be found (two links
+// clicked in quick succession, with Tavrin as the web browser). The second
+// copy then keeps looking: it hands over once the list window shows, and
+// once the running copy has ended (its mutex is ours: released or
+// abandoned) it becomes the first copy and does its own start-up with its
+// own command line. After a long wait it gives up and says so.
 #include "app/win32/second_copy.h"
 
-#include <cstring>
+#include <utility>
 
+#include "app/first_copy.h"
 #include "app/handoff.h"
+#include "app/handoff_wait.h"
 #include "app/overlong_notice.h"
+#include "app/win32/creation.h"
 #include "app/win32/window_state.h"
 #include "common/app_state.h"
 #include "common/capacity.h"
+#include "common/overlong_url.h"
 #include "settings/settings.h"
 
 namespace {
@@ -33,13 +45,29 @@ BOOL CALLBACK visitWindow(HWND candidate, LPARAM context) {
     GetWindowThreadProcessId(candidate, &process);
     if (process == search.ownProcess) return TRUE;
     // A path of 128 characters or more never fits the class-name buffer,
-    // so such an installation never finds its running copy.
+    // so such an installation never finds its running copy: its second
+    // copies wait for the running copy to end instead.
     if (lstrcmpA(className, programPaths.programPath.c_str()) != 0) return TRUE;
     search.found = candidate;
     return FALSE;
 }
 
 void closeWindow(HWND window) { SendMessageA(window, WM_CLOSE, 0, 0); }
+
+void send(HWND window, HWND running, const HandOff& handOff) {
+    COPYDATASTRUCT data{};
+    data.dwData = handOff.transferCode;
+    data.cbData = static_cast<DWORD>(handOff.payload.size() + 1);
+    data.lpData = const_cast<char*>(handOff.payload.c_str());
+    SendMessageA(running, WM_COPYDATA, reinterpret_cast<WPARAM>(window),
+                 reinterpret_cast<LPARAM>(&data));
+}
+
+// True when the running copy has ended and its mutex is now ours.
+bool tookMutexOver() {
+    const DWORD r = WaitForSingleObject(instanceState.instanceMutex.get(), 0);
+    return r == WAIT_OBJECT_0 || r == WAIT_ABANDONED;
+}
 
 }  // namespace
 
@@ -57,19 +85,47 @@ void runSecondCopy(HWND window) {
         return;
     }
     HandOff handOff = prepareHandOff(window, runState.currentTarget);
-    // The first copy must be free to go on as soon as we are done with it.
-    instanceState.instanceMutex.reset();
-    if (handOff.send) {
-        if (HWND running = findRunningCopy()) {
-            COPYDATASTRUCT data{};
-            data.dwData = handOff.transferCode;
-            data.cbData = static_cast<DWORD>(handOff.payload.size() + 1);
-            data.lpData = const_cast<char*>(handOff.payload.c_str());
-            SendMessageA(running, WM_COPYDATA, reinterpret_cast<WPARAM>(window),
-                         reinterpret_cast<LPARAM>(&data));
-        }
+    if (!handOff.send) {
+        // Nothing to hand over: end without contacting anyone.
+        instanceState.instanceMutex.reset();
+        reportOverlongUrls(window);
+        closeWindow(window);
+        return;
     }
-    // Told once the running copy has what could be sent.
-    reportOverlongUrls(window);
-    closeWindow(window);
+    instanceState.pendingHandOff = std::move(handOff);
+    instanceState.handOffWaitStarted = GetTickCount();
+    continueHandOff(window);
+}
+
+void continueHandOff(HWND window) {
+    // Off before anything that runs a message loop of its own (the send,
+    // a box, the start-up of a first copy).
+    KillTimer(window, handOffTimer);
+    if (HWND running = findRunningCopy()) {
+        // The mutex object must not outlive the running copy for our sake.
+        instanceState.instanceMutex.reset();
+        const HandOff handOff = std::exchange(instanceState.pendingHandOff, HandOff{});
+        send(window, running, handOff);
+        // Told once the running copy has what could be sent.
+        reportOverlongUrls(window);
+        closeWindow(window);
+        return;
+    }
+    if (tookMutexOver()) {
+        // We are the first copy now, for the rest of our life.
+        instanceState.pendingHandOff = HandOff{};
+        forgetSecondCopyState();
+        startFirstCopy(window);
+        return;
+    }
+    if (handOffWaitOver(instanceState.handOffWaitStarted, GetTickCount())) {
+        instanceState.instanceMutex.reset();
+        const HandOff handOff = std::exchange(instanceState.pendingHandOff, HandOff{});
+        // The box shows the input's start; what was too long goes with it.
+        clearOverlongUrls();
+        reportLostHandOff(window, handOff.payload);
+        closeWindow(window);
+        return;
+    }
+    SetTimer(window, handOffTimer, handOffRetryMs, nullptr);
 }

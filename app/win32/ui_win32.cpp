@@ -1,8 +1,9 @@
-// The Win32 window layer behind the routing. The association menu and the
-// list window arrive with their own windows; until then the menu shows
-// nothing and no list window can be opened, so every start ends.
+// The Win32 window layer behind the routing: the association menu, the
+// list window, and closing the program.
 #include "app/win32/ui_win32.h"
 
+#include "app/win32/association_menu.h"
+#include "app/win32/list_window_glue.h"
 #include "platform/ui_port.h"
 #include "platform/win32/win.h"
 
@@ -10,9 +11,14 @@ namespace {
 
 class Win32Ui final : public UiPort {
 public:
-    void showAssociationMenu(platform::WindowHandle, int, int) override {}
-    bool createListWindow(platform::WindowHandle) override { return false; }
-    void fillListView(int) override {}
+    void showAssociationMenu(platform::WindowHandle window, int toolsMenu,
+                             int samePosition) override {
+        ::showAssociationMenu(static_cast<HWND>(window), toolsMenu, samePosition);
+    }
+    bool createListWindow(platform::WindowHandle window) override {
+        return openListWindow(static_cast<HWND>(window));
+    }
+    void fillListView(int captionOnly) override { refreshListWindow(captionOnly); }
     void closeWindow(platform::WindowHandle window) override {
         SendMessageA(static_cast<HWND>(window), WM_CLOSE, 0, 0);
     }
@@ -22,4 +28,7 @@ Win32Ui win32Ui;
 
 }  // namespace
 
-void installWin32Ui() { installUi(&win32Ui); }
+void installWin32Ui() {
+    installUi(&win32Ui);
+    installWin32ListWindow();
+}

@@ -6,6 +6,7 @@
 #include "app/win32/window_state.h"
 #include "common/app_state.h"
 #include "common/capacity.h"
+#include "links/win32/list_window.h"
 
 void closeMainWindow(HWND window) {
     if (runState.dropRegistered == 1) {
@@ -16,12 +17,8 @@ void closeMainWindow(HWND window) {
         ChangeClipboardChain(window, windowState.nextViewer);
         windowState.clipboardWatch = 0;
     }
+    releaseListWindowParts(window);
     DestroyWindow(window);
-}
-
-void onDrawClipboard(HWND window) {
-    if (windowState.nextViewer) SendMessageA(windowState.nextViewer, WM_DRAWCLIPBOARD, 0, 0);
-    if (windowState.clipboardWatch == 1) routeClipboardChange(window);
 }
 
 void onChangeClipboardChain(HWND removed, HWND next) {

@@ -2,12 +2,18 @@
 // everything else goes to DefWindowProcA.
 #include "app/win32/window_proc.h"
 
+#include "app/list_commands.h"
 #include "app/routing.h"
 #include "app/win32/creation.h"
+#include "app/win32/list_window_glue.h"
+#include "app/win32/second_copy.h"
 #include "app/win32/window_messages.h"
 #include "app/win32/window_state.h"
 #include "common/app_state.h"
+#include "links/win32/list_view.h"
+#include "links/win32/list_window.h"
 #include "menu/menu_state.h"
+#include "menu/win32/menu_build.h"
 
 namespace {
 
@@ -18,10 +24,38 @@ void pressDownKey() {
 }
 
 void onTimer(HWND window, UINT_PTR id) {
-    if (id != startupTimer) return;
-    KillTimer(window, startupTimer);
-    windowState.previousForeground = GetForegroundWindow();
-    startupAction(window, runState.shiftFlag, runState.ctrlFlag);
+    if (id == startupTimer) {
+        KillTimer(window, startupTimer);
+        windowState.previousForeground = GetForegroundWindow();
+        startupAction(window, runState.shiftFlag, runState.ctrlFlag);
+    } else if (id == listMenuTimer) {
+        KillTimer(window, listMenuTimer);
+        showRowMenu(window, 1);
+    } else if (id == handOffTimer) {
+        continueHandOff(window);
+    }
+}
+
+// The list view's right click, Enter and double click. Every other
+// notification is answered with 0, so an edited title is not taken.
+void onListNotify(HWND window, const NMHDR& header) {
+    if (header.idFrom != listViewControlId) return;
+    switch (header.code) {
+    case NM_RCLICK:
+        showRowMenu(window, 0);
+        break;
+    case NM_RETURN:
+        // With Shift the row menu opens once this notification has
+        // returned.
+        if (GetKeyState(VK_SHIFT) & 0x8000) SetTimer(window, listMenuTimer, 0, nullptr);
+        else openSelectedRow(window);
+        break;
+    case NM_DBLCLK:
+        openSelectedRow(window);
+        break;
+    default:
+        break;
+    }
 }
 
 }  // namespace
@@ -38,14 +72,11 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         closeMainWindow(window);
         return 0;
     case WM_SIZE:
-        if (windowState.listView) {
-            RECT client;
-            GetClientRect(window, &client);
-            MoveWindow(windowState.listView, 0, 0, client.right, client.bottom, TRUE);
-        }
+        fitListView(window);
         return 0;
     case WM_SETFOCUS:
-        if (runState.listWindowActive == 1 && windowState.listView) SetFocus(windowState.listView);
+        if (runState.listWindowActive == 1 && listWindowParts.rows.control())
+            SetFocus(listWindowParts.rows.control());
         return 0;
     case WM_KILLFOCUS:
         // A click outside a tracked popup menu ends it: losing the focus to
@@ -72,18 +103,31 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
                            std::string_view(bytes, length));
         }
         return 1;
+    case WM_NOTIFY:
+        if (lParam) onListNotify(window, *reinterpret_cast<const NMHDR*>(lParam));
+        return 0;
+    case WM_COMMAND:
+        onListCommand(window, LOWORD(wParam));
+        return 0;
     case WM_TIMER:
         onTimer(window, wParam);
         return 0;
     case WM_INITMENU:
         pressDownKey();
         return 0;
+    case WM_INITMENUPOPUP:
+        // A group's submenu is filled as it opens.
+        if (windowState.lastMenu) {
+            fillGroupOnOpen(windowState.lastMenu, reinterpret_cast<HMENU>(wParam), LOWORD(lParam));
+            if (windowState.menuSelectedByMouse == 1) pressDownKey();
+        }
+        return 0;
     case WM_MENUSELECT:
         windowState.lastMenu = reinterpret_cast<HMENU>(lParam);
         windowState.menuSelectedByMouse = (HIWORD(wParam) & MF_MOUSESELECT) ? 1 : 0;
         return 0;
     case WM_DRAWCLIPBOARD:
-        onDrawClipboard(window);
+        onDrawClipboard(window, wParam, lParam);
         return 0;
     case WM_CHANGECBCHAIN:
         onChangeClipboardChain(reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam));

@@ -4,6 +4,7 @@
 #pragma once
 #include <string>
 
+#include "app/handoff.h"
 #include "platform/win32/scoped.h"
 #include "platform/win32/win.h"
 
@@ -13,6 +14,9 @@ constexpr UINT dropNotifyMessage = 0x8082;
 // returned.
 constexpr UINT_PTR startupTimer = 610;
 constexpr UINT_PTR listMenuTimer = 620;
+// A second copy that found no running copy to take its input looks again
+// at every tick of this timer.
+constexpr UINT_PTR handOffTimer = 630;
 
 struct WindowState {
     HWND previousForeground = nullptr;  // foreground when the start-up ran
@@ -21,16 +25,21 @@ struct WindowState {
     int menuSelectedByMouse = 0;
     int clipboardWatch = 0;             // 1 while in the viewer chain
     HWND nextViewer = nullptr;
+    DWORD clipboardSequence = 0;        // the clipboard's state last taken in
     UINT dragFormat = 0;                // CF_TEXT, CF_HDROP or 0
     std::string droppedPath;            // 260: first file of a file drag
-    HWND listView = nullptr;            // set once the list window exists
 };
 
 struct InstanceState {
     HINSTANCE instance = nullptr;
     // Held by a first copy for its whole life: its existence is what makes
-    // a later start a second copy.
+    // a later start a second copy. A second copy keeps its handle while it
+    // waits, so that it can take the mutex over once the first copy ends.
     win::ScopedHandle instanceMutex;
+    // A second copy's input while it waits for a running copy to take it,
+    // and the tick at which the wait began.
+    HandOff pendingHandOff;
+    DWORD handOffWaitStarted = 0;
 };
 
 extern WindowState windowState;

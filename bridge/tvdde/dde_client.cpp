@@ -3,6 +3,7 @@
 // between calls and can be freed at any time by the program that loaded it.
 #include "bridge/tvdde/dde_client.h"
 
+#include <string.h>
 
 #include "bridge/tvdde/reply_parse.h"
 #include "platform/win32/win.h"
@@ -17,7 +18,7 @@ constexpr DWORD windowInfoTimeoutMs = 3000;
 constexpr DWORD openUrlTimeoutMs = 5000;
 
 // DDE string handles are atoms, which hold at most 255 characters.
-constexpr std::size_t maxStringHandleBytes = 255;
+constexpr size_t maxStringHandleBytes = 255;
 
 HDDEDATA CALLBACK clientCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) {
     return nullptr;
@@ -68,7 +69,7 @@ public:
     DataView(const DataView&) = delete;
     DataView& operator=(const DataView&) = delete;
     const unsigned char* data() const { return data_; }
-    std::size_t size() const { return size_; }
+    size_t size() const { return size_; }
 
 private:
     HDDEDATA handle_;
@@ -119,12 +120,12 @@ public:
                                     XTYP_REQUEST, timeoutMs, nullptr);
     }
 
-    // XTYP_EXECUTE of a command text; true when the server acknowledged it.
-    bool execute(const std::string& command, DWORD timeoutMs) {
-        std::string copy = command;  // the call takes a non-const pointer
-        HDDEDATA result = DdeClientTransaction(
-            reinterpret_cast<LPBYTE>(&copy[0]), static_cast<DWORD>(copy.size() + 1),
-            conversation_, nullptr, 0, XTYP_EXECUTE, timeoutMs, nullptr);
+    // XTYP_EXECUTE of a zero-terminated command text of `size` bytes; true
+    // when the server acknowledged it.
+    bool execute(char* command, size_t size, DWORD timeoutMs) {
+        HDDEDATA result = DdeClientTransaction(reinterpret_cast<LPBYTE>(command),
+                                               static_cast<DWORD>(size + 1), conversation_, nullptr,
+                                               0, XTYP_EXECUTE, timeoutMs, nullptr);
         return result != nullptr;
     }
 
@@ -135,32 +136,56 @@ private:
     HCONV conversation_ = nullptr;
 };
 
+// A block of the process heap, for a text whose length the caller decides.
+class HeapText {
+public:
+    explicit HeapText(size_t size)
+        : text_(static_cast<char*>(HeapAlloc(GetProcessHeap(), 0, size))) {}
+    ~HeapText() {
+        if (text_) HeapFree(GetProcessHeap(), 0, text_);
+    }
+    HeapText(const HeapText&) = delete;
+    HeapText& operator=(const HeapText&) = delete;
+    char* get() const { return text_; }
+
+private:
+    char* text_;
+};
+
 bool usable(const char* text) { return text != nullptr && text[0] != '\0'; }
 
 }  // namespace
 
-bool requestWindowInfo(const char* service, std::string& reply, std::size_t capacity) {
-    reply.clear();
-    if (!usable(service) || capacity == 0) return false;
+bool requestWindowInfo(const char* service, char* reply, size_t capacity) {
+    if (capacity == 0) return false;
+    reply[0] = '\0';
+    if (!usable(service)) return false;
     Conversation conversation(service, "WWW_GetWindowInfo");
     if (!conversation.connected()) return false;
     DataHandle answer(conversation.request("0xFFFFFFFF", windowInfoTimeoutMs));
     if (!answer.get()) return false;
     DataView view(answer.get());
-    reply = replyText(view.data(), view.size(), capacity);
-    return !reply.empty();
+    const size_t length = replyTextLength(view.data(), view.size(), capacity);
+    memcpy(reply, view.data(), length);
+    reply[length] = '\0';
+    return length > 0;
 }
 
 bool requestOpenUrl(const char* service, const char* url) {
     if (!usable(service) || !usable(url)) return false;
-    const std::string arguments = openUrlArguments(url);
+    const size_t urlSize = strlen(url);
+    const size_t size = openUrlArguments(url, urlSize, nullptr);
+    HeapText arguments(size + 1);
+    if (!arguments.get()) return false;
+    openUrlArguments(url, urlSize, arguments.get());
+    arguments.get()[size] = '\0';
     Conversation conversation(service, "WWW_OpenURL");
     if (!conversation.connected()) return false;
     // The argument list travels as the item name while it fits into a
     // string handle; longer URLs go as the data of an execute instead.
-    if (arguments.size() > maxStringHandleBytes)
-        return conversation.execute(arguments, openUrlTimeoutMs);
-    DataHandle answer(conversation.request(arguments.c_str(), openUrlTimeoutMs));
+    if (size > maxStringHandleBytes)
+        return conversation.execute(arguments.get(), size, openUrlTimeoutMs);
+    DataHandle answer(conversation.request(arguments.get(), openUrlTimeoutMs));
     if (!answer.get()) return false;
     DataView view(answer.get());
     return openUrlAccepted(view.data(), view.size());

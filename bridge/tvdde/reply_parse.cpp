@@ -5,122 +5,155 @@
 // be a backslash never acts as an escape.
 #include "bridge/tvdde/reply_parse.h"
 
-#include <cstring>
-
-#include "common/text.h"
+#include <string.h>
 
 namespace tvdde {
 namespace {
 
-constexpr std::size_t npos = std::string_view::npos;
-
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+bool isLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
 bool isTrailByte(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
 
 // A lead byte counts as half of a pair only when a valid trail byte follows;
 // otherwise it stands alone, so a malformed reply cannot swallow a quote.
-std::size_t charLength(std::string_view s, std::size_t i) {
-    if (text::isLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size() &&
+size_t charLength(const char* s, size_t size, size_t i) {
+    if (isLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < size &&
         isTrailByte(static_cast<unsigned char>(s[i + 1])))
         return 2;
     return 1;
 }
 
-std::size_t findComma(std::string_view s, std::size_t pos) {
-    for (std::size_t i = pos; i < s.size(); i += charLength(s, i))
+size_t findComma(const char* s, size_t size, size_t pos) {
+    for (size_t i = pos; i < size; i += charLength(s, size, i))
         if (s[i] == ',') return i;
-    return npos;
+    return noField;
 }
 
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
-    return s;
+ReplySpan bareField(const char* reply, size_t size, size_t pos) {
+    const size_t comma = findComma(reply, size, pos);
+    size_t begin = pos;
+    size_t end = comma == noField ? size : comma;
+    while (begin < end && isBlank(reply[begin])) ++begin;
+    while (end > begin && isBlank(reply[end - 1])) --end;
+    return ReplySpan{begin, end, false, comma == noField ? noField : comma + 1};
 }
 
-ReplyField bareField(std::string_view reply, std::size_t pos) {
-    std::size_t comma = findComma(reply, pos);
-    std::string_view body = comma == npos ? reply.substr(pos) : reply.substr(pos, comma - pos);
-    return ReplyField{std::string(trim(body)), comma == npos ? npos : comma + 1};
-}
-
-void put(char* dst, std::string_view src) {
+// Writes a field into a caller's buffer of fieldCapacity bytes, cut there.
+void put(char* dst, const char* reply, size_t size, ReplySpan span, bool present) {
     if (dst == nullptr) return;
-    std::string cut = text::cut(src, fieldCapacity);
-    std::memcpy(dst, cut.data(), cut.size());
-    dst[cut.size()] = '\0';
+    char text[fieldCapacity];
+    size_t length = present ? replyFieldText(reply, size, span, text, sizeof text) : 0;
+    size_t kept = cutLength(text, length, fieldCapacity);
+    memcpy(dst, text, kept);
+    dst[kept] = '\0';
 }
 
 }  // namespace
 
-ReplyField readReplyField(std::string_view reply, std::size_t pos) {
-    while (pos < reply.size() && isBlank(reply[pos])) ++pos;
-    if (pos >= reply.size()) return ReplyField{std::string(), npos};
-    if (reply[pos] != '"') return bareField(reply, pos);
+ReplySpan findReplyField(const char* reply, size_t size, size_t pos) {
+    while (pos < size && isBlank(reply[pos])) ++pos;
+    if (pos >= size) return ReplySpan{size, size, false, noField};
+    if (reply[pos] != '"') return bareField(reply, size, pos);
 
-    ReplyField field{std::string(), npos};
-    std::size_t i = pos + 1;
-    while (i < reply.size()) {
-        std::size_t len = charLength(reply, i);
-        char c = reply[i];
-        if (len == 2) {
-            field.text.append(reply.substr(i, 2));
-        } else if (c == '\\' && i + 1 < reply.size() && reply[i + 1] == '"') {
-            field.text += '"';
+    size_t i = pos + 1;
+    while (i < size) {
+        size_t len = charLength(reply, size, i);
+        const char c = reply[i];
+        if (len == 1 && c == '\\' && i + 1 < size && reply[i + 1] == '"') {
             len = 2;
-        } else if (c == '"') {
-            std::size_t comma = findComma(reply, i + 1);
-            field.next = comma == npos ? npos : comma + 1;
-            return field;
-        } else {
-            field.text += c;
+        } else if (len == 1 && c == '"') {
+            const size_t comma = findComma(reply, size, i + 1);
+            return ReplySpan{pos + 1, i, true, comma == noField ? noField : comma + 1};
         }
         i += len;
     }
     // No closing quote: read it as if the quotes were missing altogether.
-    return bareField(reply, pos + 1);
+    return bareField(reply, size, pos + 1);
+}
+
+size_t replyFieldText(const char* reply, size_t size, ReplySpan span, char* out, size_t room) {
+    size_t length = 0;
+    for (size_t i = span.begin; i < span.end;) {
+        size_t len = span.quoted ? charLength(reply, size, i) : 1;
+        char c = reply[i];
+        if (span.quoted && len == 1 && c == '\\' && i + 1 < size && reply[i + 1] == '"') {
+            c = '"';
+            len = 2;
+        } else if (len == 2) {
+            if (out != nullptr && length < room) out[length] = c;
+            ++length;
+            c = reply[i + 1];
+        }
+        if (out != nullptr && length < room) out[length] = c;
+        ++length;
+        i += len;
+    }
+    return length;
+}
+
+size_t cutLength(const char* text, size_t length, size_t capacity) {
+    if (capacity == 0) return 0;
+    const size_t limit = length < capacity - 1 ? length : capacity - 1;
+    size_t i = 0;
+    while (i < limit) {
+        const size_t step = charLength(text, length, i);
+        if (i + step > limit) break;
+        // A lead byte with no trail byte in the text is half a character.
+        if (step == 1 && i + 1 >= length && isLeadByte(static_cast<unsigned char>(text[i]))) break;
+        i += step;
+    }
+    return i;
 }
 
 int splitReply(const char* reply, char* url, char* title, char* third) {
-    std::string_view text;
-    if (reply != nullptr) {
-        std::size_t n = 0;
-        while (n < maxReplyBytes && reply[n] != '\0') ++n;
-        text = std::string_view(reply, n);
-    }
-    ReplyField first = readReplyField(text, 0);
-    std::string titleText;
-    if (first.next != npos) titleText = readReplyField(text, first.next).text;
-    put(url, first.text);
-    put(title, titleText);
-    put(third, std::string_view());
-    // What the URL buffer holds decides: a field of half a character puts
+    size_t size = 0;
+    if (reply != nullptr)
+        while (size < maxReplyBytes && reply[size] != '\0') ++size;
+    const ReplySpan first = findReplyField(reply, size, 0);
+    const bool hasTitle = first.next != noField;
+    const ReplySpan second = hasTitle ? findReplyField(reply, size, first.next) : first;
+    put(url, reply, size, first, true);
+    put(title, reply, size, second, hasTitle);
+    put(third, reply, size, first, false);
+
+    // What fits the URL buffer decides: a field of half a character puts
     // nothing there, and a reply without a URL is not one with a URL.
-    if (text::cut(first.text, fieldCapacity).empty()) return 0;
-    return first.text.size() < fieldCapacity ? 1 : urlCutShort;
+    char text[fieldCapacity];
+    const size_t length = replyFieldText(reply, size, first, text, sizeof text);
+    if (cutLength(text, length, fieldCapacity) == 0) return 0;
+    return length < fieldCapacity ? 1 : urlCutShort;
 }
 
-std::string replyText(const unsigned char* data, std::size_t size, std::size_t capacity) {
-    if (data == nullptr || capacity == 0) return std::string();
+size_t replyTextLength(const unsigned char* data, size_t size, size_t capacity) {
+    if (data == nullptr || capacity == 0) return 0;
     // What lies beyond the capacity is never kept, so it is never read.
-    std::size_t n = 0;
+    size_t n = 0;
     while (n < size && n < capacity && data[n] != 0) ++n;
-    return text::cut(std::string_view(reinterpret_cast<const char*>(data), n), capacity);
+    return cutLength(reinterpret_cast<const char*>(data), n, capacity);
 }
 
-std::string openUrlArguments(std::string_view url) {
-    if (url.size() >= 2 && url.front() == '"' && url.back() == '"')
-        url = url.substr(1, url.size() - 2);
-    std::string out = "\"";
-    for (std::size_t i = 0; i < url.size();) {
-        std::size_t len = charLength(url, i);
-        if (len == 1 && url[i] == '"') out += '\\';
-        out.append(url.substr(i, len));
+size_t openUrlArguments(const char* url, size_t size, char* out) {
+    static const char tail[] = "\",,0xFFFFFFFF,0x0,,,";
+    if (size >= 2 && url[0] == '"' && url[size - 1] == '"') {
+        ++url;
+        size -= 2;
+    }
+    size_t length = 0;
+    auto append = [&](char c) {
+        if (out != nullptr) out[length] = c;
+        ++length;
+    };
+    append('"');
+    for (size_t i = 0; i < size;) {
+        const size_t len = charLength(url, size, i);
+        if (len == 1 && url[i] == '"') append('\\');
+        for (size_t k = 0; k < len; ++k) append(url[i + k]);
         i += len;
     }
-    out += "\",,0xFFFFFFFF,0x0,,,";
-    return out;
+    for (size_t k = 0; k + 1 < sizeof tail; ++k) append(tail[k]);
+    return length;
 }
 
 namespace {
@@ -130,8 +163,8 @@ bool isTextByte(unsigned char c) {
 }
 
 // Text that a zero byte ends: at least one text byte, then zeros only.
-bool isTerminatedText(const unsigned char* data, std::size_t size) {
-    std::size_t i = 0;
+bool isTerminatedText(const unsigned char* data, size_t size) {
+    size_t i = 0;
     while (i < size && data[i] != 0 && isTextByte(data[i])) ++i;
     if (i == 0 || i == size) return false;
     for (; i < size; ++i)
@@ -141,7 +174,7 @@ bool isTerminatedText(const unsigned char* data, std::size_t size) {
 
 }  // namespace
 
-bool openUrlAccepted(const unsigned char* data, std::size_t size) {
+bool openUrlAccepted(const unsigned char* data, size_t size) {
     if (data == nullptr || size == 0) return true;
     // Four bytes that are not a terminated text are the window number,
     // little-endian: 0x00000130 arrives as "0" followed by 0x01 and zeros,
@@ -153,17 +186,17 @@ bool openUrlAccepted(const unsigned char* data, std::size_t size) {
         if (size < 4) return true;
         return (data[1] | data[2] | data[3]) != 0;
     }
-    std::size_t i = 0;
+    size_t i = 0;
     while (i < size && (data[i] == ' ' || data[i] == '\t')) ++i;
     if (i < size && (data[i] == '-' || data[i] == '+')) ++i;
-    bool hex = i + 1 < size && data[i] == '0' && (data[i + 1] == 'x' || data[i + 1] == 'X');
+    const bool hex = i + 1 < size && data[i] == '0' && (data[i + 1] == 'x' || data[i + 1] == 'X');
     if (hex) i += 2;
     bool numeric = false;
     bool nonZero = false;
     for (; i < size; ++i) {
-        unsigned char c = data[i];
-        bool digit = (c >= '0' && c <= '9') ||
-                     (hex && ((c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F')));
+        const unsigned char c = data[i];
+        const bool digit = (c >= '0' && c <= '9') ||
+                           (hex && ((c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F')));
         if (!digit) break;
         numeric = true;
         if (c != '0') nonZero = true;

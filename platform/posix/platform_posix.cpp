@@ -63,17 +63,21 @@ public:
                   bool createIfMissing) override {
         out.clear();
         if (isDirectory(path)) return false;
-        int flags = O_RDONLY | (createIfMissing ? O_CREAT : 0);
+        // Opened without waiting: a pipe would wait for a writer.
+        int flags = O_RDONLY | O_NONBLOCK | (createIfMissing ? O_CREAT : 0);
         int fd = open(native(path).c_str(), flags, 0644);
         if (fd < 0) return false;
         struct Closer {
             int fd;
             ~Closer() { close(fd); }
         } closer{fd};
+        // Only regular files are read: a read from a device or a pipe may
+        // wait for input that never comes.
+        struct stat st;
+        if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return false;
         // One allocation of the right size: a page of many megabytes must
         // not pass through a buffer twice its size.
-        struct stat st;
-        if (fstat(fd, &st) == 0 && st.st_size > 0)
+        if (st.st_size > 0)
             out.reserve(std::min(maxBytes, static_cast<std::size_t>(st.st_size)));
         char buf[65536];
         while (out.size() < maxBytes) {
@@ -187,6 +191,7 @@ public:
         return 2;
     }
     int findExecutable(const std::string&, std::string&) override { return 31; }
+    bool schemeProgram(const std::string&, std::string&) override { return false; }
     bool longFileName(const std::string& path, std::string& name) override {
         if (!fileExists(path)) return false;
         std::string n = native(path);
@@ -195,6 +200,7 @@ public:
         return true;
     }
     bool isKeyDown(int) override { return false; }
+    bool isKeyPhysicallyDown(int) override { return false; }
     void sleep(int milliseconds) override {
         if (milliseconds > 0) usleep(static_cast<useconds_t>(milliseconds) * 1000);
     }

@@ -149,6 +149,8 @@ DownloadOutcome Win32Platform::downloadUrl(const std::string& url, const std::st
     win::ScopedHandle file(CreateFileA(localPath.c_str(), GENERIC_WRITE, 0, nullptr,
                                        CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return DownloadOutcome::fileNotCreated;
+    // A device name opens the device: the page must go into a file.
+    if (GetFileType(file.get()) != FILE_TYPE_DISK) return DownloadOutcome::fileNotCreated;
     return transfer(request.get(), file.get(), timeLimitSeconds);
 }
 

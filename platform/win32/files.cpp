@@ -30,6 +30,10 @@ bool Win32Platform::readFile(const std::string& path, std::string& out, std::siz
                                        createIfMissing ? OPEN_ALWAYS : OPEN_EXISTING,
                                        FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return false;
+    // A device name (COM1, AUX, NUL, in any folder and with any extension)
+    // opens the device, not a file: a read from it waits for input that may
+    // never come. Only files on a disk are read.
+    if (GetFileType(file.get()) != FILE_TYPE_DISK) return false;
     // One allocation of the right size: a page of many megabytes must not
     // pass through a buffer twice its size.
     LARGE_INTEGER size;

@@ -1,5 +1,5 @@
 // Starting programs and documents through the shell (with or without a
-// process handle to watch), the association look-up, key states and pauses.
+// process handle to watch), the association look-ups, key states and pauses.
 #include <memory>
 
 #include "common/capacity.h"
@@ -54,6 +54,18 @@ int Win32Platform::findExecutable(const std::string& document, std::string& prog
     return code;
 }
 
+bool Win32Platform::schemeProgram(const std::string& scheme, std::string& program) {
+    // The scheme is looked up as the class of its URLs; on systems that let
+    // the user pick a browser this answers with the user's choice.
+    char buffer[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    const HRESULT result = AssocQueryStringA(static_cast<ASSOCF>(0), ASSOCSTR_EXECUTABLE,
+                                             scheme.c_str(), "open", buffer, &size);
+    if (result != S_OK || buffer[0] == '\0') return false;
+    program = buffer;
+    return true;
+}
+
 bool Win32Platform::longFileName(const std::string& path, std::string& name) {
     WIN32_FIND_DATAA data;
     win::ScopedFind found(FindFirstFileA(path.c_str(), &data));
@@ -63,6 +75,10 @@ bool Win32Platform::longFileName(const std::string& path, std::string& name) {
 }
 
 bool Win32Platform::isKeyDown(int virtualKey) { return (GetKeyState(virtualKey) & 0x8000) != 0; }
+
+bool Win32Platform::isKeyPhysicallyDown(int virtualKey) {
+    return (GetAsyncKeyState(virtualKey) & 0x8000) != 0;
+}
 
 void Win32Platform::sleep(int milliseconds) {
     if (milliseconds > 0) Sleep(static_cast<DWORD>(milliseconds));

@@ -29,8 +29,10 @@ public:
     int shellExecute(WindowHandle owner, const std::string& file, const std::string& parameters,
                      const std::string& directory) override;
     int findExecutable(const std::string& document, std::string& program) override;
+    bool schemeProgram(const std::string& scheme, std::string& program) override;
     bool longFileName(const std::string& path, std::string& name) override;
     bool isKeyDown(int virtualKey) override;
+    bool isKeyPhysicallyDown(int virtualKey) override;
     void sleep(int milliseconds) override;
     std::unique_ptr<BridgeLibrary> loadBridgeLibrary() override;
     DownloadOutcome downloadUrl(const std::string& url, const std::string& localPath,

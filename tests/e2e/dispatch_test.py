@@ -4,9 +4,11 @@ written as a user would write it (CP932, CR LF) and starts copies of the
 recorder as the associated programs, or lets the shell open the URL, which
 then reaches the recording web browser. Every case checks each program's
 exact command lines and working folders, what reached the browser, and that
-nothing else was started."""
+nothing else was started; and that TavrinCheck.exe, run beside it with
+the same arguments, names the same command lines."""
 import os
 import shutil
+import subprocess
 import time
 
 from tavrin_e2e import Case, check, check_equal, cp932, main, windows_path
@@ -41,6 +43,8 @@ class Dispatch:
 
     def __init__(self, args, name):
         self.case = Case(args, name)
+        self.check_exe = os.environ.get("TAVRIN_CHECK") or os.path.join(
+            os.path.dirname(args.tavrin), "TavrinCheck.exe")
         recorder = os.environ.get("TAVRIN_RECORDER") or os.path.join(
             os.path.dirname(args.tavrin), "recorder.exe")
         for relative in PROGRAMS.values():
@@ -64,12 +68,14 @@ class Dispatch:
     def write_settings(self, *lines, eol="\r\n"):
         self.case.write("Tavrin.ini", settings(*(self.fill(line) for line in lines), eol=eol))
 
-    def open(self, arguments):
+    def open(self, arguments, menus=0):
         """Runs Tavrin.exe with the arguments; it must end by itself, quietly,
-        within a few seconds. Returns its run time in seconds."""
+        within a few seconds, after showing `menus` menus (the driver
+        dismisses them with Escape). Returns its run time in seconds."""
         code, report, seconds = self.case.drive("run", cp932(self.fill(arguments)))
         check_equal(code, 0, "driver exit code (0: ended in time)")
         check_equal(report.messages(), [], "message boxes")
+        check_equal(report["menus"], menus, "menus shown")
         check_equal(report["exit_code"], 0, "program exit code")
         check(seconds < 8, f"took {seconds:.1f} s")
         return seconds
@@ -103,6 +109,60 @@ class Dispatch:
                         for p in starts.get(name, [])]
             check_equal([r[:2] for r in self.records(name)], expected, f"starts of {name}")
         check_equal(self.browsed(), list(browser), "URLs opened by the shell")
+
+    def check_tool(self, arguments, starts=None, browser=(), menu=False):
+        """Runs TavrinCheck.exe beside Tavrin.exe with the same arguments: it
+        must name exactly the command lines and folders Tavrin started with,
+        the URLs the shell opened, or the menu; and change nothing."""
+        starts = starts or {}
+        tool = self.check_exe
+        before = sorted(os.listdir(self.case.folder))
+        local = self.case.path("TavrinCheck.exe")
+        shutil.copyfile(tool, local)
+        out = os.path.join(self.case.work, "check.out")
+        with open(out, "wb") as f:
+            done = subprocess.run(["wine", local, "open", "--tsv", "--lang", "en", "--",
+                                   *words_of(self.fill(arguments))],
+                                  stdin=subprocess.DEVNULL, stdout=f, stderr=subprocess.DEVNULL, timeout=60)
+        os.remove(local)
+        check_equal(sorted(os.listdir(self.case.folder)), before, "the folder after TavrinCheck.exe")
+        with open(out, "rb") as f:
+            lines = [line.split("\t") for line in f.read().decode("cp932").splitlines()]
+        named = {}
+        for line in lines:
+            if line[0] == "start":
+                check_equal(line[4], "", "a start that depends on a browser")
+                named.setdefault(line[1], []).append(
+                    (f'"{line[1]}" {line[2]}'.rstrip(" "), line[3].rstrip("\\")))
+        expected = {}
+        for name, parameters in starts.items():
+            folder = windows_path(os.path.dirname(self.case.path(PROGRAMS[name])))
+            expected[self.windows(name)] = [(f'"{self.windows(name)}" {self.fill(p)}', folder)
+                                            for p in parameters]
+        check_equal(named, expected, "starts TavrinCheck.exe names")
+        check_equal([line[1] for line in lines if line[0] == "open"], list(browser),
+                    "URLs TavrinCheck.exe says the system opens")
+        check_equal(["menu"] in lines, menu, "TavrinCheck.exe names the menu")
+        check_equal([line for line in lines if line[0] == "message"], [], "message boxes named")
+        check_equal(done.returncode, 0, "TavrinCheck.exe exit status")
+
+
+def words_of(arguments):
+    """The words a command line splits into: at blanks outside double
+    quotes, the quotes removed."""
+    words, word, quoted, started = [], "", False, False
+    for ch in arguments:
+        if ch == '"':
+            quoted, started = not quoted, True
+        elif ch == " " and not quoted:
+            if started:
+                words.append(word)
+            word, started = "", False
+        else:
+            word, started = word + ch, True
+    if started:
+        words.append(word)
+    return words
 
 
 HTML_VIEWER = ("[.html]", "<viewer>", "%end")
@@ -167,12 +227,17 @@ TABLE = [
 ]
 
 
+# Cases whose choice is left to the menu (dismissed, so nothing starts).
+MENU_CASES = {"shared_block", "fallback_menu"}
+
+
 def table_case(name, lines, arguments, starts, browser):
     def run(args):
         d = Dispatch(args, name)
         d.write_settings(*lines)
-        d.open(arguments)
+        d.open(arguments, menus=1 if name in MENU_CASES else 0)
         d.expect(starts, browser)
+        d.check_tool(arguments, starts, browser, menu=name in MENU_CASES)
     run.__name__ = name
     return run
 
@@ -185,6 +250,7 @@ def run_each(args):
     # A pause follows every start, the last one included.
     check(seconds >= 1.5, f"run time {seconds:.2f} s covers the pauses")
     d.expect({"viewer": ["-u " + url for url in urls]})
+    d.check_tool(" ".join(urls), {"viewer": ["-u " + url for url in urls]})
     times = [t for _, _, t in d.records("viewer")]
     gaps = [b - a for a, b in zip(times, times[1:])]
     # Creation times have a few milliseconds of grain.
@@ -200,6 +266,8 @@ def shortcut_file(args):
     d.open(f'"{link}"')
     d.open(link)
     d.expect({"viewer": ["http://h/x.html"] * 2})
+    d.check_tool(f'"{link}"', {"viewer": ["http://h/x.html"]})
+    d.check_tool(link, {"viewer": ["http://h/x.html"]})
 
 
 def edited_settings(args):
@@ -208,9 +276,11 @@ def edited_settings(args):
     d.write_settings(*HTML_VIEWER)
     d.open("http://h/1.html")
     d.expect({"viewer": ["http://h/1.html"]})
+    d.check_tool("http://h/1.html", {"viewer": ["http://h/1.html"]})
     d.write_settings("[.html]", "<editor>", "%end", eol="\n")
     d.open("http://h/2.html")
     d.expect({"viewer": ["http://h/1.html"], "editor": ["http://h/2.html"]})
+    d.check_tool("http://h/2.html", {"editor": ["http://h/2.html"]})
 
 
 if __name__ == "__main__":

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "tests/e2e/driver/commands.h"
+#include "tests/e2e/driver/menu_commands.h"
 
 namespace {
 
@@ -17,6 +18,10 @@ const Command commands[] = {
     {"run", driver::runCommand},
     {"expect-message", driver::expectMessageCommand},
     {"fake-copy", driver::fakeCopyCommand},
+    {"menu", driver::menuCommand},
+    {"input", driver::inputCommand},
+    {"time-menu", driver::timeMenuCommand},
+    {"session", driver::sessionCommand},
 };
 
 int usage() {

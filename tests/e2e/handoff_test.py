@@ -1,8 +1,16 @@
 #!/usr/bin/env python3
 """A second copy of Tavrin.exe: the driver poses as the running copy (the
 program's mutex and a visible window named by the program's path) and
-records the WM_COPYDATA the started copy sends before it ends."""
-from tavrin_e2e import Case, check, check_equal, cp932, main
+records the WM_COPYDATA the started copy sends before it ends. A running
+copy that is hidden (busy with a menu or a dispatch) is waited for: the
+input goes to it once it shows its list window, or the second copy takes
+over once it has ended."""
+import os
+import shutil
+import time
+
+from list_session import Rows, Session
+from tavrin_e2e import Case, check, check_equal, cp932, main, windows_path
 
 # Command lines handed over as they are, with their transferCode:
 # 100 x Ctrl + 10 x clipboard + linkMode.
@@ -78,11 +86,142 @@ def no_arguments(args):
 
 
 def hidden_running_copy(args):
-    # A running copy that does not show its window is never found.
-    driver_code, received = hand_off(args, "hidden_running_copy", b"http://a.example/",
-                                     hidden="1")
-    check_equal(driver_code, 1, "driver exit code (1: nothing arrived)")
-    check_equal(received, [], "hand-offs")
+    # A running copy that does not show its window cannot take the input
+    # yet: the second copy waits and hands over as soon as the window
+    # shows (it used to drop its input silently).
+    case = Case(args, "hidden_running_copy")
+    case.write("Tavrin.ini", b"[system]\r\n@temp=del\r\n")
+    case.write("temp/keep.txt", b"x")
+    code, report, seconds = case.drive("fake-copy", b"http://a.example/", timeout_ms=10000,
+                                       hidden="1", show_after="1500")
+    check_equal(code, 0, "driver exit code (0: data arrived)")
+    check_equal(report.messages(), [], "message boxes")
+    check_equal(report.get("exited"), 1, "second copy ended")
+    received = report.copydata()
+    check_equal([(r["code"], r["bytes"]) for r in received], [(0, b"http://a.example/\0")],
+                "hand-offs")
+    shown, arrived, ended = report["shown_ms"], report["arrived_ms"], report["ended_ms"]
+    check(shown >= 1500, f"shown at {shown} ms")
+    check(shown <= arrived < shown + 500, f"arrived at {arrived} ms, shown at {shown} ms")
+    check(arrived <= ended < arrived + 1000, f"ended at {ended} ms")
+    check_equal(case.listing("temp"), ["keep.txt"], "temp of a second copy")
+
+
+def no_arguments_hidden(args):
+    # Started with nothing, a second copy ends at once, without waiting for
+    # a hidden running copy.
+    case = Case(args, "no_arguments_hidden")
+    code, report, seconds = case.drive("fake-copy", b"", timeout_ms=10000, hidden="1",
+                                       show_after="3000")
+    check_equal(code, 1, "driver exit code (1: nothing arrived)")
+    check_equal(report.get("exited"), 1, "second copy ended")
+    check(0 <= report["ended_ms"] < 1500, f"ended at {report['ended_ms']} ms")
+    check_equal(report.messages(), [], "message boxes")
+
+
+def recorder_settings(args, case, *system):
+    """Settings whose [.html] block starts a copy of the recorder beside the
+    program at once; returns the recorder's log path."""
+    recorder = os.environ.get("TAVRIN_RECORDER") or os.path.join(
+        os.path.dirname(args.tavrin), "recorder.exe")
+    shutil.copyfile(recorder, case.path("rec.exe"))
+    lines = ["[system]", *system, "%end", "[.html]#", windows_path(case.path("rec.exe")), "%end"]
+    case.write("Tavrin.ini", "".join(line + "\r\n" for line in lines).encode("cp932"))
+    return case.path("rec.exe.log")
+
+
+def recorded(case, log):
+    """The parameters the recorder beside the program was started with."""
+    prefix = b'"' + cp932(windows_path(case.path("rec.exe"))) + b'" '
+    deadline = time.monotonic() + 5
+    while time.monotonic() < deadline and not os.path.exists(log):
+        time.sleep(0.05)
+    time.sleep(0.3)
+    if not os.path.exists(log):
+        return []
+    with open(log, "rb") as f:
+        return [line[4 + len(prefix):] if line[4:].startswith(prefix) else line[4:]
+                for line in f.read().split(b"\n") if line.startswith(b"cmd=")]
+
+
+def takes_over(args, name, release_after, **options):
+    """A running copy that ends while the second copy waits: the second
+    copy becomes the first and does its own start-up with its own command
+    line, its settings read in full ("@temp=del" empties temp)."""
+    case = Case(args, name, folder_name=options.pop("folder_name", None))
+    log = recorder_settings(args, case, "@temp=del")
+    case.write("temp/old.txt", b"x")
+    code, report, seconds = case.drive("fake-copy", b"http://a.example/page.html",
+                                       timeout_ms=10000, release_after=str(release_after),
+                                       **options)
+    check_equal(code, 1, "driver exit code (1: nothing arrived)")
+    check_equal(report.copydata(), [], "hand-offs")
+    check_equal(report.messages(), [], "message boxes")
+    check_equal(report.get("exited"), 1, "the program ended")
+    check_equal(report.get("exit_code"), 0, "exit code")
+    released, ended = report["released_ms"], report["ended_ms"]
+    check(released >= release_after and released < ended < released + 3000,
+          f"released at {released} ms, ended at {ended} ms")
+    check_equal(recorded(case, log), [b"http://a.example/page.html"],
+                "the recorder started with the second copy's URL")
+    check_equal(case.listing("temp"), [], "temp after @temp=del")
+    return report
+
+
+def running_copy_ends(args):
+    takes_over(args, "running_copy_ends", 1000, hidden="1")
+
+
+# --- two real copies -----------------------------------------------------------
+
+def run_session(session):
+    report = session.run()
+    check_equal(report.get("second_running_at_end"), None, "second copy still running at the end")
+    return report
+
+
+def busy_first_copy(args):
+    # Tavrin as the web browser, two links clicked in quick succession: the
+    # first copy shows its association menu (hidden, it cannot take a
+    # hand-off) when the second starts. Once the menu is closed the first
+    # copy ends, and the second opens its own URL.
+    case = Case(args, "busy_first_copy")
+    log = recorder_settings(args, case)
+    shutil.copyfile(case.path("rec.exe"), case.path("other.exe"))
+    case.write("Tavrin.ini", b"".join(line.encode("cp932") + b"\r\n" for line in (
+        "[.html]", windows_path(case.path("rec.exe")), windows_path(case.path("other.exe")), "%end",
+        "[.txt]#", windows_path(case.path("rec.exe")), "%end")))
+    s = Session(case).start(b"http://a.example/x.html").menu()
+    s.second_async(b"http://b.example/notes.txt").sleep(1000)
+    alive = s.step_number()
+    s.second_alive().dismiss_menu().wait_exit()
+    waited = s.step_number()
+    s.wait_second()
+    report = run_session(s)
+    check_equal(report[f"step.{alive}.alive"], 1, "the second copy waits while the menu shows")
+    check_equal(report[f"step.{waited}.ended"], 1, "the second copy ended")
+    check_equal(report[f"step.{waited}.boxes"], 0, "message boxes of the second copy")
+    check(report[f"step.{waited}.ms"] < 2000, f"the second copy took {report[f'step.{waited}.ms']} ms more")
+    check_equal(recorded(case, log), [b"http://b.example/notes.txt"], "starts of the recorder")
+    check(not os.path.exists(case.path("other.exe.log")), "nothing chosen from the menu")
+
+
+def list_after_menu(args):
+    # The first copy shows its tools menu when the second starts; its "List"
+    # opens the list window, and the waiting second copy's URLs arrive there.
+    case = Case(args, "list_after_menu")
+    s = Session(case).start(b"").menu().second_async(b"http://b.example/1.html http://b.example/2.html")
+    s.sleep(800)
+    alive = s.step_number()
+    s.second_alive().menu_char("l").wait_list()
+    waited = s.step_number()
+    s.wait_second().wait_rows(2).rows("handed").close()
+    report = run_session(s)
+    check_equal(report[f"step.{alive}.alive"], 1, "the second copy waits while the menu shows")
+    check_equal(report[f"step.{waited}.ended"], 1, "the second copy ended")
+    rows = Rows(report, "handed")
+    check_equal(rows.urls(), ["http://b.example/1.html", "http://b.example/2.html"], "handed URLs")
+    check(rows.caption.endswith(cp932(" / URL転送データ")), f"caption {rows.caption!r}")
 
 
 def long_command_line(args):
@@ -120,18 +259,18 @@ def unquoted_japanese_path(args):
 
 def long_program_path(args):
     # A path of 128 characters or more does not fit the class-name buffer of
-    # the search: the running copy is never found.
-    folder = "long_program_path_" + "x" * 140
-    driver_code, received = hand_off(args, "long_program_path", b"http://a.example/",
-                                     folder_name=folder)
-    check_equal(driver_code, 1, "driver exit code (1: nothing arrived)")
-    check_equal(received, [], "hand-offs")
+    # the search: the running copy is never found, though it shows its
+    # window. The second copy waits for it to end and then does the work
+    # itself (it used to drop its input).
+    takes_over(args, "long_program_path", 1000, folder_name="long_program_path_" + "x" * 140)
 
 
 if __name__ == "__main__":
     cases = [table_case(*row) for row in TABLE]
     cases += [clipboard_text, clipboard_with_ctrl, clipboard_without_url, no_arguments,
-              hidden_running_copy, long_command_line, long_single_word, japanese_folder,
+              hidden_running_copy, no_arguments_hidden, running_copy_ends, busy_first_copy,
+              list_after_menu,
+              long_command_line, long_single_word, japanese_folder,
               unquoted_japanese_path,
               long_program_path]
     main({f.__name__: f for f in cases})

@@ -46,7 +46,7 @@ def readme_sample(args):
     # one program with three sub-commands, so the menu is next and nothing
     # starts. Were the comment above [.txt]# read as the [all] header, its
     # block would hold notepad alone, which would start at once.
-    d.open("http://host/page.html")
+    d.open("http://host/page.html", menus=1)
     d.expect({"notepad": ["http://host/notes.txt"]})
 
 

@@ -13,7 +13,7 @@ import subprocess
 import sys
 import time
 
-HEX_KEYS = ("caption", "text", "bytes", "exe")
+HEX_KEYS = ("caption", "text", "bytes", "exe", "title", "url")
 
 
 class Failure(Exception):

@@ -30,8 +30,12 @@ public:
     std::vector<Start> starts;                     // shellExecute calls
     int shellResult = 42;                          // what shellExecute answers
     std::map<std::string, std::string> associations;  // document -> program
+    std::map<std::string, std::string> schemePrograms;  // "http" -> program
     std::vector<int> sleeps;
     std::vector<int> keysDown;
+    // Keys that read as physically down for the next so many polls.
+    std::map<int, int> keyHeldForPolls;
+    int keyPolls = 0;
     // The bridge library: unset means it is missing.
     struct Bridge {
         bool hasQuery = true, hasSplit = true, hasSend = true;
@@ -112,6 +116,12 @@ public:
         program = it->second;
         return 42;
     }
+    bool schemeProgram(const std::string& scheme, std::string& program) override {
+        auto it = schemePrograms.find(scheme);
+        if (it == schemePrograms.end()) return false;
+        program = it->second;
+        return true;
+    }
     bool longFileName(const std::string& path, std::string& name) override {
         return real_.longFileName(path, name);
     }
@@ -122,6 +132,13 @@ public:
     bool isKeyDown(int vk) override {
         for (int k : keysDown) if (k == vk) return true;
         return false;
+    }
+    bool isKeyPhysicallyDown(int vk) override {
+        ++keyPolls;
+        auto it = keyHeldForPolls.find(vk);
+        if (it == keyHeldForPolls.end() || it->second <= 0) return false;
+        --it->second;
+        return true;
     }
     std::unique_ptr<platform::BridgeLibrary> loadBridgeLibrary() override;
     platform::DownloadOutcome downloadUrl(const std::string& url, const std::string& localPath,

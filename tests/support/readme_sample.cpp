@@ -22,15 +22,20 @@ std::string readmePath() {
 
 }  // namespace
 
-std::string readmeSettingsSample() {
+std::string readmeIniBlockWith(const std::string& marker) {
     std::ifstream in(readmePath(), std::ios::binary);
     if (!in) return std::string();
     const std::string readme((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     const std::string opening = "```ini\n";
-    const std::size_t start = readme.find(opening);
-    if (start == std::string::npos) return std::string();
-    const std::size_t body = start + opening.size();
-    const std::size_t end = readme.find("\n```", body - 1);
-    if (end == std::string::npos) return std::string();
-    return readme.substr(body, end + 1 - body);
+    for (std::size_t start = readme.find(opening); start != std::string::npos;
+         start = readme.find(opening, start + 1)) {
+        const std::size_t body = start + opening.size();
+        const std::size_t end = readme.find("\n```", body - 1);
+        if (end == std::string::npos) return std::string();
+        std::string block = readme.substr(body, end + 1 - body);
+        if (block.find(marker) != std::string::npos) return block;
+    }
+    return std::string();
 }
+
+std::string readmeSettingsSample() { return readmeIniBlockWith(""); }

@@ -139,6 +139,30 @@ TEST_F(AssociationTableTest, StopsAtTwoHundredRows) {
     EXPECT_EQ(associationTable.programCount, 100);
 }
 
+// Lines naming programs that do not exist are dropped one by one, each
+// after a search of the whole search path; after 200 of them the block is
+// read no further (random bytes that happen to hold "[.*]" made every
+// dispatch take minutes).
+TEST_F(AssociationTableTest, StopsAfterTwoHundredMissingPrograms) {
+    struct Case { int missing; int programs; };
+    for (const Case& c : {Case{0, 2}, Case{199, 2}, Case{200, 0}, Case{5000, 0}}) {
+        resetAssociationTable();
+        std::string text = "[.g]\n";
+        for (int i = 0; i < c.missing; ++i) text += "missing" + std::to_string(i) + "\n";
+        text += viewer + "\n" + editor + "\n%end\n";
+        parse(text, "[.g]");
+        EXPECT_EQ(associationTable.programCount, c.programs) << c.missing;
+    }
+    // Programs found before them stay; sub-commands, marks and comments
+    // count not.
+    resetAssociationTable();
+    std::string text = "[.h]\n" + viewer + "\n";
+    for (int i = 0; i < 50; ++i) text += ">-x %L\n+\n; note\n";
+    for (int i = 0; i < 199; ++i) text += "gone" + std::to_string(i) + "\n";
+    parse(text + editor + "\n" + "gone\n" + viewer + "\n", "[.h]");
+    EXPECT_EQ(associationTable.programCount, 2);
+}
+
 TEST_F(AssociationTableTest, SystemRowsAreKeptWithoutAnAssociation) {
     parse("[.f]\n@system\n@SYSTEM | Open\n", "[.f]");
     ASSERT_EQ(associationTable.itemCount, 2);

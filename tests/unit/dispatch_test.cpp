@@ -23,12 +23,14 @@ class RecordingUi final : public UiPort {
 public:
     void showAssociationMenu(platform::WindowHandle, int toolsMenu, int samePosition) override {
         menus.push_back(toolsMenu * 10 + samePosition);
+        if (choiceOpensList) runState.listWindowActive = 1;
     }
     bool createListWindow(platform::WindowHandle) override { return false; }
     void fillListView(int) override {}
     void closeWindow(platform::WindowHandle) override { ++closed; }
     std::vector<int> menus;
     int closed = 0;
+    bool choiceOpensList = false;  // the choice lists the targets
 };
 
 class DispatchTest : public ::testing::Test {
@@ -81,6 +83,18 @@ TEST_F(DispatchTest, OneProgramStartsWithTheUrlInItsOwnFolder) {
     EXPECT_EQ(dispatchState.sectionKey, "[.HTML]");
     EXPECT_EQ(urlList.urlCount, 0);
     EXPECT_TRUE(recordingUi.menus.empty());
+}
+
+TEST_F(DispatchTest, TargetsListedFromTheMenuStayTheList) {
+    const std::string ini = "[.html]\n" + viewer + "\n" + editor + "\n%end\n";
+    const std::vector<std::string> urls = {"http://h/1.html", "http://h/2.html"};
+    runState.listWindowActive = 0;
+    dispatch(ini, urls);
+    EXPECT_EQ(urlList.urlCount, 0) << "a choice that lists nothing ends the targets";
+    recordingUi.choiceOpensList = true;
+    dispatch(ini, urls);
+    EXPECT_EQ(urlList.urlCount, 2) << "the list window shows them now";
+    runState.listWindowActive = 0;
 }
 
 TEST_F(DispatchTest, BlockChoice) {

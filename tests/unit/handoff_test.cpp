@@ -28,6 +28,24 @@ TEST(InstanceMutexName, SlashesOfThePathBecomeDashes) {
     for (const auto& c : cases) EXPECT_EQ(instanceMutexNameFor(c.path), c.want) << c.path;
 }
 
+TEST(TransferCode, EveryCodeACopySendsDecodesToItsDigits) {
+    for (int ctrl = 0; ctrl <= 1; ++ctrl)
+        for (int clipboard = 0; clipboard <= 1; ++clipboard)
+            for (int linkMode = 0; linkMode <= 2; ++linkMode) {
+                TransferCode code;
+                ASSERT_TRUE(decodeTransferCode(transferCodeFor(ctrl, clipboard, linkMode), code));
+                EXPECT_EQ(code.ctrl, ctrl);
+                EXPECT_EQ(code.clipboard, clipboard);
+                EXPECT_EQ(code.linkMode, linkMode);
+            }
+    int accepted = 0;
+    for (unsigned code = 0; code < 2000; ++code) {
+        TransferCode digits;
+        if (decodeTransferCode(code, digits)) ++accepted;
+    }
+    EXPECT_EQ(accepted, 12);
+}
+
 class PrepareHandOff : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -9,6 +9,10 @@
 #include "platform/platform.h"
 #include "tests/support/temp_dir.h"
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 namespace {
 
 #ifdef _WIN32
@@ -47,6 +51,25 @@ TEST(Platform, ReadFileStopsAtTheLimit) {
         ASSERT_TRUE(real().readFile(path, out, row.maxBytes, false));
         EXPECT_EQ(out, row.want) << row.maxBytes;
     }
+}
+
+// A device or a pipe is no file: a read from one may wait for ever (the
+// settings named "/#s=aux", a shortcut named com1.url, held Tavrin up).
+TEST(Platform, ReadFileReadsOnlyFiles) {
+    TempDir dir;
+    std::string out;
+#ifdef _WIN32
+    for (const char* name : {"aux", "com1", "COM1.url", "nul", "con.ini", "prn.txt"})
+        EXPECT_FALSE(real().readFile(dir.file(name), out, 100, false)) << name;
+#else
+    const std::string pipe = dir.file("pipe");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_FALSE(real().readFile(pipe, out, 100, false));
+    EXPECT_FALSE(real().readFile("/dev/null", out, 100, false));
+    EXPECT_FALSE(real().readFile("/dev/zero", out, 100, false));
+#endif
+    EXPECT_TRUE(real().readFile(dir.write("file.txt", "x"), out, 100, false));
+    EXPECT_EQ(out, "x");
 }
 
 TEST(Platform, ReadFileCreatesOnlyWhenAsked) {

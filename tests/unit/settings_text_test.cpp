@@ -1,10 +1,14 @@
 // The shared search for block headers and option keys: occurrences on
-// comment lines never count, anywhere else they do.
+// comment lines never count, anywhere else they do; all of a text's
+// occurrences in time linear in its size.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <vector>
 
 #include "common/text.h"
+#include "settings/host_blocks.h"
 #include "settings/settings_text.h"
 
 namespace {
@@ -38,6 +42,45 @@ TEST(FindSettingsKey, SearchesOnFromAGivenOffset) {
     EXPECT_EQ(lineAfterHeader(text, "[a]"), 4u);
     EXPECT_EQ(lineAfterHeader(";[b]\n[b] x\nnext\n", "[b]"), 11u);
     EXPECT_EQ(lineAfterHeader(";[b]\n", "[b]"), text::npos);
+}
+
+// Every occurrence, as repeated searches from just behind each one find
+// them, over texts with comments, NULs, CR-only line ends and keys packed
+// on one line.
+TEST(FindAllSettingsKeys, AreTheRepeatedSearchesResults) {
+    const std::string texts[] = {
+        "[a]\n;[a]\n[a] [a]\n  ; [a][a]\n[A]",
+        ";[a]\r[a]\r[a]\r",  // one comment line
+        "[a]\r;[a]\r[a]\r",  // one line that is no comment
+        std::string("[a]\n[a]\0[a]\n", 12),
+        "[a][a][a]\n;\n[a[a]]",
+        "",
+        ";",
+    };
+    for (const std::string& text : texts) {
+        std::vector<std::size_t> want;
+        for (std::size_t at = findSettingsKey(text, "[a]"); at != text::npos;
+             at = findSettingsKey(text, "[a]", at + 3))
+            want.push_back(at);
+        EXPECT_EQ(findAllSettingsKeys(text, "[a]"), want) << testing::PrintToString(text);
+    }
+}
+
+// Searching on after each header used to cut the text at its NUL anew and
+// walk each header's line to its end: 10,000 host blocks took eight
+// seconds under Wine, and more on a single line (old Macintosh line ends).
+TEST(FindAllSettingsKeys, TimeLinearInTheText) {
+    for (const char* eol : {"\r\n", "\r"}) {
+        std::string text;
+        for (int i = 0; i < 20000; ++i)
+            text += "[host:h" + std::to_string(i) + ".example]" + eol + "x.exe" + eol + "%end" + eol;
+        const auto started = std::chrono::steady_clock::now();
+        EXPECT_EQ(findAllSettingsKeys(text, "[host:").size(), 20000u);
+        EXPECT_EQ(hostHeaders(text).size(), 20000u);
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+        EXPECT_LT(seconds, 5.0) << testing::PrintToString(std::string(eol));
+    }
 }
 
 }  // namespace

@@ -210,6 +210,29 @@ TEST_F(StartupTest, HandOffsAreIgnoredWithoutTheListWindow) {
     EXPECT_EQ(ui.fills, 0);
 }
 
+// Only codes a copy of the program sends are taken; any other comes from
+// some other program, and its digits would set Ctrl and the link mode to
+// values nothing expects: a code ending in 5 used to download the
+// payload's first URL.
+TEST_F(StartupTest, HandOffsWithACodeNoCopySendsAreIgnored) {
+    runState.listWindowActive = 1;
+    const unsigned codes[] = {3, 9, 20, 99, 113, 200, 1000, 4294967295u};
+    for (unsigned code : codes) {
+        urlList.urlCount = 0;
+        receiveHandOff(nullptr, code, "http://a/x.html http://b/");
+        EXPECT_EQ(urlList.urlCount, 0) << code;
+        EXPECT_EQ(ui.fills, 0) << code;
+        EXPECT_TRUE(fake.downloads.empty()) << code;
+    }
+    struct Valid { unsigned code; int ctrl, urls; };
+    for (const Valid& v : {Valid{0, 0, 1}, Valid{100, 1, 1}, Valid{110, 1, 2}}) {
+        receiveHandOff(nullptr, v.code, "http://a/x.html\nhttp://b/");
+        EXPECT_EQ(runState.ctrlFlag, v.ctrl) << v.code;
+        EXPECT_EQ(urlList.urlCount, v.urls) << v.code;
+    }
+    runState.listWindowActive = 0;
+}
+
 TEST_F(StartupTest, HandOffInListModeListsTheUrls) {
     runState.listWindowActive = 1;
     receiveHandOff(nullptr, 110, "http://a/\nhttp://b/");

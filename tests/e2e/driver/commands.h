@@ -16,15 +16,26 @@ int runCommand(const Options& options);
 //   and the program ended after it was answered.
 int expectMessageCommand(const Options& options);
 
-// fake-copy --exe <path> [--clipboard file] [--hidden 1] [--timeout ms] --out file ...
+// fake-copy --exe <path> [--clipboard file] [--hidden 1] [--show-after ms]
+//           [--release-after ms] [--timeout ms] --out file ...
 //   Poses as a running copy of the program at that path (its mutex and a
 //   window whose class and title are the path, visible unless --hidden 1
 //   is given), optionally puts the file's bytes on the clipboard as
 //   CF_TEXT, then starts the program and records every WM_COPYDATA it
-//   sends. 0 when one arrived.
+//   sends. A hidden stand-in shows its window `show-after` ms after the
+//   start; `release-after` ms after it (after showing, if both are given)
+//   it ends as a running copy does: releases the mutex and destroys its
+//   window. The report gives those times, the first arrival's and the
+//   program's end (ms after the start, -1: never). 0 when one arrived.
 //
 // Every command also takes "--unquoted 1": the program's path is then not
 // quoted on its command line.
 int fakeCopyCommand(const Options& options);
+
+// session --exe <path> --script <file> --out <file>
+//   Starts the program and drives its list window by the script's steps
+//   (see session.cpp), reading the real list view between them. 0 when
+//   every step could be carried out.
+int sessionCommand(const Options& options);
 
 }  // namespace driver

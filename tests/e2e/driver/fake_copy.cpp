@@ -6,6 +6,7 @@
 
 #include "app/handoff.h"
 #include "tests/e2e/driver/commands.h"
+#include "tests/e2e/driver/input.h"
 
 namespace driver {
 
@@ -20,6 +21,8 @@ struct Received {
 
 std::vector<Received> received;
 DWORD childProcess = 0;
+DWORD startTick = 0;
+long long firstArrivalMs = -1;
 
 LRESULT CALLBACK standInProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_COPYDATA) {
@@ -33,6 +36,7 @@ LRESULT CALLBACK standInProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         GetWindowThreadProcessId(reinterpret_cast<HWND>(wParam), &sender);
         r.fromChild = sender != 0 && sender == childProcess;
         received.push_back(r);
+        if (firstArrivalMs < 0) firstArrivalMs = static_cast<long long>(GetTickCount() - startTick);
         return 1;
     }
     return DefWindowProcA(window, message, wParam, lParam);
@@ -48,28 +52,6 @@ HWND createStandIn(const std::string& path, bool visible) {
                                   120, nullptr, nullptr, wc.hInstance, nullptr);
     if (window && visible) ShowWindow(window, SW_SHOWNOACTIVATE);
     return window;
-}
-
-bool putOnClipboard(HWND owner, const std::string& bytes) {
-    bool open = false;
-    for (int attempt = 0; attempt < 50 && !open; ++attempt) {
-        open = OpenClipboard(owner) != FALSE;
-        if (!open) Sleep(20);
-    }
-    if (!open) return false;
-    EmptyClipboard();
-    bool done = false;
-    if (HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size() + 1)) {
-        if (char* p = static_cast<char*>(GlobalLock(block))) {
-            std::memcpy(p, bytes.data(), bytes.size());
-            p[bytes.size()] = '\0';
-            GlobalUnlock(block);
-            done = SetClipboardData(CF_TEXT, block) != nullptr;
-        }
-        if (!done) GlobalFree(block);
-    }
-    CloseClipboard();
-    return done;
 }
 
 }  // namespace
@@ -94,20 +76,53 @@ int fakeCopyCommand(const Options& options) {
     if (!window) return 2;
     if (options.has("clipboard")) {
         std::string bytes;
-        if (!readBytes(options.get("clipboard"), bytes) || !putOnClipboard(window, bytes)) {
+        if (!readBytes(options.get("clipboard"), bytes) || !putClipboardText(window, bytes)) {
             std::fprintf(stderr, "cannot set the clipboard\n");
             return 2;
         }
     }
 
     Child child;
+    startTick = GetTickCount();
     if (!startProgram(options, child)) return 2;
     childProcess = child.processId();
-    bool ended = child.watch(deadlineAfter(options.number("timeout", 10000)), true);
+    // The stand-in may show its window later (as a running copy opens its
+    // list window), or end (release its mutex and go) while the program
+    // runs.
+    const DWORD deadline = deadlineAfter(options.number("timeout", 10000));
+    const int showAfter = options.number("show-after", -1);
+    const int releaseAfter = options.number("release-after", -1);
+    long long shownMs = -1, releasedMs = -1, endedMs = -1;
+    bool ended = false;
+    for (;;) {
+        DWORD next = deadline;
+        const int pending = showAfter >= 0 && shownMs < 0 ? showAfter
+                            : releaseAfter >= 0 && releasedMs < 0 ? releaseAfter : -1;
+        if (pending >= 0 && static_cast<LONG>(startTick + pending - deadline) < 0)
+            next = startTick + static_cast<DWORD>(pending);
+        ended = child.watch(next, true);
+        if (ended || next == deadline) break;
+        const long long now = static_cast<long long>(GetTickCount() - startTick);
+        if (showAfter >= 0 && shownMs < 0) {
+            ShowWindow(window, SW_SHOWNOACTIVATE);
+            shownMs = now;
+        } else {
+            ReleaseMutex(mutex.get());
+            mutex.reset();
+            DestroyWindow(window);
+            window = nullptr;
+            releasedMs = now;
+        }
+    }
+    if (ended) endedMs = static_cast<long long>(GetTickCount() - startTick);
     if (!ended) child.kill();
 
     Report report;
     child.addTo(report);
+    report.set("shown_ms", shownMs);
+    report.set("released_ms", releasedMs);
+    report.set("arrived_ms", firstArrivalMs);
+    report.set("ended_ms", endedMs);
     report.setBytes("exe", child.fullPath());
     report.set("copydata", static_cast<long long>(received.size()));
     for (std::size_t i = 0; i < received.size(); ++i) {
@@ -118,7 +133,7 @@ int fakeCopyCommand(const Options& options) {
         report.setBytes(key + "bytes", received[i].bytes);
     }
     report.write(options.get("out"));
-    DestroyWindow(window);
+    if (window) DestroyWindow(window);
     return received.empty() ? 1 : 0;
 }
 

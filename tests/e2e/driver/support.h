@@ -59,8 +59,11 @@ public:
     // Runs until the child has ended or `deadline` (a GetTickCount value)
     // has passed, handling this thread's messages meanwhile. Message boxes
     // of the child are recorded and answered with OK when `answer` is set.
-    // True when the child ended.
+    // Popup menus of the child are counted and dismissed with Escape unless
+    // keepMenus(true) was called. True when the child ended.
     bool watch(DWORD deadline, bool answer);
+    void keepMenus(bool keep) { keepMenus_ = keep; }
+    int menusDismissed() const { return menusDismissed_; }
     // Ends a child that overran its time.
     void kill();
 
@@ -68,11 +71,13 @@ public:
     bool exited() const { return exited_; }
     DWORD exitCode() const { return exitCode_; }
 
-    // exited, exit_code, messages and each message's caption and text.
+    // exited, exit_code, messages and each message's caption and text, and
+    // the number of menus dismissed.
     void addTo(Report& report) const;
 
 private:
     void collectDialogs(bool answer);
+    void dismissMenus();
 
     std::string fullPath_;
     win::ScopedHandle process_;
@@ -80,6 +85,9 @@ private:
     std::vector<SeenDialog> dialogs_;
     bool exited_ = false;
     DWORD exitCode_ = 0;
+    bool keepMenus_ = false;
+    int menusDismissed_ = 0;
+    std::vector<HWND> menusSeen_;
 };
 
 // The arguments for the program: the bytes of "--args-file" when given,

@@ -198,6 +198,15 @@ int FuzzPlatform::findExecutable(const std::string& document, std::string& progr
     return 31;
 }
 
+// Web URLs have a browser that is not this program, so the loop guard
+// lets them through to shellExecute, which counts them.
+bool FuzzPlatform::schemeProgram(const std::string& scheme, std::string& program) {
+    const std::string name = folded(scheme);
+    if (name != "http" && name != "https") return false;
+    program = "C:\\Program Files\\Viewer\\viewer.exe";
+    return true;
+}
+
 bool FuzzPlatform::longFileName(const std::string&, std::string&) { return false; }
 
 std::unique_ptr<platform::ConverterLibrary> FuzzPlatform::loadConverterLibrary(

@@ -73,8 +73,10 @@ public:
     int shellExecute(platform::WindowHandle owner, const std::string& file,
                      const std::string& parameters, const std::string& directory) override;
     int findExecutable(const std::string& document, std::string& program) override;
+    bool schemeProgram(const std::string& scheme, std::string& program) override;
     bool longFileName(const std::string& path, std::string& name) override;
     bool isKeyDown(int) override { return false; }
+    bool isKeyPhysicallyDown(int) override { return false; }
     void sleep(int milliseconds) override { effects.sleptMs += milliseconds; }
     std::unique_ptr<platform::BridgeLibrary> loadBridgeLibrary() override { return nullptr; }
     std::unique_ptr<platform::ConverterLibrary> loadConverterLibrary(

@@ -1,0 +1,36 @@
+// The check tool: "lint" reads the settings file and names every problem
+// in it, "open" tells what Tavrin would do with the given URLs, "links"
+// lists the rows the list window would show for a page, a list file or a
+// folder of shortcuts. It runs Tavrin's own code on a dry platform, so it
+// starts nothing, downloads nothing and writes nothing.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "check/dry_platform.h"
+
+// What the entry point of each build knows.
+struct CheckEnvironment {
+    std::string ownFolder;  // the tool's folder, ending with a separator
+    // The Windows build: Tavrin there may find the browser bridge library.
+    bool windows = false;
+    // Code converter libraries of a build that cannot load Tavrin's (the
+    // native one); null to use the platform's.
+    DryPlatform::ConverterSource converters;
+};
+
+// What the tool writes: code page 932 text, turned into the console's
+// encoding by the entry point unless `raw` asks for the bytes as they are.
+struct CheckOutput {
+    std::string out, err;
+    bool raw = false;
+};
+
+// Exit status: 0 no problem, 1 problems found (lint) or nothing would start
+// (open), 2 bad usage or a file that cannot be read.
+enum CheckStatus : int { checkOk = 0, checkFindings = 1, checkUsage = 2 };
+
+// `words` are the command-line words after the program's name, in code
+// page 932.
+int runCheck(const std::vector<std::string>& words, const CheckEnvironment& environment,
+             CheckOutput& output);

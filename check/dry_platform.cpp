@@ -1,0 +1,167 @@
+// The dry run's platform: looks through to the real one, records the rest.
+#include "check/dry_platform.h"
+
+namespace {
+
+// A dry bridge library: it offers nothing and no browser takes anything,
+// but every call that would reach a browser is written down.
+class DryBridge final : public platform::BridgeLibrary {
+public:
+    explicit DryBridge(EffectLog& log) : log_(log) {}
+    bool hasGetActiveBrowseInfo() override { return true; }
+    int getActiveBrowseInfo(const std::string& service, std::string&) override {
+        Effect e;
+        e.kind = Effect::Kind::browserQuery;
+        e.file = service;
+        log_.add(e);
+        return 0;
+    }
+    bool hasGetDdeStr() override { return true; }
+    int getDdeStr(const std::string&, std::string&) override { return 0; }
+    bool hasSetBrowseUrl() override { return true; }
+    int setBrowseUrl(const std::string& service, const std::string& url) override {
+        Effect e;
+        e.kind = Effect::Kind::browserSend;
+        e.file = service;
+        e.parameters = url;
+        log_.add(e);
+        return 0;
+    }
+
+private:
+    EffectLog& log_;
+};
+
+// A loader that has already finished.
+class DryProcess final : public platform::Process {
+public:
+    bool hasEnded() override { return true; }
+};
+
+}  // namespace
+
+DryPlatform::DryPlatform(platform::Platform& real, EffectLog& log, ConverterSource converters)
+    : real_(real), log_(log), converters_(std::move(converters)) {}
+
+DryPlatform::~DryPlatform() = default;
+
+bool DryPlatform::isDirectory(const std::string& path) {
+    return madeFolders_.count(path) > 0 || real_.isDirectory(path);
+}
+
+bool DryPlatform::fileExists(const std::string& path) {
+    if (madeFiles_.count(path) || madeFolders_.count(path) || real_.fileExists(path)) return true;
+    if (!loaderRunning_) return false;
+    // The loader's file is the first one Tavrin waits for.
+    loaderRunning_ = false;
+    madeFiles_.insert(path);
+    Effect e;
+    e.kind = Effect::Kind::loaderSaves;
+    e.file = path;
+    log_.add(e);
+    return true;
+}
+
+bool DryPlatform::readFile(const std::string& path, std::string& out, std::size_t maxBytes,
+                           bool createIfMissing) {
+    if (real_.readFile(path, out, maxBytes, false)) return true;
+    if (madeFiles_.count(path)) {
+        out.clear();
+        return true;
+    }
+    if (!createIfMissing || real_.fileExists(path)) return false;
+    // Opened like OPEN_ALWAYS: Tavrin would create the file empty.
+    Effect e;
+    e.kind = Effect::Kind::createFile;
+    e.file = path;
+    log_.add(e);
+    madeFiles_.insert(path);
+    out.clear();
+    return true;
+}
+
+bool DryPlatform::createDirectory(const std::string& path) {
+    Effect e;
+    e.kind = Effect::Kind::createFolder;
+    e.file = path;
+    log_.add(e);
+    madeFolders_.insert(path);
+    return true;
+}
+
+bool DryPlatform::deleteItems(platform::WindowHandle, const std::string& list) {
+    Effect e;
+    e.kind = Effect::Kind::deleteItems;
+    e.file = list.substr(0, list.find('\0'));
+    log_.add(e);
+    return true;
+}
+
+int DryPlatform::messageBox(platform::WindowHandle, const std::string& text,
+                            const std::string& caption, unsigned) {
+    Effect e;
+    e.kind = Effect::Kind::message;
+    e.file = text;
+    e.parameters = caption;
+    log_.add(e);
+    return 1;  // IDOK
+}
+
+int DryPlatform::shellExecute(platform::WindowHandle, const std::string& file,
+                              const std::string& parameters, const std::string& directory) {
+    Effect e;
+    e.kind = Effect::Kind::start;
+    e.file = file;
+    e.parameters = parameters;
+    e.directory = directory;
+    e.ifNoBrowserTakes = log_.browserOfferedSinceHandOver();
+    log_.add(e);
+    return 42;  // above 32: accepted
+}
+
+void DryPlatform::sleep(int milliseconds) {
+    if (loaderRunning_) return;  // the loader's polls are not pauses of their own
+    Effect e;
+    e.kind = Effect::Kind::pause;
+    e.number = milliseconds;
+    log_.add(e);
+}
+
+std::unique_ptr<platform::BridgeLibrary> DryPlatform::loadBridgeLibrary() {
+    if (!bridgeLibraryPresent) return nullptr;
+    return std::make_unique<DryBridge>(log_);
+}
+
+std::unique_ptr<platform::ConverterLibrary> DryPlatform::loadConverterLibrary(
+    const std::string& fileName) {
+    if (converters_) {
+        if (auto library = converters_(fileName)) return library;
+    }
+    return real_.loadConverterLibrary(fileName);
+}
+
+platform::DownloadOutcome DryPlatform::downloadUrl(const std::string& url,
+                                                   const std::string& localPath, int) {
+    Effect e;
+    e.kind = Effect::Kind::download;
+    e.file = url;
+    e.parameters = localPath;
+    log_.add(e);
+    madeFiles_.insert(localPath);
+    return platform::DownloadOutcome::ok;
+}
+
+std::unique_ptr<platform::Process> DryPlatform::startProcess(const std::string& program,
+                                                             const std::string& parameters) {
+    Effect e;
+    e.kind = Effect::Kind::loaderStart;
+    e.file = program;
+    e.parameters = parameters;
+    log_.add(e);
+    loaderRunning_ = true;
+    return std::make_unique<DryProcess>();
+}
+
+bool DryPlatform::isHidden(const std::string& path) {
+    return madeFiles_.count(path) == 0 && real_.isHidden(path);
+}

@@ -1,0 +1,97 @@
+// The platform of a dry run: every call that only looks (file reads,
+// existence tests, the search path, program associations, URL splitting,
+// special folders, the clock, the clipboard) goes to the real platform;
+// every call that would change something (starts, downloads, deletions,
+// new folders and files, message boxes, calls into the browser bridge) is
+// recorded in the effect log and answered as if it had worked. Files a
+// dry download or loader would have saved count as existing afterwards,
+// so that the run goes on as Tavrin's would.
+#pragma once
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+
+#include "check/effects.h"
+#include "platform/platform.h"
+
+class DryPlatform final : public platform::Platform {
+public:
+    // Supplies a code converter library by file name, or null to ask the
+    // real platform.
+    using ConverterSource =
+        std::function<std::unique_ptr<platform::ConverterLibrary>(const std::string&)>;
+
+    DryPlatform(platform::Platform& real, EffectLog& log, ConverterSource converters);
+    ~DryPlatform() override;
+    DryPlatform(const DryPlatform&) = delete;
+    DryPlatform& operator=(const DryPlatform&) = delete;
+
+    // Whether Tavrin would find the browser bridge library.
+    bool bridgeLibraryPresent = false;
+
+    bool isDirectory(const std::string& path) override;
+    bool fileExists(const std::string& path) override;
+    bool readFile(const std::string& path, std::string& out, std::size_t maxBytes,
+                  bool createIfMissing) override;
+    bool createDirectory(const std::string& path) override;
+    bool listFolder(const std::string& folder, std::vector<platform::FolderEntry>& out) override {
+        return real_.listFolder(folder, out);
+    }
+    bool deleteItems(platform::WindowHandle owner, const std::string& list) override;
+    bool fullPathName(const std::string& name, std::string& out) override {
+        return real_.fullPathName(name, out);
+    }
+    bool searchPath(const std::string* directories, const std::string& name,
+                    std::string& out) override {
+        return real_.searchPath(directories, name, out);
+    }
+    bool specialFolderPath(platform::WindowHandle owner, int csidl, std::string& out) override {
+        return real_.specialFolderPath(owner, csidl, out);
+    }
+    platform::LocalTime localTime() override { return real_.localTime(); }
+    bool splitUrl(const std::string& url, UrlParts& parts) override {
+        return real_.splitUrl(url, parts);
+    }
+    int messageBox(platform::WindowHandle owner, const std::string& text,
+                   const std::string& caption, unsigned flags) override;
+    void setForeground(platform::WindowHandle) override {}
+    int shellExecute(platform::WindowHandle owner, const std::string& file,
+                     const std::string& parameters, const std::string& directory) override;
+    int findExecutable(const std::string& document, std::string& program) override {
+        return real_.findExecutable(document, program);
+    }
+    // A read of the system's association, as Tavrin's loop guard makes.
+    bool schemeProgram(const std::string& scheme, std::string& program) override {
+        return real_.schemeProgram(scheme, program);
+    }
+    bool longFileName(const std::string& path, std::string& name) override {
+        return real_.longFileName(path, name);
+    }
+    // Keys count as up only as the options of the run say (Shift and Ctrl
+    // at start are given, not read from the keyboard).
+    bool isKeyDown(int) override { return false; }
+    // The same for the menu's wait on a key's release: no key is ever down.
+    bool isKeyPhysicallyDown(int) override { return false; }
+    void sleep(int milliseconds) override;
+    std::unique_ptr<platform::BridgeLibrary> loadBridgeLibrary() override;
+    std::unique_ptr<platform::ConverterLibrary> loadConverterLibrary(
+        const std::string& fileName) override;
+    bool clipboardText(platform::WindowHandle owner, std::string& out,
+                       std::size_t maxBytes) override {
+        return real_.clipboardText(owner, out, maxBytes);
+    }
+    platform::DownloadOutcome downloadUrl(const std::string& url, const std::string& localPath,
+                                          int timeLimitSeconds) override;
+    std::unique_ptr<platform::Process> startProcess(const std::string& program,
+                                                    const std::string& parameters) override;
+    bool isHidden(const std::string& path) override;
+
+private:
+    platform::Platform& real_;
+    EffectLog& log_;
+    ConverterSource converters_;
+    std::set<std::string> madeFiles_;    // saved by a dry download or loader
+    std::set<std::string> madeFolders_;  // created by the dry run
+    bool loaderRunning_ = false;         // a dry loader has not saved yet
+};

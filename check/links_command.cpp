@@ -1,0 +1,158 @@
+// "links": Tavrin's start with a file or folder on its command line, on the
+// dry platform with a list window that only records what it is filled
+// with. The file is read, converted and scanned by Tavrin's own code
+// (readLinkSource, the shortcut scan); the rows are those the list window
+// shows when it opens, titles of images behind "* ".
+#include "check/links_command.h"
+
+#include <cstdio>
+
+#include "app/routing.h"
+#include "app/switches.h"
+#include "check/recording_ports.h"
+#include "check/tool_setup.h"
+#include "common/app_state.h"
+#include "common/path_ops.h"
+#include "common/text.h"
+#include "links/list_rows_ops.h"
+#include "platform/platform.h"
+#include "settings/settings.h"
+
+namespace {
+
+const Text needsFile{"links にはファイルかフォルダーを 1 つ指定します",
+                     "links needs one file or folder"};
+const Text cannotRead{"読めません (ないか、ほかのプログラムが開いているか、64 MiB を超えています): {1}",
+                      "cannot read (missing, held by another program, or larger than 64 MiB): {1}"};
+const Text notAFile{"ファイルでもフォルダーでもありません (URL は links では読みません): {1}",
+                    "neither a file nor a folder (links reads no URL): {1}"};
+const Text sourceLabel{"ソース: {1}", "source: {1}"};
+const Text modeList{"種類: URL のリスト", "kind: a list of URLs"};
+const Text modeBase{"種類: HTML ページ (ベース URL {1})", "kind: an HTML page (base URL {1})"};
+const Text modeNoBase{"種類: HTML ページ (ベース URL なし)", "kind: an HTML page (no base URL)"};
+const Text modeFolder{"種類: ショートカットのフォルダー", "kind: a folder of shortcuts"};
+const Text modeFolderDeep{"種類: ショートカットのフォルダー (サブフォルダーも)",
+                          "kind: a folder of shortcuts (subfolders included)"};
+const Text titleLabel{"タイトル: {1}", "title: {1}"};
+const Text rowsLabel{"行数: {1}", "rows: {1}"};
+const Text noConversionLabel{"漢字コード変換: しない", "code conversion: off"};
+
+const char* kindOf(const UrlEntry& entry) { return entry.kind == Image ? "image" : "anchor"; }
+
+// Fields of the tab-separated rows never hold a tab or a line end.
+std::string field(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        if (c == '\t' || c == '\r' || c == '\n') c = ' ';
+    return out;
+}
+
+}  // namespace
+
+std::string jsonString(std::string_view text) {
+    std::string out = "\"";
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t step = text::charLength(text, i);
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (step == 2) {
+            out.append(text.substr(i, 2));
+        } else if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20 || c == 0x7F) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+            out += escaped;
+        } else {
+            out += static_cast<char>(c);
+        }
+        i += step;
+    }
+    return out + "\"";
+}
+
+int runLinksCommand(const CheckOptions& options, const CheckEnvironment& environment,
+                    CheckOutput& output) {
+    const Language language = options.language;
+    if (options.words.size() != 1) {
+        output.err += say(language, needsFile) + "\n" + usageText(language);
+        return checkUsage;
+    }
+    const std::string& source = options.words[0];
+    platform::Platform& real = platform::nativePlatform();
+    const bool folder = real.isDirectory(source);
+    if (!folder && !real.fileExists(source)) {
+        output.err += say(language, notAFile, {source}) + "\n";
+        return checkUsage;
+    }
+
+    SettingsFile file;
+    std::string error;
+    if (!readSettingsFile(options, environment, file, error) && options.iniGiven) {
+        output.err += error + "\n";
+        return checkUsage;
+    }
+    // Without a settings file the defaults hold, as with an empty one.
+    resetTavrinState(file);
+    EffectLog log;
+    DryPlatform dry(real, log, environment.converters);
+    RecordingUi ui(log, true);
+    RecordingBrowser browser(log);
+    ScopedPorts ports(dry, ui, browser);
+
+    std::string commandLine = quoteSpaces(source);
+    if (options.baseGiven) commandLine = "/#b=" + options.base + " " + commandLine;
+    runState.currentTarget = commandLine;
+    applySwitches(runState.currentTarget, switchesFull);
+    loadSettings(nullptr, 0);
+    linkSource.kanjiConversion = options.noConversion ? 0 : 1;
+    runState.ctrlFlag = options.subfolders ? 1 : 0;
+    startupAction(nullptr, 0, runState.ctrlFlag);
+
+    if (!ui.filled && !folder) {
+        output.err += say(language, cannotRead, {source}) + "\n";
+        return checkUsage;
+    }
+    const int mode = linkSource.linkMode;
+    std::string& out = output.out;
+    if (options.json) {
+        out += "{\"source\": " + jsonString(source);
+        out += ", \"kind\": " + std::string(folder ? "\"folder\"" : mode == 0 ? "\"list\"" : "\"page\"");
+        if (!folder) out += ", \"mode\": " + std::to_string(mode);
+        if (!folder && mode == 1) out += ", \"base\": " + jsonString(linkSource.baseUrl);
+        out += ", \"listTitle\": " + jsonString(ui.listTitle) + ", \"rows\": [";
+        for (std::size_t i = 0; i < ui.rows.size(); ++i) {
+            const UrlEntry& e = ui.rows[i];
+            out += std::string(i ? ",\n  " : "\n  ") + "{\"kind\": \"" + kindOf(e) + "\", \"url\": " +
+                   jsonString(e.url) + ", \"title\": " + jsonString(rowTitle(e)) + "}";
+        }
+        out += ui.rows.empty() ? "]}\n" : "\n]}\n";
+    } else if (options.tsv) {
+        if (folder) {
+            out += "@subfolders\t" + std::to_string(options.subfolders ? 1 : 0) + "\n";
+        } else {
+            out += "@mode\t" + std::to_string(mode) + "\n";
+            if (mode == 1) out += "@base\t" + field(linkSource.baseUrl) + "\n";
+        }
+        out += "@listTitle\t" + field(ui.listTitle) + "\n";
+        for (const UrlEntry& e : ui.rows)
+            out += std::string(kindOf(e)) + "\t" + field(e.url) + "\t" + field(rowTitle(e)) + "\n";
+    } else {
+        out += say(language, sourceLabel, {source}) + "\n";
+        if (folder) out += say(language, options.subfolders ? modeFolderDeep : modeFolder) + "\n";
+        else if (mode == 0) out += say(language, modeList) + "\n";
+        else if (mode == 1) out += say(language, modeBase, {linkSource.baseUrl}) + "\n";
+        else out += say(language, modeNoBase) + "\n";
+        if (options.noConversion && !folder) out += say(language, noConversionLabel) + "\n";
+        out += say(language, titleLabel, {ui.listTitle}) + "\n";
+        out += say(language, rowsLabel, {std::to_string(ui.rows.size())}) + "\n";
+        for (std::size_t i = 0; i < ui.rows.size(); ++i) {
+            const UrlEntry& e = ui.rows[i];
+            std::string number = std::to_string(i + 1);
+            number = std::string(number.size() < 4 ? 4 - number.size() : 0, ' ') + number + " ";
+            out += number + std::string(kindOf(e)) + (e.kind == Image ? "   " : "  ") + field(e.url) +
+                   "  " + field(rowTitle(e)) + "\n";
+        }
+    }
+    return ui.rows.empty() ? checkFindings : checkOk;
+}

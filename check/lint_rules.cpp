@@ -1,0 +1,165 @@
+// The reasons of the lint rules, in both languages, and how grave each is:
+// a problem changes what Tavrin does against what the line says; a note
+// tells of something that works, but perhaps not as meant.
+#include <array>
+
+#include "check/lint.h"
+
+namespace {
+
+using R = LintRule;
+constexpr Severity P = Severity::problem;
+constexpr Severity N = Severity::note;
+
+struct RuleText {
+    LintRule rule;
+    Severity severity;
+    Text text;
+};
+
+const RuleText ruleTexts[] = {
+    {R::fileTooLarge, P, {"64 MiB を超えるファイルです。Tavrin は先頭の 64 MiB だけを読みます",
+                          "the file is larger than 64 MiB; Tavrin reads only its first 64 MiB"}},
+    {R::nulByte, P, {"NUL バイトがあります。これより後の見出しやキーは見つかりません",
+                     "a NUL byte: no header or key after it is ever found"}},
+    {R::controlByte, P, {"制御文字 {1} があります (テキストファイルではないようです)",
+                         "control character {1} (this does not look like a text file)"}},
+    {R::byteOrderMark, P, {"UTF-8 の BOM があります。設定ファイルは Shift_JIS (CP932) で保存してください",
+                           "a UTF-8 byte-order mark: save the settings as Shift_JIS (CP932)"}},
+    {R::crOnlyLineEnds, P, {"改行が CR だけです。Tavrin には全体が 1 行に見えます",
+                            "line ends are CR only: Tavrin sees the whole file as one line"}},
+    {R::lastLineWithoutBreak, N, {"最後の行に改行がありません (それでも読み込まれます)",
+                                  "the last line has no line break (it is read all the same)"}},
+    {R::lineTooLong, P, {"{1} 文字の行です。518 文字目から後は読まれません",
+                         "a line of {1} characters: everything after the 517th is ignored"}},
+    {R::tabJoins, N, {"TAB は取り除かれ、前後がつながります: {1}",
+                      "TAB characters are removed and join what stands around them: {1}"}},
+
+    {R::headerWithoutClose, P, {"見出しのようですが ] がありません: {1}",
+                                "looks like a block header but has no ]: {1}"}},
+    {R::duplicateHeader, P, {"{1} は {2}行目にもあります。Tavrin は最初のものを使うので、このブロックは使われません",
+                             "{1} appears before, on line {2}: Tavrin uses the first, so this block is never used"}},
+    {R::shadowedHeader, P, {"{1} は {2}行目の途中に先に現れます。Tavrin はそこからブロックを読み、この見出しは使われません",
+                            "{1} occurs first inside line {2}: Tavrin reads the block from there and never uses this header"}},
+    {R::unknownKey, N, {"{1} を Tavrin が探すことはありません (拡張子のキーはドットで始まります: [.html])",
+                        "Tavrin never looks for {1} (extension keys begin with a dot: [.html])"}},
+    {R::compoundExtension, P, {"{1} を Tavrin が探すことはありません。キーは最後の拡張子だけです ({2})",
+                               "Tavrin never looks for {1}: a key holds the last extension only ({2})"}},
+    {R::textAfterHeader, N, {"見出しの後ろの文字は無視されます: {1}",
+                             "the text after the header is ignored: {1}"}},
+    {R::exclusiveMarkNotLast, P, {"# の後ろに空白があるので排他ブロックになりません (# は行の最後の文字にします)",
+                                  "blanks follow the #, so the block is not exclusive (# must be the line's last character)"}},
+    {R::headerAfterNul, P, {"{1} は NUL バイトより後にあるので見つかりません",
+                            "{1} stands after a NUL byte and is never found"}},
+    {R::missingEnd, P, {"{1} に %end がありません。{3}行目の {2} に続けて読まれます",
+                        "{1} has no %end: it runs on into {2} on line {3}"}},
+    {R::missingEndAtFileEnd, N, {"{1} に %end がありません (ファイルの終わりまで読まれます)",
+                                 "{1} has no %end (it runs to the end of the file)"}},
+
+    {R::unknownOption, P, {"知らないオプションです。無視されます: {1}", "unknown option, ignored: {1}"}},
+    {R::notAnOption, P, {"オプションの行ではありません。無視されます: {1}",
+                         "not an option line, ignored: {1}"}},
+    {R::optionTooShort, P, {"{1} の値がありません (行が {2} 文字以下)。無視されます",
+                            "{1} has no value (the line is not longer than {2} characters) and is ignored"}},
+    {R::strayParameterLine, P, {"この > の行は @loader= にも @filter にも続いていません。無視されます",
+                                "this > line follows neither @loader= nor @filter and is ignored"}},
+    {R::filterBeyondTenth, P, {"@filter の 10 番目より後のグループは無視されます",
+                               "an @filter group beyond the tenth is ignored"}},
+    {R::valueCut, P, {"{1} は {2} 文字までです。切り詰められます: {3}",
+                      "{1} keeps at most {2} characters and is cut: {3}"}},
+    {R::tooManyItems, P, {"{1} の項目は {2} 個までです。{3} から後は無視されます",
+                          "{1} keeps at most {2} items; {3} and the rest are ignored"}},
+    {R::itemWithoutDot, N, {"@search= の {1} はドットで始まりません (拡張子はドット付きで書きます: .html)",
+                            "the @search= item {1} does not begin with a dot (extensions are written .html)"}},
+    {R::blankInList, N, {"{1} の空白は項目の一部になります: {2}",
+                         "in {1} a blank becomes part of an item: {2}"}},
+    {R::parameterElsewhere, P, {"パラメーターはファイルで最初の @param ({1}行目) の後から読まれ、ここからではありません",
+                                "the parameters are read after the file's first @param (line {1}), not after this one"}},
+    {R::tooManyParameters, P, {"パラメーターは 10 個までです。この行は読まれません",
+                               "at most 10 parameters are read: this line is not"}},
+    {R::parameterNameWithoutPercent, N, {"パラメーター名 {1} が % で囲まれていません。値や行の中の {1} はすべて置き換えられます",
+                                         "the parameter name {1} is not enclosed in %: every {1} in values and lines is replaced"}},
+    {R::editorNotFound, P, {"@editor= のプログラムが見つかりません (そのまま、.exe を付けて、@path=、検索パス): {1}",
+                            "the @editor= program is not found (as written, with .exe, in @path=, on the search path): {1}"}},
+    {R::editorFoundOnlyLater, P, {"{1} は後の @path= でしか見つかりません。この行の時点では探されません",
+                                  "{1} is found only through the @path= that comes later; this line is looked up before it"}},
+    {R::loaderNotFound, P, {"@loader= のプログラムが見つかりません (# の行は失敗します): {1}",
+                            "the @loader= program is not found (\"#\" lines will fail): {1}"}},
+    {R::alternateFileMissing, P, {"@ext2= のファイルが Tavrin のフォルダーにありません。無視されます: {1}",
+                                  "the @ext2= file is not in Tavrin's folder and is ignored: {1}"}},
+    {R::searchFolderMissing, N, {"@path= のフォルダーがありません: {1}", "an @path= folder does not exist: {1}"}},
+    {R::numberIgnored, N, {"{1} の値 {2} は {3} になります", "{1} value {2} means {3}"}},
+    {R::menuValueIgnored, N, {"@menu= の値 {1} は読めません。メニューはアクティブウィンドウに出ます",
+                              "the @menu= value {1} is not understood: the menu shows at the active window"}},
+    {R::schemeNamesNone, N, {"@scheme= が http、ftp、mailto、file のどれも挙げていないので 4 つとも有効になります",
+                             "@scheme= names none of http, ftp, mailto, file, so all four stay on"}},
+
+    {R::programNotFound, P, {"プログラムが見つかりません (そのまま、.exe を付けて、@path=、検索パス): {1}",
+                             "program not found (as written, with .exe, in @path=, on the search path): {1}"}},
+    {R::programIsFolder, P, {"プログラムではなくフォルダーです: {1}", "a folder, not a program: {1}"}},
+    {R::subCommandWithoutProgram, P, {"上にプログラムの行がないサブコマンドです。プログラムの行として読まれ、捨てられます",
+                                      "a sub-command line with no program above it: it is read as a program line and dropped"}},
+    {R::subCommandsOfMissingProgram, N, {"{1}行目のプログラムが見つからないので、その下のサブコマンドの行も捨てられます",
+                                         "the program of line {1} is not found, so the sub-command lines below it are dropped too"}},
+    {R::subCommandOfEarlierProgram, P, {"{1}行目のプログラムが見つからないので、この行は {2}行目のプログラムに付きます",
+                                        "the program of line {1} is not found, so this line belongs to the program of line {2}"}},
+    {R::closeWithoutOpen, P, {"開いていないグループの } です。プログラムの行として読まれ、捨てられます",
+                              "} without an open group: read as a program line and dropped"}},
+    {R::groupWithoutCaption, P, {"見出しのない { です。プログラムの行として読まれ、捨てられます",
+                                 "{ without a caption: read as a program line and dropped"}},
+    {R::groupNotClosed, P, {"{1}行目のグループがブロックの終わりまでに閉じていません",
+                            "the group of line {1} is not closed before the block ends"}},
+    {R::markReadAsProgram, N, {"プログラムより前の {1} はプログラムの行として読まれ、捨てられます",
+                               "{1} before any program (or right after a {) is read as a program line and dropped"}},
+    {R::tooManyRows, P, {"1 回の表は 200 行までです。ここから後の行は使われません",
+                         "a table holds at most 200 rows: the lines from here on are not used"}},
+    {R::loaderLineWithoutLoader, P, {"# の行には [system] の @loader= が必要です",
+                                     "a \"#\" line needs @loader= in [system]"}},
+    {R::downloadSplitAfterSeparator, N, {"> が区切りの後にしかないので分割されません。既定の \"%P\" が使われます",
+                                         "the > stands only after the separator, so the line is not split there; the default \"%P\" is used"}},
+    {R::downloadFolderMissing, N, {"保存先フォルダー {1} がありません。temp フォルダーに保存されます",
+                                   "the folder {1} does not exist: files are saved into the temporary folder"}},
+    {R::noProgramBeforeSeparator, P, {"区切りの前にプログラムがありません。捨てられます",
+                                      "no program before the separator: the line is dropped"}},
+
+    {R::placeholderWithoutParam, P, {"{1} は置き換えられません: [system] に @param がありません",
+                                     "{1} is not replaced: [system] has no @param"}},
+    {R::unknownPlaceholder, P, {"{1} という置き換えはありません。そのまま残ります",
+                                "there is no placeholder {1}: it stays as written"}},
+
+    {R::hostPatternMalformed, P, {"{1} はホストの書き方ではありません ({2})。どのホストにも当たりません (ホスト名か、*. とドメイン: example.com、*.example.com)",
+                                  "{1} is no host pattern ({2}): it names no host (write a host, or *. and a domain: example.com, *.example.com)"}},
+    {R::hostPatternEmpty, N, {"{1} に空のパターンがあります (; が続いています)",
+                              "{1} holds an empty pattern (two ; in a row, or one at an end)"}},
+    {R::hostBlockNamesNoHost, P, {"{1} はどのホストも挙げていないので、このブロックは使われません",
+                                  "{1} names no host: the block is never used"}},
+    {R::hostPatternShadowed, N, {"{1} のホストは {2}行目のホストブロックが先に受け持つので、ここでは使われません",
+                                 "the hosts of {1} go to the host block of line {2}, which comes first: here they are never used"}},
+    {R::hostBlockShadowed, P, {"{1} のホストはすべて前のホストブロック ({2}行目から) が先に受け持つので、このブロックは使われません",
+                               "every host {1} names goes to an earlier host block (from line {2} on): this block is never used"}},
+
+    {R::listProgramNotFound, P, {"[list] のプログラムが見つかりません。飛ばされます: {1}",
+                                 "a [list] program is not found and is skipped: {1}"}},
+    {R::listParameterWithoutProgram, N, {"上にプログラムがない > の行です。無視されます",
+                                         "a > line with no program above it is ignored"}},
+    {R::listRunsOn, P, {"[list] には終わりがないので、{2}行目の {1} のプログラムもリストのプログラムになります",
+                        "[list] has no end: the programs of {1} on line {2} become list programs too"}},
+    {R::tooManyListPrograms, P, {"リストのプログラムは 10 個までです。ここから後は使われません",
+                                 "at most 10 list programs are read: from here on nothing is"}},
+};
+
+const RuleText& textOf(LintRule rule) {
+    for (const RuleText& t : ruleTexts)
+        if (t.rule == rule) return t;
+    return ruleTexts[0];
+}
+
+}  // namespace
+
+Severity severityOf(LintRule rule) { return textOf(rule).severity; }
+
+std::string findingText(const Finding& finding, Language language) {
+    const std::vector<std::string>& a = finding.args;
+    auto arg = [&a](std::size_t i) { return i < a.size() ? std::string_view(a[i]) : std::string_view(); };
+    return say(language, textOf(finding.rule).text, {arg(0), arg(1), arg(2), arg(3)});
+}

@@ -1,0 +1,74 @@
+// Conversions for the native check tool's words and output, and its
+// built-in code converter.
+#include "check/posix/console_text.h"
+
+#include <iconv.h>
+
+#include "common/text.h"
+#include "links/nkf/nkf_convert.h"
+#include "links/nkf/nkf_iconv.h"
+
+namespace {
+
+// Converts `in` whole with iconv; false when any byte does not convert.
+bool convertWhole(iconv_t cd, std::string_view in, std::string& out) {
+    out.assign(in.size() * 4 + 8, '\0');
+    char* src = const_cast<char*>(in.data());
+    std::size_t srcLeft = in.size();
+    char* dst = out.data();
+    std::size_t dstLeft = out.size();
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    if (iconv(cd, &src, &srcLeft, &dst, &dstLeft) == static_cast<std::size_t>(-1)) return false;
+    out.resize(out.size() - dstLeft);
+    return true;
+}
+
+class BuiltinNkf final : public platform::ConverterLibrary {
+public:
+    bool hasSetNkfOption() override { return true; }
+    void setNkfOption(const char*) override {}
+    bool hasNkfConvert() override { return true; }
+    void nkfConvert(char* out, const char* in) override {
+        nkf::convertPage(in, out, nkf::iconvUtf8ToCp932);
+    }
+    bool hasSetJconvOpt() override { return false; }
+    void setJconvOpt(int) override {}
+    bool hasJconv() override { return false; }
+    void jconv(int, const char*, int, int, char*) override {}
+};
+
+}  // namespace
+
+std::string wordToCp932(const std::string& word) {
+    bool ascii = true;
+    for (char c : word) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+    if (ascii) return word;
+    static iconv_t toCp932 = iconv_open("CP932", "UTF-8");
+    std::string out;
+    return convertWhole(toCp932, word, out) ? out : word;
+}
+
+std::string cp932ToUtf8(const std::string& text) {
+    static iconv_t toUtf8 = iconv_open("UTF-8", "CP932");
+    std::string out;
+    out.reserve(text.size() + text.size() / 2);
+    std::string piece;
+    for (std::size_t i = 0; i < text.size();) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+            ++i;
+            continue;
+        }
+        const std::size_t step = text::charLength(text, i);
+        if (convertWhole(toUtf8, std::string_view(text).substr(i, step), piece)) out += piece;
+        else out += "\xEF\xBF\xBD";
+        i += step;
+    }
+    return out;
+}
+
+std::unique_ptr<platform::ConverterLibrary> builtinConverter(const std::string& fileName) {
+    if (fileName != "nkf32.dll") return nullptr;
+    return std::make_unique<BuiltinNkf>();
+}

@@ -1,0 +1,38 @@
+// Entry point of TavrinCheck.exe, the Windows console build: Tavrin.ini is
+// read beside the program unless --ini names one; words arrive and output
+// leaves in the system's code page (932 on the systems Tavrin runs on).
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "check/check.h"
+#include "common/split_path.h"
+#include "platform/win32/win.h"
+
+namespace {
+
+std::string ownFolder() {
+    char path[MAX_PATH + 1] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const PathParts parts = splitPath(path);
+    return parts.drive + parts.directory;
+}
+
+void write(std::FILE* stream, const std::string& text) {
+    std::fwrite(text.data(), 1, text.size(), stream);
+    std::fflush(stream);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> words(argv + 1, argv + argc);
+    CheckEnvironment environment;
+    environment.ownFolder = ownFolder();
+    environment.windows = true;
+    CheckOutput output;
+    const int status = runCheck(words, environment, output);
+    write(stdout, output.out);
+    write(stderr, output.err);
+    return status;
+}

@@ -1,0 +1,315 @@
+#!/usr/bin/env python3
+"""The native check tool (tavrin-check) run as a user runs it: its link rows
+for every test page, list file and shortcut folder equal the expected rows
+of tests/pages (the rows the list window shows); bad input ends with a
+clear message and a non-zero exit, never a crash; the tool writes nothing;
+the README's sample settings file has no problem but missing programs."""
+import argparse
+import json
+import os
+import re
+import shutil
+import subprocess
+import sys
+import time
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def check_equal(actual, expected, what):
+    if actual != expected:
+        raise Failure(f"{what}: expected {expected!r}, got {actual!r}")
+
+
+class Tool:
+    def __init__(self, args):
+        self.path = args.tool
+        self.pages = args.pages
+        self.readme = args.readme
+        self.scratch = args.scratch
+
+    def run(self, *words, timeout=300):
+        started = time.monotonic()
+        done = subprocess.run([self.path, *words], capture_output=True, timeout=timeout)
+        # A crash is a negative status (a signal) or the sanitizers' 1 with
+        # their report on stderr.
+        check(done.returncode in (0, 1, 2), f"exit {done.returncode}: {done.stderr[-2000:]!r}")
+        check(b"ERROR: AddressSanitizer" not in done.stderr and b"runtime error:" not in done.stderr,
+              f"sanitizer report: {done.stderr[-2000:]!r}")
+        done.seconds = time.monotonic() - started
+        return done
+
+    def folder(self, name):
+        path = os.path.join(self.scratch, name)
+        shutil.rmtree(path, ignore_errors=True)
+        os.makedirs(path)
+        return path
+
+
+def read_expected(path):
+    header, rows = {}, []
+    with open(path, "rb") as f:
+        for line in f.read().split(b"\n"):
+            if not line or line.startswith(b"#"):
+                continue
+            if line.startswith(b"@"):
+                key, _, value = line.partition(b"\t")
+                header[key.decode()] = value
+            else:
+                rows.append(line)
+    return header, rows
+
+
+def expected_files(pages, key):
+    for name in sorted(os.listdir(pages)):
+        if name.endswith(".expected.tsv"):
+            header, rows = read_expected(os.path.join(pages, name))
+            if key in header:
+                yield name, header, rows
+
+
+def tsv_output(data):
+    header, rows = {}, []
+    for line in data.split(b"\n"):
+        if not line:
+            continue
+        if line.startswith(b"@"):
+            key, _, value = line.partition(b"\t")
+            header[key.decode()] = value
+        else:
+            rows.append(line)
+    return header, rows
+
+
+def page_words(pages, header):
+    words = ["links", os.path.join(pages, header["@page"].decode())]
+    if header["@mode"] == b"1":
+        words += ["--base", header["@base"].decode()]
+    return words
+
+
+# --- the rows of the list window ---------------------------------------------
+
+def links_pages(tool):
+    """Every page and list file, with conversion on and off as its expected
+    file says, byte for byte (--raw)."""
+    checked = 0
+    for name, header, rows in expected_files(tool.pages, "@page"):
+        variants = {"on": [[]], "off": [["--no-convert"]], "any": [[], ["--no-convert"]]}
+        for extra in variants[header["@conversion"].decode()]:
+            done = tool.run(*page_words(tool.pages, header), "--tsv", "--raw", *extra)
+            got_header, got_rows = tsv_output(done.stdout)
+            what = f"{name} {' '.join(extra)}"
+            check_equal(done.returncode, 0 if rows else 1, f"{what}: exit status")
+            check_equal(got_rows, rows, f"{what}: rows")
+            check_equal(got_header.get("@listTitle"), header["@listTitle"], f"{what}: title")
+            # A <base> element turns mode 2 into 1; otherwise the mode stays.
+            if b"base" not in header["@page"]:
+                check_equal(got_header.get("@mode"), header["@mode"], f"{what}: mode")
+        checked += 1
+    check(checked > 30, f"only {checked} pages")
+
+
+def links_folders(tool):
+    """Every shortcut folder: the rows of each folder as a set, subfolders
+    first."""
+    checked = 0
+    for name, header, rows in expected_files(tool.pages, "@folder"):
+        folder = os.path.join(tool.pages, header["@folder"].decode())
+        extra = ["--subfolders"] if header["@subfolders"] == b"1" else []
+        done = tool.run("links", folder, "--tsv", "--raw", *extra)
+        _, got = tsv_output(done.stdout)
+        want = [row.rsplit(b"\t", 1)[0] for row in rows]
+        check_equal(sorted(got), sorted(want), f"{name}: rows")
+        folders = {row.rsplit(b"\t", 1)[0]: row.rsplit(b"\t", 1)[1] for row in rows}
+        order = [folders[row] for row in got]
+        check_equal(order, [folders[row] for row in want], f"{name}: folders in order")
+        checked += 1
+    check_equal(checked, 3, "shortcut folders")
+
+
+def links_utf8(tool):
+    """Without --raw the rows come out as UTF-8: the same rows, decoded."""
+    checked = 0
+    for name, header, rows in expected_files(tool.pages, "@page"):
+        try:
+            want = [row.decode("cp932") for row in rows]
+        except UnicodeDecodeError:
+            continue  # bytes of no character: the raw comparison covers them
+        extra = ["--no-convert"] if header["@conversion"] == b"off" else []
+        done = tool.run(*page_words(tool.pages, header), "--tsv", *extra)
+        _, got = tsv_output(done.stdout)
+        check_equal([row.decode("utf-8") for row in got], want, f"{name}: rows")
+        checked += 1
+    check(checked > 25, f"only {checked} pages")
+    # Japanese rows as a user reads them.
+    done = tool.run("links", os.path.join(tool.pages, "ja-eucjp.html"), "--tsv")
+    check(any("\u3042" <= ch <= "\u9fff" for ch in done.stdout.decode("utf-8")), "Japanese text in UTF-8")
+
+
+def links_json(tool):
+    header, rows = read_expected(os.path.join(tool.pages, "anchors-images.expected.tsv"))
+    done = tool.run(*page_words(tool.pages, header), "--json")
+    data = json.loads(done.stdout.decode("utf-8"))
+    check_equal(data["listTitle"], header["@listTitle"].decode("cp932"), "title")
+    check_equal(["\t".join((r["kind"], r["url"], r["title"])) for r in data["rows"]],
+                [row.decode("cp932") for row in rows], "rows")
+    check(any(r["title"].startswith("* ") for r in data["rows"]), "image titles behind '* '")
+
+
+# --- bad input -------------------------------------------------------------
+
+def bad_inputs(tool):
+    work = tool.folder("bad_inputs")
+    ini = os.path.join(work, "Tavrin.ini")
+    page = os.path.join(work, "page.html")
+
+    def write(path, data):
+        with open(path, "wb") as f:
+            f.write(data)
+
+    # A settings file beyond 64 MiB.
+    line = b"; " + b"x" * 1021 + b"\r\n"
+    with open(ini, "wb") as f:
+        f.write(b"[.html]\r\n" + os.path.basename(tool.path).encode() + b"\r\n%end\r\n")
+        for _ in range(64 * 1024 + 1):
+            f.write(line)
+    done = tool.run("lint", "--lang", "en", "--ini", ini)
+    check_equal(done.returncode, 1, "64 MiB: lint exit")
+    check(b"larger than 64 MiB" in done.stdout, f"64 MiB: {done.stdout[:300]!r}")
+    done = tool.run("open", "--lang", "en", "--ini", ini, "http://h/a.html")
+    check(b"decision:" in done.stdout, "64 MiB: open still tells")
+
+    # Binary bytes.
+    write(ini, bytes(range(256)) * 4096)
+    done = tool.run("lint", "--lang", "en", "--ini", ini)
+    check_equal(done.returncode, 1, "binary: lint exit")
+    check(b"control character" in done.stdout and b"NUL byte" in done.stdout, f"binary: {done.stdout[:300]!r}")
+    tool.run("open", "--lang", "en", "--ini", ini, "http://h/a.html")
+
+    # A block of 100,000 lines.
+    viewer = os.path.join(work, "viewer.exe")
+    write(viewer, b"MZ")
+    lines = [b"[.html]"] + [viewer.encode() + b" | V%d" % i for i in range(100000)] + [b"%end", b""]
+    write(ini, b"\r\n".join(lines))
+    done = tool.run("lint", "--lang", "en", "--ini", ini)
+    check_equal(done.returncode, 1, "100,000 lines: lint exit")
+    check(b"line 202" in done.stdout or b":202:" in done.stdout, f"100,000 lines: {done.stdout[:300]!r}")
+    check(b"at most 200 rows" in done.stdout, "100,000 lines: the row limit")
+    done = tool.run("open", "--lang", "en", "--ini", ini, "http://h/a.html")
+    check(b"decision: show the menu (programs: 200)" in done.stdout, f"100,000 lines: {done.stdout[-300:]!r}")
+
+    # A URL of 5,000 characters.
+    write(ini, b"[.html]\r\n" + viewer.encode() + b"\r\n%end\r\n")
+    done = tool.run("open", "--lang", "en", "--ini", ini, "http://h/" + "a" * 4986 + ".html")
+    check_equal(done.returncode, 1, "5,000 characters: exit")
+    check(b"259" in done.stdout and b"nothing would start" in done.stdout, f"5,000: {done.stdout[-400:]!r}")
+
+    # Missing and unreadable files.
+    missing = os.path.join(work, "missing.ini")
+    for words, what in ((["lint", "--ini", missing], b"not found"),
+                        (["open", "--ini", missing, "http://h/a.html"], b"not found"),
+                        (["links", os.path.join(work, "missing.html")], b"neither a file nor a folder")):
+        done = tool.run("--lang", "en", *words)
+        check_equal(done.returncode, 2, f"{words[0]} of a missing file: exit")
+        check(what in done.stderr, f"{words[0]}: {done.stderr!r}")
+    os.mkdir(os.path.join(work, "folder.ini"))
+    done = tool.run("lint", "--lang", "en", "--ini", os.path.join(work, "folder.ini"))
+    check_equal(done.returncode, 2, "a folder as settings file: exit")
+    check(b"cannot read" in done.stderr, f"folder: {done.stderr!r}")
+    # A page too big to read.
+    with open(page, "wb") as f:
+        f.truncate(64 * 1024 * 1024 + 1)
+    done = tool.run("links", "--lang", "en", page)
+    check_equal(done.returncode, 2, "a page of 64 MiB + 1: exit")
+    check(b"cannot read" in done.stderr, f"big page: {done.stderr!r}")
+    # Usage.
+    for words in (["lint", "extra"], ["open"], ["links"], ["what"], ["open", "--lang", "fr", "x"]):
+        done = tool.run(*words)
+        check_equal(done.returncode, 2, f"{words}: exit")
+        check(done.stderr, f"{words}: a message")
+
+
+# --- the tool writes nothing ---------------------------------------------------
+
+def snapshot(folder):
+    state = {}
+    for root, dirs, files in os.walk(folder):
+        for name in dirs + files:
+            path = os.path.join(root, name)
+            st = os.stat(path)
+            state[os.path.relpath(path, folder)] = (st.st_size, st.st_mtime_ns)
+    return state
+
+
+def writes_nothing(tool):
+    # The tool beside its Tavrin.ini, as shipped: settings whose start would
+    # create the temporary folder, empty it, download and start programs.
+    work = tool.folder("writes_nothing")
+    shutil.copy(tool.path, work)
+    local = os.path.join(work, os.path.basename(tool.path))
+    viewer = os.path.join(work, "viewer.exe")
+    with open(viewer, "wb") as f:
+        f.write(b"MZ")
+    with open(os.path.join(work, "page.html"), "wb") as f:
+        f.write(b'<a href="http://h/x.html">x</a>')
+    with open(os.path.join(work, "Tavrin.ini"), "wb") as f:
+        f.write(("[system]\r\n@temp=del\r\n@loader=%s\r\n%%end\r\n[.html]\r\n%s\r\n*>\"%%P\" | Save\r\n"
+                 "#>%%P | Load\r\n%%end\r\n[.pdf]\r\n%s\r\n*\r\n%%end\r\n" % (viewer, viewer, viewer)).encode())
+    before = snapshot(work)
+    for words in (["open", "http://h/a.html"], ["open", "http://h/a.pdf"], ["lint"],
+                  ["links", os.path.join(work, "page.html")], ["open", os.path.join(work, "page.html")]):
+        done = subprocess.run([local, *words], capture_output=True, timeout=120)
+        check(done.returncode in (0, 1), f"{words}: exit {done.returncode} {done.stderr!r}")
+    check_equal(snapshot(work), before, "the folder after the runs")
+    check("temp" not in os.listdir(work), "no temporary folder")
+
+
+def readme_sample(tool):
+    """The README's sample settings file: lint finds nothing but the programs
+    it names (C:\\Tools is not here) and their folders; open runs on it."""
+    with open(tool.readme, encoding="utf-8") as f:
+        sample = re.search(r"^```ini\n(.*?)^```", f.read(), re.S | re.M).group(1)
+    work = tool.folder("readme_sample")
+    ini = os.path.join(work, "Tavrin.ini")
+    with open(ini, "wb") as f:
+        f.write(sample.encode("cp932"))
+    done = tool.run("lint", "--lang", "en", "--ini", ini)
+    allowed = (b"program not found", b"an @path= folder does not exist",
+               b"sub-command lines below it are dropped too", b"problems,")
+    for line in done.stdout.splitlines():
+        check(any(a in line for a in allowed), f"README sample: {line!r}")
+    done = tool.run("open", "--lang", "en", "--ini", ini, "http://host/page.html")
+    check(b"key: [.html]" in done.stdout and b"[all]: added" in done.stdout, f"{done.stdout!r}")
+
+
+CASES = {f.__name__: f for f in (links_pages, links_folders, links_utf8, links_json, bad_inputs,
+                                 writes_nothing, readme_sample)}
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--case", required=True, choices=sorted(CASES))
+    parser.add_argument("--tool", required=True)
+    parser.add_argument("--pages", required=True)
+    parser.add_argument("--readme", required=True)
+    parser.add_argument("--scratch", required=True)
+    args = parser.parse_args()
+    os.makedirs(args.scratch, exist_ok=True)
+    try:
+        CASES[args.case](Tool(args))
+    except Failure as failure:
+        print(f"FAILED {args.case}: {failure}")
+        sys.exit(1)
+    print(f"passed {args.case}")
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,18 @@
+// Dragging text or a file onto a window with OLE drag and drop, as a
+// person dragging from another program would.
+#pragma once
+#include <string>
+
+#include "platform/win32/win.h"
+
+namespace driver {
+
+enum class DragKind { Text, Files };
+
+// Moves the cursor to the point and drags `data` (CP932 text, or one file
+// path) there; the drop happens after a few mouse polls. The source allows
+// copy, move and link. Returns the effect the target chose, or -1 when the
+// drag could not run. OLE must be initialised on this thread.
+long dragAndDrop(POINT screen, DragKind kind, const std::string& data);
+
+}  // namespace driver

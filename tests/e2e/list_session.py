@@ -1,0 +1,184 @@
+"""Driving Tavrin's list window through the driver's "session" command.
+
+A Session collects steps (see tests/e2e/driver/session.cpp), runs them in
+one driver call and returns the report with the rows read from the real
+list view at each "rows" step.
+"""
+import os
+
+from tavrin_e2e import Failure, check_equal, cp932, windows_path
+
+
+def hexed(data):
+    if isinstance(data, str):
+        data = cp932(data)
+    return data.hex() if data else "-"
+
+
+class Rows:
+    """The rows recorded under one label."""
+
+    def __init__(self, report, label):
+        self.label = label
+        count = report.get(f"{label}.rows")
+        if count is None:
+            raise Failure(f"no rows recorded as {label!r}: {report.get('error.text', b'')!r}")
+        self.rows = [{key: report[f"{label}.{i}.{key}"]
+                      for key in ("title", "url", "checked", "state", "selected")}
+                     for i in range(count)]
+        self.caption = report[f"{label}.caption"]
+        self.topmost = report[f"{label}.topmost"]
+
+    def urls(self):
+        return [r["url"].decode("cp932") for r in self.rows]
+
+    def titles(self):
+        return [r["title"].decode("cp932") for r in self.rows]
+
+    def checks(self):
+        return "".join("x" if r["checked"] else "." for r in self.rows)
+
+    def pairs(self):
+        return list(zip(self.titles(), self.urls()))
+
+    def byte_pairs(self):
+        """(title, URL) as the list holds them, bytes that need not be CP932."""
+        return [(r["title"], r["url"]) for r in self.rows]
+
+
+class Session:
+    def __init__(self, case):
+        self.case = case
+        self.steps = []
+        self.labels = 0
+
+    def add(self, *words):
+        self.steps.append(" ".join(str(w) for w in words))
+        return self
+
+    # Steps -----------------------------------------------------------------
+    def start(self, arguments=b""):
+        return self.add("start", hexed(arguments))
+
+    def second(self, arguments):
+        return self.add("second", hexed(arguments))
+
+    def second_async(self, arguments):
+        return self.add("second-async", hexed(arguments))
+
+    def second_alive(self):
+        return self.add("second-alive")
+
+    def wait_second(self):
+        return self.add("wait-second")
+
+    def copydata(self, code, path):
+        """WM_COPYDATA with the exact bytes of the file at `path`."""
+        return self.add("copydata", code, hexed(win(path)))
+
+    def menu_char(self, char):
+        return self.add("menu-char", char)
+
+    def dismiss_menu(self):
+        return self.add("dismiss-menu")
+
+    def wait_list(self):
+        return self.add("wait-list")
+
+    def wait_rows(self, n):
+        return self.add("wait-rows", n)
+
+    def rows(self, label):
+        return self.add("rows", label)
+
+    def command(self, id_):
+        return self.add("command", id_)
+
+    def post(self, id_):
+        return self.add("post", id_)
+
+    def keys(self, *chords):
+        return self.add("keys", *chords)
+
+    def menu(self, *chords):
+        return self.add("menu", *chords)
+
+    def click(self, row):
+        return self.add("click", row)
+
+    def dblclick(self, row):
+        return self.add("dblclick", row)
+
+    def rclick(self, row):
+        return self.add("rclick", row)
+
+    def check(self, row):
+        return self.add("check", row)
+
+    def save(self, path):
+        return self.add("save", hexed(path))
+
+    def open(self, path):
+        return self.add("open", hexed(path))
+
+    def folder(self, path):
+        return self.add("folder", hexed(path))
+
+    def cancel(self):
+        return self.add("cancel")
+
+    def message(self, button="ok"):
+        return self.add("message", button)
+
+    def no_dialog(self, ms=300):
+        return self.add("no-dialog", ms)
+
+    def clipboard(self, text):
+        return self.add("clipboard", hexed(text))
+
+    def read_clipboard(self, label):
+        return self.add("read-clipboard", label)
+
+    def drop_text(self, text):
+        return self.add("drop-text", hexed(text))
+
+    def drop_file(self, path):
+        return self.add("drop-file", hexed(path))
+
+    def viewer(self):
+        return self.add("viewer")
+
+    def viewer_count(self, label):
+        return self.add("viewer-count", label)
+
+    def hold(self, path):
+        return self.add("hold", hexed(path))
+
+    def sleep(self, ms):
+        return self.add("sleep", ms)
+
+    def wait_exit(self):
+        return self.add("wait-exit")
+
+    def close(self):
+        return self.add("close")
+
+    def step_number(self):
+        """The number the next step will have (for its "step.N" keys)."""
+        return len(self.steps) + 1
+
+    # Running ---------------------------------------------------------------
+    def run(self, timeout_ms=30000, expect_ok=True):
+        script = self.case.write_work(f"session{len(self.steps)}.txt",
+                                      ("\n".join(self.steps) + "\n").encode("ascii"))
+        code, report, seconds = self.case.drive("session", b"", timeout_ms=timeout_ms,
+                                                script=script)
+        if expect_ok and code != 0:
+            raise Failure("session failed: " + report.get("error.text", b"?").decode("cp932", "replace"))
+        report.seconds = seconds
+        return report
+
+
+def win(path):
+    """A Unix path as the program sees it, in CP932 bytes."""
+    return cp932(windows_path(path))

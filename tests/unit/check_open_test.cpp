@@ -1,0 +1,347 @@
+// "tavrin-check open" against Tavrin's real start: for every case the
+// real start-up action runs with a platform that records starts, then the
+// check tool runs on the same files; both must name the same command
+// lines, working folders, pauses and downloads. And the dry run changes
+// nothing on disk.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/routing.h"
+#include "app/switches.h"
+#include "bridge/bridge.h"
+#include "check/check.h"
+#include "check/open_command.h"
+#include "common/app_state.h"
+#include "launch/select.h"
+#include "platform/ui_port.h"
+#include "settings/settings.h"
+#include "tests/support/check_state.h"
+#include "tests/support/fake_platform.h"
+#include "tests/support/readme_sample.h"
+#include "tests/support/temp_dir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class MenuCounter final : public UiPort {
+public:
+    void showAssociationMenu(platform::WindowHandle, int, int) override { ++menus; }
+    bool createListWindow(platform::WindowHandle) override { return false; }
+    void fillListView(int) override {}
+    void closeWindow(platform::WindowHandle) override {}
+    int menus = 0;
+};
+
+std::vector<std::string> split(const std::string& text, char by) {
+    std::vector<std::string> parts;
+    std::stringstream in(text);
+    for (std::string part; std::getline(in, part, by);) parts.push_back(part);
+    return parts;
+}
+
+// What a run did, as lines comparable between the two sides.
+struct Did {
+    std::vector<std::string> starts;  // "file|parameters|directory"
+    std::vector<std::string> pauses;
+    std::vector<std::string> downloads;  // "url|local path"
+    std::vector<std::string> messages;   // "caption|text"
+    int menus = 0;                       // association or tools menus
+    bool operator==(const Did& o) const {
+        return starts == o.starts && pauses == o.pauses && downloads == o.downloads &&
+               messages == o.messages && menus == o.menus;
+    }
+};
+
+std::ostream& operator<<(std::ostream& out, const Did& d) {
+    out << "menus " << d.menus << "; starts";
+    for (const auto& s : d.starts) out << " [" << s << "]";
+    out << "; pauses";
+    for (const auto& s : d.pauses) out << " " << s;
+    out << "; downloads";
+    for (const auto& s : d.downloads) out << " [" << s << "]";
+    out << "; messages " << d.messages.size();
+    return out;
+}
+
+class CheckOpen : public ::testing::Test {
+protected:
+    SavedTavrinState saved;
+    TempDir dir;
+    const std::string sep = std::string(1, dir.path().back());
+    std::string viewer = dir.write(dir.mkdir("prog dir").substr(dir.path().size()) + sep + "viewer.exe", "MZ");
+    std::string editor = dir.write("editor.exe", "MZ");
+
+    std::string fill(std::string text) const {
+        for (const auto& [mark, value] : {std::pair<std::string, std::string>{"<viewer>", viewer},
+                                          {"<editor>", editor}, {"<dir>", dir.path()}})
+            for (std::size_t at; (at = text.find(mark)) != std::string::npos;) text.replace(at, mark.size(), value);
+        return text;
+    }
+
+    // Tavrin's own start: creation step and start-up action.
+    Did real(const std::vector<std::string>& words, bool shift) {
+        FakePlatform fake;
+        MenuCounter ui;
+        UiPort* previousUi = installUi(&ui);
+        BrowserPort* previousBrowser = installBrowserPort(&bridgeBrowserPort());
+        programPaths = ProgramPaths{};
+        programPaths.programFolder = dir.path();
+        programPaths.settingsFileName = "Tavrin.ini";
+        programPaths.settingsPath = dir.file("Tavrin.ini");
+        runState = RunState{};
+        startOptions = StartOptions{};
+        linkSource = LinkSource{};
+        settings = Settings{};
+        runState.currentTarget = tavrinCommandLine(words);
+        applySwitches(runState.currentTarget, switchesFull);
+        EXPECT_EQ(loadSettings(nullptr, 0), 1);
+        runState.shiftFlag = shift ? 1 : 0;
+        startupAction(nullptr, runState.shiftFlag, 0);
+        installUi(previousUi);
+        installBrowserPort(previousBrowser);
+        Did d;
+        for (const auto& s : fake.starts) d.starts.push_back(s.file + "|" + s.parameters + "|" + s.directory);
+        for (int ms : fake.sleeps) d.pauses.push_back(std::to_string(ms));
+        for (const auto& s : fake.downloads) d.downloads.push_back(s.url + "|" + s.localPath);
+        // The box text in one line, as the tab-separated form shows it.
+        for (const auto& m : fake.messages) {
+            std::string text;
+            for (char ch : m.text)
+                if (ch != '\r') text += ch == '\n' ? ' ' : ch;
+            d.messages.push_back(m.caption + "|" + text);
+        }
+        d.menus = ui.menus;
+        return d;
+    }
+
+    int check(std::vector<std::string> words, CheckOutput& output) {
+        CheckEnvironment environment;
+        environment.ownFolder = dir.path();
+        return runCheck(words, environment, output);
+    }
+
+    // The check tool's account of the same start (its tab-separated form).
+    Did dry(const std::vector<std::string>& words, bool shift) {
+        std::vector<std::string> args{"open", "--tsv", "--ini", dir.file("Tavrin.ini")};
+        if (shift) args.push_back("--shift");
+        args.push_back("--");
+        args.insert(args.end(), words.begin(), words.end());
+        CheckOutput output;
+        check(args, output);
+        Did d;
+        for (const std::string& line : split(output.out, '\n')) {
+            const std::vector<std::string> f = split(line, '\t');
+            if (f.empty()) continue;
+            if (f[0] == "start") d.starts.push_back(f[1] + "|" + f[2] + "|" + f[3]);
+            if (f[0] == "open") d.starts.push_back(f[1] + "||");
+            if (f[0] == "pause") d.pauses.push_back(f[1]);
+            if (f[0] == "download") d.downloads.push_back(f[1] + "|" + f[2]);
+            if (f[0] == "message") d.messages.push_back(f[1] + "|" + f[2]);
+            if (f[0] == "menu" || f[0] == "tools-menu") ++d.menus;
+        }
+        return d;
+    }
+};
+
+TEST_F(CheckOpen, NamesWhatTavrinStarts) {
+    struct Case {
+        const char* name;
+        std::string ini;
+        std::vector<std::string> words;
+        bool shift = false;
+    };
+    const std::string html = "[.html]\n<viewer>\n%end\n";
+    const std::vector<Case> cases = {
+        {"single program", html, {"http://host/dir/page.html"}},
+        {"a URL with a space", html, {"http://host/my dir/page.html"}},
+        {"a title after ||", html, {"http://host/page.html||My page"}},
+        {"exclusive block", "[.txt]#\n<viewer>\n%end\n[all]\n<editor>\n%end\n", {"http://h/notes.txt"}},
+        {"menu", "[.txt]\n<viewer>\n%end\n[all]\n<editor>\n%end\n", {"http://h/notes.txt"}},
+        {"fallback offers a menu", "[.txt]\n<dir>gone.exe\n%end\n[.*]\n<viewer>\n%end\n", {"http://h/a.txt"}},
+        {"fallback single", "[.*]\n<viewer>\n>-open %K\n%end\n", {"http://h/doc.pdf"}},
+        {"no block", "[.txt]\n<viewer>\n%end\n", {"http://h/x.html"}},
+        {"run template", "[.html]\n<viewer>\n>-host %G -path %J -dir %-J -base %-L | V\n%end\n",
+         {"http://www.example.com:8080/a/b/page.html?q=1#top"}},
+        {"all targets", "[.html]\n<viewer>\n>-a %M -z\n%end\n", {"http://h/1.html", "http://h/url 2.html"}},
+        {"each target with pauses", "[system]\n@dist=300,600\n%end\n[.html]\n<viewer>\n]-u %L\n%end\n",
+         {"http://h/1.html", "http://h/2.html", "http://h/3.html"}},
+        {"browser hand-over without the bridge", "[.html]\n<viewer>\n>%S\n%end\n", {"http://h/a b.html"}},
+        {"download first", "[.html]\n<viewer>\n*>-f \"%P\" | Save\n%end\n", {"http://h/dir/page.html"}},
+        {"missing %end runs on", "[.html]\n<dir>gone.exe\n[.txt]\n<viewer>\n%end\n", {"http://h/x.html"}},
+        {"header in a comment", "; the [.html] block\n<viewer>\n%end\n[.html]\n<editor>\n%end\n",
+         {"http://h/x.html"}},
+        {"@param keeps escapes", "[system]\n@param\n%who% | me\n%end\n[.html]\n<viewer>\n>%who% %L\n%end\n",
+         {"http://h/%DD%82%A9.html"}},
+        {"the second settings file with Shift",
+         "[system]\n@ext2=second.ini\n%end\n" + html, {"http://h/x.html"}, true},
+        {"a switch chooses the settings file", html, {"/#s=second.ini", "http://h/x.html"}},
+        {"a switch text inside a URL", html, {"http://host/app/#blog.html"}},
+        {"a URL too long", html, {"http://h/" + std::string(400, 'a') + ".html"}},
+        {"no URL at all", html, {"nothing"}},
+    };
+    dir.write("second.ini", fill("[.html]\n<editor>\n>-second %L\n%end\n"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        dir.write("Tavrin.ini", fill(c.ini));
+        const Did want = real(c.words, c.shift);
+        const Did got = dry(c.words, c.shift);
+        EXPECT_EQ(got, want);
+        EXPECT_FALSE(want == Did{}) << "the case starts something or shows a menu";
+    }
+}
+
+TEST_F(CheckOpen, ReadmeSampleSettings) {
+    std::string ini = readmeSettingsSample();
+    ASSERT_FALSE(ini.empty());
+    // The sample's programs live in C:\Tools; here they are the test's.
+    for (std::size_t at; (at = ini.find("C:\\Tools\\")) != std::string::npos;) ini.replace(at, 9, dir.path());
+    dir.write("Tools/viewer.exe", "MZ");
+    dir.write("viewer.exe", "MZ");
+    dir.write("notepad.exe", "MZ");
+    dir.write("Tavrin.ini", ini);
+    for (const char* url : {"http://host/notes.txt", "http://host/page.html", "http://host/dir/",
+                                  "http://host/file.pdf"}) {
+        SCOPED_TRACE(url);
+        EXPECT_EQ(dry({url}, false), real({url}, false));
+    }
+}
+
+TEST_F(CheckOpen, ReportNamesBlocksRowsAndDecision) {
+    dir.write("Tavrin.ini", fill("; pages\n[.html]\n<viewer> | View\n>-open %L | Open\n%end\n[all]\n<editor>\n%end\n"));
+    CheckOutput output;
+    EXPECT_EQ(check({"open", "--lang", "en", "--ini", dir.file("Tavrin.ini"), "http://h/a.html"}, output), 0);
+    const std::string& out = output.out;
+    EXPECT_NE(out.find("key: [.html]"), std::string::npos) << out;
+    EXPECT_NE(out.find("block: [.html]  line 2 (rows: 2)"), std::string::npos) << out;
+    EXPECT_NE(out.find("[all]: added (line 6)"), std::string::npos) << out;
+    EXPECT_NE(out.find("program  View: " + viewer), std::string::npos) << out;
+    EXPECT_NE(out.find("chosen: start: \"" + viewer + "\" -open http://h/a.html  (in " + dir.path() + "prog dir"),
+              std::string::npos) << out;
+    EXPECT_NE(out.find("decision: show the menu (programs: 2)"), std::string::npos) << out;
+
+    // Japanese by default.
+    CheckOutput ja;
+    check({"open", "--ini", dir.file("Tavrin.ini"), "http://h/a.html"}, ja);
+    EXPECT_NE(ja.out.find("判定: メニューを表示"), std::string::npos);
+}
+
+TEST_F(CheckOpen, LoaderDownloadIsTold) {
+    dir.write("getter.exe", "MZ");
+    dir.write("Tavrin.ini", fill("[system]\n@loader=<dir>getter.exe\n>-o %K %L\n%end\n"
+                                 "[.html]\n<viewer>\n#>\"%P\" | Get\n%end\n"));
+    CheckOutput output;
+    EXPECT_EQ(check({"open", "--tsv", "--ini", dir.file("Tavrin.ini"), "http://h/d/page.html"}, output), 0);
+    const std::string temp = dir.path() + "temp\\page.html";
+    EXPECT_NE(output.out.find("loader\t" + dir.path() + "getter.exe\t-o page.html http://h/d/page.html\n"),
+              std::string::npos) << output.out;
+    EXPECT_NE(output.out.find("loader-saves\t" + temp + "\n"), std::string::npos) << output.out;
+    EXPECT_NE(output.out.find("start\t" + viewer + "\t\"" + temp + "\"\t"), std::string::npos) << output.out;
+}
+
+// Everything below the folder: names, sizes and times.
+std::map<std::string, std::string> snapshot(const std::string& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& e : fs::recursive_directory_iterator(folder)) {
+        std::string what = e.is_directory() ? "dir" : std::to_string(e.file_size());
+        what += " " + std::to_string(fs::last_write_time(e.path()).time_since_epoch().count());
+        files[e.path().string()] = what;
+    }
+    return files;
+}
+
+TEST_F(CheckOpen, ChangesNothingOnDisk) {
+    dir.write("getter.exe", "MZ");
+    dir.write("page.html", "<a href=\"http://h/x.html\">x</a>");
+    dir.write("Tavrin.ini", fill("[system]\n@temp=del\n@loader=<dir>getter.exe\n%end\n[.html]\n<viewer>\n"
+                                 "*<dir>dl>\"%P\" | Save\n%end\n[.zip]\n<viewer>\n#>%P\n%end\n"
+                                 "[.pdf]\n<viewer>\n*\n%end\n"));
+    // "@temp=del" would empty the temporary folder at start.
+    dir.mkdir("temp");
+    dir.write("temp/old.txt", "x");
+    const auto before = snapshot(dir.path());
+    for (const std::vector<std::string>& words :
+         {std::vector<std::string>{"open", "http://h/a.html"}, {"open", "http://h/a.zip"}, {"open", "http://h/a.pdf"},
+          {"open", dir.file("page.html")}, {"lint"}, {"links", dir.file("page.html")}}) {
+        std::vector<std::string> args = words;
+        args.push_back("--ini=" + dir.file("Tavrin.ini"));
+        CheckOutput output;
+        check(args, output);
+    }
+    EXPECT_EQ(snapshot(dir.path()), before);
+
+    // Beside the tool there is no settings file: none is made.
+    TempDir empty;
+    CheckOutput output;
+    CheckEnvironment environment;
+    environment.ownFolder = empty.path();
+    EXPECT_EQ(runCheck({"open", "http://h/a.html"}, environment, output), checkUsage);
+    EXPECT_NE(output.err.find("Tavrin.ini"), std::string::npos);
+    EXPECT_TRUE(fs::is_empty(empty.path()));
+}
+
+TEST_F(CheckOpen, ExitStatus) {
+    dir.write("Tavrin.ini", fill("[.html]\n<viewer>\n%end\n"));
+    dir.mkdir("folder.ini");
+    const std::string ini = "--ini=" + dir.file("Tavrin.ini");
+    struct Case {
+        std::vector<std::string> words;
+        int status;
+    };
+    for (const Case& c : std::vector<Case>{
+             {{"open", ini, "http://h/a.html"}, checkOk},
+             {{"open", ini, "http://h/" + std::string(5000, 'a') + ".html"}, checkFindings},
+             {{"open", ini, "no-url-here"}, checkFindings},
+             {{"open", ini}, checkUsage},
+             {{"open", "--ini=" + dir.file("missing.ini"), "http://h/a.html"}, checkUsage},
+             {{"open", "--ini=" + dir.file("folder.ini"), "http://h/a.html"}, checkUsage},
+             {{"open", ini, "--bogus", "http://h/a.html"}, checkUsage},
+             {{"frobnicate"}, checkUsage},
+             {{}, checkUsage},
+         }) {
+        CheckOutput output;
+        EXPECT_EQ(check(c.words, output), c.status) << c.words.size();
+        if (c.status == checkUsage) {
+            EXPECT_FALSE(output.err.empty());
+        }
+    }
+    // The long URL's caution box is told.
+    CheckOutput output;
+    check({"open", "--lang", "en", ini, "http://h/" + std::string(5000, 'a') + ".html"}, output);
+    EXPECT_NE(output.out.find("message box [注意]"), std::string::npos) << output.out;
+    EXPECT_NE(output.out.find("decision: nothing would start"), std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(CheckOpen, HandOverWithTheBridgeOffersTheUrlFirst) {
+    // On Windows a bridge library beside Tavrin is asked first; the start
+    // that follows happens only when no browser takes the URL.
+    dir.write("tvDDE.dll", "MZ");
+    dir.write("Tavrin.ini", fill("[system]\n@dde=IExplore;Firefox\n%end\n[.html]\n<viewer>\n>%S\n%end\n"
+                                 "[.htm]\n<viewer>\n>%S=Opera\n%end\n"));
+    CheckEnvironment environment;
+    environment.ownFolder = dir.path();
+    environment.windows = true;
+    CheckOutput output;
+    EXPECT_EQ(runCheck({"open", "--tsv", "http://h/a.html"}, environment, output), checkOk);
+    const std::string start =
+        "start\t" + viewer + "\thttp://h/a.html\t" + dir.path() + "prog dir" + sep + "\tif-no-browser-takes\n";
+    EXPECT_NE(output.out.find("@decision\tstart\nhandover\t\thttp://h/a.html\t" + viewer +
+                              "\noffer\tIExplore\thttp://h/a.html\noffer\tFirefox\thttp://h/a.html\n" + start),
+              std::string::npos) << output.out;
+
+    CheckOutput named;
+    runCheck({"open", "--tsv", "http://h/a.htm"}, environment, named);
+    EXPECT_NE(named.out.find("handover\tOpera\thttp://h/a.htm\t" + viewer + "\noffer\tOpera\thttp://h/a.htm\n"),
+              std::string::npos) << named.out;
+}
+
+}  // namespace
