@@ -3,7 +3,6 @@
 // each encoding into code page 932 within the room it is given.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -83,15 +82,13 @@ TEST(NkfDetect, Declarations) {
 // A tag is read no further than the window the declaration is looked for
 // in. A page of "<meta" without a '>' used to have every one of its tags
 // read to the end of the page: seconds a megabyte, minutes for the
-// largest page the program reads.
+// largest page the program reads (past the test run's bound on a case).
 TEST(NkfDetect, TagsAreReadWithinTheWindowOnly) {
     EXPECT_EQ(declared("<meta " + std::string(9000, ' ') + "charset=\"utf-8\">"), nkf::encodingUnknown);
     std::string page;
     for (int i = 0; i < 1638; ++i) page += "<meta";
     page += std::string(std::size_t{8} << 20, 'a');
-    const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(detect(page), nkf::encodingAscii);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 }
 
 TEST(NkfDetect, GuessesFromTheBytes) {

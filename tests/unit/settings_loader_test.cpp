@@ -2,7 +2,6 @@
 // block, the search list, the program list, and hostile file contents.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <functional>
 
 #include "common/app_state.h"
@@ -319,17 +318,13 @@ TEST_F(SettingsLoad, SurvivesHostileContent) {
 }
 
 // Every "@param" line used to search the whole file for the first one:
-// 300,000 such lines (2.4 MB) took more than two minutes under Wine. The
-// search is made once; the time grows with the file's size.
-TEST_F(SettingsLoad, ManyParameterLinesLoadInTimeLinearInTheirNumber) {
+// 300,000 such lines (2.4 MB) took more than two minutes under Wine, past
+// the test run's bound on a case. The search is made once.
+TEST_F(SettingsLoad, ManyParameterLinesLoad) {
     std::string body = "[system]\n";
     for (int i = 0; i < 200000; ++i) body += "@param\n";
     body += "%who% | x\n@icon\n";
-    const auto started = std::chrono::steady_clock::now();
     ASSERT_EQ(load(body), 1);
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    EXPECT_LT(seconds, 5.0);
     EXPECT_EQ(settings.parametersOn, 1);
     EXPECT_EQ(settings.showIcons, 1);
 }

@@ -3,7 +3,6 @@
 // occurrences in time linear in its size.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <string>
 #include <vector>
 
@@ -68,18 +67,15 @@ TEST(FindAllSettingsKeys, AreTheRepeatedSearchesResults) {
 
 // Searching on after each header used to cut the text at its NUL anew and
 // walk each header's line to its end: 10,000 host blocks took eight
-// seconds under Wine, and more on a single line (old Macintosh line ends).
-TEST(FindAllSettingsKeys, TimeLinearInTheText) {
+// seconds under Wine, and more on a single line (old Macintosh line ends),
+// past the test run's bound on a case.
+TEST(FindAllSettingsKeys, ManyHostBlocks) {
     for (const char* eol : {"\r\n", "\r"}) {
         std::string text;
         for (int i = 0; i < 20000; ++i)
             text += "[host:h" + std::to_string(i) + ".example]" + eol + "x.exe" + eol + "%end" + eol;
-        const auto started = std::chrono::steady_clock::now();
         EXPECT_EQ(findAllSettingsKeys(text, "[host:").size(), 20000u);
         EXPECT_EQ(hostHeaders(text).size(), 20000u);
-        const double seconds =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-        EXPECT_LT(seconds, 5.0) << testing::PrintToString(std::string(eol));
     }
 }
 
