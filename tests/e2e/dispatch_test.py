@@ -85,7 +85,10 @@ class Dispatch:
         if not os.path.exists(path):
             return []
         with open(path, "rb") as f:
-            return record_list(f.read())
+            # In the order Tavrin started them: programs started one right
+            # after another may write their records in any order on a busy
+            # machine, but each record carries its process's creation time.
+            return sorted(record_list(f.read()), key=lambda r: r[2])
 
     def browsed(self):
         if not os.path.exists(self.browser_log):
