@@ -19,10 +19,15 @@ std::string downloadWithLoader(const std::string& url, const std::string& folder
     platform::Platform& os = platform::os();
     const platform::WindowHandle owner = runState.mainWindow;
     // A URL that does not split still gets a name: that of its own text.
-    const std::string savedPath = savedFilePath(folder, crackUrl(url) ? urlParts.urlPath : url);
+    const std::string urlPath = crackUrl(url) ? urlParts.urlPath : url;
+    const std::string savedPath = savedFilePath(folder, urlPath);
 
     text::assignCut(runState.currentTarget, url, cap::url);
-    const std::string parameters = expandUrlTemplate(settings.loaderParameters, "", 1);
+    // The loader is told, through "%K", the very name waited for: a name
+    // that Windows forbids (".../File:Photo.jpg") would otherwise be saved
+    // as something else, or not at all, and the wait would run out.
+    const std::string savedName = savedFileName(urlPath);
+    const std::string parameters = expandUrlTemplate(settings.loaderParameters, "", 1, &savedName);
     std::unique_ptr<platform::Process> loader = os.startProcess(settings.loaderProgram, parameters);
     if (!loader) {
         os.messageBox(owner, "ダウンロードプログラムを起動できません。\n" + settings.loaderProgram,

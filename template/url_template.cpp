@@ -38,7 +38,7 @@ std::string targetWithoutFragment(const std::string& target) {
 }  // namespace
 
 std::string expandUrlTemplate(std::string_view templateText, const std::string& fallbackProgram,
-                              int urlPartsOnly) {
+                              int urlPartsOnly, const std::string* fileName) {
     multiUrlFlag = 0;
     std::string text = text::cut(expandWhenParametersOn(templateText), templateCapacity);
     const std::string& target = runState.currentTarget;
@@ -52,7 +52,7 @@ std::string expandUrlTemplate(std::string_view templateText, const std::string& 
     text::replaceAllNoCase(text, "%I", parts.password, templateCapacity);
     text::replaceAllNoCase(text, "%J", parts.urlPath, templateCapacity);
     text::replaceAllNoCase(text, "%-J", directoryOf(parts.urlPath), templateCapacity);
-    text::replaceAllNoCase(text, "%K", fileNameOf(parts.urlPath), templateCapacity);
+    text::replaceAllNoCase(text, "%K", fileName ? *fileName : fileNameOf(parts.urlPath), templateCapacity);
     text::replaceAllNoCase(text, "%L", quoteSpaces(target), templateCapacity);
     text::replaceAllNoCase(text, "%-L", targetWithoutFragment(target), templateCapacity);
     if (urlPartsOnly == 1) return text;

@@ -220,6 +220,21 @@ TEST_F(LoaderTest, StartsWithItsTemplateExpandedForTheUrl) {
     EXPECT_TRUE(fake.messages.empty());
 }
 
+// "%K" names the file the wait looks for, cleaned as every saved name is.
+TEST_F(LoaderTest, TheLoaderIsToldTheNameWaitedFor) {
+    fake.onSleep = [&](int n) {
+        if (n == 1) {
+            dir.write("temp/File_Photo.jpg", "loaded");
+            fake.processEnded = true;
+        }
+    };
+    EXPECT_EQ(downloadWithLoader("http://h/wiki/File:Photo.jpg", settings.tempFolder),
+              settings.tempFolder + "\\File_Photo.jpg");
+    ASSERT_EQ(fake.processStarts.size(), 1u);
+    EXPECT_EQ(fake.processStarts[0].parameters, "-o File_Photo.jpg http://h/wiki/File:Photo.jpg");
+    EXPECT_TRUE(fake.messages.empty());
+}
+
 TEST_F(LoaderTest, EachWayTheWaitEnds) {
     const std::string startFailed = "ダウンロードプログラムを起動できません。\nC:\\Tools\\loader.exe";
     const std::string timedOut = "タイムアウトにより、「ネルカモ」を終了します。";
