@@ -4,16 +4,22 @@
 #include <cstdio>
 
 #include "common/capacity.h"
+#include "common/text.h"
 #include "links/nkf/nkf_convert.h"
 #include "template/url_parts.h"
 #include "tests/fuzz/support/fuzz_utf8_step.h"
 
 namespace {
 
+// ASCII letters folded, as Windows compares names; the trail byte of a
+// double-byte character may look like a capital and is left alone.
 std::string folded(std::string_view s) {
     std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+    for (std::size_t i = 0; i < out.size();) {
+        const std::size_t n = text::charLength(out, i);
+        if (n == 1 && out[i] >= 'A' && out[i] <= 'Z') out[i] = static_cast<char>(out[i] + 32);
+        i += n;
+    }
     return out;
 }
 
