@@ -13,19 +13,10 @@ import subprocess
 import sys
 import time
 
-
-class Failure(Exception):
-    pass
-
-
-def check(condition, message):
-    if not condition:
-        raise Failure(message)
-
-
-def check_equal(actual, expected, what):
-    if actual != expected:
-        raise Failure(f"{what}: expected {expected!r}, got {actual!r}")
+here = os.path.dirname(os.path.abspath(__file__))
+sys.path[:0] = [os.path.join(here, "..", "pages"), os.path.join(here, "..", "e2e")]
+from expected_rows import parse_rows, read_expected  # noqa: E402
+from tavrin_e2e import Failure, check, check_equal  # noqa: E402
 
 
 class Tool:
@@ -53,39 +44,12 @@ class Tool:
         return path
 
 
-def read_expected(path):
-    header, rows = {}, []
-    with open(path, "rb") as f:
-        for line in f.read().split(b"\n"):
-            if not line or line.startswith(b"#"):
-                continue
-            if line.startswith(b"@"):
-                key, _, value = line.partition(b"\t")
-                header[key.decode()] = value
-            else:
-                rows.append(line)
-    return header, rows
-
-
 def expected_files(pages, key):
     for name in sorted(os.listdir(pages)):
         if name.endswith(".expected.tsv"):
             header, rows = read_expected(os.path.join(pages, name))
             if key in header:
                 yield name, header, rows
-
-
-def tsv_output(data):
-    header, rows = {}, []
-    for line in data.split(b"\n"):
-        if not line:
-            continue
-        if line.startswith(b"@"):
-            key, _, value = line.partition(b"\t")
-            header[key.decode()] = value
-        else:
-            rows.append(line)
-    return header, rows
 
 
 def page_words(pages, header):
@@ -105,7 +69,7 @@ def links_pages(tool):
         variants = {"on": [[]], "off": [["--no-convert"]], "any": [[], ["--no-convert"]]}
         for extra in variants[header["@conversion"].decode()]:
             done = tool.run(*page_words(tool.pages, header), "--tsv", "--raw", *extra)
-            got_header, got_rows = tsv_output(done.stdout)
+            got_header, got_rows = parse_rows(done.stdout)
             what = f"{name} {' '.join(extra)}"
             check_equal(done.returncode, 0 if rows else 1, f"{what}: exit status")
             check_equal(got_rows, rows, f"{what}: rows")
@@ -125,7 +89,7 @@ def links_folders(tool):
         folder = os.path.join(tool.pages, header["@folder"].decode())
         extra = ["--subfolders"] if header["@subfolders"] == b"1" else []
         done = tool.run("links", folder, "--tsv", "--raw", *extra)
-        _, got = tsv_output(done.stdout)
+        _, got = parse_rows(done.stdout)
         want = [row.rsplit(b"\t", 1)[0] for row in rows]
         check_equal(sorted(got), sorted(want), f"{name}: rows")
         folders = {row.rsplit(b"\t", 1)[0]: row.rsplit(b"\t", 1)[1] for row in rows}
@@ -145,7 +109,7 @@ def links_utf8(tool):
             continue  # bytes of no character: the raw comparison covers them
         extra = ["--no-convert"] if header["@conversion"] == b"off" else []
         done = tool.run(*page_words(tool.pages, header), "--tsv", *extra)
-        _, got = tsv_output(done.stdout)
+        _, got = parse_rows(done.stdout)
         check_equal([row.decode("utf-8") for row in got], want, f"{name}: rows")
         checked += 1
     check(checked > 25, f"only {checked} pages")

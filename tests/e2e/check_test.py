@@ -13,6 +13,9 @@ import time
 
 from tavrin_e2e import Failure, check, check_equal, windows_path
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "pages"))
+from expected_rows import parse_rows, read_expected  # noqa: E402
+
 # Pages checked under Wine (all of them are checked natively): a Japanese
 # page the converter must turn, a list file, a page with a base URL.
 PAGES = ["ja-utf8.expected.tsv", "ja-eucjp.expected.tsv", "list.expected.tsv",
@@ -59,31 +62,6 @@ class Tool:
         return done.returncode, stdout, stderr
 
 
-def read_expected(path):
-    header, rows = {}, []
-    with open(path, "rb") as f:
-        for line in f.read().split(b"\n"):
-            if not line or line.startswith(b"#"):
-                continue
-            if line.startswith(b"@"):
-                key, _, value = line.partition(b"\t")
-                header[key.decode()] = value
-            else:
-                rows.append(line)
-    return header, rows
-
-
-def tsv(data):
-    header, rows = {}, []
-    for line in data.splitlines():
-        if line.startswith(b"@"):
-            key, _, value = line.partition(b"\t")
-            header[key.decode()] = value
-        elif line:
-            rows.append(line)
-    return header, rows
-
-
 def compare_pages(tool, names):
     for name in names:
         header, rows = read_expected(os.path.join(tool.pages, name))
@@ -91,7 +69,7 @@ def compare_pages(tool, names):
         if header["@mode"] == b"1":
             words += ["--base", header["@base"].decode()]
         status, out, _ = tool.run(*words)
-        got_header, got = tsv(out)
+        got_header, got = parse_rows(out)
         check_equal(got, rows, f"{name}: rows")
         check_equal(got_header.get("@listTitle"), header["@listTitle"], f"{name}: title")
         check_equal(status, 0, f"{name}: exit status")
@@ -104,7 +82,7 @@ def links_pages(args):
     header, rows = read_expected(os.path.join(args.pages, "shortcuts-order.deep.expected.tsv"))
     _, out, _ = tool.run("links", windows_path(os.path.join(args.pages, header["@folder"].decode())),
                          "--subfolders", "--tsv")
-    check_equal(sorted(tsv(out)[1]), sorted(row.rsplit(b"\t", 1)[0] for row in rows), "shortcut rows")
+    check_equal(sorted(parse_rows(out)[1]), sorted(row.rsplit(b"\t", 1)[0] for row in rows), "shortcut rows")
 
 
 def links_without_converter(args):

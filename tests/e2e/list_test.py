@@ -5,9 +5,13 @@ the driver reads the real list view across processes and drives the window
 as a person would (menu commands, keys, clicks, dialogs)."""
 import os
 import shutil
+import sys
 
 from list_session import Rows, Session, win
 from tavrin_e2e import Case, check, check_equal, cp932, main, windows_path
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "pages"))
+import expected_rows  # noqa: E402
 
 CAPTION_PREFIX = "[ Tavrin ] : "
 
@@ -654,16 +658,11 @@ PAGES = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__))
 
 
 def read_expected(path):
-    header, rows = {}, []
-    for line in open(path, "rb").read().split(b"\n"):
-        if not line or line.startswith(b"#"):
-            continue
-        fields = line.split(b"\t")
-        if line.startswith(b"@"):
-            header[fields[0][1:].decode()] = fields[1] if len(fields) > 1 else b""
-        else:
-            rows.append(tuple(fields))
-    return header, rows
+    """The expected file's header without the "@" of its keys, and its rows
+    split into fields."""
+    header, rows = expected_rows.read_expected(path)
+    return ({key[1:]: value for key, value in header.items()},
+            [tuple(row.split(b"\t")) for row in rows])
 
 
 def _ibm_extension_codes():
