@@ -23,20 +23,12 @@
 #include "tests/support/check_state.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/readme_sample.h"
+#include "tests/support/tally_ui.h"
 #include "tests/support/temp_dir.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-class MenuCounter final : public UiPort {
-public:
-    void showAssociationMenu(platform::WindowHandle, int, int) override { ++menus; }
-    bool createListWindow(platform::WindowHandle) override { return false; }
-    void fillListView(int) override {}
-    void closeWindow(platform::WindowHandle) override {}
-    int menus = 0;
-};
 
 std::vector<std::string> split(const std::string& text, char by) {
     std::vector<std::string> parts;
@@ -87,7 +79,7 @@ protected:
     // Tavrin's own start: creation step and start-up action.
     Did real(const std::vector<std::string>& words, bool shift) {
         FakePlatform fake;
-        MenuCounter ui;
+        TallyUi ui;
         UiPort* previousUi = installUi(&ui);
         BrowserPort* previousBrowser = installBrowserPort(&bridgeBrowserPort());
         programPaths = ProgramPaths{};

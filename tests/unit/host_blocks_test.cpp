@@ -15,6 +15,7 @@
 #include "settings/settings.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/readme_sample.h"
+#include "tests/support/tally_ui.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -183,15 +184,6 @@ TEST(HostHeaders, FoundInFileOrderOutsideComments) {
     EXPECT_EQ(firstHostHeaderFor(headers, ""), nullptr);
 }
 
-class RecordingUi final : public UiPort {
-public:
-    void showAssociationMenu(platform::WindowHandle, int, int) override { ++menus; }
-    bool createListWindow(platform::WindowHandle) override { return false; }
-    void fillListView(int) override {}
-    void closeWindow(platform::WindowHandle) override {}
-    int menus = 0;
-};
-
 class HostDispatch : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -220,7 +212,7 @@ protected:
     }
 
     FakePlatform fake;
-    RecordingUi ui;
+    TallyUi ui;
     UiPort* previousUi = nullptr;
     TempDir dir;
     std::string viewer, editor, player;

@@ -14,6 +14,7 @@
 #include "platform/ui_port.h"
 #include "settings/settings.h"
 #include "tests/support/fake_platform.h"
+#include "tests/support/tally_ui.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -36,15 +37,6 @@ TEST(UrlScheme, ForUrlsOnly) {
     };
     for (const Case& c : cases) EXPECT_EQ(urlScheme(c.text), c.scheme) << c.text;
 }
-
-class NullUi final : public UiPort {
-public:
-    void showAssociationMenu(platform::WindowHandle, int, int) override { ++menus; }
-    bool createListWindow(platform::WindowHandle) override { return false; }
-    void fillListView(int) override {}
-    void closeWindow(platform::WindowHandle) override {}
-    int menus = 0;
-};
 
 class LoopGuard : public ::testing::Test {
 protected:
@@ -82,7 +74,7 @@ protected:
     }
 
     FakePlatform fake;
-    NullUi ui;
+    TallyUi ui;
     UiPort* previousUi = nullptr;
     ProgramPaths saved;
     TempDir dir;

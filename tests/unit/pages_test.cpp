@@ -21,6 +21,7 @@
 #include "settings/settings.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/link_rows.h"
+#include "tests/support/tally_ui.h"
 #include "tests/support/utf8_step.h"
 
 namespace fs = std::filesystem;
@@ -63,19 +64,11 @@ std::vector<Expected> allExpected() {
     return all;
 }
 
-class SilentUi final : public UiPort {
-public:
-    void showAssociationMenu(platform::WindowHandle, int, int) override {}
-    bool createListWindow(platform::WindowHandle) override { return true; }
-    void fillListView(int) override {}
-    void closeWindow(platform::WindowHandle) override {}
-};
-
 class Pages : public ::testing::Test {
 protected:
     Settings saved = settings;
     FakePlatform fake;
-    SilentUi silent;
+    TallyUi silent{true};
     UiPort* previousUi = nullptr;
     void SetUp() override {
         settings = Settings{};
