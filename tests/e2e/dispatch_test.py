@@ -234,13 +234,16 @@ TABLE = [
 MENU_CASES = {"shared_block", "fallback_menu"}
 
 
-def table_case(name, lines, arguments, starts, browser):
+def table_case(name, lines, arguments, starts, browser, menu_cases=MENU_CASES):
+    """A case of a table: the settings lines, Tavrin's arguments, the starts
+    and shell opens expected; the check tool's dry run must go the same way.
+    Cases named in `menu_cases` show a menu, which the driver dismisses."""
     def run(args):
         d = Dispatch(args, name)
         d.write_settings(*lines)
-        d.open(arguments, menus=1 if name in MENU_CASES else 0)
+        d.open(arguments, menus=1 if name in menu_cases else 0)
         d.expect(starts, browser)
-        d.check_tool(arguments, starts, browser, menu=name in MENU_CASES)
+        d.check_tool(arguments, starts, browser, menu=name in menu_cases)
     run.__name__ = name
     return run
 

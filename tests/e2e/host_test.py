@@ -27,7 +27,7 @@ import re
 import shutil
 import subprocess
 
-from dispatch_test import Dispatch
+from dispatch_test import Dispatch, table_case
 from menu_test import MenuCase
 from tavrin_e2e import check, check_equal, cp932, main, windows_path
 
@@ -79,18 +79,6 @@ TABLE = [
 
 
 MENU_CASES = {"block_and_all"}
-
-
-def table_case(name, lines, arguments, starts, browser):
-    def run(args):
-        d = Dispatch(args, name)
-        d.write_settings(*lines)
-        d.open(arguments, menus=1 if name in MENU_CASES else 0)
-        d.expect(starts, browser)
-        # The check tool's dry run goes the same way.
-        d.check_tool(arguments, starts, browser, menu=name in MENU_CASES)
-    run.__name__ = name
-    return run
 
 
 def shortcut_file(args):
@@ -359,7 +347,7 @@ def no_registry_writes(args):
 
 
 if __name__ == "__main__":
-    cases = [table_case(*row) for row in TABLE] + [
+    cases = [table_case(*row, menu_cases=MENU_CASES) for row in TABLE] + [
         shortcut_file, register_unregister, register_in_odd_folder, missing_program, shell_open,
         loop_guard, title_item_refused, handoff_unaffected, no_registry_writes, menu_choice]
     main({f.__name__: f for f in cases})
