@@ -7,34 +7,11 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "tests/e2e/driver/remote.h"
+
 namespace driver {
 
-namespace {
-
-struct MenuSearch {
-    DWORD processId;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK visitWindow(HWND window, LPARAM context) {
-    MenuSearch& search = *reinterpret_cast<MenuSearch*>(context);
-    char className[64] = {};
-    GetClassNameA(window, className, sizeof className);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process == search.processId && std::strcmp(className, "#32768") == 0 &&
-        IsWindowVisible(window))
-        search.found.push_back(window);
-    return TRUE;
-}
-
-}  // namespace
-
-std::vector<HWND> visibleMenuWindows(DWORD processId) {
-    MenuSearch search{processId, {}};
-    EnumWindows(visitWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
+std::vector<HWND> visibleMenuWindows(DWORD processId) { return windowsOf(processId, "#32768"); }
 
 bool sendMouse(DWORD flags, int x, int y) {
     INPUT input{};

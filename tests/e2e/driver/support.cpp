@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "tests/e2e/driver/menu_windows.h"
+#include "tests/e2e/driver/remote.h"
 
 namespace driver {
 
@@ -102,30 +103,6 @@ void pumpMessages() {
     }
 }
 
-struct DialogSearch {
-    DWORD processId;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK visitTopLevel(HWND window, LPARAM context) {
-    DialogSearch& search = *reinterpret_cast<DialogSearch*>(context);
-    char className[64] = {};
-    GetClassNameA(window, className, sizeof className);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    // Visible only once the dialog has been filled in.
-    if (process == search.processId && std::strcmp(className, "#32770") == 0 &&
-        IsWindowVisible(window))
-        search.found.push_back(window);
-    return TRUE;
-}
-
-std::string windowText(HWND window) {
-    char buffer[8192] = {};
-    GetWindowTextA(window, buffer, sizeof buffer);
-    return buffer;
-}
-
 }  // namespace
 
 bool Child::start(const std::string& exe, const std::string& arguments, bool quotePath) {
@@ -156,9 +133,8 @@ bool Child::start(const std::string& exe, const std::string& arguments, bool quo
 }
 
 void Child::collectDialogs(bool answer) {
-    DialogSearch search{processId_, {}};
-    EnumWindows(visitTopLevel, reinterpret_cast<LPARAM>(&search));
-    for (HWND dialog : search.found) {
+    // Visible only once the dialog has been filled in.
+    for (HWND dialog : windowsOf(processId_, "#32770")) {
         bool known = false;
         for (const SeenDialog& seen : dialogs_) known = known || (seen.window == dialog);
         if (known) continue;
