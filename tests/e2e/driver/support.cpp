@@ -153,15 +153,23 @@ void Child::collectDialogs(bool answer) {
 
 // A program with nothing to open shows its tools menu, and one with a
 // choice to make its association menu; commands that do not work menus
-// close them as a person would, with Escape.
+// close them as a person would, with Escape. An Escape that reaches the
+// menu window before the menu's own loop has started is lost, so a menu
+// still open half a second later is sent another.
 void Child::dismissMenus() {
     if (keepMenus_) return;
     for (HWND menu : visibleMenuWindows(processId_)) {
-        bool known = false;
-        for (HWND seen : menusSeen_) known = known || seen == menu;
-        if (known) continue;
-        menusSeen_.push_back(menu);
-        ++menusDismissed_;
+        SeenMenu* known = nullptr;
+        for (SeenMenu& seen : menusSeen_)
+            if (seen.window == menu) known = &seen;
+        if (known == nullptr) {
+            menusSeen_.push_back({menu, GetTickCount()});
+            ++menusDismissed_;
+        } else if (GetTickCount() - known->escapeSentAt >= 500) {
+            known->escapeSentAt = GetTickCount();
+        } else {
+            continue;
+        }
         PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
     }
 }

@@ -87,7 +87,11 @@ private:
     DWORD exitCode_ = 0;
     bool keepMenus_ = false;
     int menusDismissed_ = 0;
-    std::vector<HWND> menusSeen_;
+    struct SeenMenu {
+        HWND window;
+        DWORD escapeSentAt;
+    };
+    std::vector<SeenMenu> menusSeen_;
 };
 
 // The arguments for the program: the bytes of "--args-file" when given,
