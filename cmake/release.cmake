@@ -30,6 +30,13 @@ set_source_files_properties(${CMAKE_SOURCE_DIR}/links/source_file.cpp
 
 # One generated header with the version, read by the resource script and
 # the package script.
+# The manifest names the architecture of the program and of the common
+# controls it asks for: an x86_64 program given the x86 ones fails to load.
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+  set(TAVRIN_MANIFEST_ARCH amd64)
+else()
+  set(TAVRIN_MANIFEST_ARCH x86)
+endif()
 set(TAVRIN_GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
 configure_file(${CMAKE_SOURCE_DIR}/res/tavrin_version.h.in ${TAVRIN_GENERATED_DIR}/tavrin_version.h @ONLY)
 configure_file(${CMAKE_SOURCE_DIR}/res/tavrin.manifest.in ${TAVRIN_GENERATED_DIR}/tavrin.manifest @ONLY)

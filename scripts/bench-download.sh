@@ -5,17 +5,24 @@
 # one's best of five and the ratio; the goal is at least 0.5.
 #   bash scripts/bench-download.sh        (TAVRIN_BUILD_DIR as for test.sh)
 set -euo pipefail
+trap 'rc=$?; [ $rc -ne 0 ] && echo "bench-download.sh FAILED (exit $rc): see the lines above" >&2' EXIT
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${TAVRIN_BUILD_DIR:-$root/build}
 runs=5
 
-cmake -S "$root" -B "$build/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
-ninja -C "$build/win" -j2 download_bench >/dev/null
+# shellcheck source=scripts/wine-arch.sh
+source "$root/scripts/wine-arch.sh"
+win="$build/$wine_build"
+echo "measuring the $wine_build build (TAVRIN_WINE_ARCH=$TAVRIN_WINE_ARCH)"
+cmake -S "$root" -B "$win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_TOOLCHAIN_FILE="$wine_toolchain" >/dev/null
+ninja -C "$win" -j2 download_bench >/dev/null
 
 work=$(mktemp -d)
 server_pid=
 cleanup() {
+  local rc=$?
+  [ $rc -ne 0 ] && echo "bench-download.sh FAILED (exit $rc): see the lines above" >&2
   [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null || true
   type wine_env_stop >/dev/null 2>&1 && wine_env_stop
   rm -rf "$work"
@@ -45,8 +52,8 @@ done
 cmp -s "$work/site/file20.bin" "$work/curl/file20.bin" || { echo "curl copy differs"; exit 1; }
 
 # shellcheck source=scripts/wine-env.sh
-source "$root/scripts/wine-env.sh" "$build/win"
-out=$(wine "$build/win/download_bench.exe" "$url" "Z:${work//\//\\}\\tavrin" $runs </dev/null 2>&1 | tr -d '\r')
+source "$root/scripts/wine-env.sh" "$win"
+out=$(wine "$win/download_bench.exe" "$url" "Z:${work//\//\\}\\tavrin" $runs </dev/null 2>&1 | tr -d '\r')
 echo "$out"
 cmp -s "$work/site/file20.bin" "$work/tavrin/file20.bin" || { echo "Tavrin's copy differs"; exit 1; }
 best_tavrin=$(echo "$out" | sed -n 's/^best \([0-9.]*\) s.*/\1/p')

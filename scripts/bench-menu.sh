@@ -6,29 +6,34 @@
 # machine; the three are measured in turns, and the medians are compared.
 #   bash scripts/bench-menu.sh [rounds] [runs-per-round]
 set -euo pipefail
+trap 'rc=$?; [ $rc -ne 0 ] && echo "bench-menu.sh FAILED (exit $rc): see the lines above" >&2' EXIT
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${TAVRIN_BUILD_DIR:-$root/build}
 rounds=${1:-5}
 runs=${2:-6}
 
 bash "$root/scripts/install-deps.sh" >/dev/null
-cmake -S "$root" -B "$build/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
-ninja -C "$build/win" Tavrin tavrin_driver recorder menu_baseline >/dev/null
+# shellcheck source=scripts/wine-arch.sh
+source "$root/scripts/wine-arch.sh"
+win="$build/$wine_build"
+echo "measuring the $wine_build build (TAVRIN_WINE_ARCH=$TAVRIN_WINE_ARCH)"
+cmake -S "$root" -B "$win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_TOOLCHAIN_FILE="$wine_toolchain" >/dev/null
+ninja -C "$win" Tavrin tavrin_driver recorder menu_baseline >/dev/null
 
 bench="$build/bench-menu"
 rm -rf "$bench"
 mkdir -p "$bench/baseline"
-cp "$build/win/menu_baseline.exe" "$bench/baseline/"
+cp "$win/menu_baseline.exe" "$bench/baseline/"
 # A menu of n programs, each a file of its own, with icons.
 make_case() {  # name, rows
   local dir="$bench/$1"
   mkdir -p "$dir/programs"
-  cp "$build/win/Tavrin.exe" "$dir/"
+  cp "$win/Tavrin.exe" "$dir/"
   {
     printf '[system]\r\n@icon\r\n@menu=200,150\r\n%%end\r\n[.html]\r\n'
     for i in $(seq "$2"); do
-      cp "$build/win/recorder.exe" "$dir/programs/p$i.exe"
+      cp "$win/recorder.exe" "$dir/programs/p$i.exe"
       printf 'programs\\p%d.exe | Program %d\r\n' "$i" "$i"
     done
     printf '%%end\r\n'
@@ -40,10 +45,10 @@ printf 'http://host/a/page.html' > "$bench/args.txt"
 : > "$bench/none.txt"
 
 # shellcheck source=scripts/wine-env.sh
-source "$root/scripts/wine-env.sh" "$build/win"
-trap wine_env_stop EXIT
+source "$root/scripts/wine-env.sh" "$win"
+trap 'rc=$?; wine_env_stop; [ $rc -ne 0 ] && echo "bench-menu.sh FAILED (exit $rc): see the lines above" >&2' EXIT
 winpath() { echo "Z:$(echo "$1" | tr '/' '\\')"; }
-driver="$build/win/tests/e2e/tavrin_driver.exe"
+driver="$win/tests/e2e/tavrin_driver.exe"
 measure() {  # name, exe, args file, round
   wine "$driver" time-menu --exe "$(winpath "$2")" --args-file "$(winpath "$3")" \
        --runs "$runs" --out "$(winpath "$bench/$1.$4.out")" </dev/null >/dev/null 2>&1 ||

@@ -5,9 +5,11 @@
 # compares the extraction with grep and Python's html.parser, with the
 # peak memory. Prints the figures and whether the goals are met.
 set -euo pipefail
+trap 'rc=$?; [ $rc -ne 0 ] && echo "bench.sh FAILED (exit $rc): see the lines above" >&2' EXIT
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${TAVRIN_BUILD_DIR:-$root/build}
 
+echo "measuring the native Release build ($build/bench; no Wine)"
 cmake -S "$root" -B "$build/bench" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAVRIN_TESTS=OFF >/dev/null
 ninja -C "$build/bench" -j2 link_bench >/dev/null
 python3 "$root/bench/run_bench.py" --bench "$build/bench/bench/link_bench" --work "$build/bench/pages"

@@ -1,20 +1,30 @@
 #!/usr/bin/env bash
 # Installs what the builds and tests need on Debian 12 (as root). Skips the
-# work when everything is already there.
+# work when everything is already there; says what failed when it cannot.
 set -euo pipefail
 
 need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'ok installed'; }
+# Both Windows builds and both Wine loaders: the 32-bit ones run where the
+# machine runs 32-bit programs, the 64-bit ones everywhere
+# (scripts/wine-arch.sh decides).
 for p in cmake ninja-build g++ libgtest-dev googletest g++-mingw-w64-i686-posix \
-         wine wine32:i386 fonts-wine xvfb xauth xdotool x11-utils imagemagick \
+         g++-mingw-w64-x86-64-posix wine wine32:i386 wine64 fonts-wine \
+         xvfb xauth xdotool x11-utils imagemagick \
          fonts-ipafont-gothic locales python3 ca-certificates; do
   have "$p" || need+=("$p")
 done
 if [ ${#need[@]} -gt 0 ]; then
   echo "installing: ${need[*]}"
   dpkg --add-architecture i386
-  apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+  log=$(mktemp)
+  if ! { apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
+           --no-install-recommends "${need[@]}"; } >"$log" 2>&1; then
+    tail -n 15 "$log" >&2
+    echo "install-deps.sh FAILED: apt-get could not install ${need[*]}" >&2
+    exit 1
+  fi
+  rm -f "$log"
 fi
 if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
   sed -i 's/^# *ja_JP.UTF-8 UTF-8/ja_JP.UTF-8 UTF-8/' /etc/locale.gen

@@ -6,7 +6,8 @@ fixed member order, times and attributes.
 
     make_dist.py --bin BUILD_DIR [--source ROOT] [--out DIR]
 
-Prints the path of the zip it wrote.
+Prints the path of the zip it wrote: Tavrin-VERSION.zip, or for a 64-bit
+build (a test package, never the release) Tavrin-VERSION-x64.zip.
 """
 import argparse
 import os
@@ -36,6 +37,17 @@ def version(build):
     if not m:
         sys.exit(f"no version in {header}")
     return m.group(1)
+
+
+def zip_name(build):
+    """Tavrin-VERSION.zip; a 64-bit build's (made to be tested where
+    32-bit programs cannot run, never shipped) is Tavrin-VERSION-x64.zip."""
+    with open(os.path.join(build, "Tavrin.exe"), "rb") as f:
+        head = f.read(4096)
+    pe = int.from_bytes(head[0x3C:0x40], "little")
+    machine = int.from_bytes(head[pe + 4:pe + 6], "little")
+    suffix = "-x64" if machine == 0x8664 else ""
+    return f"Tavrin-{version(build)}{suffix}.zip"
 
 
 def windows_text(path):
@@ -112,7 +124,7 @@ def main():
     args = parser.parse_args()
     out = args.out or os.path.join(args.source, "dist")
     os.makedirs(out, exist_ok=True)
-    path = os.path.join(out, f"Tavrin-{version(args.bin)}.zip")
+    path = os.path.join(out, zip_name(args.bin))
     write_zip(path, members(args.bin, args.source), timestamp(args.source))
     print(path)
 

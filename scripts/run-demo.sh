@@ -10,10 +10,15 @@
 #                             (demo/sample.html, UTF-8, read through
 #                             nkf32.dll) in the list window and saves
 #                             build/demo/list.png.
-# Safe to run again.
+# Safe to run again. Runs the i686 build where this machine runs 32-bit
+# programs, the x86_64 build under 64-bit Wine where it cannot
+# (scripts/wine-arch.sh; TAVRIN_WINE_ARCH=32 or 64 chooses). A failure ends
+# with a line that says what failed.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${TAVRIN_BUILD_DIR:-$root/build}
+step=
+trap 'rc=$?; [ $rc -ne 0 ] && echo "run-demo.sh FAILED while ${step:-starting} (exit $rc)" >&2' EXIT
 mode=open
 case "${1:-}" in
   --menu) mode=menu; shift ;;
@@ -21,23 +26,30 @@ case "${1:-}" in
 esac
 url=${1:-http://www.example.com/docs/guide/index.html?lang=ja#top}
 
+step="installing what the demo needs"
 bash "$root/scripts/install-deps.sh"
-cmake -S "$root" -B "$build/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
-ninja -C "$build/win" Tavrin demo_viewer tvdde nkf32 >/dev/null
+# shellcheck source=scripts/wine-arch.sh
+source "$root/scripts/wine-arch.sh"
+win="$build/$wine_build"
+step="configuring the Windows build in $win"
+cmake -S "$root" -B "$win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_TOOLCHAIN_FILE="$wine_toolchain" >/dev/null
+step="building Tavrin.exe and the demo program in $win"
+ninja -C "$win" Tavrin demo_viewer tvdde nkf32 >/dev/null
 
 run="$build/demo"
 rm -rf "$run"
 mkdir -p "$run"
-cp "$build/win/Tavrin.exe" "$build/win/demo_viewer.exe" "$build/win/tvDDE.dll" \
-   "$build/win/nkf32.dll" "$run/"
+cp "$win/Tavrin.exe" "$win/demo_viewer.exe" "$win/tvDDE.dll" "$win/nkf32.dll" "$run/"
 cp "$root/demo/Tavrin.ini" "$run/Tavrin.ini"
 [ "$mode" = menu ] && cp "$root/demo/menu.ini" "$run/Tavrin.ini"
 
+step="starting the Wine session"
 # shellcheck source=scripts/wine-env.sh
-source "$root/scripts/wine-env.sh" "$build/win"
-trap wine_env_stop EXIT
+source "$root/scripts/wine-env.sh" "$win"
+trap 'rc=$?; wine_env_stop; [ $rc -ne 0 ] && echo "run-demo.sh FAILED while ${step:-starting} (exit $rc)" >&2' EXIT
 
+step="running Tavrin.exe ($mode)"
 if [ "$mode" = menu ]; then
   echo "Tavrin.exe $url"
   (cd "$run" && wine Tavrin.exe "$url" </dev/null >/dev/null 2>&1) &
@@ -50,6 +62,10 @@ if [ "$mode" = menu ]; then
     size=$(convert "$run/screen.png" -trim -format '%wx%h' info: 2>/dev/null)
     [ "${size%x*}" -gt 60 ] && [ "${size#*x}" -gt 60 ] && break
   done
+  if [ "${size%x*}" -le 60 ] || [ "${size#*x}" -le 60 ]; then
+    echo "no menu showed within 20 s" >&2
+    exit 1
+  fi
   sleep 0.5  # let the icons paint
   import -window root "$run/screen.png"
   convert "$run/screen.png" -trim +repage -bordercolor black -border 6 "$run/menu.png"
@@ -77,7 +93,7 @@ if [ "$mode" = list ]; then
     sleep 0.1
   done
   if [ -z "$window" ]; then
-    echo "no list window" >&2
+    echo "no list window showed within 10 s" >&2
     exit 1
   fi
   sleep 1.5  # let the rows paint
@@ -94,7 +110,7 @@ log="$run/demo_viewer.exe.log"
 for _ in $(seq 100); do [ -s "$log" ] && break; sleep 0.1; done
 wait "$tavrin_pid" || true
 if [ ! -s "$log" ]; then
-  echo "nothing was started" >&2
+  echo "Tavrin started nothing within 10 s (no $log)" >&2
   exit 1
 fi
 sleep 1.5  # let the demo window paint

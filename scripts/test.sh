@@ -1,39 +1,96 @@
 #!/usr/bin/env bash
-# The whole test run: installs what is missing, builds the native, the
-# sanitizer and the Windows builds, and runs the native unit tests, the
-# sanitizer unit tests, a short fuzzing run of every parser, and under
-# Wine the unit tests and the end-to-end tests of the real Tavrin.exe. Exits non-zero when anything fails.
-set -euo pipefail
+# The whole test run: installs what is missing, builds the native Release
+# and the sanitizer (Debug) builds and both Windows builds, and runs the
+# native unit tests, the sanitizer unit tests, a short fuzzing run of every
+# parser, and under Wine the unit tests and the end-to-end tests of the real
+# Tavrin.exe. Wine runs the i686 build where this machine runs 32-bit
+# programs and the x86_64 build where it cannot (scripts/wine-arch.sh; set
+# TAVRIN_WINE_ARCH=32 or 64 to choose); the other Windows build is built
+# and its zip checked without running it. Exits non-zero when anything
+# fails, and ends with a line for each step that failed and why.
+set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${TAVRIN_BUILD_DIR:-$root/build}
 jobs=$(nproc)
+started=$(date +%s)
+failures=()
+timeline=()
 
-bash "$root/scripts/install-deps.sh"
+fail() { failures+=("$1"); }
+phase_start=$started
+phase() {  # name: ends the running phase, prints the next one's heading
+  local now; now=$(date +%s)
+  [ -n "${phase_name:-}" ] && timeline+=("$(printf '%5ss  %s' $(( now - phase_start )) "$phase_name")")
+  phase_name=$1; phase_start=$now
+  [ -n "$1" ] && echo "== $1"
+}
+finish() {
+  phase ""
+  echo
+  echo "== time: $(( $(date +%s) - started )) s in all"
+  for line in "${timeline[@]}"; do echo "$line"; done
+  if [ ${#failures[@]} -gt 0 ]; then
+    echo
+    for f in "${failures[@]}"; do echo "FAILED: $f"; done
+    echo "SOME TESTS FAILED"
+    exit 1
+  fi
+  echo "ALL TESTS PASSED"
+  exit 0
+}
+
+phase "install"
+if ! bash "$root/scripts/install-deps.sh"; then fail "install: the packages could not be installed (see above)"; finish; fi
+# shellcheck source=scripts/wine-arch.sh
+source "$root/scripts/wine-arch.sh" || { fail "wine: TAVRIN_WINE_ARCH is '$TAVRIN_WINE_ARCH'"; finish; }
 
 configure() {  # dir, extra cmake args...
   local dir=$1; shift
-  cmake -S "$root" -B "$build/$dir" -G Ninja "$@" >/dev/null
-  ninja -C "$build/$dir" -j "$jobs"
+  cmake -S "$root" -B "$build/$dir" -G Ninja "$@" >/dev/null && ninja -C "$build/$dir" -j "$jobs"
+}
+built() {  # dir, what: a failed build fails the run here and now
+  fail "build $1: $2 does not compile (see the compiler's output above)"
+  finish
 }
 
-echo "== build: native"
-configure native -DCMAKE_BUILD_TYPE=Debug
-echo "== build: sanitizers"
-configure asan -DCMAKE_BUILD_TYPE=Debug -DTAVRIN_SANITIZE=ON
-echo "== build: windows"
-configure win -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake"
+phase "build: native (Release)"
+configure native -DCMAKE_BUILD_TYPE=Release || built native "the native Release build"
+phase "build: sanitizers (Debug, ASan and UBSan)"
+configure asan -DCMAKE_BUILD_TYPE=Debug -DTAVRIN_SANITIZE=ON || built asan "the sanitizer build"
+phase "build: windows, $wine_build (runs under Wine)"
+configure "$wine_build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$wine_toolchain" ||
+  built "$wine_build" "the Windows build that runs under Wine"
 
-status=0
-echo "== test: native"
-ctest --test-dir "$build/native" -j "$jobs" --output-on-failure || status=1
-echo "== test: sanitizers"
+phase "test: native"
+ctest --test-dir "$build/native" -j "$jobs" --output-on-failure || fail "native unit tests (see above)"
+phase "test: sanitizers"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-  ctest --test-dir "$build/asan" -j "$jobs" --output-on-failure || status=1
+  ctest --test-dir "$build/asan" -j "$jobs" --output-on-failure || fail "sanitizer unit tests (see above)"
 
-echo "== test: fuzzing (kept crash inputs, then ${TAVRIN_FUZZ_SECONDS:-15} s per target)"
-TAVRIN_BUILD_DIR=$build bash "$root/scripts/fuzz.sh" "${TAVRIN_FUZZ_SECONDS:-15}" || status=1
+phase "test: fuzzing (kept crash inputs, then ${TAVRIN_FUZZ_SECONDS:-15} s per target), beside the $other_build build"
+# libFuzzer uses one processor; the other Windows build takes the second.
+(
+  cmake -S "$root" -B "$build/$other_build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$other_toolchain" >/dev/null &&
+    nice ninja -C "$build/$other_build" -j "$(( jobs > 2 ? jobs - 1 : 1 ))"
+) > "$build/build-$other_build.log" 2>&1 &
+other_pid=$!
+TAVRIN_BUILD_DIR=$build bash "$root/scripts/fuzz.sh" "${TAVRIN_FUZZ_SECONDS:-15}" ||
+  fail "fuzzing found faults (see the table above)"
+phase "build: windows, $other_build (built, not run)"
+if wait "$other_pid"; then
+  # Its zip, checked without running it: on a machine without 32-bit
+  # mode this is how the release is checked.
+  zip=$(python3 "$root/scripts/make_dist.py" --bin "$build/$other_build" --source "$root" \
+                --out "$build/$other_build/package") &&
+    python3 "$root/scripts/check_dist.py" "$zip" --bin "$build/$other_build" --source "$root" ||
+    fail "the $other_build build's zip (see above)"
+else
+  grep -E 'error|FAILED' "$build/build-$other_build.log" | head -n 20
+  fail "build $other_build: does not compile (log: $build/build-$other_build.log)"
+fi
 
-echo "== test: wine (unit and end-to-end, three sessions side by side)"
+phase "test: wine, $wine_build (unit and end-to-end, three sessions side by side)"
 # Cases that need a desktop to themselves (the X pointer and keyboard, the
 # clipboard, the DDE services) carry the label "desktop", the list window's
 # the label "listwin"; each group runs one case after another in a Wine
@@ -43,19 +100,33 @@ wine_session() {  # name, display slot, ctest arguments...
   (
     export TAVRIN_WINE_SESSION=$name TAVRIN_WINE_DISPLAY_SLOT=$slot
     # shellcheck source=scripts/wine-env.sh
-    source "$root/scripts/wine-env.sh" "$build/win"
+    source "$root/scripts/wine-env.sh" "$build/$wine_build" || exit 3
     trap wine_env_stop EXIT
-    ctest --test-dir "$build/win" --output-on-failure --timeout 300 "$@"
-  ) > "$build/win/ctest-$name.log" 2>&1
+    ctest --test-dir "$build/$wine_build" --output-on-failure --timeout 300 "$@"
+  ) > "$build/$wine_build/ctest-$name.log" 2>&1
 }
-wine_session desktop 0 -L desktop & desktop_pid=$!
-wine_session listwin 1 -L listwin & list_pid=$!
-wine_session other 2 -LE 'desktop|listwin' & other_pid=$!
-for pid in "$desktop_pid" "$list_pid" "$other_pid"; do wait "$pid" || status=1; done
-for name in desktop listwin other; do
+sessions=(desktop listwin other)
+# TAVRIN_WINE_DISPLAY_SLOT_BASE keeps the displays of two runs on one
+# machine apart.
+slot=${TAVRIN_WINE_DISPLAY_SLOT_BASE:-0}
+wine_session desktop "$slot" -L desktop & pids=($!)
+wine_session listwin $(( slot + 1 )) -L listwin & pids+=($!)
+wine_session other $(( slot + 2 )) -LE 'desktop|listwin' & pids+=($!)
+wine_cases=0
+for i in 0 1 2; do
+  name=${sessions[$i]}
+  rc=0; wait "${pids[$i]}" || rc=$?
+  log="$build/$wine_build/ctest-$name.log"
   echo "-- wine session: $name"
-  cat "$build/win/ctest-$name.log"
+  cat "$log"
+  ran=$(sed -n 's/.*tests passed, [0-9]* tests failed out of \([0-9]*\).*/\1/p' "$log" | tail -n 1)
+  wine_cases=$(( wine_cases + ${ran:-0} ))
+  if [ $rc -eq 3 ]; then
+    fail "wine session $name: $(grep -m1 'cannot start' "$log" || echo 'the session did not start')"
+  elif [ $rc -ne 0 ]; then
+    failed=$(sed -n 's/^[[:space:]]*[0-9]* - \(.*\) (\(.*\))$/\1 (\2)/p' "$log" | paste -sd ',' | sed 's/,/, /g')
+    fail "wine session $name: ${failed:-ctest exit $rc, see its log above}"
+  fi
 done
-
-if [ $status -ne 0 ]; then echo "SOME TESTS FAILED"; fi
-exit $status
+echo "-- wine: $wine_cases cases run on the $wine_build build (TAVRIN_WINE_ARCH=$TAVRIN_WINE_ARCH)"
+finish

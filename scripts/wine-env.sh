@@ -1,38 +1,108 @@
-# Sourced: a private 32-bit Wine prefix in Japanese locale, a headless X
-# server and one long-lived wineserver for a whole test run.
+# Sourced: a private Wine prefix in Japanese locale, a headless X server and
+# one long-lived wineserver for a whole test run. The prefix is 32-bit or
+# 64-bit as scripts/wine-arch.sh decided (TAVRIN_WINE_ARCH).
 #   source scripts/wine-env.sh <build-dir>   then   wine_env_stop
+# A session that cannot start says why on stderr and returns non-zero.
 _wine_build_dir=$(cd "${1:?build dir}" && pwd)
+_wine_src_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+# shellcheck source=scripts/wine-arch.sh
+source "$_wine_src_dir/scripts/wine-arch.sh" || return
 # TAVRIN_WINE_SESSION names one of several sessions that run side by side:
 # each has a prefix, a display and a wineserver of its own.
+_wine_session=${TAVRIN_WINE_SESSION:-main}
 export WINEPREFIX="$_wine_build_dir/wineprefix${TAVRIN_WINE_SESSION:+-$TAVRIN_WINE_SESSION}"
-export WINEARCH=win32
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export LANG=ja_JP.UTF-8
 unset LC_ALL
 
+wine_env_fail() {  # what failed, log file (optional)
+  echo "wine session '$_wine_session' cannot start: $1" >&2
+  if [ -n "${2:-}" ] && [ -s "$2" ]; then
+    echo "  last lines of $2:" >&2
+    tail -n 8 "$2" | sed 's/^/    /' >&2
+  fi
+  wine_env_stop
+  return 1
+}
+
+if [ "$TAVRIN_WINE_ARCH" = 64 ]; then
+  export WINEARCH=win64
+  # Debian's wine and wineserver commands pick the 32-bit loader whenever
+  # it is installed, and /usr/lib/wine/wine64 refuses to start through a
+  # link named wine: small scripts early on PATH start the 64-bit ones.
+  _wine_bin="$_wine_build_dir/wine-bin"
+  mkdir -p "$_wine_bin"
+  for n in wine wine-stable wine64; do
+    printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' > "$_wine_bin/$n"
+  done
+  for n in wineserver wineserver-stable; do
+    printf '#!/bin/sh\nexec /usr/lib/wine/wineserver64 "$@"\n' > "$_wine_bin/$n"
+  done
+  for n in wineboot winepath; do
+    printf '#!/bin/sh\nexec /usr/lib/wine/wine64 %s.exe "$@"\n' "$n" > "$_wine_bin/$n"
+  done
+  chmod +x "$_wine_bin"/*
+  export PATH="$_wine_bin:$PATH"
+  export WINELOADER=/usr/lib/wine/wine64
+  _wine_loader=/usr/lib/wine/wine64
+else
+  export WINEARCH=win32
+  _wine_loader=/usr/lib/wine/wine
+fi
+
+wine_env_stop() {
+  wineserver -k >/dev/null 2>&1 || true
+  [ -n "${_wine_server_pid:-}" ] && { kill "$_wine_server_pid" 2>/dev/null || true; wait "$_wine_server_pid" 2>/dev/null || true; }
+  if [ -n "${_wine_xvfb_pid:-}" ]; then kill "$_wine_xvfb_pid" 2>/dev/null || true; wait "$_wine_xvfb_pid" 2>/dev/null || true; fi
+  _wine_server_pid=; _wine_xvfb_pid=
+}
+
+if [ ! -x "$_wine_loader" ]; then
+  wine_env_fail "$_wine_loader is missing (scripts/install-deps.sh installs it)"; return
+fi
+if ! "$_wine_loader" --version >/dev/null 2>&1; then
+  wine_env_fail "$_wine_loader does not run on this machine (exit $("$_wine_loader" --version >/dev/null 2>&1; echo $?)); TAVRIN_WINE_ARCH=${TAVRIN_WINE_ARCH}"
+  return
+fi
+
 if [ -z "${TAVRIN_KEEP_DISPLAY:-}" ]; then
   # Sessions started together search different ranges, so that two never
   # pick the same free display.
   _wine_first=$(( 90 + 60 * ${TAVRIN_WINE_DISPLAY_SLOT:-0} ))
+  _wine_disp=
   for n in $(seq "$_wine_first" $(( _wine_first + 59 ))); do
     if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then _wine_disp=$n; break; fi
   done
-  Xvfb ":$_wine_disp" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  [ -n "$_wine_disp" ] || { wine_env_fail "no free X display in :$_wine_first..:$(( _wine_first + 59 ))"; return; }
+  Xvfb ":$_wine_disp" -screen 0 1280x1024x24 -nolisten tcp >"$_wine_build_dir/xvfb-$_wine_session.log" 2>&1 &
   _wine_xvfb_pid=$!
   export DISPLAY=":$_wine_disp"
   for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$_wine_disp" ] && break; sleep 0.1; done
+  [ -e "/tmp/.X11-unix/X$_wine_disp" ] ||
+    { wine_env_fail "Xvfb :$_wine_disp did not start" "$_wine_build_dir/xvfb-$_wine_session.log"; return; }
 fi
 
+_wine_log="$_wine_build_dir/wine-$_wine_session.log"
+: > "$_wine_log"
+# A prefix of the other architecture cannot be used: start afresh.
+if [ -f "$WINEPREFIX/.tavrin-ready" ] && [ "$(cat "$WINEPREFIX/.tavrin-ready")" != "$WINEARCH" ]; then
+  rm -f "$WINEPREFIX/.tavrin-ready"
+fi
 if [ ! -f "$WINEPREFIX/.tavrin-ready" ]; then
   rm -rf "$WINEPREFIX"
-  wineboot -i >/dev/null 2>&1 || true
-  wineserver -w
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  # A server of this prefix left over from an earlier run would make
+  # "wineserver -w" wait for ever.
+  wineserver -k >/dev/null 2>&1 || true
+  wineboot -i >>"$_wine_log" 2>&1 || true
+  timeout 120 wineserver -w
+  [ -f "$WINEPREFIX/system.reg" ] ||
+    { wine_env_fail "wineboot made no prefix in $WINEPREFIX" "$_wine_log"; return; }
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >>"$_wine_log" 2>&1
   mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
   cp -f /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
-  wineserver -w
-  touch "$WINEPREFIX/.tavrin-ready"
+  timeout 120 wineserver -w
+  echo "$WINEARCH" > "$WINEPREFIX/.tavrin-ready"
 fi
 
 setsid wineserver -p -f >/dev/null 2>&1 &
@@ -41,16 +111,11 @@ _wine_server_pid=$!
 # which stay alive with that program's stdout and stderr. Start them here
 # with /dev/null, or a test runner that reads a test's output (ctest) waits
 # for the services to end, which they never do while the server lives.
-wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
+if ! wine cmd.exe /c exit </dev/null >>"$_wine_log" 2>&1; then
+  wine_env_fail "the first program in the prefix did not run" "$_wine_log"; return
+fi
 
 # What the shell opens in "the web browser" goes to a recording script, so
 # tests can see it and nothing else starts.
-_wine_src_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export PATH="$_wine_src_dir/tests/e2e:$PATH"
 wine reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d tavrin-browser-log /f </dev/null >/dev/null 2>&1 || true
-
-wine_env_stop() {
-  wineserver -k >/dev/null 2>&1 || true
-  wait "$_wine_server_pid" 2>/dev/null || true
-  if [ -n "${_wine_xvfb_pid:-}" ]; then kill "$_wine_xvfb_pid" 2>/dev/null || true; wait "$_wine_xvfb_pid" 2>/dev/null || true; fi
-}

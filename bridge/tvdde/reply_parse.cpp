@@ -43,7 +43,7 @@ ReplySpan bareField(const char* reply, size_t size, size_t pos) {
 // Writes a field into a caller's buffer of fieldCapacity bytes, cut there.
 void put(char* dst, const char* reply, size_t size, ReplySpan span, bool present) {
     if (dst == nullptr) return;
-    char text[fieldCapacity];
+    char text[fieldCapacity] = {};  // zeroed: an absent field reads nothing, which GCC cannot see
     size_t length = present ? replyFieldText(reply, size, span, text, sizeof text) : 0;
     size_t kept = cutLength(text, length, fieldCapacity);
     memcpy(dst, text, kept);

@@ -25,6 +25,9 @@ inline ReplyField readReplyField(std::string_view reply, std::size_t pos) {
 }
 
 inline std::string replyText(const unsigned char* data, std::size_t size, std::size_t capacity) {
+    // No reply at all is an empty text; std::string must never see a null
+    // pointer, whatever the length.
+    if (!data) return std::string();
     return std::string(reinterpret_cast<const char*>(data), replyTextLength(data, size, capacity));
 }
 

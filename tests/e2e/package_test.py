@@ -5,7 +5,12 @@ CR LF, the sample Tavrin.ini equal to the README's sample apart from its
 Japanese comments, every message box and switch in both help texts, and
 the version record and manifest as Windows reads them. "dispatch": the zip
 unpacked into an empty folder opens a URL with the recorder, the settings
-file's single program, which must see the exact command line."""
+file's single program, which must see the exact command line.
+
+The zip is packed from the build under test by the package script's own
+packer: the 32-bit release where Wine runs 32-bit programs, the x86_64
+build's Tavrin-VERSION-x64.zip on a machine that cannot; each case says
+which one it checked."""
 import argparse
 import os
 import re
@@ -17,52 +22,21 @@ import zipfile
 
 from tavrin_e2e import Case, Failure, check, check_equal, cp932, windows_path
 
-EXE_LIMIT = 300 * 1024
-DLL_LIMIT = 64 * 1024
-PROGRAMS = ["Tavrin.exe", "tvDDE.dll", "nkf32.dll"]
-TEXTS = ["Tavrin.txt", "Tavrin-en.txt", "Tavrin.ini", "LICENSE.txt"]
-
-# What each help text must name as the user sees it: every message box's
-# caption and text (their fixed part), the switches and the placeholders.
-MESSAGES = [
-    "エラー", "注意", "初期化エラー", "オープンエラー", "読み込みエラー",
-    "URL専用「ネルカモ」", "バージョン情報",
-    "設定ファイル異常", "ドラッグ＆ドロップの初期化に失敗しました。",
-    "ドラッグ＆ドロップの登録に失敗しました。", "キーを開放してください！",
-    "ダウンロード失敗", "http以外は、ダウンロードできません！",
-    "タイムアウトにより、すべて終了します。", "タイムアウトにより、「ネルカモ」を終了します。",
-    "ダウンロードプログラムを起動できません。", "に書き込めませんでした。",
-    "次のURLは長すぎるため開けません。", "入力が長すぎるため",
-    "次のURLは前後の文字とつながって長すぎるため開けません。",
-    "次のURLを開くブラウザが設定されていません。", "に次の入力を渡せませんでした。",
-]
-SWITCHES = ["/#c", "/#d=", "/#s=", "/#u=", "/#m=", "/#b=", "/#k=sft", "/#k=ctl"]
-PLACEHOLDERS = ["%F", "%G", "%H", "%I", "%J", "%-J", "%K", "%L", "%-L", "%M", "%S=",
-                "%P", "%D", "%-D", "%N", "%E", "%A", "%B", "%ins_Url%", "%temp_Url%",
-                "%4y%", "%2y%", "%mm%", "%0m%", "%-m%", "%dd%", "%0d%", "%-d%",
-                "%Common My Video%"]
-OPTIONS = ["[host:", "[blank]", "[.*]", "[all]", "[list]", "@dlm=", "@dlm2=", "@param",
-           "@path=", "@icon", "@menu=", "@len=", "@ext2=", "@editor=", "@search=", "@dde=",
-           "@name=", "@loader=", "@filter", "@temp=del", "@timeout=", "@scheme=", "@dist=",
-           "@mark=0", "@active=1", "@system"]
+SCRIPTS = os.path.join(os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)))),
+                       "scripts")
+sys.path.insert(0, SCRIPTS)
+import check_dist  # noqa: E402  (the package script's own checks)
+import make_dist  # noqa: E402
 
 
 def build_version(args):
-    with open(os.path.join(args.bin, "generated", "tavrin_version.h"), encoding="ascii") as f:
-        return re.search(r'TAVRIN_VERSION_TEXT "([^"]+)"', f.read()).group(1)
+    return check_dist.build_version(args.bin)
 
 
 def the_zip(args):
-    path = os.path.join(args.package_dir, f"Tavrin-{build_version(args)}.zip")
+    path = os.path.join(args.package_dir, make_dist.zip_name(args.bin))
     check(os.path.exists(path), f"{path} was made")
     return path
-
-
-def readme_sample(path):
-    with open(path, encoding="utf-8") as f:
-        readme = f.read()
-    start = readme.index("```ini\n") + len("```ini\n")
-    return readme[start:readme.index("\n```", start - 1) + 1]
 
 
 def wine_output(args, argv, name):
@@ -78,42 +52,13 @@ def wine_output(args, argv, name):
 def contents(args):
     path = the_zip(args)
     version = build_version(args)
+    try:
+        arch = check_dist.check_zip(path, args.bin, args.source)
+    except check_dist.Failure as failure:
+        raise Failure(str(failure))
+    print(f"checked {os.path.basename(path)}: {arch} programs")
     with zipfile.ZipFile(path) as z:
         members = {i.filename: z.read(i) for i in z.infolist()}
-    optional = [n for n in ["TavrinCheck.exe"] if os.path.exists(os.path.join(args.bin, n))]
-    scripts = sorted(n for n in os.listdir(os.path.join(args.source, "dist"))
-                     if n.lower().endswith(".cmd")) if os.path.isdir(
-                         os.path.join(args.source, "dist")) else []
-    check_equal(sorted(members), sorted(PROGRAMS + optional + TEXTS + scripts), "zip members")
-
-    for name in PROGRAMS + optional:
-        with open(os.path.join(args.bin, name), "rb") as f:
-            check(members[name] == f.read(), f"{name} is the build's")
-        limit = EXE_LIMIT if name == "Tavrin.exe" else DLL_LIMIT if name.endswith(".dll") else None
-        if limit:
-            check(len(members[name]) <= limit, f"{name}: {len(members[name])} bytes > {limit}")
-
-    texts = {}
-    for name in TEXTS + scripts:
-        data = members[name]
-        check(not data.startswith(b"\xef\xbb\xbf"), f"{name} has no byte order mark")
-        check(re.search(rb"(?<!\r)\n", data) is None, f"{name}: a line end without CR")
-        check(data.endswith(b"\r\n"), f"{name} ends with a line break")
-        try:
-            texts[name] = data.decode("cp932")
-        except UnicodeDecodeError as e:
-            raise Failure(f"{name} is not code page 932: {e}")
-
-    sample = [line for line in texts["Tavrin.ini"].split("\r\n")
-              if not (line.startswith(";") and not line.isascii())]
-    check_equal("\n".join(sample), readme_sample(os.path.join(args.source, "README.md")),
-                "sample Tavrin.ini without its Japanese comments")
-
-    for name in ["Tavrin.txt", "Tavrin-en.txt"]:
-        for needed in MESSAGES + SWITCHES + PLACEHOLDERS + OPTIONS:
-            check(needed.lower() in texts[name].lower(), f"{name} does not name {needed!r}")
-    check("Ver.U_1.25" in texts["Tavrin.txt"], "the version box's version in the help")
-    check("Tavrin developers" in texts["LICENSE.txt"], "licence holder")
 
     # The record and the manifest as Windows reads them from the shipped file.
     folder = os.path.join(args.scratch, "contents")
@@ -136,13 +81,10 @@ def contents(args):
     check(re.fullmatch(r"Copyright \(C\) 20\d\d Tavrin developers",
                        strings.get("LegalCopyright", "")), f"LegalCopyright {strings}")
     manifest = bytes.fromhex(info.get("manifest", "")).decode("utf-8")
-    check('level="asInvoker"' in manifest, "asInvoker")
-    check(re.search(r'name="Microsoft\.Windows\.Common-Controls"\s+version="6\.0\.0\.0"', manifest),
-          "common controls 6")
-    for os_id in ["e2011457-1546-43c5-a5fe-008deee3d3f0", "35138b9a-5d96-4fbd-8e2d-a2440225f93a",
-                  "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38", "1f676c76-80e1-4239-95bb-83d0f6d0da78",
-                  "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"]:
-        check(os_id in manifest, f"supportedOS {os_id}")
+    try:
+        check_dist.check_manifest(manifest, arch)
+    except check_dist.Failure as failure:
+        raise Failure(str(failure))
     # Wine's version 6 reports itself as 5.81; the file it comes from tells.
     comctl = bytes.fromhex(info.get("comctl32_path", "")).decode("cp932").lower()
     check("\\winsxs\\" in comctl and "common-controls_6595b64144ccf1df_6." in comctl,
@@ -154,8 +96,10 @@ def dispatch(args):
     # The folder as a user has it after unpacking the zip into a new folder.
     shutil.rmtree(case.folder)
     os.makedirs(case.folder)
-    with zipfile.ZipFile(the_zip(args)) as z:
+    path = the_zip(args)
+    with zipfile.ZipFile(path) as z:
         z.extractall(case.folder)
+    print(f"unpacked {os.path.basename(path)}")
     viewer = case.path("prog dir", "viewer.exe")
     os.makedirs(os.path.dirname(viewer))
     shutil.copyfile(args.recorder, viewer)
