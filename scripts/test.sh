@@ -102,7 +102,8 @@ wine_session() {  # name, display slot, ctest arguments...
     # shellcheck source=scripts/wine-env.sh
     source "$root/scripts/wine-env.sh" "$build/$wine_build" || exit 3
     trap wine_env_stop EXIT
-    ctest --test-dir "$build/$wine_build" --output-on-failure --timeout 300 "$@"
+    ctest --test-dir "$build/$wine_build" --output-on-failure --timeout 300 \
+          --output-junit "$build/$wine_build/ctest-$name.xml" "$@"
   ) > "$build/$wine_build/ctest-$name.log" 2>&1
 }
 sessions=(desktop listwin other)
@@ -129,4 +130,21 @@ for i in 0 1 2; do
   fi
 done
 echo "-- wine: $wine_cases cases run on the $wine_build build (TAVRIN_WINE_ARCH=$TAVRIN_WINE_ARCH)"
+# A case that cannot hold on this path says so, with its reason.
+python3 - "$build/$wine_build" "${sessions[@]}" <<'PY'
+import os, re, sys
+import xml.etree.ElementTree as ET
+folder, names = sys.argv[1], sys.argv[2:]
+for name in names:
+    try:
+        cases = ET.parse(os.path.join(folder, f"ctest-{name}.xml")).getroot().iter("testcase")
+    except (OSError, ET.ParseError):
+        continue
+    for case in cases:
+        if case.get("status") == "notrun":
+            out = case.findtext("system-out") or ""
+            reason = re.search(r": Skipped\n(.*)", out)
+            print(f"-- skipped on this path: {case.get('name')}: "
+                  f"{reason.group(1).strip() if reason else 'no reason given'}")
+PY
 finish
