@@ -1,0 +1,242 @@
+// Redirect links and tracking parameters. Every byte looked for here ('/',
+// '?', '#', '&', '=', '%', '@', ':') lies below 0x40 and so is never the
+// trail byte of a double-byte character: a byte scan cannot split one.
+#include "links/url_cleaning.h"
+
+#include <algorithm>
+
+#include "common/text.h"
+#include "links/cleaning_tables.h"
+#include "settings/host_pattern.h"
+
+namespace {
+
+constexpr std::size_t npos = std::string_view::npos;
+
+// Where the parts of a web link begin.
+struct Layout {
+    std::size_t host = 0;      // after "://"
+    std::size_t path = 0;      // the first '/', '?' or '#' after the host
+    std::size_t query = npos;  // the '?' of the query, npos without one
+    std::size_t end = 0;       // the '#' of the fragment, or the URL's end
+};
+
+Layout layoutOf(std::string_view url) {
+    Layout l;
+    l.host = url.find("://") + 3;
+    l.path = url.find_first_of("/?#", l.host);
+    if (l.path == npos) l.path = url.size();
+    const std::size_t hash = url.find('#', l.path);
+    l.end = hash == npos ? url.size() : hash;
+    const std::size_t question = url.find('?', l.path);
+    if (question < l.end) l.query = question;
+    return l;
+}
+
+// The host as host patterns name it: no user, no port.
+std::string_view hostOf(std::string_view url, const Layout& l) {
+    std::string_view host = url.substr(l.host, l.path - l.host);
+    const std::size_t at = host.rfind('@');
+    if (at != npos) host.remove_prefix(at + 1);
+    const std::size_t colon = host.rfind(':');
+    if (colon != npos && host.find(']', colon) == npos) host = host.substr(0, colon);
+    return host;
+}
+
+int hexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// The byte of a "%XX" escape at i, or -1.
+int escapedByte(std::string_view s, std::size_t i) {
+    if (s[i] != '%' || i + 2 >= s.size()) return -1;
+    const int high = hexValue(s[i + 1]), low = hexValue(s[i + 2]);
+    return high < 0 || low < 0 ? -1 : high * 16 + low;
+}
+
+// Bytes a URL cannot hold as they stand: decoded, they would end the URL
+// at a blank or a quote, or turn into text of some other code page.
+bool staysEscaped(int b) { return b <= 0x20 || b == 0x7F || b >= 0x80 || b == '"' || b == '<' || b == '>'; }
+
+// A redirector's parameter value with its escapes decoded once.
+std::string decodeTarget(std::string_view value) {
+    std::string out;
+    out.reserve(value.size());
+    for (std::size_t i = 0; i < value.size();) {
+        const int b = escapedByte(value, i);
+        if (b >= 0 && !staysEscaped(b)) {
+            out += static_cast<char>(b);
+            i += 3;
+        } else {
+            out += value[i++];
+        }
+    }
+    return out;
+}
+
+// A parameter name for comparing: every escape decoded.
+std::string decodeName(std::string_view name) {
+    if (name.find('%') == npos) return std::string(name);
+    std::string out;
+    for (std::size_t i = 0; i < name.size();) {
+        const int b = escapedByte(name, i);
+        if (b >= 0) {
+            out += static_cast<char>(b);
+            i += 3;
+        } else {
+            out += name[i++];
+        }
+    }
+    return out;
+}
+
+// One "name=value" of a query, and the separator written before it.
+struct Pair {
+    std::size_t separator;  // where its separator begins; == start for the first
+    std::size_t start, end;
+};
+
+// The pairs of the query between `from` (after the '?') and `to`. A
+// separator is '&', or "&amp;" as a page's source writes it.
+std::vector<Pair> pairsOf(std::string_view url, std::size_t from, std::size_t to) {
+    std::vector<Pair> pairs;
+    std::size_t separator = from, start = from;
+    for (;;) {
+        std::size_t amp = url.find('&', start);
+        if (amp == npos || amp > to) amp = to;
+        pairs.push_back({separator, start, amp});
+        if (amp >= to) return pairs;
+        separator = amp;
+        start = amp + (text::startsWithNoCase(url.substr(amp, to - amp), "&amp;") ? 5 : 1);
+    }
+}
+
+std::string_view nameOf(std::string_view pair) { return pair.substr(0, pair.find('=')); }
+
+bool pathMatches(std::string_view path, const std::string& pattern) {
+    if (path.empty()) path = "/";
+    if (!pattern.empty() && pattern.back() == '*')
+        return text::startsWithNoCase(path, std::string_view(pattern).substr(0, pattern.size() - 1));
+    return text::equalsNoCase(path, pattern);
+}
+
+// The target of a link to `entry`'s redirector, or empty.
+std::string targetOf(std::string_view url, const Layout& l, const RedirectorEntry& entry) {
+    if (l.query == npos) return std::string();
+    if (!pathMatches(url.substr(l.path, std::min(l.query, l.end) - l.path), entry.path)) return std::string();
+    if (!hostMatchesPatternList(hostOf(url, l), entry.hosts)) return std::string();
+    for (const Pair& p : pairsOf(url, l.query + 1, l.end)) {
+        const std::string_view pair = url.substr(p.start, p.end - p.start);
+        const std::size_t eq = pair.find('=');
+        if (eq == npos || !text::equalsNoCase(decodeName(pair.substr(0, eq)), entry.parameter)) continue;
+        std::string target = decodeTarget(pair.substr(eq + 1));
+        if (!isWebLink(target)) return std::string();
+        // A target must name a host.
+        const std::size_t host = target.find("://") + 3;
+        if (host >= target.size() || target[host] == '/' || target[host] == '?' || target[host] == '#')
+            return std::string();
+        return target;
+    }
+    return std::string();
+}
+
+// One unwrapping step: true when `url` was a redirect link.
+bool unwrapOnce(std::string& url, const LinkCleaning& rules, std::vector<CleaningStep>& steps) {
+    const Layout l = layoutOf(url);
+    if (l.query == npos) return false;
+    auto tryEntry = [&](const RedirectorEntry& entry, bool builtIn) {
+        std::string target = targetOf(url, l, entry);
+        if (target.empty()) return false;
+        CleaningStep step;
+        step.unwrapped = true;
+        step.builtIn = builtIn;
+        const std::string where = (builtIn ? std::string(hostOf(url, l)) : entry.hosts) + entry.path +
+                                  "?" + entry.parameter;
+        step.rule = builtIn ? entry.name + ": " + where : where;
+        step.detail = url;
+        steps.push_back(std::move(step));
+        url = std::move(target);
+        return true;
+    };
+    for (const RedirectorEntry& entry : rules.redirectors)
+        if (tryEntry(entry, false)) return true;
+    for (const RedirectorEntry& entry : builtInRedirectors())
+        if (tryEntry(entry, true)) return true;
+    return false;
+}
+
+bool nameMatches(std::string_view name, const StripName& s) {
+    return s.prefix ? text::startsWithNoCase(name, s.name) : text::equalsNoCase(name, s.name);
+}
+
+// The strip name that drops a parameter of this name, or null.
+const StripName* stripNameFor(std::string_view name, const LinkCleaning& rules, bool& builtIn) {
+    const std::string decoded = decodeName(name);
+    for (const StripName& s : rules.stripNames)
+        if (nameMatches(decoded, s)) {
+            builtIn = false;
+            return &s;
+        }
+    if (rules.stripDefault)
+        for (const StripName& s : defaultStripNames())
+            if (nameMatches(decoded, s)) {
+                builtIn = true;
+                return &s;
+            }
+    return nullptr;
+}
+
+void strip(std::string& url, const LinkCleaning& rules, std::vector<CleaningStep>& steps) {
+    const Layout l = layoutOf(url);
+    if (l.query == npos) return;
+    const std::string_view whole = url;
+    // "?12345", "?view": no parameters to speak of.
+    if (whole.substr(l.query, l.end - l.query).find('=') == npos) return;
+    const std::vector<Pair> pairs = pairsOf(whole, l.query + 1, l.end);
+    std::vector<bool> drop(pairs.size(), false);
+    bool dropped = false;
+    for (std::size_t i = 0; i < pairs.size(); ++i) {
+        const std::string_view pair = whole.substr(pairs[i].start, pairs[i].end - pairs[i].start);
+        bool builtIn = false;
+        const StripName* by = pair.empty() ? nullptr : stripNameFor(nameOf(pair), rules, builtIn);
+        if (!by) continue;
+        drop[i] = dropped = true;
+        steps.push_back({false, builtIn, by->name + (by->prefix ? "*" : ""), std::string(pair)});
+    }
+    if (!dropped) return;
+    // The pairs kept, each with the separator written before it but the
+    // first. Empty pairs ("&&") mean nothing and go too.
+    std::string out(whole.substr(0, l.query));
+    bool first = true;
+    for (std::size_t i = 0; i < pairs.size(); ++i) {
+        const Pair& p = pairs[i];
+        if (drop[i] || p.start == p.end) continue;
+        out += first ? std::string("?") + std::string(whole.substr(p.start, p.end - p.start))
+                     : std::string(whole.substr(p.separator, p.end - p.separator));
+        first = false;
+    }
+    out += whole.substr(l.end);
+    url = std::move(out);
+}
+
+}  // namespace
+
+bool isWebLink(std::string_view url) {
+    return text::startsWithNoCase(url, "http://") || text::startsWithNoCase(url, "https://");
+}
+
+CleanedUrl cleanUrl(std::string_view url, const LinkCleaning& rules) {
+    CleanedUrl result;
+    result.url = std::string(url);
+    // Both kinds of cleaning work on a query: a link without one, and
+    // anything that is no web link, is left as it is at once.
+    if (!rules.any() || !isWebLink(url) || url.find('?') == npos) return result;
+    if (rules.unwrap)
+        for (int depth = 0; depth < maxUnwrapDepth; ++depth)
+            if (!unwrapOnce(result.url, rules, result.steps)) break;
+    if (rules.strips()) strip(result.url, rules, result.steps);
+    return result;
+}
