@@ -184,7 +184,7 @@ private:
 void reportCleaning(Report& r, const UrlEntry& target) {
     if (target.givenUrl.empty()) return;
     r.line(givenLabel, {target.givenUrl});
-    for (const CleaningStep& step : cleanUrl(target.givenUrl, settings.cleaning).steps) {
+    for (const CleaningStep& step : cleanUrl(target.givenUrl, settings.cleaning, true).steps) {
         if (step.unwrapped) r.line(step.builtIn ? unwrappedBuiltIn : unwrappedOwn, {step.rule});
         else r.line(step.builtIn ? strippedDefault : strippedOwn, {step.detail, step.rule});
     }
@@ -294,7 +294,7 @@ void writeTsv(CheckOutput& output, const std::vector<UrlEntry>& targets,
         out += "@url\t" + e.url + "\t" + e.title + "\n";
         if (e.givenUrl.empty()) continue;
         out += "@given\t" + e.givenUrl + "\n";
-        for (const CleaningStep& step : cleanUrl(e.givenUrl, settings.cleaning).steps)
+        for (const CleaningStep& step : cleanUrl(e.givenUrl, settings.cleaning, true).steps)
             out += std::string("@cleaned\t") + (step.unwrapped ? "unwrap" : "strip") + "\t" + step.rule + "\t" +
                    step.detail + "\t" + (step.builtIn ? "built-in" : "own") + "\n";
     }

@@ -10,7 +10,7 @@
 bool cleanForUse(std::string& url, std::string& given) {
     if (!settings.cleaning.any() || url.size() >= cap::url) return false;
     CleanedUrl cleaned = cleanUrl(url, settings.cleaning);
-    if (!cleaned.changed() || cleaned.url.size() >= cap::path) return false;
+    if (!cleaned.changed || cleaned.url.size() >= cap::path) return false;
     const UrlParts asGiven = urlParts;
     if (!crackUrl(cleaned.url)) {
         urlParts = asGiven;
@@ -24,5 +24,5 @@ bool cleanForUse(std::string& url, std::string& given) {
 bool cleaningMakesItFit(std::string_view url) {
     if (!settings.cleaning.any() || url.size() >= cap::url) return false;
     const CleanedUrl cleaned = cleanUrl(url, settings.cleaning);
-    return cleaned.changed() && cleaned.url.size() < cap::path;
+    return cleaned.changed && cleaned.url.size() < cap::path;
 }

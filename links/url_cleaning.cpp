@@ -123,20 +123,85 @@ bool pathMatches(std::string_view path, const std::string& pattern) {
     return text::equalsNoCase(path, pattern);
 }
 
-// The target of a link to `entry`'s redirector, or empty.
-std::string targetOf(std::string_view url, const Layout& l, const RedirectorEntry& entry) {
-    if (l.query == npos) return std::string();
-    if (!pathMatches(url.substr(l.path, std::min(l.query, l.end) - l.path), entry.path)) return std::string();
-    if (!hostMatchesPatternList(hostOf(url, l), entry.hosts)) return std::string();
+// A redirector's hosts, read once: each pattern's domain (folded to lower
+// case) and whether the hosts below it count too.
+struct HostRule {
+    std::string domain;
+    bool below = false;
+};
+
+struct Redirector {
+    const RedirectorEntry* entry;
+    std::vector<HostRule> hosts;
+};
+
+Redirector compiled(const RedirectorEntry& entry) {
+    Redirector r{&entry, {}};
+    for (std::string_view pattern : splitHostPatterns(entry.hosts)) {
+        const HostPatternForm form = hostPatternForm(pattern);
+        if (form != HostPatternForm::exact && form != HostPatternForm::wildcard) continue;
+        std::string key = hostPatternKey(pattern);
+        const bool below = form == HostPatternForm::wildcard;
+        r.hosts.push_back({below ? key.substr(2) : key, below});
+    }
+    return r;
+}
+
+const std::vector<Redirector>& builtInCompiled() {
+    static const std::vector<Redirector> table = [] {
+        std::vector<Redirector> out;
+        for (const RedirectorEntry& entry : builtInRedirectors()) out.push_back(compiled(entry));
+        return out;
+    }();
+    return table;
+}
+
+bool isAscii(std::string_view s) {
+    for (char c : s)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
+
+// Whether a rule names `host` (no user, no port), as host patterns do.
+bool hostNamed(std::string_view host, const std::vector<HostRule>& rules) {
+    if (!host.empty() && host.back() == '.') host.remove_suffix(1);
+    if (host.empty()) return false;
+    // A host in Japanese must not match at a dot that is half a character.
+    if (!isAscii(host)) {
+        for (const HostRule& rule : rules)
+            if (hostMatchesPattern(host, (rule.below ? "*." : "") + rule.domain)) return true;
+        return false;
+    }
+    for (const HostRule& rule : rules) {
+        if (text::equalsNoCase(host, rule.domain)) return true;
+        const std::size_t n = rule.domain.size();
+        if (rule.below && host.size() > n + 1 && host[host.size() - n - 1] == '.' &&
+            text::equalsNoCase(host.substr(host.size() - n), rule.domain))
+            return true;
+    }
+    return false;
+}
+
+// The parameter name for comparing: its escapes decoded, when it has any.
+bool nameIs(std::string_view name, std::string_view wanted) {
+    if (name.find('%') == npos) return text::equalsNoCase(name, wanted);
+    return text::equalsNoCase(decodeName(name), wanted);
+}
+
+// The target of a link to the redirector, or empty.
+std::string targetOf(std::string_view url, const Layout& l, std::string_view host, const Redirector& r) {
+    const RedirectorEntry& entry = *r.entry;
+    if (!pathMatches(url.substr(l.path, l.query - l.path), entry.path)) return std::string();
+    if (!hostNamed(host, r.hosts)) return std::string();
     for (const Pair& p : pairsOf(url, l.query + 1, l.end)) {
         const std::string_view pair = url.substr(p.start, p.end - p.start);
         const std::size_t eq = pair.find('=');
-        if (eq == npos || !text::equalsNoCase(decodeName(pair.substr(0, eq)), entry.parameter)) continue;
+        if (eq == npos || !nameIs(pair.substr(0, eq), entry.parameter)) continue;
         std::string target = decodeTarget(pair.substr(eq + 1));
         if (!isWebLink(target)) return std::string();
         // A target must name a host.
-        const std::size_t host = target.find("://") + 3;
-        if (host >= target.size() || target[host] == '/' || target[host] == '?' || target[host] == '#')
+        const std::size_t at = target.find("://") + 3;
+        if (at >= target.size() || target[at] == '/' || target[at] == '?' || target[at] == '#')
             return std::string();
         return target;
     }
@@ -144,27 +209,32 @@ std::string targetOf(std::string_view url, const Layout& l, const RedirectorEntr
 }
 
 // One unwrapping step: true when `url` was a redirect link.
-bool unwrapOnce(std::string& url, const LinkCleaning& rules, std::vector<CleaningStep>& steps) {
+bool unwrapOnce(std::string& url, const std::vector<Redirector>& own, std::vector<CleaningStep>* steps) {
     const Layout l = layoutOf(url);
     if (l.query == npos) return false;
-    auto tryEntry = [&](const RedirectorEntry& entry, bool builtIn) {
-        std::string target = targetOf(url, l, entry);
+    const std::string_view host = hostOf(url, l);
+    auto tryRedirector = [&](const Redirector& r, bool builtIn) {
+        std::string target = targetOf(url, l, host, r);
         if (target.empty()) return false;
+        if (!steps) {
+            url = std::move(target);
+            return true;
+        }
+        const RedirectorEntry& entry = *r.entry;
         CleaningStep step;
         step.unwrapped = true;
         step.builtIn = builtIn;
-        const std::string where = (builtIn ? std::string(hostOf(url, l)) : entry.hosts) + entry.path +
-                                  "?" + entry.parameter;
+        const std::string where = (builtIn ? std::string(host) : entry.hosts) + entry.path + "?" + entry.parameter;
         step.rule = builtIn ? entry.name + ": " + where : where;
         step.detail = url;
-        steps.push_back(std::move(step));
+        steps->push_back(std::move(step));
         url = std::move(target);
         return true;
     };
-    for (const RedirectorEntry& entry : rules.redirectors)
-        if (tryEntry(entry, false)) return true;
-    for (const RedirectorEntry& entry : builtInRedirectors())
-        if (tryEntry(entry, true)) return true;
+    for (const Redirector& r : own)
+        if (tryRedirector(r, false)) return true;
+    for (const Redirector& r : builtInCompiled())
+        if (tryRedirector(r, true)) return true;
     return false;
 }
 
@@ -174,7 +244,9 @@ bool nameMatches(std::string_view name, const StripName& s) {
 
 // The strip name that drops a parameter of this name, or null.
 const StripName* stripNameFor(std::string_view name, const LinkCleaning& rules, bool& builtIn) {
-    const std::string decoded = decodeName(name);
+    std::string escaped;
+    std::string_view decoded = name;
+    if (name.find('%') != npos) decoded = escaped = decodeName(name);
     for (const StripName& s : rules.stripNames)
         if (nameMatches(decoded, s)) {
             builtIn = false;
@@ -189,12 +261,13 @@ const StripName* stripNameFor(std::string_view name, const LinkCleaning& rules, 
     return nullptr;
 }
 
-void strip(std::string& url, const LinkCleaning& rules, std::vector<CleaningStep>& steps) {
+// True when a parameter was dropped.
+bool strip(std::string& url, const LinkCleaning& rules, std::vector<CleaningStep>* steps) {
     const Layout l = layoutOf(url);
-    if (l.query == npos) return;
+    if (l.query == npos) return false;
     const std::string_view whole = url;
     // "?12345", "?view": no parameters to speak of.
-    if (whole.substr(l.query, l.end - l.query).find('=') == npos) return;
+    if (whole.substr(l.query, l.end - l.query).find('=') == npos) return false;
     const std::vector<Pair> pairs = pairsOf(whole, l.query + 1, l.end);
     std::vector<bool> drop(pairs.size(), false);
     bool dropped = false;
@@ -204,9 +277,9 @@ void strip(std::string& url, const LinkCleaning& rules, std::vector<CleaningStep
         const StripName* by = pair.empty() ? nullptr : stripNameFor(nameOf(pair), rules, builtIn);
         if (!by) continue;
         drop[i] = dropped = true;
-        steps.push_back({false, builtIn, by->name + (by->prefix ? "*" : ""), std::string(pair)});
+        if (steps) steps->push_back({false, builtIn, by->name + (by->prefix ? "*" : ""), std::string(pair)});
     }
-    if (!dropped) return;
+    if (!dropped) return false;
     // The pairs kept, each with the separator written before it but the
     // first. Empty pairs ("&&") mean nothing and go too.
     std::string out(whole.substr(0, l.query));
@@ -220,6 +293,7 @@ void strip(std::string& url, const LinkCleaning& rules, std::vector<CleaningStep
     }
     out += whole.substr(l.end);
     url = std::move(out);
+    return true;
 }
 
 }  // namespace
@@ -228,15 +302,21 @@ bool isWebLink(std::string_view url) {
     return text::startsWithNoCase(url, "http://") || text::startsWithNoCase(url, "https://");
 }
 
-CleanedUrl cleanUrl(std::string_view url, const LinkCleaning& rules) {
+CleanedUrl cleanUrl(std::string_view url, const LinkCleaning& rules, bool tellSteps) {
     CleanedUrl result;
     result.url = std::string(url);
     // Both kinds of cleaning work on a query: a link without one, and
     // anything that is no web link, is left as it is at once.
     if (!rules.any() || !isWebLink(url) || url.find('?') == npos) return result;
-    if (rules.unwrap)
-        for (int depth = 0; depth < maxUnwrapDepth; ++depth)
-            if (!unwrapOnce(result.url, rules, result.steps)) break;
-    if (rules.strips()) strip(result.url, rules, result.steps);
+    if (rules.unwrap) {
+        std::vector<Redirector> own;
+        for (const RedirectorEntry& entry : rules.redirectors) own.push_back(compiled(entry));
+        std::vector<CleaningStep>* steps = tellSteps ? &result.steps : nullptr;
+        for (int depth = 0; depth < maxUnwrapDepth; ++depth) {
+            if (!unwrapOnce(result.url, own, steps)) break;
+            result.changed = true;
+        }
+    }
+    if (rules.strips() && strip(result.url, rules, tellSteps ? &result.steps : nullptr)) result.changed = true;
     return result;
 }

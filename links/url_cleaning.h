@@ -25,8 +25,8 @@ struct CleaningStep {
 
 struct CleanedUrl {
     std::string url;  // the clean URL; the URL as given when no rule applied
-    std::vector<CleaningStep> steps;
-    bool changed() const { return !steps.empty(); }
+    std::vector<CleaningStep> steps;  // when asked for
+    bool changed = false;
 };
 
 // How many redirect links within each other are unwrapped at most.
@@ -39,7 +39,9 @@ constexpr int maxUnwrapDepth = 4;
 // name are dropped, ignoring ASCII case, with "&amp;" taken for '&' as
 // in a page's source; a query of no "name=value" pair is left alone, and
 // one left empty loses its '?'.
-CleanedUrl cleanUrl(std::string_view url, const LinkCleaning& rules);
+// `tellSteps`: fill in `steps` (the check tool's account; opening a link
+// needs none).
+CleanedUrl cleanUrl(std::string_view url, const LinkCleaning& rules, bool tellSteps = false);
 
 // Whether `url` begins with "http://" or "https://" (any case).
 bool isWebLink(std::string_view url);
