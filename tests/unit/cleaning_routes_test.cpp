@@ -10,6 +10,7 @@
 #include "app/menu_choice.h"
 #include "app/open_rows.h"
 #include "app/recognize.h"
+#include "app/routing.h"
 #include "bridge/bridge.h"
 #include "common/app_state.h"
 #include "common/overlong_url.h"
@@ -212,6 +213,20 @@ TEST_F(CleaningRoutes, DispatchSeesTheCleanUrlUnlessTheRowAsksForTheGivenOne) {
         EXPECT_EQ(starts(), c.want) << c.what;
         EXPECT_EQ(urlList.entries[0].url, cleanPdf) << c.what << ": the clean URL is back";
     }
+}
+
+TEST_F(CleaningRoutes, TheBrowsersPageIsCleanedToo) {
+    dir.write("Tavrin.ini", "[.pdf]\n" + viewer + "\n%end\n");
+    fake.bridge.emplace();
+    fake.bridge->pages["Browser"] = wrappedPdf;
+    settings.browserServices[0] = "Browser";
+    settings.browserServiceCount = 1;
+    startOptions.browserQueryMode = 1;
+    runState.currentTarget.clear();
+    startupAction(nullptr, 0, 0);
+    startOptions = StartOptions{};
+    EXPECT_EQ(starts(), (Starts{{viewer, cleanPdf}}));
+    EXPECT_EQ(urlList.entries[0].givenUrl, wrappedPdf);
 }
 
 TEST_F(CleaningRoutes, MenuRowsChooseBetweenCleanAndGiven) {
