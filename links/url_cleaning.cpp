@@ -1,9 +1,8 @@
-// Redirect links and tracking parameters. Every byte looked for here ('/',
-// '?', '#', '&', '=', '%', '@', ':') lies below 0x40 and so is never the
-// trail byte of a double-byte character: a byte scan cannot split one.
+// Redirect links and tracking parameters. The bytes that divide a link
+// ('/', '?', '#', '&', '=', '%', ':') lie below 0x40 and so are never the
+// trail byte of a double-byte character: a byte scan cannot split one. The
+// host is read by whole characters, as '@' and ']' can be trail bytes.
 #include "links/url_cleaning.h"
-
-#include <algorithm>
 
 #include "common/text.h"
 #include "links/cleaning_tables.h"
@@ -36,11 +35,17 @@ Layout layoutOf(std::string_view url) {
 // The host as host patterns name it: no user, no port.
 std::string_view hostOf(std::string_view url, const Layout& l) {
     std::string_view host = url.substr(l.host, l.path - l.host);
-    const std::size_t at = host.rfind('@');
+    std::size_t at = npos;
+    for (std::size_t i = 0; i < host.size(); i += text::charLength(host, i))
+        if (host[i] == '@') at = i;
     if (at != npos) host.remove_prefix(at + 1);
-    const std::size_t colon = host.rfind(':');
-    if (colon != npos && host.find(']', colon) == npos) host = host.substr(0, colon);
-    return host;
+    // A port: digits after the last ':' that no ']' of an address follows.
+    std::size_t colon = npos;
+    for (std::size_t i = 0; i < host.size(); i += text::charLength(host, i)) {
+        if (host[i] == ':') colon = i;
+        else if (host[i] == ']') colon = npos;
+    }
+    return colon == npos ? host : host.substr(0, colon);
 }
 
 int hexValue(char c) {

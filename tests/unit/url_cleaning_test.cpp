@@ -183,8 +183,9 @@ TEST(UrlCleaning, NestedRedirectorsAndTheDepthLimit) {
 
 TEST(UrlCleaning, UsersRedirectorsComeFirst) {
     LinkCleaning rules;
-    addUnwrapOption("=https://go.example.com/out?to=; *.jump.example/r/*?u", rules);
-    ASSERT_EQ(rules.redirectors.size(), 2u);
+    // "\x83\x40" (a katakana) ends in the byte of '@'.
+    addUnwrapOption("=https://go.example.com/out?to=; *.jump.example/r/*?u; \x83\x40.example/o?u", rules);
+    ASSERT_EQ(rules.redirectors.size(), 3u);
     expectCleaning(rules, {
         {"copied with its scheme and '='", "http://go.example.com/out?to=https%3A%2F%2Fx.example%2F",
          "https://x.example/"},
@@ -192,6 +193,10 @@ TEST(UrlCleaning, UsersRedirectorsComeFirst) {
          "http://y.example/p.pdf"},
         {"another path", "https://a.jump.example/s/?u=http://y.example/", "https://a.jump.example/s/?u=http://y.example/"},
         {"the built-in ones still apply", "https://l.facebook.com/l.php?u=https://z.example/", "https://z.example/"},
+        {"a Japanese host with user and port", "http://me@\x83\x40.example:81/o?u=http://j.example/",
+         "http://j.example/"},
+        {"a '@' byte inside a host's character is no user", "http://x\x83\x40.example/o?u=http://j.example/",
+         "http://x\x83\x40.example/o?u=http://j.example/"},
     });
 }
 
