@@ -12,6 +12,7 @@
 #include "common/text.h"
 #include "common/url_list.h"
 #include "launch/download.h"
+#include "launch/given_targets.h"
 #include "launch/launch.h"
 #include "launch/select.h"
 #include "menu/menu_layout.h"
@@ -77,6 +78,7 @@ void carryOutRow(int k) {
     if (k < 0 || k >= associationTable.itemCount) return;
     // A copy: a nested dispatch may rebuild the table.
     const AssociationItem row = associationTable.items[k];
+    const GivenTargets given(rowWantsGivenUrls(row));
     if (row.kind == itemProgram) startProgramRow(row);
     else if (row.kind == itemSubCommand || row.kind == itemSoleSubCommand) runSubCommandRow(row);
 }

@@ -15,13 +15,21 @@
 
 namespace {
 
+// Puts a row's URL into entry i. The URL as given of a cleaned link comes
+// from the snapshot of the list the rows were built from.
+void copyRow(ListRows& rows, int row, int i) {
+    UrlEntry& entry = urlList.entries[i];
+    text::assignCut(entry.url, rows.text(row, urlColumn), cap::url);
+    entry.givenUrl = savedGivenUrl(entry.url);
+}
+
 // Copies the URLs to open into urlList; the index of the last checked row
 // copied, or -1 when nothing is to be opened.
 int collectUrls(ListRows& rows, int singleRow) {
     if (singleRow != 0) {
         const int row = rows.selectedRow();
         if (row < 0) return -1;
-        text::assignCut(urlList.entries[0].url, rows.text(row, urlColumn), cap::url);
+        copyRow(rows, row, 0);
         urlList.urlCount = 1;
         return row;
     }
@@ -29,7 +37,7 @@ int collectUrls(ListRows& rows, int singleRow) {
     const int n = rows.count();
     for (int row = 0; row < n && copied < maxUrlEntries; ++row) {
         if (!rows.checked(row)) continue;
-        text::assignCut(urlList.entries[copied].url, rows.text(row, urlColumn), cap::url);
+        copyRow(rows, row, copied);
         ++copied;
         lastRow = row;
     }

@@ -11,6 +11,7 @@
 #include "common/split_path.h"
 #include "common/text.h"
 #include "common/url_list.h"
+#include "links/link_cleaning.h"
 #include "links/link_tests.h"
 #include "platform/platform.h"
 #include "settings/settings.h"
@@ -23,21 +24,37 @@ namespace {
 // they held; callers of these results read the path alone.
 int storePath(const std::string& path, int result) {
     text::assignCut(urlList.entries[0].url, path, cap::url);
+    urlList.entries[0].givenUrl.clear();
     urlList.urlCount = 1;
     return result;
 }
 
-// Appends a URL entry with the scheme and extension of the URL split last.
+// Appends a URL entry, cleaned by the settings' rules, with the scheme and
+// extension of its URL (split last, by the caller or by the cleaning).
 // True when the table is full.
 bool addEntry(std::string_view url, std::string_view title) {
     UrlEntry& e = urlList.entries[urlList.urlCount];
-    text::assignCut(e.url, url, cap::url);
+    std::string kept(url), given;
+    // A URL taken for being short enough once clean that then does not
+    // split is too long after all.
+    if (!cleanForUse(kept, given) && kept.size() >= cap::path) {
+        noteOverlongUrl(kept, overlong::url);
+        return false;
+    }
+    text::assignCut(e.url, kept, cap::url);
+    text::assignCut(e.givenUrl, given, cap::url);
     text::assignCut(e.title, title, cap::path);
     text::assignCut(e.scheme, urlParts.scheme, cap::scheme);
     std::string extension = splitPath(urlParts.urlPath).extension;
     text::assignCut(e.extension, extension.empty() ? "blank" : extension, cap::path);
     e.kind = Anchor;
     return ++urlList.urlCount >= maxUrlEntries;
+}
+
+// The URL of a found text: what stands before the title separator.
+std::string_view urlBeforeTitle(const std::string& work) {
+    const std::size_t at = text::findNoCase(work, settings.titleSeparator);
+    return std::string_view(work).substr(0, at);
 }
 
 // Adds the URL found in `work`, with a title when the title separator
@@ -92,7 +109,12 @@ int finishToken(std::string_view token, bool quoted, int fileChecks, bool cut) {
     }
 
     bool toEnd = false;
-    const int found = findFirstUrl(work, quoted ? 1 : 0, &toEnd, settings.titleSeparator);
+    int found = findFirstUrl(work, quoted ? 1 : 0, &toEnd, settings.titleSeparator);
+    // A redirect link or a tracked one too long as it stands can still be
+    // opened by what cleaning leaves of it; unless the token was cut
+    // inside it.
+    if (found == findTooLong && !(cut && toEnd) && cleaningMakesItFit(urlBeforeTitle(work)))
+        found = 0;
     if (found == findTooLong) noteOverlongUrl(work, overlong::url);
     if (found != 0) return tokenGoesOn;
     // A URL that runs into the end of a cut token lost its own end: opening

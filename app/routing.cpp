@@ -19,6 +19,7 @@
 #include "common/text.h"
 #include "common/url_list.h"
 #include "launch/select.h"
+#include "links/link_cleaning.h"
 #include "links/shortcut_folder.h"
 #include "platform/ui_port.h"
 #include "settings/settings.h"
@@ -137,7 +138,10 @@ void startupAction(platform::WindowHandle window, int shift, int ctrl) {
         else if (!toldOfClipboard) showToolsMenu(window);
     } else if (startOptions.browserQueryMode > 0 &&
                getActiveBrowserUrl(startOptions.browserServiceName, startOptions.browserQueryMode)) {
-        urlList.entries[0].url = browserUrl;
+        std::string url = browserUrl, given;
+        cleanForUse(url, given);
+        urlList.entries[0].url = url;
+        urlList.entries[0].givenUrl = given;
         urlList.urlCount = 1;
         openWithSettings(window, shift, 0);
     } else if (!reportOverlongUrls(window)) {  // the browser's page may be too long

@@ -25,12 +25,13 @@ enum class LintRule {
     valueCut, tooManyItems, itemWithoutDot, blankInList, parameterElsewhere, tooManyParameters,
     parameterNameWithoutPercent, editorNotFound, editorFoundOnlyLater, loaderNotFound,
     alternateFileMissing, searchFolderMissing, numberIgnored, menuValueIgnored, schemeNamesNone,
+    unwrapEntryMalformed, stripNameMalformed, stripEverything,
     // Association blocks.
     programNotFound, programIsFolder, subCommandWithoutProgram, subCommandsOfMissingProgram,
     subCommandOfEarlierProgram,
     closeWithoutOpen, groupWithoutCaption, groupNotClosed, markReadAsProgram, tooManyRows,
     loaderLineWithoutLoader, downloadSplitAfterSeparator, downloadFolderMissing,
-    noProgramBeforeSeparator,
+    noProgramBeforeSeparator, givenMarkWithoutCleaning,
     // Placeholders.
     placeholderWithoutParam, unknownPlaceholder,
     // Host blocks ("[host:PATTERNS]").

@@ -72,6 +72,10 @@ void lintSubCommand(LintContext& c, const SettingsLine& l, std::string_view line
 }
 
 void lintProgramLine(LintContext& c, const SettingsLine& l, std::string_view line, BlockWalk& w) {
+    if (!line.empty() && line[0] == givenUrlsMark) {
+        line = text::skipLeadingSpaces(line.substr(1));
+        if (!settings.cleaning.any()) c.add(l.number, LintRule::givenMarkWithoutCleaning);
+    }
     lintPlaceholders(c, l.number, line);
     const std::string expanded = expandWhenParametersOn(line);
     const std::size_t d = text::findNoCase(expanded, settings.separator);

@@ -93,6 +93,12 @@ const RuleText ruleTexts[] = {
                               "the @menu= value {1} is not understood: the menu shows at the active window"}},
     {R::schemeNamesNone, N, {"@scheme= が http、ftp、mailto、file のどれも挙げていないので 4 つとも有効になります",
                              "@scheme= names none of http, ftp, mailto, file, so all four stay on"}},
+    {R::unwrapEntryMalformed, P, {"@unwrap= の {1} は「ホスト/パス?パラメーター」の形ではありません。無視されます (例: l.example.com/out?url。ホストは名前か *. とドメイン、* はパスの最後にだけ)",
+                                  "the @unwrap= entry {1} is not of the form host/path?parameter and is ignored (for example l.example.com/out?url; the host is a name or *. and a domain, a * stands only at the end of the path)"}},
+    {R::stripNameMalformed, P, {"@strip= の {1} はパラメーター名になりません。無視されます (* は名前の最後にだけ。= & ? # や空白は使えません)",
+                                "the @strip= name {1} is ignored: a * stands only at its end, and a name holds no =, &, ?, # or blank"}},
+    {R::stripEverything, N, {"@strip= の * は、すべての Web のリンクからすべてのパラメーターを取り除きます",
+                             "@strip= * drops every parameter of every web link"}},
 
     {R::programNotFound, P, {"プログラムが見つかりません (そのまま、.exe を付けて、@path=、検索パス): {1}",
                              "program not found (as written, with .exe, in @path=, on the search path): {1}"}},
@@ -121,6 +127,8 @@ const RuleText ruleTexts[] = {
                                    "the folder {1} does not exist: files are saved into the temporary folder"}},
     {R::noProgramBeforeSeparator, P, {"区切りの前にプログラムがありません。捨てられます",
                                       "no program before the separator: the line is dropped"}},
+    {R::givenMarkWithoutCleaning, N, {"! の行には受け取ったままの URL が渡されますが、@unwrap も @strip= もないので、どの URL も元のままです",
+                                      "the ! line is given the URLs as given, but with neither @unwrap nor @strip= every URL stays as given anyway"}},
 
     {R::placeholderWithoutParam, P, {"{1} は置き換えられません: [system] に @param がありません",
                                      "{1} is not replaced: [system] has no @param"}},

@@ -7,6 +7,7 @@
 #include "common/capacity.h"
 #include "common/text.h"
 #include "platform/platform.h"
+#include "settings/cleaning_options.h"
 #include "settings/filter_groups.h"
 #include "settings/find_program.h"
 #include "settings/settings.h"
@@ -108,6 +109,39 @@ void lintLookedUpProgram(LintContext& c, int line, std::string_view key, std::st
     c.add(line, later ? LintRule::editorFoundOnlyLater : LintRule::editorNotFound, {std::string(value)});
 }
 
+// "@unwrap=" entries, counted over every line of the option.
+void lintUnwrapValue(LintContext& c, int line, std::string_view value) {
+    if (value.empty() || value.front() != '=') return;
+    std::size_t count = settings.cleaning.redirectors.size();
+    for (std::string_view item : cleaningItems(value.substr(1), false)) {
+        RedirectorEntry entry;
+        if (parseRedirectorEntry(item, entry) != RedirectorForm::ok) {
+            c.add(line, LintRule::unwrapEntryMalformed, {std::string(item)});
+        } else if (++count > maxUserRedirectors) {
+            c.add(line, LintRule::tooManyItems, {"@unwrap=", std::to_string(maxUserRedirectors), std::string(item)});
+            return;
+        }
+    }
+}
+
+void lintStripValue(LintContext& c, int line, std::string_view value) {
+    std::size_t count = settings.cleaning.stripNames.size();
+    for (std::string_view item : cleaningItems(value, true)) {
+        StripName name;
+        const StripNameForm form = parseStripName(item, name);
+        if (form == StripNameForm::defaultList) continue;
+        if (form != StripNameForm::ok) {
+            c.add(line, LintRule::stripNameMalformed, {std::string(item)});
+            continue;
+        }
+        if (++count > maxUserStripNames) {
+            c.add(line, LintRule::tooManyItems, {"@strip=", std::to_string(maxUserStripNames), std::string(item)});
+            return;
+        }
+        if (name.prefix && name.name.empty()) c.add(line, LintRule::stripEverything);
+    }
+}
+
 void lintOption(LintContext& c, int line, std::string_view key, std::string_view value,
                 const SearchState& finalSearch) {
     if (key == "@dlm=" || key == "@dlm2=") {
@@ -141,6 +175,10 @@ void lintOption(LintContext& c, int line, std::string_view key, std::string_view
         if (!named) c.add(line, LintRule::schemeNamesNone);
         if (value.find(' ') != std::string_view::npos)
             c.add(line, LintRule::blankInList, {std::string(key), std::string(value)});
+    } else if (key == "@unwrap") {
+        lintUnwrapValue(c, line, value);
+    } else if (key == "@strip=") {
+        lintStripValue(c, line, value);
     } else if (key == "@dist=") {
         const std::size_t comma = value.find(',');
         lintNumber(c, line, key, value.substr(0, comma), 1, 10000, "0");
@@ -212,6 +250,7 @@ void lintSystemBlock(LintContext& c) {
     settings.searchPathList.clear();
     settings.editorProgram.clear();
     settings.loaderProgram.clear();
+    settings.cleaning = LinkCleaning{};
     userParameters.count = 0;
     resetFilterGroups();
 

@@ -21,6 +21,7 @@
 #include "common/text.h"
 #include "common/url_list.h"
 #include "launch/select.h"
+#include "links/url_cleaning.h"
 #include "settings/association_table.h"
 #include "settings/settings.h"
 #include "settings/settings_line.h"
@@ -37,6 +38,12 @@ const Text alternateLabel{"関連付けを読んだファイル: {1} (@ext2=)", 
 const Text commandLineLabel{"コマンドライン: {1}", "command line: {1}"};
 const Text urlLabel{"URL {1}: {2}", "URL {1}: {2}"};
 const Text titleLabel{"  タイトル: {1}", "  title: {1}"};
+const Text givenLabel{"  元の URL: {1}", "  as given: {1}"};
+const Text unwrappedBuiltIn{"  転送リンクを外しました: {1} (組み込みの転送リンク)", "  unwrapped: {1} (a built-in redirector)"};
+const Text unwrappedOwn{"  転送リンクを外しました: {1} (@unwrap=)", "  unwrapped: {1} (@unwrap=)"};
+const Text strippedDefault{"  取り除いたパラメーター: {1} (@strip=default の {2})", "  dropped: {1} ({2} of @strip=default)"};
+const Text strippedOwn{"  取り除いたパラメーター: {1} (@strip= の {2})", "  dropped: {1} ({2} of @strip=)"};
+const Text givenRow{"  (元の URL を渡します)", "  (given the URLs as given)"};
 const Text folderLabel{"フォルダー: {1}", "folder: {1}"};
 const Text fileLabel{"ファイル: {1}", "file: {1}"};
 const Text noUrl{"URL として認識されたものはありません", "nothing was recognised as a URL"};
@@ -172,6 +179,17 @@ private:
     std::string& out_;
 };
 
+// What link cleaning made of a target: the URL as given, and each rule
+// that changed it.
+void reportCleaning(Report& r, const UrlEntry& target) {
+    if (target.givenUrl.empty()) return;
+    r.line(givenLabel, {target.givenUrl});
+    for (const CleaningStep& step : cleanUrl(target.givenUrl, settings.cleaning, true).steps) {
+        if (step.unwrapped) r.line(step.builtIn ? unwrappedBuiltIn : unwrappedOwn, {step.rule});
+        else r.line(step.builtIn ? strippedDefault : strippedOwn, {step.detail, step.rule});
+    }
+}
+
 void reportBlocks(Report& r, const std::string& text) {
     const std::string& key = dispatchState.sectionKey;
     r.line(keyLabel, {key});
@@ -210,7 +228,9 @@ void reportBlocks(Report& r, const std::string& text) {
 
 std::string rowText(const AssociationItem& row, Language language) {
     switch (row.kind) {
-        case itemProgram: return say(language, programRow, {row.caption, row.command});
+        case itemProgram:
+            return say(language, programRow, {row.caption, row.command}) +
+                   (row.givenUrls == 1 ? say(language, givenRow) : std::string());
         case itemSubCommand:
         case itemSoleSubCommand: {
             const Text* kind = row.subKind == subRunEach ? &runEachRow
@@ -270,7 +290,14 @@ void writeTsv(CheckOutput& output, const std::vector<UrlEntry>& targets,
     std::string& out = output.out;
     out += "@settings\t" + (dispatchState.useAlternateFile == 1 ? settings.alternatePath
                                                                 : programPaths.settingsPath) + "\n";
-    for (const UrlEntry& e : targets) out += "@url\t" + e.url + "\t" + e.title + "\n";
+    for (const UrlEntry& e : targets) {
+        out += "@url\t" + e.url + "\t" + e.title + "\n";
+        if (e.givenUrl.empty()) continue;
+        out += "@given\t" + e.givenUrl + "\n";
+        for (const CleaningStep& step : cleanUrl(e.givenUrl, settings.cleaning, true).steps)
+            out += std::string("@cleaned\t") + (step.unwrapped ? "unwrap" : "strip") + "\t" + step.rule + "\t" +
+                   step.detail + "\t" + (step.builtIn ? "built-in" : "own") + "\n";
+    }
     if (!dispatchState.sectionKey.empty()) {
         out += "@key\t" + dispatchState.sectionKey + "\n";
         for (int i = 0; i < associationTable.blockCount; ++i) {
@@ -327,6 +354,8 @@ int runOpenCommand(const CheckOptions& options, const CheckEnvironment& environm
     applyKeyInversions(runState.currentTarget);
     int recognized = 0;
     const std::vector<UrlEntry> targets = recognizedTargets(recognized);
+    // The start puts the target it opens there: the line as given is kept.
+    const std::string commandLine = runState.currentTarget;
     const std::size_t startupMark = run.log.all().size();
     startupAction(nullptr, runState.shiftFlag, runState.ctrlFlag);
 
@@ -343,13 +372,14 @@ int runOpenCommand(const CheckOptions& options, const CheckEnvironment& environm
     }
     Report r(language, output.out);
     r.line(settingsLabel, {programPaths.settingsPath});
-    r.line(commandLineLabel, {shortened(runState.currentTarget)});
+    r.line(commandLineLabel, {shortened(commandLine)});
     for (std::size_t i = 0; i < targets.size(); ++i) {
         if (recognized == recognizedFolder) r.line(folderLabel, {targets[i].url});
         else if (recognized == recognizedHtmlFile || recognized == recognizedOtherFile)
             r.line(fileLabel, {targets[i].url});
         else r.line(urlLabel, {std::to_string(i + 1), targets[i].url});
         if (!targets[i].title.empty()) r.line(titleLabel, {targets[i].title});
+        reportCleaning(r, targets[i]);
     }
     if (targets.empty()) r.line(noUrl);
     if (!atStart.empty()) {

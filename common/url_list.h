@@ -12,6 +12,9 @@ struct UrlEntry {
     std::string scheme;     // 32-byte slot
     std::string extension;  // 260-byte slot; "blank" when the path has none
     int kind = Anchor;
+    // The URL as it was given when link cleaning changed it, for the rows
+    // that ask for it ("!" program lines); empty otherwise. 520-byte slot.
+    std::string givenUrl;
 };
 
 constexpr int maxUrlEntries = 500;
@@ -26,6 +29,7 @@ struct SavedUrlList {
     struct Saved {
         std::string url;  // cut to 259 characters
         int kind = Anchor;
+        std::string givenUrl;
     };
     std::array<Saved, maxUrlEntries> entries;
 };
@@ -35,3 +39,6 @@ extern SavedUrlList savedUrlList;
 
 void saveUrlList();
 void restoreUrlList();
+// The URL as given of the snapshot's first entry whose (clean) URL is
+// `url`; empty when there is none or that entry was not cleaned.
+std::string savedGivenUrl(const std::string& url);

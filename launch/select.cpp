@@ -8,6 +8,7 @@
 #include "common/text.h"
 #include "common/url_list.h"
 #include "launch/download.h"
+#include "launch/given_targets.h"
 #include "launch/launch.h"
 #include "platform/ui_port.h"
 #include "settings/association_table.h"
@@ -91,6 +92,7 @@ void pauseAfterRun(int run) {
 
 int singleProgramRule() {
     const AssociationItem& program = associationTable.items[associationTable.firstProgram];
+    const GivenTargets given(rowWantsGivenUrls(program));
     const std::string& firstUrl = urlList.entries[0].url;
     if (program.subCount == 0) {
         launchProgram(program.command, quoteSpaces(firstUrl));

@@ -6,10 +6,14 @@
 #include "common/capacity.h"
 #include "common/split_path.h"
 #include "common/text.h"
+#include "links/link_cleaning.h"
 #include "template/url_parts.h"
 
 void fillLinkEntry(UrlEntry& entry, std::string_view url, std::string_view title, LinkKind kind) {
-    text::assignCut(entry.url, url, cap::url);
+    std::string kept(url), given;
+    cleanForUse(kept, given);
+    text::assignCut(entry.url, kept, cap::url);
+    text::assignCut(entry.givenUrl, given, cap::url);
     text::assignCut(entry.title, title, cap::path);
     text::assignCut(entry.scheme, urlParts.scheme, cap::scheme);
     const std::string extension = splitPath(urlParts.urlPath).extension;

@@ -54,7 +54,7 @@ PLACEHOLDERS = ["%F", "%G", "%H", "%I", "%J", "%-J", "%K", "%L", "%-L", "%M", "%
 OPTIONS = ["[host:", "[blank]", "[.*]", "[all]", "[list]", "@dlm=", "@dlm2=", "@param",
            "@path=", "@icon", "@menu=", "@len=", "@ext2=", "@editor=", "@search=", "@dde=",
            "@name=", "@loader=", "@filter", "@temp=del", "@timeout=", "@scheme=", "@dist=",
-           "@mark=0", "@active=1", "@system"]
+           "@mark=0", "@active=1", "@system", "@unwrap", "@strip="]
 
 
 class Failure(Exception):

@@ -14,6 +14,13 @@
 
 AssociationTable associationTable;
 
+bool rowWantsGivenUrls(const AssociationItem& row) {
+    if (row.kind == itemProgram) return row.givenUrls == 1;
+    if (row.kind != itemSubCommand && row.kind != itemSoleSubCommand) return false;
+    if (row.owner < 0 || row.owner >= associationTable.itemCount) return false;
+    return associationTable.items[static_cast<std::size_t>(row.owner)].givenUrls == 1;
+}
+
 void resetAssociationTable() {
     associationTable.itemCount = 0;
     associationTable.programCount = 0;
@@ -90,6 +97,8 @@ void addSubCommand(BlockState& st, std::string_view line) {
 // Returns true when the line became a Program row. A program that cannot
 // be found is counted in st.missingPrograms.
 bool addProgram(BlockState& st, std::string_view rawLine) {
+    const bool givenUrls = !rawLine.empty() && rawLine[0] == givenUrlsMark;
+    if (givenUrls) rawLine = text::skipLeadingSpaces(rawLine.substr(1));
     std::string line = expandWhenParametersOn(rawLine);
     const std::size_t d = text::findNoCase(line, settings.separator);
     const bool hasSep = d != text::npos;
@@ -114,6 +123,7 @@ bool addProgram(BlockState& st, std::string_view rawLine) {
     row.level = st.depth;
     row.subCount = 0;
     row.firstSub = 0;
+    row.givenUrls = givenUrls ? 1 : 0;
     if (associationTable.programCount == 0) associationTable.firstProgram = index;
     associationTable.programCount += 1;
     st.currentProgram = index;

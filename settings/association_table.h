@@ -33,7 +33,17 @@ struct AssociationItem {
     int firstSub = 0;     // 0: none
     int owner = 0;
     int subKind = subRun;
+    // Program: 1 when its line began with "!": the program and its
+    // sub-commands are given the URLs as they were before link cleaning.
+    int givenUrls = 0;
 };
+
+// The mark in front of a program line that asks for the URLs as given.
+constexpr char givenUrlsMark = '!';
+
+// Whether the row (a program, or a sub-command of one) asks for the URLs
+// as given.
+bool rowWantsGivenUrls(const AssociationItem& row);
 
 constexpr int maxAssociationItems = 200;
 // A block whose lines name this many programs that cannot be found is read

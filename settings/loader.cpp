@@ -51,6 +51,7 @@ void setDefaults() {
     settings.searchPathSet = 0;
     settings.searchPathList.clear();
     settings.activateMenuWindow = 0;
+    settings.cleaning = LinkCleaning{};
     // The menu position, browser services, pauses and scheme flags may
     // already hold command-line choices and are left alone.
 }

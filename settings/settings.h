@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/platform.h"
+#include "settings/cleaning_options.h"
 
 enum MenuPosition : int {
     menuAtActiveWindow = 0,
@@ -45,6 +46,7 @@ struct Settings {
     int activateMenuWindow = 0;
     int smallIconWidth = 16, smallIconHeight = 16;
     std::string tempFolder;          // 260
+    LinkCleaning cleaning;           // "@unwrap", "@strip="
 };
 
 enum SchemeIndex : int { schemeHttp = 0, schemeFtp = 1, schemeMailto = 2, schemeFile = 3 };

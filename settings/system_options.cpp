@@ -10,6 +10,7 @@
 #include "common/capacity.h"
 #include "common/text.h"
 #include "platform/platform.h"
+#include "settings/cleaning_options.h"
 #include "settings/find_program.h"
 #include "settings/option_parsers.h"
 #include "settings/search_list.h"
@@ -158,6 +159,14 @@ Follow activateOption(std::string_view) {
     settings.activateMenuWindow = 1;
     return Follow::none;
 }
+Follow unwrapOption(std::string_view v) {
+    addUnwrapOption(v, settings.cleaning);
+    return Follow::none;
+}
+Follow stripOption(std::string_view v) {
+    addStripOption(v, settings.cleaning);
+    return Follow::none;
+}
 
 struct Option {
     SystemOptionKey name;  // the line must be longer than name.minLength
@@ -185,6 +194,8 @@ constexpr Option options[] = {
     {{"@dist=", 6}, pauseOption},
     {{"@mark=0", 0}, noMarkOption},
     {{"@active=1", 0}, activateOption},
+    {{"@unwrap", 0}, unwrapOption},
+    {{"@strip=", 7}, stripOption},
 };
 
 const Option* matchOption(std::string_view line) {

@@ -24,6 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         linkSource.kanjiConversion = 0;
         linkSource.linkMode = mode;
         if (mode == 1) linkSource.baseUrl = "http://user@host:8080/dir/sub/page.html?q=1#top";
+        // Links collected with cleaning on, and as they stand.
+        if (mode == 1) useSampleCleaning();
         FUZZ_CHECK(readLinkSource(nullptr, "C:\\Pages\\page.html") == 1, "the page is read");
         FUZZ_CHECK(urlList.urlCount <= maxScannedLinks, "at most 500 links");
         checkUrlList();

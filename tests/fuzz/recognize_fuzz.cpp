@@ -1,6 +1,6 @@
 // Input recognition: tokens, quotes, line mode, titles after "||",
 // placeholders in paths, Internet shortcuts and over-long URLs, with the
-// command-line switches before it. The input is the text given, read as a
+// command-line switches before it, and (for lists) link cleaning. The input is the text given, read as a
 // command line, as a list (line mode) and as clipboard text; the same
 // bytes are the content of every ".url" file a token names.
 #include <cstddef>
@@ -48,9 +48,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(startOptions.browserServiceName.size() < cap::serviceName, "browserServiceName");
     checkResult(recognizeInput(content, 0, 1));
 
-    // A list file's text, with placeholders on.
+    // A list file's text, with placeholders and link cleaning on.
     prepare(content);
     useSampleParameters();
+    useSampleCleaning();
     checkResult(recognizeInput(content, 1, 0));
 
     // The clipboard: cut between tokens, line mode, file checks.

@@ -175,6 +175,26 @@ TEST_F(Lint, SystemOptions) {
     });
 }
 
+TEST_F(Lint, CleaningOptions) {
+    std::string many;
+    for (int i = 0; i < 65; ++i) many += "n" + std::to_string(i) + ";";
+    run({
+        {"well-formed", "[system]\n@unwrap\n@unwrap=https://l.example.com/out?url=;*.r.example/go/*?u\n"
+                        "@strip=default;ref*, sid\n%end\n", {}},
+        {"malformed entries", "[system]\n@unwrap=l.example.com?u;l.example.com/out;x/o*t?u;ok.example/?u\n%end\n",
+         {{2, R::unwrapEntryMalformed}, {2, R::unwrapEntryMalformed}, {2, R::unwrapEntryMalformed}}},
+        {"malformed names", "[system]\n@strip=u*m;a=b;fbclid\n%end\n",
+         {{2, R::stripNameMalformed}, {2, R::stripNameMalformed}}},
+        {"every parameter", "[system]\n@strip=*\n%end\n", {{2, R::stripEverything}}},
+        {"names add up over lines", "[system]\n@strip=x\n@strip=" + many + "\n%end\n", {{3, R::tooManyItems}}},
+        {"@strip without '='", "[system]\n@strip fbclid\n%end\n", {{2, R::unknownOption}}},
+        {"a '!' program line is looked up without its mark",
+         "[system]\n@strip=default\n%end\n[.html]\n! <viewer> | As given\n!<missing>\n%end\n",
+         {{6, R::programNotFound}}},
+        {"a '!' line without cleaning", "[.html]\n!<viewer>\n%end\n", {{2, R::givenMarkWithoutCleaning}}},
+    });
+}
+
 TEST_F(Lint, Parameters) {
     run({
         {"parameters", "[system]\n@param\n%dl% | <dir>\n%end\n[.html]\n<viewer>\n>%dl%\\%K\n%end\n", {}},

@@ -176,6 +176,12 @@ TEST_F(CheckOpen, NamesWhatTavrinStarts) {
         {"a switch text inside a URL", html, {"http://host/app/#blog.html"}},
         {"a URL too long", html, {"http://h/" + std::string(400, 'a') + ".html"}},
         {"no URL at all", html, {"nothing"}},
+        {"a redirect link and tracking parameters",
+         "[system]\n@unwrap\n@strip=default\n%end\n[.pdf]\n<viewer>\n>-f %K %L\n%end\n",
+         {"https://www.google.com/url?q=https%3A%2F%2Fh%2Fr.pdf%3Futm_source%3Dx%26id%3D1&sa=U"}},
+        {"a row that asks for the URL as given",
+         "[system]\n@strip=default\n%end\n[.html]\n!<viewer>\n]-g %L\n%end\n",
+         {"http://h/a.html?fbclid=1", "http://h/b.html?k=1&gclid=2"}},
     };
     dir.write("second.ini", fill("[.html]\n<editor>\n>-second %L\n%end\n"));
     for (const Case& c : cases) {
@@ -221,6 +227,36 @@ TEST_F(CheckOpen, ReportNamesBlocksRowsAndDecision) {
     CheckOutput ja;
     check({"open", "--ini", dir.file("Tavrin.ini"), "http://h/a.html"}, ja);
     EXPECT_NE(ja.out.find("判定: メニューを表示"), std::string::npos);
+}
+
+TEST_F(CheckOpen, TellsWhatCleaningDid) {
+    dir.write("Tavrin.ini", fill("[system]\n@unwrap=go.example/o?t\n@strip=default;sid\n%end\n"
+                                 "[.pdf]\n<viewer> | View\n!<editor> | Keep\n%end\n"));
+    const std::string given = "http://go.example/o?t=https%3A%2F%2Fwww.google.com%2Furl%3Fq%3Dhttps%3A%2F%2Fh%2Fr.pdf%253Fsid%253D9%2526utm_medium%253Dm%2526p%253D1";
+    CheckOutput output;
+    EXPECT_EQ(check({"open", "--lang", "en", "--ini", dir.file("Tavrin.ini"), given}, output), 0);
+    const std::string& out = output.out;
+    EXPECT_NE(out.find("command line: " + given + "\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("URL 1: https://h/r.pdf?p=1\n  as given: " + given + "\n"
+                       "  unwrapped: go.example/o?t (@unwrap=)\n"
+                       "  unwrapped: Google: www.google.com/url?q (a built-in redirector)\n"
+                       "  dropped: sid=9 (sid of @strip=)\n"
+                       "  dropped: utm_medium=m (utm_* of @strip=default)\n"),
+              std::string::npos) << out;
+    EXPECT_NE(out.find("program  Keep: " + editor + "  (given the URLs as given)"), std::string::npos) << out;
+    EXPECT_NE(out.find("chosen: start: \"" + editor + "\" " + given), std::string::npos) << out;
+
+    CheckOutput tsv;
+    check({"open", "--tsv", "--ini", dir.file("Tavrin.ini"), given}, tsv);
+    EXPECT_NE(tsv.out.find("@url\thttps://h/r.pdf?p=1\t\n@given\t" + given + "\n"
+                           "@cleaned\tunwrap\tgo.example/o?t\t" + given + "\town\n"),
+              std::string::npos) << tsv.out;
+    EXPECT_NE(tsv.out.find("@cleaned\tstrip\tutm_*\tutm_medium=m\tbuilt-in\n"), std::string::npos) << tsv.out;
+
+    // Nothing cleaned, nothing told.
+    CheckOutput plain;
+    check({"open", "--lang", "en", "--ini", dir.file("Tavrin.ini"), "http://h/r.pdf?p=1"}, plain);
+    EXPECT_EQ(plain.out.find("  as given: "), std::string::npos) << plain.out;
 }
 
 TEST_F(CheckOpen, LoaderDownloadIsTold) {

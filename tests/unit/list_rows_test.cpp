@@ -40,10 +40,10 @@ protected:
 };
 
 UrlEntry anchor(const std::string& url, const std::string& ext, const std::string& title = "") {
-    return {url, title, "http", ext, Anchor};
+    return {url, title, "http", ext, Anchor, {}};
 }
 UrlEntry image(const std::string& url, const std::string& ext, const std::string& title = "") {
-    return {url, title, "http", ext, Image};
+    return {url, title, "http", ext, Image, {}};
 }
 
 // ---- Filters -------------------------------------------------------------

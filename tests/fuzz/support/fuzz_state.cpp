@@ -16,9 +16,11 @@
 #include "launch/select.h"
 #include "links/list_file.h"
 #include "links/shortcut_folder.h"
+#include "links/url_cleaning.h"
 #include "menu/menu_state.h"
 #include "platform/ui_port.h"
 #include "settings/association_table.h"
+#include "settings/cleaning_options.h"
 #include "settings/filter_groups.h"
 #include "settings/settings.h"
 #include "template/browser_port.h"
@@ -129,6 +131,11 @@ void checkHeld(std::string_view text, std::size_t capacity, const char* what) {
     FUZZ_CHECK(text.size() < capacity, what);
 }
 
+void useSampleCleaning() {
+    addUnwrapOption("=go.example.com/out?to;*.r.example/*?u", settings.cleaning);
+    addStripOption("default;ref*", settings.cleaning);
+}
+
 void checkUrlList() {
     FUZZ_CHECK(urlList.urlCount >= 0 && urlList.urlCount <= maxUrlEntries, "urlCount");
     for (int i = 0; i < urlList.urlCount; ++i) {
@@ -138,6 +145,9 @@ void checkUrlList() {
         checkHeld(e.scheme, cap::scheme, "UrlEntry::scheme");
         checkHeld(e.extension, cap::path, "UrlEntry::extension");
         FUZZ_CHECK(e.kind == Anchor || e.kind == Image, "UrlEntry::kind");
+        checkHeld(e.givenUrl, cap::url, "UrlEntry::givenUrl");
+        // A link kept beside the one cleaned from it, which can be opened.
+        if (!e.givenUrl.empty()) FUZZ_CHECK(e.url.size() < cap::path && e.url != e.givenUrl, "a cleaned link");
     }
     FUZZ_CHECK(savedUrlList.count >= 0 && savedUrlList.count <= maxUrlEntries, "savedUrlList.count");
     for (const OverlongNote& note : overlongUrls.notes) FUZZ_CHECK(note.head.size() < 100, "overlong head");
@@ -168,6 +178,9 @@ void checkSettings() {
     FUZZ_CHECK(settings.titleLength == 0 || (settings.titleLength >= 3 && settings.titleLength <= 254),
                "titleLength");
     FUZZ_CHECK(userParameters.count >= 0 && userParameters.count <= 10, "userParameters.count");
+    FUZZ_CHECK(settings.cleaning.redirectors.size() <= maxUserRedirectors &&
+                   settings.cleaning.stripNames.size() <= maxUserStripNames,
+               "cleaning options");
     for (const UserParameter& p : userParameters.rows) {
         checkHeld(p.name, cap::paramName, "parameter name");
         checkHeld(p.value, cap::path, "parameter value");
@@ -274,6 +287,9 @@ void checkListRoundTrip() {
             row.url.front() == ' ' ||
             text::findNoCase(row.url + settings.titleSeparator, settings.titleSeparator) != row.url.size())
             continue;
+        // A link within more redirect links than one cleaning unwraps
+        // reads back cleaner still.
+        if (cleanUrl(row.url, settings.cleaning).changed) continue;
         const std::string line = formatListLine(row.url, row.title, settings.titleSeparator);
         recognizeInput(line, 1, 0);
         const std::string want = titleAsReadBack(row.title);

@@ -28,6 +28,10 @@ FuzzPlatform& resetCore();
 // whose value holds another's name, one whose value holds its own.
 void useSampleParameters();
 
+// Turns on link cleaning: the built-in redirectors and one of the user's,
+// the default strip list and a prefix of the user's.
+void useSampleCleaning();
+
 // The input as text.
 inline std::string_view inputText(const std::uint8_t* data, std::size_t size) {
     return std::string_view(reinterpret_cast<const char*>(data), size);
