@@ -44,7 +44,8 @@ const OutcomeRow outcomeTable[] = {
     // The local file could not be made: an older copy there must not be
     // taken for the page.
     {DownloadOutcome::fileNotCreated, failedText, "オープンエラー"},
-    {DownloadOutcome::stalled, failedText, "読み込みエラー"},
+    // The server sent nothing for the "@timeout=" seconds: the limit ended it.
+    {DownloadOutcome::stalled, "タイムアウトにより、すべて終了します。", "URL専用「ネルカモ」"},
     {DownloadOutcome::readFailed, failedText, "読み込みエラー"},
 };
 

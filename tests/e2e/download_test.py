@@ -321,8 +321,8 @@ def stalled(path, name):
         d = Download(args, name)
         d.settings("[system]", "@timeout=2", "%end", "[.html]", "<viewer>", '*<pages>>"%P"', "%end")
         with Server() as server:
-            seconds = d.run(server.url(path), boxes=["read"])
-        print(f"{name}: read-error box after {seconds:.2f} s with @timeout=2")
+            seconds = d.run(server.url(path), boxes=["timeout"])
+        print(f"{name}: time-out box after {seconds:.2f} s with @timeout=2")
         check(1.8 < seconds < 8, f"ended after {seconds:.2f} s")
         # Nothing of the page is left: no partial file under any name.
         check_equal(d.listing("pages"), [], "files left")
@@ -354,7 +354,7 @@ def stall_limit(args):
                "[.html]", "<viewer>", '*<pages>>"%P"', "%end")
     with Server() as server:
         slow_seconds = d.run(server.url("/trickle.bin"), timeout_ms=80000)
-        silent_seconds = d.run(server.url("/silent3.html"), boxes=["read"])
+        silent_seconds = d.run(server.url("/silent3.html"), boxes=["timeout"])
     print(f"stall_limit: 3 MB at 100 KB/s with @timeout=2 saved whole in {slow_seconds:.2f} s; "
           f"a server silent for 3 s given up after {silent_seconds:.2f} s")
     check(slow_seconds > 25, f"the 3 MB took {slow_seconds:.2f} s")

@@ -135,7 +135,7 @@ TEST_F(PageDownload, EachOutcomeAndItsBox) {
         {DownloadOutcome::openFailed, {{failed, "オープンエラー"}}},
         {DownloadOutcome::httpError, {{failed, "オープンエラー"}}},
         {DownloadOutcome::fileNotCreated, {{failed, "オープンエラー"}}},
-        {DownloadOutcome::stalled, {{failed, "読み込みエラー"}}},
+        {DownloadOutcome::stalled, {{"タイムアウトにより、すべて終了します。", "URL専用「ネルカモ」"}}},
         {DownloadOutcome::readFailed, {{failed, "読み込みエラー"}}},
         // Cancelled in the progress window: the user's own choice.
         {DownloadOutcome::cancelled, {}},
