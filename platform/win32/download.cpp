@@ -107,13 +107,17 @@ DownloadOutcome failedRead() {
 }
 
 // A request that got no answer: a server that was reached and then fell
-// silent or hung up is a broken read (Wine reports a silent one as an
-// aborted connection); anything else means it could not be opened.
-DownloadOutcome failedSend() {
+// silent for the time limit has stalled (Wine reports it as an aborted
+// connection, once the limit has passed); one that hung up earlier is a
+// broken read; anything else means it could not be opened.
+DownloadOutcome failedSend(DWORD waitedMs, int stallSeconds) {
     const DWORD error = GetLastError();
     if (timedOut(error)) return DownloadOutcome::stalled;
     switch (error) {
     case ERROR_INTERNET_CONNECTION_ABORTED:
+        if (waitedMs + 100 >= static_cast<DWORD>(stallSeconds) * 1000)
+            return DownloadOutcome::stalled;
+        return DownloadOutcome::readFailed;
     case ERROR_INTERNET_CONNECTION_RESET:
     case ERROR_HTTP_INVALID_SERVER_RESPONSE:
         return DownloadOutcome::readFailed;
@@ -179,7 +183,9 @@ DownloadOutcome download(Transfer& t) {
                                                  nullptr, nullptr, acceptTypes, flags, 0));
     if (!request.valid()) return DownloadOutcome::openFailed;
     setTimeouts(request.get(), t.stallSeconds);
-    if (!HttpSendRequestA(request.get(), nullptr, 0, nullptr, 0)) return failedSend();
+    const DWORD sent = GetTickCount();
+    if (!HttpSendRequestA(request.get(), nullptr, 0, nullptr, 0))
+        return failedSend(GetTickCount() - sent, t.stallSeconds);
     if (t.cancelled) return DownloadOutcome::cancelled;
     DWORD status = 0, size = sizeof status;
     if (!HttpQueryInfoA(request.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status,
