@@ -9,23 +9,33 @@ namespace {
 // network read, short enough to fall to nothing when the server stalls.
 constexpr unsigned rateWindowMs = 2000;
 
-// value / unit with one decimal below 100 units, else whole units.
-std::string scaled(std::uint64_t value, std::uint64_t unit, const char* name) {
-    const std::uint64_t tenths = (value * 10 + unit / 2) / unit;
+// value / 2^shift units with one decimal below 100 units, else whole units.
+std::string scaled(std::uint64_t value, unsigned shift, const char* name) {
+    const std::uint64_t unit = std::uint64_t(1) << shift;
+    const std::uint64_t tenths = (value * 10 + unit / 2) >> shift;
     std::string out;
-    if (tenths < 1000) out = std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
-    else out = std::to_string((tenths + 5) / 10);
+    if (tenths < 1000) out = decimalText(tenths / 10) + "." + decimalText(tenths % 10);
+    else out = decimalText((tenths + 5) / 10);
     return out + " " + name;
 }
 
 }  // namespace
 
+std::string decimalText(std::uint64_t value) {
+    char digits[24];
+    char* p = digits + sizeof digits;
+    do {
+        *--p = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    return std::string(p, digits + sizeof digits);
+}
+
 std::string byteCountText(std::uint64_t bytes) {
-    constexpr std::uint64_t kb = 1024, mb = kb * 1024, gb = mb * 1024;
-    if (bytes < kb) return std::to_string(bytes) + " バイト";
-    if (bytes < mb) return scaled(bytes, kb, "KB");
-    if (bytes < gb) return scaled(bytes, mb, "MB");
-    return scaled(bytes, gb, "GB");
+    if (bytes < (1u << 10)) return decimalText(bytes) + " バイト";
+    if (bytes < (1u << 20)) return scaled(bytes, 10, "KB");
+    if (bytes < (1u << 30)) return scaled(bytes, 20, "MB");
+    return scaled(bytes, 30, "GB");
 }
 
 std::string amountText(const platform::DownloadProgress& progress) {
@@ -35,7 +45,7 @@ std::string amountText(const platform::DownloadProgress& progress) {
     if (progress.total > 0) {
         const std::uint64_t received = progress.received < progress.total ? progress.received
                                                                            : progress.total;
-        out += " (" + std::to_string(received * 100 / progress.total) + "%)";
+        out += " (" + decimalText(received * 100 / progress.total) + "%)";
     }
     return out;
 }

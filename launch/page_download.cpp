@@ -67,7 +67,7 @@ bool isTempFolder(const std::string& folder) {
 std::string partPathFor(const std::string& folder, const std::string& name) {
     platform::Platform& os = platform::os();
     for (int n = 1; n <= mostNumberedNames; ++n) {
-        const std::string suffix = n == 1 ? ".part" : "." + std::to_string(n) + ".part";
+        const std::string suffix = n == 1 ? ".part" : "." + decimalText(n) + ".part";
         const std::string path = folder + fittedName(folder, name + suffix);
         if (!os.fileExists(path)) return path;
     }
@@ -86,7 +86,7 @@ std::string placeDownload(const std::string& part, const std::string& folder,
         if (os.moveFile(part, path, true)) return path;
     }
     for (int n = 1; n <= mostNumberedNames; ++n) {
-        const std::string suffix = n == 1 ? "" : " (" + std::to_string(n) + ")";
+        const std::string suffix = n == 1 ? "" : " (" + decimalText(n) + ")";
         const std::string path = folder + fittedName(folder, name, suffix);
         // The rename itself refuses a name in use, even one taken since.
         if (!os.fileExists(path) && os.moveFile(part, path, false)) return path;

@@ -60,21 +60,30 @@ std::string expandUrlTemplate(std::string_view templateText, const std::string& 
     // whatever URL was split before it.
     const UrlParts parts = crackUrl(target) ? urlParts : UrlParts{};
 
-    // Placeholders with their values, worked out when first met.
-    struct Part {
+    // Placeholders with their values, worked out when met.
+    enum class Part { scheme, host, user, password, path, folder, name, whole, base };
+    struct Placeholder {
         std::string_view name;
-        std::function<std::string()> value;
+        Part part;
     };
-    const Part table[] = {
-        {"%F", [&] { return parts.scheme; }},
-        {"%G", [&] { return parts.hostName; }},
-        {"%H", [&] { return parts.userName; }},
-        {"%I", [&] { return parts.password; }},
-        {"%J", [&] { return parts.urlPath; }},
-        {"%-J", [&] { return directoryOf(parts.urlPath); }},
-        {"%K", [&] { return savedFile ? savedFile->name : fileNameOf(parts.urlPath); }},
-        {"%L", [&] { return quoteSpaces(target); }},
-        {"%-L", [&] { return targetWithoutFragment(target); }},
+    static const Placeholder table[] = {
+        {"%F", Part::scheme}, {"%G", Part::host},   {"%H", Part::user},
+        {"%I", Part::password}, {"%J", Part::path}, {"%-J", Part::folder},
+        {"%K", Part::name},   {"%L", Part::whole},  {"%-L", Part::base},
+    };
+    auto valueOf = [&](Part part) -> std::string {
+        switch (part) {
+        case Part::scheme: return parts.scheme;
+        case Part::host: return parts.hostName;
+        case Part::user: return parts.userName;
+        case Part::password: return parts.password;
+        case Part::path: return parts.urlPath;
+        case Part::folder: return directoryOf(parts.urlPath);
+        case Part::name: return savedFile ? savedFile->name : fileNameOf(parts.urlPath);
+        case Part::whole: return quoteSpaces(target);
+        case Part::base: return targetWithoutFragment(target);
+        }
+        return std::string();
     };
 
     FolderDateFinder folders;
@@ -83,9 +92,9 @@ std::string expandUrlTemplate(std::string_view templateText, const std::string& 
     auto find = [&](std::string_view rest, std::size_t at, onepass::Found& found) {
         if (rest.empty() || (rest[0] != '%' && !withFolders)) return false;
         if (withFolders && folders.find(rest, found)) return true;
-        for (const Part& p : table) {
+        for (const Placeholder& p : table) {
             if (!text::startsWithNoCase(rest, p.name)) continue;
-            found = {p.name.size(), p.value()};
+            found = {p.name.size(), valueOf(p.part)};
             return true;
         }
         // "%-K" is the full saved path: only a download's loader has one.

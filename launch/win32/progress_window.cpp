@@ -6,6 +6,7 @@
 #include "launch/win32/progress_window.h"
 
 #include "common/dpi.h"
+#include "launch/download_progress.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/scoped_gui.h"
 
@@ -203,7 +204,7 @@ bool Win32ProgressWindow::update(const std::string& amount, const std::string& r
         if (known) SendMessageA(bar_, PBM_SETPOS, static_cast<WPARAM>(permille), 0);
         shownPermille_ = permille;
         std::string caption = captionText;
-        if (known) caption += " (" + std::to_string(permille / 10) + "%)";
+        if (known) caption += " (" + decimalText(static_cast<unsigned>(permille) / 10) + "%)";
         setText(window_, shownCaption_, caption);
     }
     setText(amount_, shownAmount_, amount);
