@@ -108,7 +108,12 @@ void carryOutTitle(platform::WindowHandle owner, int ctrlAtChoice) {
     if (urlList.urlCount < 1) return;
     const std::string target = urlList.entries[0].url;
     if (listable) {
-        if (openListWindow(owner)) downloadAndExtract(owner, target);
+        if (!openListWindow(owner)) return;
+        // A page that cannot be had leaves no empty list window behind.
+        if (!downloadAndExtract(owner, target)) {
+            ui().closeWindow(owner);
+            runState.listWindowActive = 0;
+        }
         return;
     }
     openDocument(target);

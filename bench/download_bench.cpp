@@ -10,6 +10,7 @@
 #include "common/app_state.h"
 #include "launch/page_download.h"
 #include "platform/win32/win.h"
+#include "settings/settings.h"
 
 int main(int argc, char** argv) {
     if (argc < 3) {
@@ -18,6 +19,9 @@ int main(int argc, char** argv) {
     }
     const std::string url = argv[1], folder = argv[2];
     const int runs = argc > 3 ? std::atoi(argv[3]) : 5;
+    // The folder stands for the temporary one, as for the list window's
+    // pages: each run replaces the copy before.
+    settings.tempFolder = folder;
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);
     double best = 1e9;

@@ -141,14 +141,50 @@ std::unique_ptr<platform::ConverterLibrary> DryPlatform::loadConverterLibrary(
 }
 
 platform::DownloadOutcome DryPlatform::downloadUrl(const std::string& url,
-                                                   const std::string& localPath, int) {
+                                                   const std::string& localPath, int,
+                                                   platform::DownloadWatch&) {
     Effect e;
     e.kind = Effect::Kind::download;
     e.file = url;
     e.parameters = localPath;
     log_.add(e);
     madeFiles_.insert(localPath);
+    madeTimes_[localPath] = ++saves_;
     return platform::DownloadOutcome::ok;
+}
+
+platform::FileStamp DryPlatform::fileStamp(const std::string& path) {
+    platform::FileStamp stamp = real_.fileStamp(path);
+    if (loaderRunning_) {
+        // The loader's file is the first one Tavrin waits for.
+        loaderRunning_ = false;
+        madeFiles_.insert(path);
+        madeTimes_[path] = ++saves_;
+        Effect e;
+        e.kind = Effect::Kind::loaderSaves;
+        e.file = path;
+        log_.add(e);
+    }
+    if (madeFiles_.count(path)) {
+        stamp.exists = true;
+        stamp.writeTime += madeTimes_[path];
+    }
+    return stamp;
+}
+
+bool DryPlatform::moveFile(const std::string& from, const std::string& to, bool replaceExisting) {
+    if (!madeFiles_.count(from)) return false;
+    if (!replaceExisting && fileExists(to)) return false;
+    madeFiles_.erase(from);
+    madeFiles_.insert(to);
+    madeTimes_[to] = madeTimes_[from];
+    log_.renameDownload(from, to);
+    return true;
+}
+
+bool DryPlatform::deleteFile(const std::string& path) {
+    madeFiles_.erase(path);
+    return true;
 }
 
 std::unique_ptr<platform::Process> DryPlatform::startProcess(const std::string& program,

@@ -7,7 +7,9 @@
 // dry download or loader would have saved count as existing afterwards,
 // so that the run goes on as Tavrin's would.
 #pragma once
+#include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -82,16 +84,25 @@ public:
         return real_.clipboardText(owner, out, maxBytes);
     }
     platform::DownloadOutcome downloadUrl(const std::string& url, const std::string& localPath,
-                                          int timeLimitSeconds) override;
+                                          int timeLimitSeconds,
+                                          platform::DownloadWatch& watch) override;
     std::unique_ptr<platform::Process> startProcess(const std::string& program,
                                                     const std::string& parameters) override;
     bool isHidden(const std::string& path) override;
+    // A file the dry run made reads as written anew each time it is made.
+    platform::FileStamp fileStamp(const std::string& path) override;
+    // Renames only what the dry run made (a dry download's file), and names
+    // the download's file in the log by its new name.
+    bool moveFile(const std::string& from, const std::string& to, bool replaceExisting) override;
+    bool deleteFile(const std::string& path) override;
 
 private:
     platform::Platform& real_;
     EffectLog& log_;
     ConverterSource converters_;
     std::set<std::string> madeFiles_;    // saved by a dry download or loader
+    std::map<std::string, std::uint64_t> madeTimes_;  // how often each was saved
+    std::uint64_t saves_ = 0;
     std::set<std::string> madeFolders_;  // created by the dry run
     bool loaderRunning_ = false;         // a dry loader has not saved yet
 };

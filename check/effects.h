@@ -38,6 +38,14 @@ public:
     void truncate(std::size_t count) {
         if (count < effects_.size()) effects_.resize(count);
     }
+    // The latest download written to `localPath` is saved as `savedPath`.
+    void renameDownload(const std::string& localPath, const std::string& savedPath) {
+        for (auto it = effects_.rbegin(); it != effects_.rend(); ++it) {
+            if (it->kind != Effect::Kind::download || it->parameters != localPath) continue;
+            it->parameters = savedPath;
+            return;
+        }
+    }
     // True when a browser was offered a URL after the latest hand-over.
     bool browserOfferedSinceHandOver() const;
 

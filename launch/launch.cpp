@@ -37,7 +37,11 @@ void launchProgram(const std::string& program, const std::string& parameters) {
 
 void launchWithAllTargets(std::string_view parameters, const std::string& program,
                           const std::string& directory) {
-    const std::size_t at = text::findNoCase(parameters, "%M");
+    // The template's own "%M", where the expansion noted it: a URL put into
+    // the text may hold "%M" too.
+    std::size_t at = multiUrlPosition;
+    if (at + 2 > parameters.size() || !text::startsWithNoCase(parameters.substr(at), "%M"))
+        at = text::findNoCase(parameters, "%M");
     if (at == text::npos || urlList.urlCount <= 0) return;
     std::string line(parameters.substr(0, at));
     for (int i = 0; i < urlList.urlCount && i < maxUrlEntries; ++i) {

@@ -6,7 +6,9 @@
 
 // The saved file's full path, or the cancel marker when nothing usable was
 // downloaded (the failure has then been reported to the user in a box
-// owned by `window`). Only http and https URLs are downloaded; the time
-// limit is the "@timeout=" setting.
+// owned by `window`) or the user cancelled it in the progress window. Only
+// http and https URLs are downloaded; "@timeout=" limits how long the
+// server may stay silent. Outside the temporary folder an existing file is
+// never replaced: the download takes the next free "name (n).ext".
 std::string downloadPage(platform::WindowHandle window, const std::string& url,
                          const std::string& folder);

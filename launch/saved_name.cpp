@@ -48,8 +48,29 @@ std::string savedFileName(std::string_view urlPath) {
     return name;
 }
 
+std::string withSeparator(const std::string& folder) {
+    return endsWithBackslash(folder) ? folder : folder + '\\';
+}
+
+std::string fittedName(std::string_view folder, std::string_view name, std::string_view suffix) {
+    const std::size_t room = folder.size() < cap::path - 1 ? cap::path - 1 - folder.size() : 0;
+    const PathParts parts = splitPath(name);
+    // splitPath reads only so much of a path; a bare name is stem and
+    // extension, whatever it holds.
+    const std::string extension = parts.extension.size() < name.size() ? parts.extension : "";
+    std::string_view stem = name.substr(0, name.size() - extension.size());
+    if (stem.size() + suffix.size() + extension.size() <= room)
+        return std::string(stem) + std::string(suffix) + extension;
+    if (suffix.size() + extension.size() < room) {
+        const std::size_t keep = text::boundaryAtOrBefore(stem, room - suffix.size() - extension.size());
+        // A first character too wide for the one byte left becomes '_'.
+        const std::string cutStem = keep > 0 ? std::string(stem.substr(0, keep)) : "_";
+        return cutStem + std::string(suffix) + extension;
+    }
+    return text::cut(std::string(stem) + std::string(suffix) + extension, room + 1);
+}
+
 std::string savedFilePath(const std::string& folder, std::string_view urlPath) {
-    std::string path = folder;
-    if (!endsWithBackslash(path)) path += '\\';
-    return text::cut(path + savedFileName(urlPath), cap::path);
+    const std::string base = withSeparator(folder);
+    return text::cut(base + fittedName(base, savedFileName(urlPath)), cap::path);
 }

@@ -62,10 +62,39 @@ enum class DownloadOutcome {
     initFailed,      // no Internet session
     openFailed,      // no connection, or the request was refused
     httpError,       // the server answered with a status of 400 or above
-    stalled,         // the server stopped sending for the whole time limit
+    stalled,         // no byte came for the whole time limit
     readFailed,      // the transfer broke off, or the file could not be written
-    timedOut,        // still arriving after the time limit (the part stays)
     fileNotCreated,  // the local file could not be created
+    cancelled,       // the watch asked to stop
+};
+
+// Where a running download stands.
+struct DownloadProgress {
+    std::uint64_t received = 0;  // bytes written to the file so far
+    std::uint64_t total = 0;     // the size the server announced
+    bool totalKnown = false;
+    unsigned elapsedMs = 0;      // since the download began
+};
+
+// Follows a download on the thread that asked for it.
+class DownloadWatch {
+public:
+    virtual ~DownloadWatch() = default;
+    // Called about ten times a second while the download runs; false ends
+    // it as cancelled.
+    virtual bool keepGoing(const DownloadProgress& progress) = 0;
+};
+
+// A file's size and last write time, to tell a rewritten file from the
+// one that was there before.
+struct FileStamp {
+    bool exists = false;  // a file (not a folder) of that name
+    std::uint64_t size = 0;
+    std::uint64_t writeTime = 0;  // in the platform's own units
+    bool operator==(const FileStamp& o) const {
+        return exists == o.exists && size == o.size && writeTime == o.writeTime;
+    }
+    bool operator!=(const FileStamp& o) const { return !(*this == o); }
 };
 
 // A program started by startProcess; its handle is closed when this goes.
@@ -153,18 +182,29 @@ public:
     virtual bool clipboardText(WindowHandle owner, std::string& out,
                                std::size_t maxBytes) = 0;
 
-    // Downloads an http or https URL into `localPath` (created anew),
-    // following redirects. Connecting and each wait for data give up after
-    // `timeLimitSeconds`; so does the whole transfer, tested after every
-    // received block. Nothing is written for a failed request or status.
+    // Downloads an http or https URL into a new file `localPath` (a file
+    // already there makes it fail as fileNotCreated), following redirects.
+    // Connecting and each wait for data give up after `stallSeconds`
+    // without a byte; a download that keeps receiving goes on however long
+    // it takes. `watch` follows it and may cancel it. Unless the outcome is
+    // ok, the file is removed again.
     virtual DownloadOutcome downloadUrl(const std::string& url, const std::string& localPath,
-                                        int timeLimitSeconds) = 0;
+                                        int stallSeconds, DownloadWatch& watch) = 0;
     // ShellExecuteExA without error dialogs, keeping the process handle;
     // null when the program could not be started.
     virtual std::unique_ptr<Process> startProcess(const std::string& program,
                                                   const std::string& parameters) = 0;
     // True when the file exists and has the hidden attribute.
     virtual bool isHidden(const std::string& path) = 0;
+    // Size and last write time of a file; `exists` false when there is no
+    // file of that name.
+    virtual FileStamp fileStamp(const std::string& path) = 0;
+    // Renames a file within its volume (MoveFileExA); with replaceExisting
+    // a file of the new name is replaced. False when nothing was renamed.
+    virtual bool moveFile(const std::string& from, const std::string& to,
+                          bool replaceExisting) = 0;
+    // DeleteFileA.
+    virtual bool deleteFile(const std::string& path) = 0;
 };
 
 // The platform in use: the build's real one unless a test installed another.

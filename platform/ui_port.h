@@ -3,7 +3,21 @@
 // build installs the real ones at start; elsewhere a port that shows
 // nothing stands in.
 #pragma once
+#include <memory>
+#include <string>
+
 #include "platform/platform.h"
+
+// The small window that shows how a download is getting on, with a Cancel
+// button; closed when the object goes.
+class ProgressWindow {
+public:
+    virtual ~ProgressWindow() = default;
+    // Shows the figures: `amount` (bytes so far, and of how many), `rate`,
+    // and the bar at `permille` (-1 when the size is unknown). Handles the
+    // input that is waiting; false once the user has asked to cancel.
+    virtual bool update(const std::string& amount, const std::string& rate, int permille) = 0;
+};
 
 class UiPort {
 public:
@@ -20,6 +34,12 @@ public:
     virtual void fillListView(int captionOnly) = 0;
     // Ends the program by closing its main window.
     virtual void closeWindow(platform::WindowHandle window) = 0;
+    // Opens the progress window of a download saved as `fileName`, owned by
+    // `window`; null where there is none to show.
+    virtual std::unique_ptr<ProgressWindow> openProgressWindow(platform::WindowHandle /*window*/,
+                                                               const std::string& /*fileName*/) {
+        return nullptr;
+    }
 };
 
 UiPort& ui();

@@ -10,6 +10,11 @@
 #                             (demo/sample.html, UTF-8, read through
 #                             nkf32.dll) in the list window and saves
 #                             build/demo/list.png.
+#   run-demo.sh --download    downloads a large file from a slow local
+#                             server ("*" line of demo/download.ini): the
+#                             progress window shows, its picture is saved
+#                             as build/demo/progress.png, and its Cancel
+#                             button is clicked.
 # Safe to run again. Runs the i686 build where this machine runs 32-bit
 # programs, the x86_64 build under 64-bit Wine where it cannot
 # (scripts/wine-arch.sh; TAVRIN_WINE_ARCH=32 or 64 chooses). A failure ends
@@ -23,6 +28,7 @@ mode=open
 case "${1:-}" in
   --menu) mode=menu; shift ;;
   --list) mode=list; shift ;;
+  --download) mode=download; shift ;;
 esac
 url=${1:-http://www.example.com/docs/guide/index.html?lang=ja#top}
 
@@ -43,6 +49,7 @@ mkdir -p "$run"
 cp "$win/Tavrin.exe" "$win/demo_viewer.exe" "$win/tvDDE.dll" "$win/nkf32.dll" "$run/"
 cp "$root/demo/Tavrin.ini" "$run/Tavrin.ini"
 [ "$mode" = menu ] && cp "$root/demo/menu.ini" "$run/Tavrin.ini"
+[ "$mode" = download ] && cp "$root/demo/download.ini" "$run/Tavrin.ini"
 
 step="starting the Wine session"
 # shellcheck source=scripts/wine-env.sh
@@ -101,6 +108,57 @@ if [ "$mode" = list ]; then
   echo "list window: $(xdotool getwindowname "$window" | tr -d '\r')"
   echo "screenshot: $run/list.png"
   exit 0  # closing the Wine session ends Tavrin
+fi
+
+if [ "$mode" = download ]; then
+  step="starting the slow local server"
+  # 8 MB at about 200 KB/s, with its size announced.
+  python3 -u -c '
+import http.server, sys, time
+class Slow(http.server.BaseHTTPRequestHandler):
+    protocol_version = "HTTP/1.1"
+    def log_message(self, *args): pass
+    def do_GET(self):
+        self.send_response(200)
+        self.send_header("Content-Length", str(8 << 20))
+        self.end_headers()
+        try:
+            for _ in range(8 << 6):
+                self.wfile.write(b"%" * (16 << 10)); self.wfile.flush(); time.sleep(0.08)
+        except (BrokenPipeError, ConnectionResetError):
+            pass
+server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Slow)
+server.daemon_threads = True
+print(server.server_address[1])
+server.serve_forever()' > "$run/port" &
+  server_pid=$!
+  trap 'rc=$?; kill $server_pid 2>/dev/null || true; wine_env_stop; [ $rc -ne 0 ] && echo "run-demo.sh FAILED while ${step:-starting} (exit $rc)" >&2' EXIT
+  for _ in $(seq 50); do [ -s "$run/port" ] && break; sleep 0.1; done
+  url="http://127.0.0.1:$(head -1 "$run/port")/manuals/guide-2008.pdf"
+  step="running Tavrin.exe (download)"
+  echo "Tavrin.exe $url"
+  (cd "$run" && wine Tavrin.exe "$url" </dev/null >/dev/null 2>&1) &
+  tavrin_pid=$!
+  window=
+  for _ in $(seq 100); do
+    window=$(xdotool search --name 'ダウンロード中' 2>/dev/null | head -1 || true)
+    [ -n "$window" ] && break
+    sleep 0.1
+  done
+  if [ -z "$window" ]; then
+    echo "no progress window showed within 10 s" >&2
+    exit 1
+  fi
+  sleep 2.5  # a few seconds of figures
+  import -window "$window" "$run/progress.png"
+  echo "progress window: $(xdotool getwindowname "$window")"
+  # Cancel, as a person would: the button sits at the bottom right.
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  xdotool mousemove $((X + WIDTH - 50)) $((Y + HEIGHT - 22)) click 1
+  wait "$tavrin_pid" || true
+  ls "$run"/temp
+  echo "screenshot: $run/progress.png"
+  exit 0
 fi
 
 echo "Tavrin.exe $url"

@@ -8,7 +8,6 @@
 #include "settings/settings.h"
 #include "settings/settings_line.h"
 #include "settings/settings_text.h"
-#include "template/folder_date.h"
 #include "settings/system_options.h"
 #include "settings/user_parameters.h"
 
@@ -33,8 +32,9 @@ void readSystemBlock(std::string_view text, std::size_t offset) {
             break;
         } else if (!line.empty() && line[0] == '>' &&
                    state == OptionFollowUp::loaderParameterLine) {
-            text::assignCut(settings.loaderParameters, expandWhenParametersOn(line.substr(1)),
-                            cap::path);
+            // Kept as written: the download expands it, folders and dates
+            // with the URL parts in one pass.
+            text::assignCut(settings.loaderParameters, line.substr(1), cap::path);
             state = OptionFollowUp::none;
         } else if (!line.empty() && line[0] == '>' && state == OptionFollowUp::filterLines) {
             addFilterGroup(line.substr(1));

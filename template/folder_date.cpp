@@ -61,7 +61,48 @@ std::string computedValue(ComputedPlaceholder which, const platform::LocalTime& 
     return std::string();
 }
 
+bool isDate(ComputedPlaceholder kind) {
+    return kind != ComputedPlaceholder::specialFolder &&
+           kind != ComputedPlaceholder::programFolder && kind != ComputedPlaceholder::tempFolder;
+}
+
 }  // namespace
+
+bool FolderDateFinder::find(std::string_view rest, onepass::Found& found) {
+    if (rest.empty()) return false;
+    // Every name of the table starts with '%'; user parameters may not.
+    if (rest[0] == '%') {
+        for (std::size_t i = 0; i < folderPlaceholderTable.size(); ++i) {
+            const FolderPlaceholder& entry = folderPlaceholderTable[i];
+            if (!text::startsWithNoCase(rest, entry.name)) continue;
+            if (entry.kind == ComputedPlaceholder::specialFolder) {
+                if (folders_[i] == Folder::unknown) {
+                    std::string path;
+                    const bool named = platform::os().specialFolderPath(runState.mainWindow,
+                                                                        entry.csidl, path);
+                    folders_[i] = named ? Folder::named : Folder::unnamed;
+                    folderPaths_[i] = text::cut(path, cap::path);
+                }
+                if (folders_[i] == Folder::unnamed) break;  // stays as written
+                found = {entry.name.size(), folderPaths_[i]};
+                return true;
+            }
+            if (isDate(entry.kind) && !hasTime_) {
+                now_ = platform::os().localTime();
+                hasTime_ = true;
+            }
+            found = {entry.name.size(), text::cut(computedValue(entry.kind, now_), cap::path)};
+            return true;
+        }
+    }
+    for (int i = 0; i < userParameters.count && i < static_cast<int>(userParameters.rows.size()); ++i) {
+        const UserParameter& parameter = userParameters.rows[static_cast<std::size_t>(i)];
+        if (parameter.name.empty() || !text::startsWithNoCase(rest, parameter.name)) continue;
+        found = {parameter.name.size(), text::cut(parameter.value, cap::path)};
+        return true;
+    }
+    return false;
+}
 
 std::string expandWhenParametersOn(std::string_view text) {
     if (settings.parametersOn != 1) return std::string(text);
@@ -69,31 +110,13 @@ std::string expandWhenParametersOn(std::string_view text) {
 }
 
 std::string expandFolderAndDate(std::string_view input) {
-    std::string work = text::cut(input, cap::workText);
-    // One reading of the clock serves every date placeholder of the call.
-    const platform::LocalTime now = platform::os().localTime();
-
-    for (const FolderPlaceholder& entry : folderPlaceholderTable) {
-        // The value is only worked out when the placeholder is present.
-        if (text::findNoCase(work, entry.name) == text::npos) continue;
-        std::string value;
-        if (entry.kind == ComputedPlaceholder::specialFolder) {
-            if (!platform::os().specialFolderPath(runState.mainWindow, entry.csidl, value)) {
-                continue;  // the folder has no name here: its placeholders stay
-            }
-        } else {
-            value = computedValue(entry.kind, now);
-        }
-        text::replaceAllNoCase(work, entry.name, text::cut(value, cap::path), cap::workText);
-    }
-
-    for (int i = 0; i < userParameters.count && i < static_cast<int>(userParameters.rows.size()); ++i) {
-        const UserParameter& parameter = userParameters.rows[static_cast<std::size_t>(i)];
-        if (parameter.name.empty()) continue;
-        text::replaceAllNoCase(work, parameter.name, text::cut(parameter.value, cap::path),
-                               cap::workText);
-    }
-
+    FolderDateFinder finder;
+    const std::string work = onepass::expand(
+        text::cut(input, cap::workText),
+        [&finder](std::string_view rest, std::size_t, onepass::Found& found) {
+            return finder.find(rest, found);
+        },
+        cap::workText);
     text::assignCut(lastExpansion, work, cap::lastExpansion);
     return text::cut(work, cap::expansion);
 }

@@ -1,6 +1,7 @@
-// File-path placeholders, replaced one after the other in a fixed order;
-// each searches the whole text again, so the order decides what a value
-// that itself holds a placeholder turns into.
+// File-path placeholders, expanded in one pass with the folder and date
+// placeholders (when "@param" is on): each is replaced where it stands in
+// the template, so a saved name that holds "%D" or a percent escape such as
+// "%E8" goes into the text unchanged.
 #include "template/path_template.h"
 
 #include "common/app_state.h"
@@ -8,7 +9,9 @@
 #include "common/split_path.h"
 #include "common/text.h"
 #include "platform/platform.h"
+#include "settings/settings.h"
 #include "template/folder_date.h"
+#include "template/one_pass.h"
 
 namespace {
 
@@ -22,8 +25,17 @@ struct PathPlaceholder {
 }  // namespace
 
 std::string expandPathTemplate(std::string_view templateText, int foldersOnly) {
-    std::string text = text::cut(expandWhenParametersOn(templateText), templateCapacity);
-    if (foldersOnly == 1) return text;
+    FolderDateFinder folders;
+    const bool withFolders = settings.parametersOn == 1;
+    if (foldersOnly == 1) {
+        if (!withFolders) return text::cut(templateText, templateCapacity);
+        return onepass::expand(
+            templateText,
+            [&](std::string_view rest, std::size_t, onepass::Found& found) {
+                return folders.find(rest, found);
+            },
+            templateCapacity);
+    }
 
     const std::string& target = runState.currentTarget;
     const PathParts parts = splitPath(target);
@@ -41,7 +53,15 @@ std::string expandPathTemplate(std::string_view templateText, int foldersOnly) {
         {"%A", parts.name},
         {"%B", folder + parts.name},
     };
-    for (const PathPlaceholder& p : table)
-        text::replaceAllNoCase(text, p.name, p.value, templateCapacity);
-    return text;
+    auto find = [&](std::string_view rest, std::size_t, onepass::Found& found) {
+        if (rest.empty() || (rest[0] != '%' && !withFolders)) return false;
+        if (withFolders && folders.find(rest, found)) return true;
+        for (const PathPlaceholder& p : table) {
+            if (!text::startsWithNoCase(rest, p.name)) continue;
+            found = {p.name.size(), p.value};
+            return true;
+        }
+        return false;
+    };
+    return onepass::expand(templateText, find, templateCapacity);
 }

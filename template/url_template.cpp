@@ -1,5 +1,8 @@
-// URL-part placeholders. Every replacement keeps the text within its
-// 1,039-character buffer; a value that would push it further is cut.
+// URL-part placeholders, expanded in one pass with the folder and date
+// placeholders (when "@param" is on): a URL part put into the text is
+// never taken for a placeholder, nor for "%S" or "%M". The result keeps
+// within its 1,039-character buffer; a value that would push it further
+// is cut.
 #include "template/url_template.h"
 
 #include "common/app_state.h"
@@ -7,15 +10,19 @@
 #include "common/path_ops.h"
 #include "common/split_path.h"
 #include "common/text.h"
+#include "settings/settings.h"
 #include "template/browser_port.h"
 #include "template/folder_date.h"
+#include "template/one_pass.h"
 #include "template/url_parts.h"
 
 int multiUrlFlag = 0;
+std::size_t multiUrlPosition = 0;
 
 namespace {
 
 constexpr std::size_t templateCapacity = 1040;
+constexpr std::size_t none = text::npos;
 
 std::string directoryOf(std::string_view path) {
     PathParts p = splitPath(path);
@@ -35,40 +42,90 @@ std::string targetWithoutFragment(const std::string& target) {
     return text::cut(quoteSpaces(base), cap::path);
 }
 
+// Where the template's own "%S=", "%S" and "%M" went in the result.
+struct Marks {
+    std::size_t namedHandOver = none;
+    std::size_t handOver = none;
+    std::size_t allTargets = none;
+};
+
 }  // namespace
 
 std::string expandUrlTemplate(std::string_view templateText, const std::string& fallbackProgram,
-                              int urlPartsOnly, const std::string* fileName) {
+                              int urlPartsOnly, const SavedFile* savedFile) {
     multiUrlFlag = 0;
-    std::string text = text::cut(expandWhenParametersOn(templateText), templateCapacity);
+    multiUrlPosition = 0;
     const std::string& target = runState.currentTarget;
     // A target that does not split yields empty parts rather than those of
     // whatever URL was split before it.
     const UrlParts parts = crackUrl(target) ? urlParts : UrlParts{};
 
-    text::replaceAllNoCase(text, "%F", parts.scheme, templateCapacity);
-    text::replaceAllNoCase(text, "%G", parts.hostName, templateCapacity);
-    text::replaceAllNoCase(text, "%H", parts.userName, templateCapacity);
-    text::replaceAllNoCase(text, "%I", parts.password, templateCapacity);
-    text::replaceAllNoCase(text, "%J", parts.urlPath, templateCapacity);
-    text::replaceAllNoCase(text, "%-J", directoryOf(parts.urlPath), templateCapacity);
-    text::replaceAllNoCase(text, "%K", fileName ? *fileName : fileNameOf(parts.urlPath), templateCapacity);
-    text::replaceAllNoCase(text, "%L", quoteSpaces(target), templateCapacity);
-    text::replaceAllNoCase(text, "%-L", targetWithoutFragment(target), templateCapacity);
+    // Placeholders with their values, worked out when met.
+    enum class Part { scheme, host, user, password, path, folder, name, whole, base };
+    struct Placeholder {
+        std::string_view name;
+        Part part;
+    };
+    static const Placeholder table[] = {
+        {"%F", Part::scheme}, {"%G", Part::host},   {"%H", Part::user},
+        {"%I", Part::password}, {"%J", Part::path}, {"%-J", Part::folder},
+        {"%K", Part::name},   {"%L", Part::whole},  {"%-L", Part::base},
+    };
+    auto valueOf = [&](Part part) -> std::string {
+        switch (part) {
+        case Part::scheme: return parts.scheme;
+        case Part::host: return parts.hostName;
+        case Part::user: return parts.userName;
+        case Part::password: return parts.password;
+        case Part::path: return parts.urlPath;
+        case Part::folder: return directoryOf(parts.urlPath);
+        case Part::name: return savedFile ? savedFile->name : fileNameOf(parts.urlPath);
+        case Part::whole: return quoteSpaces(target);
+        case Part::base: return targetWithoutFragment(target);
+        }
+        return std::string();
+    };
+
+    FolderDateFinder folders;
+    const bool withFolders = settings.parametersOn == 1;
+    Marks marks;
+    auto find = [&](std::string_view rest, std::size_t at, onepass::Found& found) {
+        if (rest.empty() || (rest[0] != '%' && !withFolders)) return false;
+        if (withFolders && folders.find(rest, found)) return true;
+        for (const Placeholder& p : table) {
+            if (!text::startsWithNoCase(rest, p.name)) continue;
+            found = {p.name.size(), valueOf(p.part)};
+            return true;
+        }
+        // "%-K" is the full saved path: only a download's loader has one.
+        if (savedFile && text::startsWithNoCase(rest, "%-K")) {
+            found = {3, savedFile->path};
+            return true;
+        }
+        if (urlPartsOnly == 1) return false;
+        // "%S=", "%S" and "%M" stay in the text; where they stand is noted.
+        if (text::startsWithNoCase(rest, "%S=") && marks.namedHandOver == none)
+            marks.namedHandOver = at;
+        if (text::startsWithNoCase(rest, "%S") && marks.handOver == none) marks.handOver = at;
+        if (text::startsWithNoCase(rest, "%M") && marks.allTargets == none) marks.allTargets = at;
+        return false;
+    };
+    std::string text = onepass::expand(templateText, find, templateCapacity);
     if (urlPartsOnly == 1) return text;
 
-    std::size_t named = text::findNoCase(text, "%S=");
-    if (named != text::npos) {
-        std::string service = text::cut(std::string_view(text).substr(named + 3), cap::path);
+    if (marks.namedHandOver != none && marks.namedHandOver + 3 <= text.size()) {
+        std::string service =
+            text::cut(std::string_view(text).substr(marks.namedHandOver + 3), cap::path);
         browserPort().sendUrlToBrowser(service, fallbackProgram);
-        multiUrlFlag = 0;
         return cancelMarker;
     }
-    if (text::findNoCase(text, "%S") != text::npos) {
+    if (marks.handOver != none && marks.handOver + 2 <= text.size()) {
         browserPort().sendUrlToBrowser("", fallbackProgram);
-        multiUrlFlag = 0;
         return cancelMarker;
     }
-    if (text::findNoCase(text, "%M") != text::npos) multiUrlFlag = 1;
+    if (marks.allTargets != none && marks.allTargets + 2 <= text.size()) {
+        multiUrlFlag = 1;
+        multiUrlPosition = marks.allTargets;
+    }
     return text;
 }

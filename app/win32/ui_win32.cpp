@@ -1,9 +1,10 @@
 // The Win32 window layer behind the routing: the association menu, the
-// list window, and closing the program.
+// list window, a download's progress window, and closing the program.
 #include "app/win32/ui_win32.h"
 
 #include "app/win32/association_menu.h"
 #include "app/win32/list_window_glue.h"
+#include "launch/win32/progress_window.h"
 #include "platform/ui_port.h"
 #include "platform/win32/win.h"
 
@@ -21,6 +22,10 @@ public:
     void fillListView(int captionOnly) override { refreshListWindow(captionOnly); }
     void closeWindow(platform::WindowHandle window) override {
         SendMessageA(static_cast<HWND>(window), WM_CLOSE, 0, 0);
+    }
+    std::unique_ptr<ProgressWindow> openProgressWindow(platform::WindowHandle window,
+                                                       const std::string& fileName) override {
+        return ::openProgressWindow(static_cast<HWND>(window), fileName);
     }
 };
 

@@ -207,13 +207,42 @@ public:
     std::unique_ptr<BridgeLibrary> loadBridgeLibrary() override { return nullptr; }
     // No Internet session and no shell: downloads fail at their first step
     // and no loader can be started.
-    DownloadOutcome downloadUrl(const std::string&, const std::string&, int) override {
+    DownloadOutcome downloadUrl(const std::string&, const std::string&, int,
+                                DownloadWatch&) override {
         return DownloadOutcome::initFailed;
     }
     std::unique_ptr<Process> startProcess(const std::string&, const std::string&) override {
         return nullptr;
     }
     bool isHidden(const std::string&) override { return false; }
+    FileStamp fileStamp(const std::string& path) override {
+        FileStamp stamp;
+        struct stat st;
+        if (path.empty() || stat(native(path).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return stamp;
+        stamp.exists = true;
+        stamp.size = static_cast<std::uint64_t>(st.st_size);
+        stamp.writeTime = static_cast<std::uint64_t>(st.st_mtim.tv_sec) * 1000000000u +
+                          static_cast<std::uint64_t>(st.st_mtim.tv_nsec);
+        return stamp;
+    }
+    bool moveFile(const std::string& from, const std::string& to, bool replaceExisting) override {
+        const std::string source = native(from), target = native(to);
+        struct stat st;
+        if (stat(source.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+        if (!replaceExisting) {
+            // link() refuses a name in use, as MoveFileExA without
+            // MOVEFILE_REPLACE_EXISTING does.
+            if (link(source.c_str(), target.c_str()) != 0) return false;
+            return unlink(source.c_str()) == 0;
+        }
+        if (stat(target.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return false;
+        return rename(source.c_str(), target.c_str()) == 0;
+    }
+    bool deleteFile(const std::string& path) override {
+        struct stat st;
+        const std::string n = native(path);
+        return stat(n.c_str(), &st) == 0 && S_ISREG(st.st_mode) && unlink(n.c_str()) == 0;
+    }
     // No code converter library exists here; texts are read as they are.
     std::unique_ptr<ConverterLibrary> loadConverterLibrary(const std::string&) override {
         return nullptr;

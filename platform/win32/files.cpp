@@ -23,6 +23,25 @@ bool Win32Platform::isHidden(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_HIDDEN) != 0;
 }
 
+FileStamp Win32Platform::fileStamp(const std::string& path) {
+    FileStamp stamp;
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (path.empty() || !GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+        return stamp;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return stamp;
+    stamp.exists = true;
+    stamp.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    stamp.writeTime = (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                      data.ftLastWriteTime.dwLowDateTime;
+    return stamp;
+}
+
+bool Win32Platform::moveFile(const std::string& from, const std::string& to, bool replaceExisting) {
+    return MoveFileExA(from.c_str(), to.c_str(), replaceExisting ? MOVEFILE_REPLACE_EXISTING : 0) != 0;
+}
+
+bool Win32Platform::deleteFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+
 bool Win32Platform::readFile(const std::string& path, std::string& out, std::size_t maxBytes,
                              bool createIfMissing) {
     out.clear();

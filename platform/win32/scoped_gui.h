@@ -133,4 +133,18 @@ private:
     HGDIOBJ previous_;
 };
 
+// A font the program created, deleted when it is no longer shown.
+class ScopedFont {
+public:
+    explicit ScopedFont(HFONT font = nullptr) : font_(font) {}
+    ~ScopedFont() { if (font_) DeleteObject(font_); }
+    ScopedFont(const ScopedFont&) = delete;
+    ScopedFont& operator=(const ScopedFont&) = delete;
+
+    HFONT get() const { return font_; }
+
+private:
+    HFONT font_;
+};
+
 }  // namespace win

@@ -36,10 +36,13 @@ public:
     void sleep(int milliseconds) override;
     std::unique_ptr<BridgeLibrary> loadBridgeLibrary() override;
     DownloadOutcome downloadUrl(const std::string& url, const std::string& localPath,
-                                int timeLimitSeconds) override;
+                                int stallSeconds, DownloadWatch& watch) override;
     std::unique_ptr<Process> startProcess(const std::string& program,
                                           const std::string& parameters) override;
     bool isHidden(const std::string& path) override;
+    FileStamp fileStamp(const std::string& path) override;
+    bool moveFile(const std::string& from, const std::string& to, bool replaceExisting) override;
+    bool deleteFile(const std::string& path) override;
     std::unique_ptr<ConverterLibrary> loadConverterLibrary(const std::string& fileName) override;
 };
 

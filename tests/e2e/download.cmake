@@ -7,10 +7,13 @@ set_target_properties(fake_loader PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BI
 set(TAVRIN_DOWNLOAD_CASES
   page trailing_slash query not_found server_error redirect stall_after_headers
   stall_before_headers slow_answer colon_name missing_folder parameter_folder long_url
-  no_server file_not_created
-  big_answer loader_writes loader_hidden loader_hangs loader_missing loader_without_file)
+  no_server folder_in_the_way
+  big_answer loader_writes loader_hidden loader_hangs loader_missing loader_without_file
+  stall_limit cancel escaped_name existing_file_kept loader_old_copy loader_own_folder long_folder)
 tavrin_e2e_cases(download ${TAVRIN_DOWNLOAD_CASES})
 foreach(case ${TAVRIN_DOWNLOAD_CASES})
   set_property(TEST e2e.download.${case} APPEND PROPERTY ENVIRONMENT
                "TAVRIN_RECORDER=$<TARGET_FILE:recorder>;TAVRIN_FAKE_LOADER=$<TARGET_FILE:fake_loader>")
 endforeach()
+# The progress window is clicked with the mouse: the pointer is the desktop's.
+set_property(TEST e2e.download.cancel APPEND PROPERTY RESOURCE_LOCK wine_display)

@@ -21,6 +21,12 @@ PAGE = b"<html><body>the page</body></html>"
 INDEX = b"<html><body>the index</body></html>"
 MEGABYTE = bytes(range(256)) * 4096
 BIG_MEGABYTES = 50
+TRICKLE = MEGABYTE * 3
+REPORT = b"%PDF-1.4 the report"
+# 資料.pdf as a browser sends it: every Japanese name arrives escaped so.
+ESCAPED_NAME = "%E8%B3%87%E6%96%99.pdf"
+LONG_NAME = "a-report-with-a-very-long-name-" + "x" * 120 + ".pdf"
+PROGRESS_CLASS = "TavrinDownloadProgress"
 
 FAILED = "ダウンロード失敗"
 BOXES = {
@@ -87,6 +93,30 @@ def slow(h, query, server):
         time.sleep(0.05)
 
 
+def trickle(h, query, server):
+    # 3 MB at 100 KB/s: about half a minute in all.
+    h.send_response(200)
+    h.send_header("Content-Length", str(len(TRICKLE)))
+    h.end_headers()
+    for at in range(0, len(TRICKLE), 10 * 1024):
+        if server.stop.is_set():
+            return
+        h.wfile.write(TRICKLE[at:at + 10 * 1024])
+        h.wfile.flush()
+        time.sleep(0.1)
+
+
+def silent_3s(h, query, server):
+    # Not a byte for 3 s, then the page.
+    if server.stop.wait(3):
+        return
+    h.answer(200, PAGE)
+
+
+def report(h, query, server):
+    h.answer(200, REPORT, [("Content-Type", "application/pdf")])
+
+
 def big(h, query, server):
     h.send_response(200)
     h.send_header("Content-Length", str(BIG_MEGABYTES * len(MEGABYTE)))
@@ -100,6 +130,8 @@ ROUTES = {
     "/missing.html": not_found, "/broken.html": server_error, "/moved.html": moved,
     "/stall.html": stall_after_headers, "/silent.html": stall_before_headers,
     "/slow.bin": slow, "/a:b.html": page, "/big.bin": big,
+    "/trickle.bin": trickle, "/silent3.html": silent_3s, "/docs/report.pdf": report,
+    "/docs/" + ESCAPED_NAME: report, "/docs/" + LONG_NAME: report,
 }
 
 
@@ -289,25 +321,126 @@ def stalled(path, name):
         d = Download(args, name)
         d.settings("[system]", "@timeout=2", "%end", "[.html]", "<viewer>", '*<pages>>"%P"', "%end")
         with Server() as server:
-            seconds = d.run(server.url(path), boxes=["read"])
-        print(f"{name}: read-error box after {seconds:.2f} s with @timeout=2")
+            seconds = d.run(server.url(path), boxes=["timeout"])
+        print(f"{name}: time-out box after {seconds:.2f} s with @timeout=2")
         check(1.8 < seconds < 8, f"ended after {seconds:.2f} s")
+        # Nothing of the page is left: no partial file under any name.
+        check_equal(d.listing("pages"), [], "files left")
         d.viewer_starts(0)
     run.__name__ = name
     return run
 
 
 def slow_answer(args):
+    # The time limit is for silence: a page that keeps arriving for ten
+    # seconds is downloaded whole with "@timeout=1".
     d = Download(args, "slow_answer")
     d.settings("[system]", "@timeout=1", "%end", "[.bin]", "<viewer>", '*<pages>>"%P"', "%end")
     with Server() as server:
-        seconds = d.run(server.url("/slow.bin"), boxes=["timeout"])
-    print(f"slow_answer: time-out box after {seconds:.2f} s with @timeout=1")
-    check(1.8 < seconds < 6, f"ended after {seconds:.2f} s")
-    # What had arrived stays in the folder.
-    size = os.path.getsize(d.case.path("pages", "slow.bin"))
-    check(0 < size < 400 * 1024, f"partial file of {size} bytes")
+        seconds = d.run(server.url("/slow.bin"), timeout_ms=30000)
+    print(f"slow_answer: 400 KB at 40 KB/s with @timeout=1 saved whole in {seconds:.2f} s")
+    check(seconds > 9, f"ended after {seconds:.2f} s")
+    d.expect_file("pages/slow.bin", b"s" * (400 * 1024))
+    check_equal(d.listing("pages"), ["slow.bin"], "saved files")
+    d.expect_opened('"<pages>\\slow.bin"')
+
+
+def stall_limit(args):
+    # 3 MB at 100 KB/s with "@timeout=2" is saved whole (about 30 s); a
+    # server silent for 3 s is given up after 2.
+    d = Download(args, "stall_limit")
+    d.settings("[system]", "@timeout=2", "%end",
+               "[.bin]", "<viewer>", '*<pages>>"%P"', "%end",
+               "[.html]", "<viewer>", '*<pages>>"%P"', "%end")
+    with Server() as server:
+        slow_seconds = d.run(server.url("/trickle.bin"), timeout_ms=80000)
+        silent_seconds = d.run(server.url("/silent3.html"), boxes=["timeout"])
+    print(f"stall_limit: 3 MB at 100 KB/s with @timeout=2 saved whole in {slow_seconds:.2f} s; "
+          f"a server silent for 3 s given up after {silent_seconds:.2f} s")
+    check(slow_seconds > 25, f"the 3 MB took {slow_seconds:.2f} s")
+    check(1.8 < silent_seconds < 3.5, f"the silent server was given up after {silent_seconds:.2f} s")
+    d.expect_file("pages/trickle.bin", TRICKLE)
+    check_equal(d.listing("pages"), ["trickle.bin"], "saved files")
+    d.expect_opened('"<pages>\\trickle.bin"')
+
+
+def cancel(args):
+    # The progress window shows after about a second with the file name
+    # and the figures; its Cancel button, clicked as a person would, ends
+    # the download: no box, nothing opened, no file left.
+    d = Download(args, "cancel")
+    d.star_block(".bin", '*<pages>>"%P"')
+    with Server() as server:
+        code, report, seconds = d.case.drive(
+            "cancel-download", cp932(server.url("/trickle.bin")), timeout_ms=40000,
+            **{"class": PROGRESS_CLASS, "after": "1500"})
+    check_equal(code, 0, "driver exit code (0: clicked, and the program ended in time)")
+    check_equal(report["exit_code"], 0, "program exit code")
+    check_equal(report.messages(), [], "message boxes")
+    shown, clicked, ended = (report["progress.shown"], report["progress.clicked"],
+                             report["ended_at"])
+    print(f"cancel: progress window after {shown} ms, clicked at {clicked} ms, "
+          f"program ended at {ended} ms; window {report['progress.width']}x"
+          f"{report['progress.height']}")
+    check(800 <= shown < 4000, f"shown after {shown} ms")
+    check(ended - clicked < 3000, f"ended {ended - clicked} ms after the click")
+    check(ended < 25000, "ended long before the download would have")
+    check_equal(report["progress.title"][:len(cp932("ダウンロード中"))], cp932("ダウンロード中"),
+                "window title")
+    texts = report["progress.text"].split(b"\n")
+    check_equal(texts[0], b"trickle.bin", "file name line")
+    check(b" / 3.0 MB (" in texts[1], f"amount line {texts[1]!r}")
+    check(texts[2].endswith(cp932("KB/秒")), f"rate line {texts[2]!r}")
     d.viewer_starts(0)
+    check_equal(d.listing("pages"), [], "files left")
+
+
+def escaped_name(args):
+    # A percent-escaped Japanese name, saved as it stands and opened with
+    # "%P": the escapes are never taken for placeholders. In a folder
+    # named "100%Done" too.
+    d = Download(args, "escaped_name")
+    os.makedirs(d.case.path("pages", "100%Done"))
+    d.settings("[.pdf]", "<viewer>", '*<pages>>"%P" %N %E %A | 保存', "%end",
+               "[blank]", "<viewer>", '*<pages>\\100%Done>"%P" %D | 保存', "%end")
+    with Server() as server:
+        d.run(server.url("/docs/" + ESCAPED_NAME))
+        check_equal(server.requests, ["/docs/" + ESCAPED_NAME], "requests")
+    d.expect_file("pages/" + ESCAPED_NAME, REPORT)
+    d.expect_opened(f'"<pages>\\{ESCAPED_NAME}" {ESCAPED_NAME} .pdf {ESCAPED_NAME[:-4]}')
+    with Server() as server:
+        d.run(server.url("/dir/"))
+    d.expect_file("pages/100%Done/index.html", INDEX)
+    starts = d.viewer_starts(2)
+    check_equal(starts[1][0], cp932(f'"{d.win("viewer.exe")}" "{d.win("pages")}\\100%Done\\index.html" '
+                                    f'{d.win("pages")}\\100%Done\\'), "second viewer command line")
+
+
+def existing_file_kept(args):
+    # A "*" line into the user's own folder never replaces a file there:
+    # the download is saved as "report (2).pdf", then "report (3).pdf". In
+    # Tavrin's temporary folder the older copy is replaced.
+    d = Download(args, "existing_file_kept")
+    d.case.write("pages/report.pdf", b"my own report")
+    d.case.write("temp/report.pdf", b"an older download")
+    d.settings("[.pdf]", "<viewer>", '*<pages>>"%P"', "%end")
+    with Server() as server:
+        d.run(server.url("/docs/report.pdf"))
+        d.run(server.url("/docs/report.pdf"))
+    d.expect_file("pages/report.pdf", b"my own report")
+    d.expect_file("pages/report (2).pdf", REPORT)
+    d.expect_file("pages/report (3).pdf", REPORT)
+    check_equal(d.listing("pages"), ["report (2).pdf", "report (3).pdf", "report.pdf"], "files")
+    d.settings("[.pdf]", "<viewer>", '*>"%P"', "%end")
+    with Server() as server:
+        d.run(server.url("/docs/report.pdf"))
+    d.expect_file("temp/report.pdf", REPORT)
+    check_equal(d.listing("temp"), ["report.pdf"], "temporary files")
+    starts = d.viewer_starts(3)
+    check_equal([s[0] for s in starts],
+                [cp932(f'"{d.win("viewer.exe")}" "{d.win(p)}"')
+                 for p in ("pages/report (2).pdf", "pages/report (3).pdf", "temp/report.pdf")],
+                "viewer command lines")
 
 
 def colon_name(args):
@@ -360,21 +493,26 @@ def long_url(args):
         d.run(longest)
         check_equal(server.requests, ["/dir/doc.txt?first", longest[longest.index("/dir"):]],
                     "requests")
-    d.expect_file("pages/doc.txt", b"query " + longest[longest.index("?") + 1:].encode())
+    # The second download of doc.txt leaves the first one alone.
+    d.expect_file("pages/doc.txt", b"query first")
+    d.expect_file("pages/doc (2).txt", b"query " + longest[longest.index("?") + 1:].encode())
     starts = d.viewer_starts(2)
     check_equal({s[0] for s in starts},
-                {cp932(f'"{d.win("viewer.exe")}" "{d.win("pages")}\\doc.txt"')}, "viewer starts")
+                {cp932(f'"{d.win("viewer.exe")}" "{d.win("pages")}\\{name}"')
+                 for name in ("doc.txt", "doc (2).txt")}, "viewer starts")
 
 
-def file_not_created(args):
-    # A folder in the way of the saved file: an earlier copy under that
-    # name must not be opened as if it were the page.
-    d = Download(args, "file_not_created")
+def folder_in_the_way(args):
+    # A folder in the way of the saved name: the page is saved beside it as
+    # "page (2).html" and opened; the folder is left as it was.
+    d = Download(args, "folder_in_the_way")
     d.star_block(".html", '*<pages>>"%P"')
     os.makedirs(d.case.path("pages", "page.html"))
     with Server() as server:
-        d.run(server.url("/dir/page.html"), boxes=["open"])
-    d.viewer_starts(0)
+        d.run(server.url("/dir/page.html"))
+    check(os.path.isdir(d.case.path("pages", "page.html")), "the folder is still there")
+    d.expect_file("pages/page (2).html", PAGE)
+    d.expect_opened('"<pages>\\page (2).html"')
 
 
 def no_server(args):
@@ -482,6 +620,77 @@ def loader_missing(args):
     d.viewer_starts(0)
 
 
+def loader_old_copy(args):
+    # An old copy of the saved file is not the download: with polling the
+    # wait goes on until the loader has written it anew; without, a loader
+    # that ends without writing is a failed download.
+    d = Download(args, "loader_old_copy")
+    d.case.write("pages/page.html", b"an old copy")
+    old_time = time.time() - 3600
+    os.utime(d.case.path("pages", "page.html"), (old_time, old_time))
+    loader_settings(d, "late", "10,1")
+    seconds = d.run(LOADER_URL)
+    start = d.expect_opened('-file "<pages>\\page.html"')
+    written = loader_events(d, "written")
+    check(written and written[0] <= start[2], f"viewer started at {start[2]}, written at {written}")
+    check(1.4 < seconds < 5, f"took {seconds:.2f} s")
+    d.expect_file("pages/page.html", b"loaded " + LOADER_URL.encode())
+
+    d.case.write("pages/page.html", b"an old copy")
+    os.utime(d.case.path("pages", "page.html"), (old_time, old_time))
+    loader_settings(d, "none", "10")
+    d.run(LOADER_URL, boxes=["loader_failed"])
+    d.viewer_starts(1)
+    d.expect_file("pages/page.html", b"an old copy")
+
+
+def loader_own_folder(args):
+    # A "#" line with a folder of its own: "%-K" tells the loader the full
+    # path it must write, whatever folder the ">" line of @loader= has.
+    d = Download(args, "loader_own_folder")
+    os.makedirs(d.case.path("pages", "own"))
+    d.settings("[system]", "@loader=<loader>", '>write "%-K" %L', "@timeout=10", "%end",
+               "[.html]", "<viewer>", '#<pages>\\own>-file "%P" | ローダー', "%end")
+    d.run(LOADER_URL)
+    check_equal(loader_log(d)[0],
+                f'cmd="{d.win("loader.exe")}" write "{d.win("pages")}\\own\\page.html" {LOADER_URL}',
+                "loader command line")
+    d.expect_file("pages/own/page.html", b"loaded " + LOADER_URL.encode())
+    d.expect_opened('-file "<pages>\\own\\page.html"')
+
+
+def long_folder(args):
+    # A folder so deep that folder and name pass 259 characters: the name
+    # is shortened and keeps ".pdf", for "*" lines and for the loader,
+    # which is told the very name and path waited for.
+    d = Download(args, "long_folder")
+    deep = "pages"
+    while len(d.win(deep)) < 200:
+        deep += "/" + "d" * 20
+    os.makedirs(d.case.path(deep))
+    folder = d.win(deep)
+    room = 259 - len(folder) - 1
+    short = LONG_NAME[:room - 4] + ".pdf"
+    check(len(LONG_NAME) > room, "the name does not fit as it is")
+    d.settings("[system]", "@loader=<loader>", '>write "%-K" %K', "@timeout=10", "%end",
+               "[.pdf]", "<viewer>", f'*{folder}>"%P" %E | 保存', "%end")
+    with Server() as server:
+        url = server.url("/docs/" + LONG_NAME)
+        d.run(url)
+    d.expect_file(deep + "/" + short, REPORT)
+    check_equal(len(folder + "\\" + short), 259, "saved path length")
+    os.remove(d.case.path(deep, short))
+    d.settings("[system]", "@loader=<loader>", '>write "%-K" %K', "@timeout=10", "%end",
+               "[.pdf]", "<viewer>", f'#{folder}>"%P" %E | ローダー', "%end")
+    d.run(url)
+    check_equal(loader_log(d)[0], f'cmd="{d.win("loader.exe")}" write "{folder}\\{short}" {short}',
+                "loader command line")
+    d.expect_file(deep + "/" + short, b"loaded " + short.encode())
+    starts = d.viewer_starts(2)
+    check_equal({s[0] for s in starts}, {cp932(f'"{d.win("viewer.exe")}" "{folder}\\{short}" .pdf')},
+                "viewer command lines")
+
+
 def loader_without_file(args):
     d = Download(args, "loader_without_file")
     loader_settings(d, "none", "10")
@@ -501,7 +710,10 @@ if __name__ == "__main__":
         "stall_before_headers": stalled("/silent.html", "stall_before_headers"),
         "slow_answer": slow_answer, "colon_name": colon_name, "missing_folder": missing_folder,
         "parameter_folder": parameter_folder, "long_url": long_url, "no_server": no_server,
-        "file_not_created": file_not_created, "big_answer": big_answer,
+        "folder_in_the_way": folder_in_the_way, "big_answer": big_answer,
+        "stall_limit": stall_limit, "cancel": cancel, "escaped_name": escaped_name,
+        "existing_file_kept": existing_file_kept, "loader_old_copy": loader_old_copy,
+        "loader_own_folder": loader_own_folder, "long_folder": long_folder,
         "loader_writes": loader_writes, "loader_hidden": loader_hidden,
         "loader_hangs": loader_hangs, "loader_missing": loader_missing,
         "loader_without_file": loader_without_file,

@@ -22,6 +22,7 @@ const Command commands[] = {
     {"input", driver::inputCommand},
     {"time-menu", driver::timeMenuCommand},
     {"session", driver::sessionCommand},
+    {"cancel-download", driver::cancelDownloadCommand},
 };
 
 int usage() {

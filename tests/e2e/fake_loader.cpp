@@ -5,6 +5,7 @@
 //   write   writes the file and ends
 //   hidden  writes the file hidden, shows it 1.5 s later, ends 3 s after that
 //   hang    never ends; logs "alive" every 100 ms until it is killed
+//   late    writes the file 1.5 s after its start, then ends
 //   none    ends without writing anything
 #include <cstdlib>
 #include <string>
@@ -70,6 +71,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         event("shown");
         Sleep(3000);
+    } else if (mode == "late") {
+        Sleep(1500);
+        writeSaved(path, url, FILE_ATTRIBUTE_NORMAL);
+        event("written");
     } else if (mode == "hang") {
         for (;;) {
             event("alive");

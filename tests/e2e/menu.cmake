@@ -3,7 +3,7 @@
 # beside each other (nor beside other cases that take the display).
 set(TAVRIN_MENU_CASES
   choose_each_kind shift_and_right_click escape groups_and_submenus separators_and_columns
-  title_item ctrl_switches_settings_files key_release_warning positions tools_menu
+  title_item title_item_failed_download ctrl_switches_settings_files key_release_warning positions tools_menu
   readme_sample bad_input)
 tavrin_e2e_cases(menu ${TAVRIN_MENU_CASES})
 foreach(case ${TAVRIN_MENU_CASES})

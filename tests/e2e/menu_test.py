@@ -340,6 +340,30 @@ def title_item(args):
     c.d.expect({}, browser=[URL, "http://host/a%20b/page.html"])
 
 
+def title_item_failed_download(args):
+    # Shift, or the right button, on the title item lists the page's links
+    # in the list window; a page that cannot be downloaded (an ftp URL) is
+    # told of, and the list window it opened goes again: the program ends.
+    c = MenuCase(args, "title_item_failed_download")
+    c.settings(*MAIN)
+    refused = [(cp932("注意"), cp932("http以外は、ダウンロードできません！"))]
+    for how in ("shift", "right button"):
+        run = c.start("ftp://host/readme.html")
+        rect = run.menu()
+        title = (rect.left + 30, rect.bottom - 8)
+        if how == "shift":
+            # Shift turns the "0" key into another character: a click.
+            run.send("down:shift", "click:%d,%d" % title, "sleep:200", "up:shift")
+        else:
+            run.point_at(rect)
+            xdotool("mousemove", *title)
+            time.sleep(0.15)
+            xdotool("click", "3")
+        report = run.finish()
+        check_equal(report.messages(), refused, f"message boxes ({how})")
+    c.d.expect({})
+
+
 def ctrl_switches_settings_files(args):
     c = MenuCase(args, "ctrl_switches_settings_files")
     c.settings("[system]", "@menu=mouse", "@ext2=other.ini", "%end",
@@ -532,7 +556,8 @@ def bad_input(args):
 
 
 CASES = [choose_each_kind, shift_and_right_click, escape, groups_and_submenus,
-         separators_and_columns, title_item, ctrl_switches_settings_files, key_release_warning,
+         separators_and_columns, title_item, title_item_failed_download,
+         ctrl_switches_settings_files, key_release_warning,
          positions, tools_menu, readme_sample, bad_input]
 
 if __name__ == "__main__":

@@ -30,6 +30,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(lastExpansion.size() < cap::lastExpansion, "lastExpansion fits its buffer");
     // The result is the head of what lastExpansion keeps.
     FUZZ_CHECK(lastExpansion.compare(0, expanded.size(), expanded) == 0, "result and lastExpansion agree");
+    // A parameter's value is never read again: it comes back as defined.
+    for (int i = 0; i < userParameters.count; ++i) {
+        const UserParameter& p = userParameters.rows[static_cast<std::size_t>(i)];
+        if (p.name.empty()) continue;
+        bool shadowed = false;  // an earlier name, or a table name, that starts the same
+        for (int j = 0; j < i; ++j)
+            shadowed = shadowed || text::startsWithNoCase(p.name, userParameters.rows[static_cast<std::size_t>(j)].name);
+        if (shadowed || p.name[0] == '%') continue;
+        // A line end after the name: a name may end in a lone lead byte,
+        // which the end of a text would cut off.
+        FUZZ_CHECK(expandFolderAndDate(p.name + "\n") ==
+                       text::cut(text::cut(p.value, cap::path) + "\n", cap::expansion),
+                   "a parameter's value goes in unchanged");
+    }
     // Without parameters, text with no '%' comes out as it went in.
     if (userParameters.count == 0 && templateText.find('%') == std::string_view::npos)
         FUZZ_CHECK(expanded == text::cut(text::cut(templateText, cap::workText), cap::expansion),

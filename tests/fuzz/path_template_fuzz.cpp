@@ -2,7 +2,8 @@
 // ("%P", "%D", "%-D", "%F", "%N", "%E", "%A", "%B"), with the folder, date
 // and user placeholders before them. The first line of the input is the
 // local path; the rest is the template, expanded once whole and once for
-// the folders only (as a download folder template is).
+// the folders only (as a download folder template is). Each value goes in
+// unchanged: "%P" and "%N" read back the path and its name.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -29,6 +30,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int foldersOnly = 0; foldersOnly <= 1; ++foldersOnly) {
         const std::string expanded = expandPathTemplate(input.rest, foldersOnly);
         FUZZ_CHECK(expanded.size() < 1040, "the expansion fits its buffer");
+    }
+    // A value is never read again: the path comes back as it went in,
+    // whatever placeholders it seems to hold, and so does its name.
+    const std::string& target = runState.currentTarget;
+    if (!os.isDirectory(target)) {
+        FUZZ_CHECK(expandPathTemplate("<%P>", 0) == "<" + target + ">", "%P is the path unchanged");
+        FUZZ_CHECK(expandPathTemplate("%N%N", 0) == parts.name + parts.extension + parts.name + parts.extension,
+                   "%N is the name unchanged");
     }
     return 0;
 }

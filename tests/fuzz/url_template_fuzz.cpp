@@ -1,7 +1,8 @@
 // URL splitting and the URL-part placeholders: the portable splitter on
 // any text, then "%F" … "%-L", "%M" and "%S" expanded for a target. The
 // first line of the input is the target; the rest is the template, which
-// is expanded once as written and once with "@param" placeholders on.
+// is expanded once as written and once with "@param" placeholders on; the
+// parts read back unchanged through "%J" and "%G".
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -56,6 +57,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         // A hand-over falls back to the program once; nothing else starts.
         FUZZ_CHECK(os.effects.starts <= 1 && os.effects.processStarts == 0, "starts");
+        // A value is never read again: the URL parts come back unchanged,
+        // whatever placeholders ("%S", "%M", "%K" ...) they seem to hold.
+        const UrlParts parts = crackUrl(runState.currentTarget) ? urlParts : UrlParts{};
+        multiUrlFlag = 0;
+        FUZZ_CHECK(expandUrlTemplate("<%J|%G>", "", 0) == "<" + parts.urlPath + "|" + parts.hostName + ">",
+                   "%J and %G read back unchanged");
+        FUZZ_CHECK(multiUrlFlag == 0 && os.effects.starts <= 1, "a value never hands over nor fills %M");
     }
     return 0;
 }

@@ -68,8 +68,14 @@ std::unique_ptr<platform::BridgeLibrary> FakePlatform::loadBridgeLibrary() {
 }
 
 platform::DownloadOutcome FakePlatform::downloadUrl(const std::string& url,
-                                                   const std::string& localPath, int timeLimit) {
-    downloads.push_back({url, localPath, timeLimit});
+                                                   const std::string& localPath, int timeLimit,
+                                                   platform::DownloadWatch& watch) {
+    downloads.push_back({url, localPath, timeLimit, localPath});
+    // The real platform never writes over a file.
+    if (real_.fileExists(localPath)) return platform::DownloadOutcome::fileNotCreated;
+    for (const platform::DownloadProgress& p : downloadProgress) {
+        if (!watch.keepGoing(p)) return platform::DownloadOutcome::cancelled;
+    }
     if (downloadOutcome == platform::DownloadOutcome::ok) {
         // Backslashes name folders natively too (as the POSIX platform
         // reads them); the standard library takes slashes everywhere.
@@ -79,6 +85,14 @@ platform::DownloadOutcome FakePlatform::downloadUrl(const std::string& url,
         out << downloadBody;
     }
     return downloadOutcome;
+}
+
+bool FakePlatform::moveFile(const std::string& from, const std::string& to, bool replace) {
+    moves.push_back({from, to, replace});
+    if (!real_.moveFile(from, to, replace)) return false;
+    for (Download& d : downloads)
+        if (d.localPath == from) d.localPath = to;
+    return true;
 }
 
 namespace {

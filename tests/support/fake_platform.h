@@ -45,10 +45,16 @@ public:
         std::vector<std::string> asked;
     };
     std::optional<Bridge> bridge;
-    // Downloads: each call is recorded and answers `downloadOutcome`; a
-    // successful one writes `downloadBody` to the local path.
-    struct Download { std::string url, localPath; int timeLimit; };
+    // Downloads: each call is recorded, hands `downloadProgress` to the
+    // watch point by point (a watch that says stop cancels it) and answers
+    // `downloadOutcome`; a successful one writes `downloadBody` to the
+    // local path. `localPath` follows the file when it is renamed;
+    // `writtenTo` is where the download wrote it.
+    struct Download { std::string url, localPath; int timeLimit; std::string writtenTo; };
     std::vector<Download> downloads;
+    std::vector<platform::DownloadProgress> downloadProgress;
+    struct Move { std::string from, to; bool replace; };
+    std::vector<Move> moves;
     platform::DownloadOutcome downloadOutcome = platform::DownloadOutcome::ok;
     std::string downloadBody = "<html></html>";
     // Loader processes: starts are recorded; with processStartFails none
@@ -142,7 +148,8 @@ public:
     }
     std::unique_ptr<platform::BridgeLibrary> loadBridgeLibrary() override;
     platform::DownloadOutcome downloadUrl(const std::string& url, const std::string& localPath,
-                                          int timeLimitSeconds) override;
+                                          int timeLimitSeconds,
+                                          platform::DownloadWatch& watch) override;
     std::unique_ptr<platform::Process> startProcess(const std::string& program,
                                                     const std::string& parameters) override;
     bool isHidden(const std::string& path) override {
@@ -151,6 +158,9 @@ public:
     }
     std::unique_ptr<platform::ConverterLibrary> loadConverterLibrary(
         const std::string& fileName) override;
+    platform::FileStamp fileStamp(const std::string& path) override { return real_.fileStamp(path); }
+    bool moveFile(const std::string& from, const std::string& to, bool replace) override;
+    bool deleteFile(const std::string& path) override { return real_.deleteFile(path); }
 
 private:
     platform::Platform& real_;

@@ -1,10 +1,15 @@
-// Downloads: saved-file names, the box for each way a page download ends,
-// the folder of a "*" or "#" line and the start on the saved file, and the
-// loader wait (a failed start, polling for the file, the loader's end, the
-// time limit).
+// Downloads: saved-file names (fitted to long folders), the box for each
+// way a page download ends, files that are never replaced, the progress
+// window and Cancel, the folder of a "*" or "#" line and the start on the
+// saved file, and the loader wait (a failed start, polling for the file,
+// the loader's end, an old copy, the time limit, the full saved path).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,6 +19,7 @@
 #include "launch/loader_download.h"
 #include "launch/page_download.h"
 #include "launch/saved_name.h"
+#include "platform/ui_port.h"
 #include "settings/settings.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/temp_dir.h"
@@ -53,6 +59,34 @@ TEST(SavedFileName, PathsInTheFolder) {
     EXPECT_EQ(savedFilePath("C:\\\x95\x5c", "/a.html"), "C:\\\x95\x5c\\a.html");
     const std::string deep = "C:\\" + std::string(250, 'd');
     EXPECT_EQ(savedFilePath(deep, "/page.html"), deep + "\\page.");  // 259 characters
+}
+
+// A folder text of exactly `length` characters, ending in a backslash.
+std::string folderOf(std::size_t length) {
+    return "C:\\" + std::string(length - 4, 'd') + "\\";
+}
+
+TEST(SavedFileName, LongPathsKeepTheirExtension) {
+    struct Case { std::size_t folder; std::string name, suffix, want; };
+    const Case cases[] = {
+        {20, "page.html", "", "page.html"},
+        {250, "report-2008.pdf", "", "repor.pdf"},
+        {250, "report-2008.pdf", " (2)", "r (2).pdf"},
+        {250, "a.tar.gz", "", "a.tar.gz"},
+        // Double-byte characters are never cut in two ("表" twice).
+        {250, "\x95\x5c\x95\x5c\x95\x5c.pdf", "", "\x95\x5c\x95\x5c.pdf"},
+        {250, "\x95\x5c" "ab.pdf", " (2)", "_ (2).pdf"},
+        // No extension: the name is cut like any text.
+        {240, std::string(30, 'a'), "", std::string(19, 'a')},
+        // A folder that leaves no room for more than the extension.
+        {254, "page.html", "", "page."},
+    };
+    for (const Case& c : cases) {
+        const std::string folder = folderOf(c.folder);
+        const std::string name = fittedName(folder, c.name, c.suffix);
+        EXPECT_EQ(name, c.want) << c.folder << " " << c.name;
+        EXPECT_LE(folder.size() + name.size(), 259u) << c.name;
+    }
 }
 
 // What every download case shares: a fake platform, a scratch folder as
@@ -101,9 +135,10 @@ TEST_F(PageDownload, EachOutcomeAndItsBox) {
         {DownloadOutcome::openFailed, {{failed, "オープンエラー"}}},
         {DownloadOutcome::httpError, {{failed, "オープンエラー"}}},
         {DownloadOutcome::fileNotCreated, {{failed, "オープンエラー"}}},
-        {DownloadOutcome::stalled, {{failed, "読み込みエラー"}}},
+        {DownloadOutcome::stalled, {{"タイムアウトにより、すべて終了します。", "URL専用「ネルカモ」"}}},
         {DownloadOutcome::readFailed, {{failed, "読み込みエラー"}}},
-        {DownloadOutcome::timedOut, {{"タイムアウトにより、すべて終了します。", "URL専用「ネルカモ」"}}},
+        // Cancelled in the progress window: the user's own choice.
+        {DownloadOutcome::cancelled, {}},
     };
     const std::string folder = dir.mkdir("pages");
     for (const Case& c : cases) {
@@ -135,6 +170,111 @@ TEST_F(PageDownload, OnlyHttpAndHttpsAreFetched) {
         const Boxes refused = {{"http以外は、ダウンロードできません！", "注意"}};
         EXPECT_EQ(boxes(), c.fetched ? Boxes() : refused) << c.url;
     }
+}
+
+// The answer goes to a ".part" file and takes its name once whole. In the
+// user's folder an existing file is never replaced; in the temporary
+// folder the older copy is.
+TEST_F(PageDownload, ExistingFilesStayOutsideTheTemporaryFolder) {
+    const std::string pages = dir.mkdir("pages");
+    dir.write("pages/report.pdf", "mine");
+    fake.downloadBody = "downloaded";
+    const std::string url = "http://h/docs/report.pdf";
+    EXPECT_EQ(downloadPage(nullptr, url, pages), pages + "\\report (2).pdf");
+    EXPECT_EQ(fake.downloads.back().writtenTo, pages + "\\report.pdf.part");
+    EXPECT_EQ(downloadPage(nullptr, url, pages + "\\"), pages + "\\report (3).pdf");
+    std::string body;
+    ASSERT_TRUE(fake.readFile(pages + "/report.pdf", body, 100, false));
+    EXPECT_EQ(body, "mine");
+    ASSERT_TRUE(fake.readFile(pages + "/report (3).pdf", body, 100, false));
+    EXPECT_EQ(body, "downloaded");
+
+    dir.write("temp/report.pdf", "older copy");
+    EXPECT_EQ(downloadPage(nullptr, url, settings.tempFolder), settings.tempFolder + "\\report.pdf");
+    ASSERT_TRUE(fake.readFile(settings.tempFolder + "/report.pdf", body, 100, false));
+    EXPECT_EQ(body, "downloaded");
+    // A folder in the way cannot be replaced, even in the temporary folder.
+    dir.mkdir("temp/page.html");
+    EXPECT_EQ(downloadPage(nullptr, "http://h/page.html", settings.tempFolder),
+              settings.tempFolder + "\\page (2).html");
+    EXPECT_TRUE(fake.messages.empty());
+}
+
+TEST_F(PageDownload, PartFilesOfOthersAndFailuresLeaveEverythingAsItWas) {
+    const std::string pages = dir.mkdir("pages");
+    dir.write("pages/page.html.part", "someone else's");
+    EXPECT_EQ(downloadPage(nullptr, "http://h/page.html", pages), pages + "\\page.html");
+    EXPECT_EQ(fake.downloads.back().writtenTo, pages + "\\page.html.2.part");
+    for (DownloadOutcome failed : {DownloadOutcome::readFailed, DownloadOutcome::stalled,
+                                   DownloadOutcome::cancelled}) {
+        fake.downloadOutcome = failed;
+        EXPECT_EQ(downloadPage(nullptr, "http://h/other.html", pages), cancelMarker);
+    }
+    std::vector<platform::FolderEntry> entries;
+    ASSERT_TRUE(fake.listFolder(pages + "/", entries));
+    std::vector<std::string> names;
+    for (const auto& e : entries)
+        if (e.name != "." && e.name != "..") names.push_back(e.name);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"page.html", "page.html.part"}));
+}
+
+// Stands in for the progress window: records what it is shown and asks to
+// cancel at the update the test names (0: never).
+class ProgressUi final : public UiPort {
+public:
+    struct Window final : ProgressWindow {
+        explicit Window(ProgressUi& ui) : ui(ui) {}
+        ~Window() override { ++ui.closed; }
+        bool update(const std::string& amount, const std::string& rate, int permille) override {
+            ui.shown.push_back(amount + " | " + rate + " | " + std::to_string(permille));
+            return static_cast<int>(ui.shown.size()) != ui.cancelAt;
+        }
+        ProgressUi& ui;
+    };
+    void showAssociationMenu(platform::WindowHandle, int, int) override {}
+    bool createListWindow(platform::WindowHandle) override { return false; }
+    void fillListView(int) override {}
+    void closeWindow(platform::WindowHandle) override {}
+    std::unique_ptr<ProgressWindow> openProgressWindow(platform::WindowHandle,
+                                                       const std::string& fileName) override {
+        opened.push_back(fileName);
+        return std::make_unique<Window>(*this);
+    }
+    std::vector<std::string> opened, shown;
+    int cancelAt = 0, closed = 0;
+};
+
+platform::DownloadProgress at(unsigned ms, std::uint64_t bytes, std::uint64_t total = 0) {
+    platform::DownloadProgress p;
+    p.elapsedMs = ms;
+    p.received = bytes;
+    p.total = total;
+    p.totalKnown = total > 0;
+    return p;
+}
+
+TEST_F(PageDownload, AProgressWindowAfterASecondWithCancel) {
+    ProgressUi ui;
+    UiPort* previous = installUi(&ui);
+    const std::uint64_t kb = 1024, mb = 1024 * kb;
+    // Done within the second: no window.
+    fake.downloadProgress = {at(0, 0, 3 * mb), at(500, 50 * kb, 3 * mb), at(900, 90 * kb, 3 * mb)};
+    EXPECT_NE(downloadPage(nullptr, "http://h/a.bin", settings.tempFolder), cancelMarker);
+    EXPECT_TRUE(ui.opened.empty());
+    // Still running after a second: the window, then Cancel at its second
+    // update. Nothing is kept, no box is shown.
+    fake.downloadProgress = {at(0, 0, 3 * mb), at(500, 50 * kb, 3 * mb), at(1000, 100 * kb, 3 * mb),
+                             at(2000, 200 * kb, 3 * mb), at(3000, 300 * kb, 3 * mb)};
+    ui.cancelAt = 2;
+    EXPECT_EQ(downloadPage(nullptr, "http://h/dir/trickle.bin?x=1", settings.tempFolder), cancelMarker);
+    EXPECT_EQ(ui.opened, (std::vector<std::string>{"trickle.bin"}));
+    EXPECT_EQ(ui.shown, (std::vector<std::string>{"100 KB / 3.0 MB (3%) | 100 KB/秒 | 32",
+                                                  "200 KB / 3.0 MB (6%) | 100 KB/秒 | 65"}));
+    EXPECT_EQ(ui.closed, 1);
+    EXPECT_TRUE(fake.messages.empty());
+    EXPECT_FALSE(fake.fileExists(settings.tempFolder + "/trickle.bin"));
+    installUi(previous);
 }
 
 TEST_F(PageDownload, TimeLimitComesFromTheSettings) {
@@ -181,6 +321,7 @@ TEST_F(DownloadTest, TheFolderTemplateChoosesTheFolder) {
         open("http://h/a.html", "%P", c.folderTemplate);
         ASSERT_EQ(fake.downloads.size(), 1u) << c.folderTemplate;
         EXPECT_EQ(fake.downloads[0].localPath, c.folder + "\\a.html") << c.folderTemplate;
+        fake.deleteFile(fake.downloads[0].localPath);  // the next case saves there anew
     }
 }
 
@@ -284,6 +425,69 @@ TEST_F(LoaderTest, EachWayTheWaitEnds) {
         EXPECT_EQ(f.processesOpen, 0);  // the handle is let go on every way out
         std::remove((settings.tempFolder + "/page.html").c_str());
     }
+}
+
+// A file of the saved name from before the start is an old copy: it
+// counts only once the loader has written it anew, and it is never
+// deleted to tell the two apart.
+TEST_F(LoaderTest, AnOldCopyIsNotTheDownload) {
+    struct Case {
+        const char* name;
+        int pollForFile;
+        int writesAt, endsAt;  // poll numbers; 0: never
+        std::string written;
+        bool ok;
+        std::size_t polls;
+    };
+    const Case cases[] = {
+        {"polling, written at the 5th poll", 1, 5, 9, "loaded", true, 5},
+        {"polling, the same size written anew", 1, 4, 9, "OLD COPY", true, 4},
+        {"polling, never written", 1, 0, 2, "", false, 16},
+        {"the loader ends after writing", 0, 2, 3, "loaded", true, 3},
+        {"the loader ends without writing", 0, 0, 3, "", false, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakePlatform f;
+        settings.pollForFile = c.pollForFile;
+        dir.write("temp/page.html", "old copy");
+        const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+        std::filesystem::last_write_time(settings.tempFolder + "/page.html", old);
+        f.onSleep = [&](int n) {
+            if (n == c.writesAt) dir.write("temp/page.html", c.written);
+            if (n == c.endsAt) f.processEnded = true;
+        };
+        EXPECT_EQ(fetch(), c.ok ? saved : std::string(cancelMarker));
+        EXPECT_EQ(f.sleeps.size(), c.polls);
+        std::string body;
+        ASSERT_TRUE(f.readFile(saved, body, 100, false));
+        EXPECT_EQ(body, c.writesAt ? c.written : "old copy");
+    }
+}
+
+// "%-K" is the full saved path; a name too long for the folder is
+// shortened, keeps its extension, and is the very name waited for.
+TEST_F(LoaderTest, TheLoaderIsToldTheFullPathOfAFittedName) {
+    settings.loaderParameters = "-o \"%-K\" -n %K %L";
+    std::string deep = "deep";
+    while (dir.path().size() + deep.size() < 230) deep += "/" + std::string(20, 'd');
+    const std::string folder = dir.mkdir(deep);
+    const std::string name = "a-report-with-a-long-name-" + std::string(60, 'x') + ".pdf";
+    const std::string url = "http://h/docs/" + name;
+    const std::size_t room = 259 - folder.size() - 1;
+    ASSERT_LT(room, name.size());
+    const std::string fitted = name.substr(0, room - 4) + ".pdf";
+    const std::string path = folder + "\\" + fitted;
+    fake.onSleep = [&](int n) {
+        if (n == 2) {
+            fake.processEnded = true;
+            dir.write(deep + "/" + fitted, "loaded");
+        }
+    };
+    EXPECT_EQ(downloadWithLoader(url, folder), path);
+    ASSERT_EQ(fake.processStarts.size(), 1u);
+    EXPECT_EQ(fake.processStarts[0].parameters, "-o \"" + path + "\" -n " + fitted + " " + url);
+    EXPECT_EQ(path.size(), 259u);
 }
 
 TEST_F(LoaderTest, PollsFollowTheTimeLimit) {

@@ -74,13 +74,14 @@ TEST_F(FolderDate, SpecialFoldersAndProgramFolders) {
     fake.specialFolders = {
         {0x24, "C:\\WINDOWS"}, {0x00, "C:\\Virtual"}, {0x19, "C:\\Public\\Desktop"},
         {0x06, "C:\\Fav\\%Favorites%"},  // holds its own placeholder
-        {0x05, "C:\\Docs %4y%"},          // a later entry sees this value
+        {0x05, "C:\\Docs %4y%"},          // holds another one
     };
     expectAll({
         {"%Windows%|%WINDOWS%|%windows%", "C:\\WINDOWS|C:\\WINDOWS|C:\\WINDOWS"},
         {"%Desktop%;%Common Desktop%", "C:\\Virtual;C:\\Public\\Desktop"},
         {"%Favorites%%Favorites%", "C:\\Fav\\%Favorites%C:\\Fav\\%Favorites%"},
-        {"%My Documents%", "C:\\Docs 2008"},
+        // A value goes in as it is: it is never read for placeholders.
+        {"%My Documents%", "C:\\Docs %4y%"},
         // The shell cannot name it: the placeholder stays, the rest goes on.
         {"%Fonts%\\%Windows% %Nothing%", "%Fonts%\\C:\\WINDOWS %Nothing%"},
         {"%ins_Url%\\list.txt", "C:\\Tools\\list.txt"},
@@ -101,12 +102,16 @@ TEST_F(FolderDate, UserParametersInDefinitionOrder) {
     define("%self%", "[%SELF%]");
     define("%gone%", "");
     expectAll({
-        // %page% brings %site% in after %site% was done; %book% comes later
-        // and so is still replaced.
-        {"%page%|%SITE%", "http://%site%/<%site%>|example.com"},
+        // Each is replaced where it stands; what its value holds stays.
+        {"%page%|%SITE%", "http://%site%/%book%|example.com"},
+        {"%book%%page%", "<%site%>http://%site%/%book%"},
         {"%self%%Self%", "[%SELF%][%SELF%]"},
         {"a%gone%%gone%b", "ab"},
     });
+    // Names are tried at every character, so one that is no %name% (here
+    // "dl") is found inside words, but never in a value.
+    define("dl", "D:\\Downloads");
+    expectAll({{"x:dl|%site%", "x:D:\\Downloads|example.com"}, {"%page%", "http://%site%/%book%"}});
 }
 
 TEST_F(FolderDate, CapacitiesHold) {
@@ -114,14 +119,16 @@ TEST_F(FolderDate, CapacitiesHold) {
     EXPECT_EQ(expandFolderAndDate("%p%%p%%p%"), std::string(520, 'a'));
     EXPECT_EQ(lastExpansion, std::string(600, 'a'));
 
-    // Each %big% adds 254 characters: after the fifth the text would hold
-    // 1,303, so it is cut at 1,299 (inside the sixth name, "END" gone)
-    // before %e% shrinks it again.
+    // Each %big% adds 259 characters: the sixth would make 1,554, so the
+    // working text ends at 1,299 inside it and "END" never comes; the
+    // result is the first 520 of that. A value's own "%e%" stays.
     std::string big = "x";
     for (int i = 0; i < 86; ++i) big += "%e%";
     define("%big%", big);
     define("%e%", "");
-    EXPECT_EQ(expandFolderAndDate("%big%%big%%big%%big%%big%%big%END"), "xxxxx%big");
+    const std::string six = expandFolderAndDate("%big%%big%%big%%big%%big%%big%END");
+    EXPECT_EQ(six, (big + big + big).substr(0, 520));
+    EXPECT_EQ(lastExpansion, (big + big + big + big + big).substr(0, 1040));
 
     // A value that holds its own name and outgrows the text still ends.
     define("%grow%", "%grow%" + std::string(250, 'g'));

@@ -41,7 +41,7 @@ public:
         return listAvailable;
     }
     void fillListView(int) override { ++fills; }
-    void closeWindow(platform::WindowHandle) override {}
+    void closeWindow(platform::WindowHandle) override { ++closed; }
 
     struct Shown {
         int toolsMenu, samePosition, alternateFile;
@@ -52,7 +52,7 @@ public:
     };
     std::vector<Choice> choices;
     std::vector<Shown> menus;
-    int listWindows = 0, fills = 0;
+    int listWindows = 0, fills = 0, closed = 0;
     bool listAvailable = false;
 };
 
@@ -179,6 +179,39 @@ TEST_F(MenuChoiceTest, TitleItem) {
     EXPECT_EQ(linkSource.listTitle, "URL転送データ");
     EXPECT_EQ(ui.fills, 1);
     EXPECT_TRUE(fake.starts.empty());
+}
+
+// Shift on the title item opens the list window for the page's links; a
+// page that cannot be had closes it again, so no empty window is left.
+TEST_F(MenuChoiceTest, TitleItemClosesTheListWindowWhenThePageCannotBeHad) {
+    const std::string ini = "[.html]\n" + viewer + "\n" + editor + "\n%end\n";
+    settings.tempFolder = dir.mkdir("temp");
+    ui.listAvailable = true;
+    struct Case {
+        const char* name;
+        std::string url;
+        platform::DownloadOutcome outcome;
+        std::string body;
+        bool stays;
+    };
+    const Case cases[] = {
+        {"refused scheme", "ftp://h/readme.html", platform::DownloadOutcome::ok, "", false},
+        {"failed download", "http://h/missing.html", platform::DownloadOutcome::httpError, "", false},
+        {"cancelled download", "http://h/big.html", platform::DownloadOutcome::cancelled, "", false},
+        {"page with links", "http://h/page.html", platform::DownloadOutcome::ok,
+         "<a href=\"x.html\">x</a>", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        runState.listWindowActive = 0;
+        ui.closed = 0;
+        fake.downloadOutcome = c.outcome;
+        fake.downloadBody = c.body;
+        dispatch(ini, {c.url}, {{menuIdTitle, 0, 1}});
+        EXPECT_EQ(runState.listWindowActive, c.stays ? 1 : 0);
+        EXPECT_EQ(ui.closed, c.stays ? 0 : 1);
+        EXPECT_TRUE(fake.starts.empty());
+    }
 }
 
 TEST_F(MenuChoiceTest, CtrlOnTheTitleSwitchesSettingsFilesAndBack) {

@@ -67,11 +67,26 @@ TEST_F(PathTemplate, PathsMissingSomeParts) {
     for (const Case& c : cases) EXPECT_EQ(expand(c.target, c.templ), c.want) << c.target;
 }
 
-TEST_F(PathTemplate, ValuesHoldingPlaceholdersMeetTheLaterOnes) {
-    // The table's order decides: "%P" goes in first and its "%N" is then
-    // replaced like any other; "%B"'s own "%A" comes too late to change.
-    EXPECT_EQ(expand("C:\\100%N\\x.txt", "%P"), "C:\\100x.txt\\x.txt");
-    EXPECT_EQ(expand("C:\\d\\%A.txt", "%B"), "C:\\d\\%A");
+TEST_F(PathTemplate, ValuesAreNeverReadAgain) {
+    // A saved name keeps what looks like a placeholder: a percent escape
+    // of a Japanese name ("%E8%B3%87%E6%96%99" is 資料), "100%Done", "%A".
+    const std::string escaped = "C:\\Tavrin\\temp\\%E8%B3%87%E6%96%99.pdf";
+    const Case cases[] = {
+        {escaped, "\"%P\"", "\"" + escaped + "\""},
+        {escaped, "%N|%A|%E|%D", "%E8%B3%87%E6%96%99.pdf|%E8%B3%87%E6%96%99|.pdf|C:\\Tavrin\\temp\\"},
+        {escaped, "%B%E", "C:\\Tavrin\\temp\\%E8%B3%87%E6%96%99.pdf"},
+        {"C:\\100%Done\\x.txt", "%P %F", "C:\\100%Done\\x.txt 100%Done"},
+        {"C:\\100%N\\x.txt", "%P", "C:\\100%N\\x.txt"},
+        {"C:\\d\\%A.txt", "%B", "C:\\d\\%A"},
+        {"C:\\d\\%P%D.txt", "%N%N", "%P%D.txt%P%D.txt"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(expand(c.target, c.templ), c.want) << c.target;
+    // With "@param" too: a folder or parameter value is inserted as it is.
+    settings.parametersOn = 1;
+    userParameters.rows[0] = {"%dl%", "D:\\100%Done"};
+    userParameters.count = 1;
+    EXPECT_EQ(expand(escaped, "%dl%\\%N", 1), "D:\\100%Done\\%N");
+    EXPECT_EQ(expand(escaped, "%dl%\\%N"), "D:\\100%Done\\%E8%B3%87%E6%96%99.pdf");
 }
 
 TEST_F(PathTemplate, AnExistingFolder) {

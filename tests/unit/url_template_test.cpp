@@ -96,10 +96,31 @@ TEST_F(UrlTemplateTest, BrowserHandOverGoesToTheNamedOrListedService) {
     ASSERT_EQ(fake.bridge->sent.size(), 2u);
     EXPECT_EQ(fake.bridge->sent[1].second, "http://h/y");
     EXPECT_TRUE(fake.starts.empty());
-    // A URL holding "%s" is handed over too: the test runs on the expanded text.
+    // Only the template's own "%S" hands over: a URL holding "%s" is
+    // inserted like any other, and so is one holding "%M".
     fake.bridge->accepting.clear();
-    EXPECT_EQ(expand("http://h/%s", "%L"), cancelMarker);
-    EXPECT_EQ(fake.starts.size(), 1u);
+    EXPECT_EQ(expand("http://h/%s", "%L"), "http://h/%s");
+    EXPECT_EQ(expand("http://h/%S=x", "-u %L"), "-u http://h/%S=x");
+    EXPECT_EQ(multiUrlFlag, 0);
+    EXPECT_EQ(expand("http://h/100%more", "%L %M"), "http://h/100%more %M");
+    EXPECT_EQ(multiUrlFlag, 1);
+    EXPECT_EQ(multiUrlPosition, 18u);
+    EXPECT_TRUE(fake.starts.empty());
+}
+
+TEST_F(UrlTemplateTest, ValuesAreNeverReadAgain) {
+    // Percent escapes of a Japanese name (資料) and a path holding "%K".
+    const std::string url = "http://example.jp/docs/%E8%B3%87%E6%96%99.pdf";
+    EXPECT_EQ(expand(url, "%K|%J|%-J"),
+              "%E8%B3%87%E6%96%99.pdf|/docs/%E8%B3%87%E6%96%99.pdf|/docs/");
+    EXPECT_EQ(expand("http://h/%-L%K%G.html", "%K %-L"), "%-L%K%G.html http://h/%-L%K%G.html");
+    // With "@param": a parameter's value holds URL placeholders that stay.
+    settings.parametersOn = 1;
+    userParameters = UserParameters{};
+    userParameters.rows[0] = {"%opt%", "--url=%L"};
+    userParameters.count = 1;
+    EXPECT_EQ(expand(url, "%opt% %G"), "--url=%L example.jp");
+    userParameters = UserParameters{};
 }
 
 TEST_F(UrlTemplateTest, UnsplittableTargetsYieldEmptyParts) {

@@ -38,4 +38,15 @@ int fakeCopyCommand(const Options& options);
 //   every step could be carried out.
 int sessionCommand(const Options& options);
 
+// cancel-download --exe <path> --class <window class> [--after ms]
+//                 [--timeout ms] [--out file] ...
+//   Starts the program (its message boxes answered as by run), waits for
+//   its visible window of that class, the download's progress window,
+//   and `after` ms later reads it (progress.title, progress.text: its
+//   static texts, progress.width, progress.height) and clicks its
+//   "キャンセル" button with SendInput, as a person would. The report
+//   gives when it showed and was clicked and when the program ended (ms
+//   after the start). 0 when it was clicked and the program ended in time.
+int cancelDownloadCommand(const Options& options);
+
 }  // namespace driver

@@ -228,11 +228,39 @@ bool FuzzPlatform::clipboardText(platform::WindowHandle, std::string& out, std::
 }
 
 platform::DownloadOutcome FuzzPlatform::downloadUrl(const std::string&, const std::string& localPath,
-                                                    int) {
+                                                    int, platform::DownloadWatch& watch) {
     ++effects.downloads;
     if (!downloadBody) return platform::DownloadOutcome::openFailed;
+    if (fileExists(localPath)) return platform::DownloadOutcome::fileNotCreated;
+    platform::DownloadProgress progress;
+    progress.received = downloadBody->size();
+    if (!watch.keepGoing(progress)) return platform::DownloadOutcome::cancelled;
     addFile(localPath, *downloadBody);
     return platform::DownloadOutcome::ok;
+}
+
+platform::FileStamp FuzzPlatform::fileStamp(const std::string& path) {
+    platform::FileStamp stamp;
+    if (const std::string* content = findFile(path)) {
+        stamp.exists = true;
+        stamp.size = content->size();
+    }
+    return stamp;
+}
+
+bool FuzzPlatform::moveFile(const std::string& from, const std::string& to, bool replaceExisting) {
+    auto it = files_.find(folded(from));
+    if (it == files_.end() || isDirectory(to)) return false;
+    if (!replaceExisting && findFile(to)) return false;
+    std::string content = std::move(it->second);
+    files_.erase(it);
+    addFile(to, std::move(content));
+    return true;
+}
+
+bool FuzzPlatform::deleteFile(const std::string& path) {
+    ++effects.deletions;
+    return files_.erase(folded(path)) != 0;
 }
 
 std::unique_ptr<platform::Process> FuzzPlatform::startProcess(const std::string&, const std::string&) {

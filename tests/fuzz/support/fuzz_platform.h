@@ -84,10 +84,14 @@ public:
     bool clipboardText(platform::WindowHandle owner, std::string& out,
                        std::size_t maxBytes) override;
     platform::DownloadOutcome downloadUrl(const std::string& url, const std::string& localPath,
-                                          int timeLimitSeconds) override;
+                                          int timeLimitSeconds,
+                                          platform::DownloadWatch& watch) override;
     std::unique_ptr<platform::Process> startProcess(const std::string& program,
                                                     const std::string& parameters) override;
     bool isHidden(const std::string&) override { return false; }
+    platform::FileStamp fileStamp(const std::string& path) override;
+    bool moveFile(const std::string& from, const std::string& to, bool replaceExisting) override;
+    bool deleteFile(const std::string& path) override;
 
 private:
     const std::string* findFile(const std::string& path) const;
