@@ -1,6 +1,6 @@
 // The Win32 implementation of the platform layer, declared once and
-// defined across small files by concern (files, shell, clipboard, URL
-// split, messages).
+// defined across small files by concern (files, shell, clipboard, code
+// page, URL split, messages).
 #pragma once
 #include "platform/platform.h"
 
