@@ -1,5 +1,6 @@
-// Clipboard text as input: kept in transferBuffer for a hand-off and
-// recognised with line ends as separators.
+// Clipboard text as input (its wide form where there is one): kept in
+// transferBuffer for a hand-off and recognised with line ends as
+// separators.
 #include <string>
 
 #include "app/input_cut.h"
@@ -10,6 +11,7 @@
 #include "common/path_ops.h"
 #include "common/text.h"
 #include "common/url_list.h"
+#include "links/wide_text.h"
 #include "platform/platform.h"
 
 int readClipboardInput(platform::WindowHandle window) {
@@ -19,7 +21,14 @@ int readClipboardInput(platform::WindowHandle window) {
     platform::Platform& os = platform::os();
     // Two characters more than are kept, so that a text that does not fit
     // shows as such even when a double-byte character straddles the end.
-    if (!os.clipboardText(window, clip, cap::transfer + 2)) return -1;
+    // The wide form first: CF_TEXT is the system's copy of it, with '?' or
+    // look-alikes for what the code page lacks.
+    std::u16string wide;
+    if (os.clipboardWideText(window, wide, cap::transfer + 2)) {
+        clip = wideToCp932(wide, WideText::input);
+    } else if (!os.clipboardText(window, clip, cap::transfer + 2)) {
+        return -1;
+    }
     const std::string_view whole = std::string_view(clip).substr(0, clip.find('\0'));
     // A longer text is cut between two tokens, never inside a URL.
     std::string local(wholeTokens(whole, overlong::handOff, 1));

@@ -7,6 +7,7 @@
 #include "app/list_window_port.h"
 #include "app/open_rows.h"
 #include "app/recognize.h"
+#include "app/unopenable_notice.h"
 #include "bridge/bridge.h"
 #include "common/app_state.h"
 #include "common/capacity.h"
@@ -114,6 +115,7 @@ void toggleKind(int id) {
 
 void paste(platform::WindowHandle window) {
     const int result = readClipboardInput(window);
+    reportUnopenableNames(window);
     switch (result) {
         case recognizedFolder:
             shortcutScan.includeSubfolders = keyDown(platform::vkControl) ? 1 : 0;

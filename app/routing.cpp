@@ -10,6 +10,7 @@
 #include "app/overlong_notice.h"
 #include "app/recognize.h"
 #include "app/switches.h"
+#include "app/unopenable_notice.h"
 #include "bridge/bridge.h"
 #include "common/app_state.h"
 #include "common/capacity.h"
@@ -17,6 +18,7 @@
 #include "common/path_ops.h"
 #include "common/split_path.h"
 #include "common/text.h"
+#include "common/unopenable_names.h"
 #include "common/url_list.h"
 #include "launch/select.h"
 #include "links/link_cleaning.h"
@@ -121,9 +123,11 @@ void startupAction(platform::WindowHandle window, int shift, int ctrl) {
     if (os().isDirectory(target) || os().fileExists(target))
         text::assignCut(target, quoteSpaces(target), cap::transfer);
     int result = recognizeInput(target, 0, 1);
-    // URLs too long to open are told of first; input that named nothing
-    // else has been dealt with then, and nothing else is asked for.
-    const bool told = reportOverlongUrls(window);
+    // URLs too long to open, and files whose names the code page cannot
+    // hold, are told of first; input that named nothing else has been
+    // dealt with then, and nothing else is asked for.
+    const bool toldOfLength = reportOverlongUrls(window);
+    const bool told = reportUnopenableNames(window) || toldOfLength;
     if (result >= 1 && result <= 3) {
         startupLocalSource(window, result, ctrl);
     } else if (urlList.urlCount >= 1) {
@@ -132,7 +136,8 @@ void startupAction(platform::WindowHandle window, int shift, int ctrl) {
         // The input named only URLs too long to open.
     } else if (startOptions.clipboardStart == 1) {
         result = readClipboardInput(window);
-        const bool toldOfClipboard = reportOverlongUrls(window);
+        const bool toldOfLength = reportOverlongUrls(window);
+        const bool toldOfClipboard = reportUnopenableNames(window) || toldOfLength;
         if (result >= 1 && result <= 3) startupLocalSource(window, result, ctrl);
         else if (urlList.urlCount >= 1) startupUrls(window, shift);
         else if (!toldOfClipboard) showToolsMenu(window);
@@ -152,6 +157,7 @@ void startupAction(platform::WindowHandle window, int shift, int ctrl) {
 
 void clipboardCommand(platform::WindowHandle window, int ctrl, int useAlternate) {
     const int result = readClipboardInput(window);
+    reportUnopenableNames(window);
     if (result < 0) return;
     if (result >= 1 && result <= 3) startupLocalSource(window, result, ctrl);
     else if (urlList.urlCount >= 1) startupUrls(window, useAlternate);
@@ -187,9 +193,13 @@ void receiveHandOff(platform::WindowHandle window, unsigned transferCode, std::s
 
 void routeDroppedFile(platform::WindowHandle window, const std::string& path) {
     saveUrlList();
-    if (runState.listWindowActive != 1) return;
+    if (runState.listWindowActive != 1) {
+        clearUnopenableNames();
+        return;
+    }
     const int result = recognizeInput(quoteSpaces(path), 0, 1);
     reportOverlongUrls(window);
+    reportUnopenableNames(window);
     routeDropped(window, result, Source::FileDrop);
 }
 
@@ -197,6 +207,7 @@ void routeDroppedText(platform::WindowHandle window, std::string_view text) {
     saveUrlList();
     const int result = recognizeInput(text, 1, 1);
     reportOverlongUrls(window);
+    reportUnopenableNames(window);
     routeDropped(window, result, Source::TextDrop);
 }
 
@@ -204,8 +215,9 @@ void routeClipboardChange(platform::WindowHandle window) {
     saveUrlList();
     const int result = readClipboardInput(window);
     // Watching takes whatever the user copies anywhere: what it cannot
-    // hold is passed over without a box.
+    // hold or open is passed over without a box.
     clearOverlongUrls();
+    clearUnopenableNames();
     if (result < 0) {
         // Text that named nothing leaves the shown list as it was.
         restoreUrlList();

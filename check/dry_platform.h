@@ -83,6 +83,12 @@ public:
                        std::size_t maxBytes) override {
         return real_.clipboardText(owner, out, maxBytes);
     }
+    bool clipboardWideText(platform::WindowHandle owner, std::u16string& out,
+                           std::size_t maxUnits) override {
+        return real_.clipboardWideText(owner, out, maxUnits);
+    }
+    bool cp932Char(char32_t c, std::string& out) override { return real_.cp932Char(c, out); }
+    bool wideFileExists(const std::u16string& path) override { return real_.wideFileExists(path); }
     platform::DownloadOutcome downloadUrl(const std::string& url, const std::string& localPath,
                                           int timeLimitSeconds,
                                           platform::DownloadWatch& watch) override;

@@ -9,6 +9,7 @@
 #include "common/capacity.h"
 #include "common/split_path.h"
 #include "common/text.h"
+#include "links/shortcut_wide.h"
 #include "platform/platform.h"
 #include "settings/settings.h"
 #include "template/url_parts.h"
@@ -97,15 +98,18 @@ bool holdsUrlScheme(std::string_view text) {
 }
 
 std::string readShortcutUrl(const std::string& path, std::string* tooLong) {
-    std::string content;
-    // Only the head of the file is used, however large the file is.
-    if (!platform::os().readFile(path, content, 777, false)) return std::string();
-    content += "\r\n";
-
-    std::size_t key = text::findNoCase(content, "URL=");
-    if (key == text::npos) return std::string();
-    std::string_view rest = std::string_view(content).substr(key + 4);
-    std::string url(rest.substr(0, spanUntil(rest, "\r\n ")));
+    std::string whole;
+    // Only the head of the file is used, however large the file is; the
+    // wide section, which follows the ANSI one, may lie a little further.
+    if (!platform::os().readFile(path, whole, 4096, false)) return std::string();
+    std::string url = shortcutWideUrl(whole);
+    if (url.empty()) {
+        const std::string content = whole.substr(0, 777) + "\r\n";
+        std::size_t key = text::findNoCase(content, "URL=");
+        if (key == text::npos) return std::string();
+        std::string_view rest = std::string_view(content).substr(key + 4);
+        url = std::string(rest.substr(0, spanUntil(rest, "\r\n ")));
+    }
     if (url.size() >= cap::path) {
         if (tooLong) *tooLong = url;
         return std::string();

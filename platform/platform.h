@@ -181,6 +181,18 @@ public:
     // At most maxBytes - 1 characters are returned.
     virtual bool clipboardText(WindowHandle owner, std::string& out,
                                std::size_t maxBytes) = 0;
+    // CF_UNICODETEXT of the clipboard, the same way: at most maxUnits - 1
+    // UTF-16 units.
+    virtual bool clipboardWideText(WindowHandle owner, std::u16string& out,
+                                   std::size_t maxUnits) = 0;
+
+    // Appends the code page 932 bytes of one character (a Unicode scalar
+    // value); false, appending nothing, when the code page lacks it. A
+    // character counts only when its bytes read back as that same
+    // character: no look-alike stands in for it ("e" for "é", "\" for "¥").
+    virtual bool cp932Char(char32_t c, std::string& out) = 0;
+    // Whether a wide path names an existing file or folder.
+    virtual bool wideFileExists(const std::u16string& path) = 0;
 
     // Downloads an http or https URL into a new file `localPath` (a file
     // already there makes it fail as fileNotCreated), following redirects.

@@ -52,8 +52,9 @@ void startFirstCopy(HWND window) {
         closeWindow(window);
         return;
     }
-    const UINT formats[] = {CF_TEXT, CF_HDROP};
-    if (!registerDropTarget(window, dropNotifyMessage, formats, 2)) {
+    // Text before files, and text in its wide form before the code page's.
+    const UINT formats[] = {CF_UNICODETEXT, CF_TEXT, CF_HDROP};
+    if (!registerDropTarget(window, dropNotifyMessage, formats, 3)) {
         showError(window, "ドラッグ＆ドロップの登録に失敗しました。");
         closeWindow(window);
         return;

@@ -12,6 +12,7 @@
 #include "common/capacity.h"
 #include "common/split_path.h"
 #include "common/text.h"
+#include "links/wide_text.h"
 #include "platform/win32/win.h"
 
 namespace {
@@ -48,7 +49,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int) {
     installWin32Ui();
     installBrowserPort(&bridgeBrowserPort());
     deriveProgramNames();
-    runState.currentTarget = commandLineTail(GetCommandLineA());
+    // Read wide, so that what the code page lacks reaches the conversion
+    // rather than the system's '?' and look-alikes.
+    static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 command line");
+    runState.currentTarget = wideToCp932(
+        reinterpret_cast<const char16_t*>(commandLineTail(GetCommandLineW())), WideText::input);
 
     if (!previous && !registerMainClass(instance)) return 0;
     const char* name = programPaths.programPath.c_str();

@@ -17,11 +17,13 @@
 #include "app/handoff.h"
 #include "app/handoff_wait.h"
 #include "app/overlong_notice.h"
+#include "app/unopenable_notice.h"
 #include "app/win32/creation.h"
 #include "app/win32/window_state.h"
 #include "common/app_state.h"
 #include "common/capacity.h"
 #include "common/overlong_url.h"
+#include "common/unopenable_names.h"
 #include "settings/settings.h"
 
 namespace {
@@ -89,6 +91,7 @@ void runSecondCopy(HWND window) {
         // Nothing to hand over: end without contacting anyone.
         instanceState.instanceMutex.reset();
         reportOverlongUrls(window);
+        reportUnopenableNames(window);
         closeWindow(window);
         return;
     }
@@ -108,12 +111,16 @@ void continueHandOff(HWND window) {
         send(window, running, handOff);
         // Told once the running copy has what could be sent.
         reportOverlongUrls(window);
+        reportUnopenableNames(window);
         closeWindow(window);
         return;
     }
     if (tookMutexOver()) {
-        // We are the first copy now, for the rest of our life.
+        // We are the first copy now, for the rest of our life. What this
+        // copy cannot open is told before it starts over, which reads the
+        // clipboard again where it read it before.
         instanceState.pendingHandOff = HandOff{};
+        reportUnopenableNames(window);
         forgetSecondCopyState();
         startFirstCopy(window);
         return;
@@ -121,8 +128,10 @@ void continueHandOff(HWND window) {
     if (handOffWaitOver(instanceState.handOffWaitStarted, GetTickCount())) {
         instanceState.instanceMutex.reset();
         const HandOff handOff = std::exchange(instanceState.pendingHandOff, HandOff{});
-        // The box shows the input's start; what was too long goes with it.
+        // The box shows the input's start; what was too long or cannot be
+        // opened goes with it.
         clearOverlongUrls();
+        clearUnopenableNames();
         reportLostHandOff(window, handOff.payload);
         closeWindow(window);
         return;

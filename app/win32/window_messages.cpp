@@ -6,6 +6,7 @@
 #include "app/win32/window_state.h"
 #include "common/app_state.h"
 #include "common/capacity.h"
+#include "links/wide_text.h"
 #include "links/win32/list_window.h"
 
 void closeMainWindow(HWND window) {
@@ -36,31 +37,43 @@ void onDragEnter(DropNotice& notice) {
     windowState.dragFormat = notice.format;
     if (notice.format == CF_HDROP) {
         notice.effect = DROPEFFECT_COPY;
-        char path[cap::path] = {};
-        if (notice.data) DragQueryFileA(static_cast<HDROP>(notice.data), 0, path, cap::path - 1);
-        windowState.droppedPath = path;
-    } else if (notice.format == CF_TEXT) {
+        // The wide name: the ANSI one has lost what the code page lacks.
+        WCHAR path[cap::path] = {};
+        if (notice.data) DragQueryFileW(static_cast<HDROP>(notice.data), 0, path, cap::path - 1);
+        windowState.droppedPath.assign(reinterpret_cast<const char16_t*>(path));
+    } else if (notice.format == CF_UNICODETEXT || notice.format == CF_TEXT) {
         notice.effect = DROPEFFECT_COPY | DROPEFFECT_LINK;
     } else {
         notice.effect = DROPEFFECT_NONE;
     }
 }
 
+// The text of a dropped block up to its first zero (or its end); false
+// when the block cannot be locked.
+template <typename Char>
+bool blockText(HGLOBAL data, std::basic_string<Char>& text) {
+    const void* locked = data ? GlobalLock(data) : nullptr;
+    if (!locked) return false;
+    const std::size_t size = GlobalSize(data) / sizeof(Char);
+    const Char* chars = static_cast<const Char*>(locked);
+    std::size_t length = 0;
+    while (length < size && chars[length] != 0) ++length;
+    text.assign(chars, length);
+    GlobalUnlock(data);
+    return true;
+}
+
 // The data stays valid until the drop target releases the medium after
 // this message returns; the text is copied before routing all the same.
 void onDrop(HWND window, const DropNotice& notice) {
     if (windowState.dragFormat == CF_HDROP) {
-        routeDroppedFile(window, windowState.droppedPath);
+        routeDroppedFile(window, wideToCp932(windowState.droppedPath, WideText::path));
+    } else if (windowState.dragFormat == CF_UNICODETEXT) {
+        std::u16string text;
+        if (blockText(notice.data, text)) routeDroppedText(window, wideToCp932(text, WideText::input));
     } else if (windowState.dragFormat == CF_TEXT) {
-        const void* locked = notice.data ? GlobalLock(notice.data) : nullptr;
-        if (!locked) return;
-        const std::size_t size = GlobalSize(notice.data);
-        const char* bytes = static_cast<const char*>(locked);
-        std::size_t length = 0;
-        while (length < size && bytes[length] != '\0') ++length;
-        std::string text(bytes, length);
-        GlobalUnlock(notice.data);
-        routeDroppedText(window, text);
+        std::string text;
+        if (blockText(notice.data, text)) routeDroppedText(window, text);
     }
 }
 

@@ -26,8 +26,8 @@ struct WindowState {
     int clipboardWatch = 0;             // 1 while in the viewer chain
     HWND nextViewer = nullptr;
     DWORD clipboardSequence = 0;        // the clipboard's state last taken in
-    UINT dragFormat = 0;                // CF_TEXT, CF_HDROP or 0
-    std::string droppedPath;            // 260: first file of a file drag
+    UINT dragFormat = 0;                // CF_UNICODETEXT, CF_TEXT, CF_HDROP or 0
+    std::u16string droppedPath;         // 259 units: first file of a file drag
 };
 
 struct InstanceState {

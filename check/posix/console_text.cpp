@@ -1,4 +1,4 @@
-// Conversions for the native check tool's words and output, and its
+// Conversions for the native check tool's output, and its
 // built-in code converter.
 #include "check/posix/console_text.h"
 
@@ -38,15 +38,6 @@ public:
 };
 
 }  // namespace
-
-std::string wordToCp932(const std::string& word) {
-    bool ascii = true;
-    for (char c : word) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-    if (ascii) return word;
-    static iconv_t toCp932 = iconv_open("CP932", "UTF-8");
-    std::string out;
-    return convertWhole(toCp932, word, out) ? out : word;
-}
 
 std::string cp932ToUtf8(const std::string& text) {
     static iconv_t toUtf8 = iconv_open("UTF-8", "CP932");

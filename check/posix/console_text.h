@@ -1,14 +1,10 @@
-// Text between the check tool and a POSIX terminal: words arrive in UTF-8
-// and Tavrin's code holds code page 932; output goes back as UTF-8.
+// Text between the check tool and a POSIX terminal: Tavrin's code holds
+// code page 932; output goes back as UTF-8.
 #pragma once
 #include <memory>
 #include <string>
 
 #include "platform/converter_library.h"
-
-// The word in code page 932 when it is UTF-8 text with characters beyond
-// ASCII; otherwise (ASCII, or bytes that are no UTF-8) as it is.
-std::string wordToCp932(const std::string& word);
 
 // Code page 932 text as UTF-8; a byte that is no character of the code page
 // becomes U+FFFD.

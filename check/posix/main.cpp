@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "check/check.h"
+#include "check/command_words.h"
 #include "check/posix/console_text.h"
+#include "common/unicode.h"
 #include "platform/platform.h"
 
 namespace {
@@ -23,13 +25,14 @@ std::string ownFolder(const char* argv0) {
 }
 
 // A word that names an existing file or folder (alone, or as the value of
-// "--option=") is a path of this system and stays as it is.
+// "--option=") is a path of this system and stays as it is; any other is
+// UTF-8 text, converted as Tavrin converts its wide command line.
 std::string word(const std::string& w) {
     platform::Platform& os = platform::nativePlatform();
     if (os.fileExists(w)) return w;
     const std::size_t eq = w.find('=');
     if (w.compare(0, 2, "--") == 0 && eq != std::string::npos && os.fileExists(w.substr(eq + 1))) return w;
-    return wordToCp932(w);
+    return checkWord(unicode::fromUtf8(w));
 }
 
 void write(std::FILE* stream, const std::string& text, bool raw) {

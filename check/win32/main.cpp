@@ -1,11 +1,13 @@
 // Entry point of TavrinCheck.exe, the Windows console build: Tavrin.ini is
-// read beside the program unless --ini names one; words arrive and output
-// leaves in the system's code page (932 on the systems Tavrin runs on).
+// read beside the program unless --ini names one; words are read wide and
+// converted as Tavrin converts its own command line; output leaves in the
+// system's code page (932 on the systems Tavrin runs on).
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "check/check.h"
+#include "check/command_words.h"
 #include "common/split_path.h"
 #include "platform/win32/win.h"
 
@@ -18,6 +20,17 @@ std::string ownFolder() {
     return parts.drive + parts.directory;
 }
 
+std::vector<std::string> words() {
+    static_assert(sizeof(WCHAR) == sizeof(char16_t), "UTF-16 arguments");
+    std::vector<std::string> out;
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!arguments) return out;
+    for (int i = 1; i < count; ++i) out.push_back(checkWord(reinterpret_cast<const char16_t*>(arguments[i])));
+    LocalFree(arguments);
+    return out;
+}
+
 void write(std::FILE* stream, const std::string& text) {
     std::fwrite(text.data(), 1, text.size(), stream);
     std::fflush(stream);
@@ -25,13 +38,12 @@ void write(std::FILE* stream, const std::string& text) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    std::vector<std::string> words(argv + 1, argv + argc);
+int main() {
     CheckEnvironment environment;
     environment.ownFolder = ownFolder();
     environment.windows = true;
     CheckOutput output;
-    const int status = runCheck(words, environment, output);
+    const int status = runCheck(words(), environment, output);
     write(stdout, output.out);
     write(stderr, output.err);
     return status;

@@ -1,9 +1,10 @@
 // POSIX implementation of the platform layer, so that the core and its
 // tests run natively. Backslashes (at character boundaries) are taken as
-// folder separators; there is no clipboard, no message box, no shell and
-// no Internet session.
+// folder separators; code page 932 is iconv's; there is no clipboard, no
+// message box, no shell and no Internet session.
 #include <dirent.h>
 #include <fcntl.h>
+#include <iconv.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,6 +17,7 @@
 
 #include "common/capacity.h"
 #include "common/text.h"
+#include "common/unicode.h"
 #include "platform/platform.h"
 #include "template/url_parts.h"
 
@@ -30,6 +32,20 @@ std::string native(const std::string& path) {
         ++i;
     }
     return out;
+}
+
+// Converts `in` whole; false when any of it does not convert.
+bool convert(iconv_t cd, const std::string& in, std::string& out) {
+    if (cd == reinterpret_cast<iconv_t>(-1)) return false;
+    out.assign(in.size() * 4 + 8, '\0');
+    char* src = const_cast<char*>(in.data());
+    std::size_t srcLeft = in.size();
+    char* dst = out.data();
+    std::size_t dstLeft = out.size();
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    if (iconv(cd, &src, &srcLeft, &dst, &dstLeft) == static_cast<std::size_t>(-1)) return false;
+    out.resize(out.size() - dstLeft);
+    return true;
 }
 
 bool removeTree(const std::string& path) {
@@ -185,6 +201,32 @@ public:
     }
     void setForeground(WindowHandle) override {}
     bool clipboardText(WindowHandle, std::string&, std::size_t) override { return false; }
+    bool clipboardWideText(WindowHandle, std::u16string&, std::size_t) override { return false; }
+    // iconv's code page 932, held to the same test as the system's: the
+    // bytes must read back as the character.
+    bool cp932Char(char32_t c, std::string& out) override {
+        if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return false;
+        static iconv_t toCp932 = iconv_open("CP932", "UTF-8");
+        static iconv_t fromCp932 = iconv_open("UTF-8", "CP932");
+        std::string utf8;
+        unicode::appendUtf8(utf8, c);
+        std::string bytes, back;
+        if (!convert(toCp932, utf8, bytes) || bytes.empty()) return false;
+        if (!convert(fromCp932, bytes, back) || back != utf8) return false;
+        out += bytes;
+        return true;
+    }
+    bool wideFileExists(const std::u16string& path) override {
+        // No byte of a UTF-8 character is a backslash: each one is a
+        // folder separator.
+        std::string utf8;
+        for (std::size_t i = 0; i < path.size();) {
+            const char32_t c = unicode::next(path, i);
+            unicode::appendUtf8(utf8, c == '\\' ? U'/' : c);
+        }
+        struct stat st;
+        return !utf8.empty() && stat(utf8.c_str(), &st) == 0;
+    }
     // No shell here: nothing can be started or opened.
     int shellExecute(WindowHandle, const std::string&, const std::string&,
                      const std::string&) override {

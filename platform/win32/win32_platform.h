@@ -1,6 +1,6 @@
 // The Win32 implementation of the platform layer, declared once and
-// defined across small files by concern (files, shell, clipboard, URL
-// split, messages).
+// defined across small files by concern (files, shell, clipboard, code
+// page, URL split, messages).
 #pragma once
 #include "platform/platform.h"
 
@@ -26,6 +26,9 @@ public:
                    unsigned flags) override;
     void setForeground(WindowHandle window) override;
     bool clipboardText(WindowHandle owner, std::string& out, std::size_t maxBytes) override;
+    bool clipboardWideText(WindowHandle owner, std::u16string& out, std::size_t maxUnits) override;
+    bool cp932Char(char32_t c, std::string& out) override;
+    bool wideFileExists(const std::u16string& path) override;
     int shellExecute(WindowHandle owner, const std::string& file, const std::string& parameters,
                      const std::string& directory) override;
     int findExecutable(const std::string& document, std::string& program) override;

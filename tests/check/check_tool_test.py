@@ -254,8 +254,29 @@ def readme_sample(tool):
     check(b"key: [.html]" in done.stdout and b"[all]: added" in done.stdout, f"{done.stdout!r}")
 
 
+def open_wide(tool):
+    """Words arrive in UTF-8 and are converted as Tavrin converts its wide
+    command line: the URLs are shown as Tavrin passes them on."""
+    work = tool.folder("open_wide")
+    ini = os.path.join(work, "Tavrin.ini")
+    viewer = os.path.join(work, "viewer.exe")
+    with open(viewer, "wb") as f:
+        f.write(b"MZ")
+    with open(ini, "wb") as f:
+        f.write(b"[blank]\r\n" + viewer.encode() + b"\r\n%end\r\n")
+    words = ["https://fr.wikipedia.org/wiki/Métropole_–_न_😀_東京", "http://bücher.example/",
+             "http://例え.jp/表示/", "http://a.example/my dir/é"]
+    done = tool.run("open", "--tsv", "--raw", "--ini", ini, *words)
+    urls = [line.split(b"\t")[1] for line in done.stdout.splitlines() if line.startswith(b"@url\t")]
+    check_equal(urls, ["https://fr.wikipedia.org/wiki/M%C3%A9tropole_%E2%80%93_%E0%A4%A8_%F0%9F%98%80_東京".encode("cp932"),
+                       b"http://xn--bcher-kva.example/", "http://例え.jp/表示/".encode("cp932"),
+                       b"http://a.example/my dir/%C3%A9"], "URLs")
+    done = tool.run("open", "--lang", "en", "--ini", ini, "http://bücher.example/")
+    check(b"URL 1: http://xn--bcher-kva.example/" in done.stdout, f"{done.stdout!r}")
+
+
 CASES = {f.__name__: f for f in (links_pages, links_folders, links_utf8, links_json, bad_inputs,
-                                 writes_nothing, readme_sample)}
+                                 writes_nothing, readme_sample, open_wide)}
 
 
 def main():

@@ -15,6 +15,11 @@ def hexed(data):
     return data.hex() if data else "-"
 
 
+def utf8_hexed(text):
+    """Text for the driver's wide steps: UTF-8."""
+    return text.encode("utf-8").hex() if text else "-"
+
+
 class Rows:
     """The rows recorded under one label."""
 
@@ -60,8 +65,15 @@ class Session:
     def start(self, arguments=b""):
         return self.add("start", hexed(arguments))
 
+    def start_wide(self, arguments):
+        """Started as a clicked link's browser: a wide command line."""
+        return self.add("start-wide", utf8_hexed(arguments))
+
     def second(self, arguments):
         return self.add("second", hexed(arguments))
+
+    def second_wide(self, arguments):
+        return self.add("second-wide", utf8_hexed(arguments))
 
     def second_async(self, arguments):
         return self.add("second-async", hexed(arguments))
@@ -144,6 +156,26 @@ class Session:
 
     def drop_file(self, path):
         return self.add("drop-file", hexed(path))
+
+    def clipboard_wide(self, text):
+        """CF_UNICODETEXT, as a program that writes wide text puts it."""
+        return self.add("clipboard-wide", utf8_hexed(text))
+
+    def drop_wide_text(self, text):
+        """CF_UNICODETEXT with the system's CF_TEXT copy beside it."""
+        return self.add("drop-wide-text", utf8_hexed(text))
+
+    def drop_wide_file(self, path):
+        return self.add("drop-wide-file", utf8_hexed(path))
+
+    def drag_async(self, drop, data):
+        """One of the drops (its step name) from a thread of the driver's
+        own, for a drop that shows a box; wait_drag ends it."""
+        wide = drop.startswith("drop-wide-")
+        return self.add("drag-async", drop, utf8_hexed(data) if wide else hexed(data))
+
+    def wait_drag(self):
+        return self.add("wait-drag")
 
     def viewer(self):
         return self.add("viewer")

@@ -27,6 +27,12 @@ bool FakePlatform::clipboardText(platform::WindowHandle, std::string& out, std::
     return true;
 }
 
+bool FakePlatform::clipboardWideText(platform::WindowHandle, std::u16string& out, std::size_t max) {
+    if (!wideClipboard || wideClipboard->empty()) return false;
+    out = wideClipboard->substr(0, max ? max - 1 : 0);
+    return true;
+}
+
 namespace {
 class FakeBridge final : public platform::BridgeLibrary {
 public:

@@ -18,6 +18,8 @@ public:
 
     // Steering.
     std::optional<std::string> clipboard;          // unset: no CF_TEXT
+    std::optional<std::u16string> wideClipboard;   // unset: no CF_UNICODETEXT
+    std::vector<std::u16string> wideNames;         // exist besides the real files
     std::optional<platform::LocalTime> clock;      // unset: real clock
     std::map<int, std::string> specialFolders;     // csidl -> path; others fail
     bool useRealSpecialFolders = false;
@@ -111,6 +113,12 @@ public:
     }
     void setForeground(platform::WindowHandle) override {}
     bool clipboardText(platform::WindowHandle, std::string& out, std::size_t max) override;
+    bool clipboardWideText(platform::WindowHandle, std::u16string& out, std::size_t max) override;
+    bool cp932Char(char32_t c, std::string& out) override { return real_.cp932Char(c, out); }
+    bool wideFileExists(const std::u16string& path) override {
+        for (const auto& name : wideNames) if (name == path) return true;
+        return real_.wideFileExists(path);
+    }
     int shellExecute(platform::WindowHandle, const std::string& file, const std::string& parameters,
                      const std::string& directory) override {
         starts.push_back({file, parameters, directory});

@@ -101,7 +101,8 @@ TEST_F(LinkTests, ReadShortcutUrl) {
     huge.append(10 * 1024 * 1024, 'z');
     ReadWatcher watcher;
     EXPECT_EQ(shortcut(huge), "http://h/big");
-    EXPECT_LE(watcher.largestRead, 777u);
+    // The head holds the wide section too, which follows the ANSI one.
+    EXPECT_LE(watcher.largestRead, 4096u);
 }
 
 TEST_F(LinkTests, SwitchedOffSchemesAreNeitherFoundNorAccepted) {

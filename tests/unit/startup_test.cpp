@@ -9,7 +9,9 @@
 #include "app/routing.h"
 #include "common/app_state.h"
 #include "common/overlong_url.h"
+#include "common/unopenable_names.h"
 #include "common/url_list.h"
+#include "links/wide_text.h"
 #include "platform/ui_port.h"
 #include "settings/settings.h"
 #include "tests/support/fake_platform.h"
@@ -191,6 +193,63 @@ TEST_F(StartupTest, TooLongUrlsInListModeInputs) {
     routeClipboardChange(nullptr);
     EXPECT_EQ(fake.messages.size(), 2u);
     EXPECT_EQ(overlongUrls.noteCount, 0);
+    runState.listWindowActive = 0;
+}
+
+// The clipboard is read in its wide form, whatever CF_TEXT says; a file
+// the code page cannot name is told of where the user gave it on purpose,
+// and nothing else is opened in its place.
+TEST_F(StartupTest, WideInputs) {
+    fake.wideNames = {u"C:\\x\\Café.txt"};
+    const std::string named = "C:\\x\\Caf?.txt";
+    struct Case {
+        const char* what;
+        std::u16string commandLine;
+        std::optional<std::u16string> clipboard;  // with "/#c"
+        bool box;
+        std::vector<std::string> started;
+    };
+    const Case cases[] = {
+        {"a URL", u"http://h/é.html", std::nullopt, false, {"http://h/%C3%A9.html"}},
+        {"a file it cannot open", u"C:\\x\\Café.txt", std::nullopt, true, {}},
+        {"that file and a URL", u"C:\\x\\Café.txt http://h/a.html", std::nullopt, true,
+         {"http://h/a.html"}},
+        {"the clipboard's URL", u"/#c", u"http://h/é.html", false, {"http://h/%C3%A9.html"}},
+        {"a file on the clipboard", u"/#c", u"C:\\x\\Café.txt", true, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fake.messages.clear();
+        fake.starts.clear();
+        ui.menus.clear();
+        startOptions = StartOptions{};
+        fake.clipboard = "http://h/?.html";  // the system's copy, with what it lost
+        fake.wideClipboard = c.clipboard;
+        if (c.clipboard) startOptions.clipboardStart = 1;
+        start(wideToCp932(c.commandLine, WideText::input));
+        ASSERT_EQ(fake.messages.size(), c.box ? 1u : 0u);
+        if (c.box) {
+            EXPECT_EQ(fake.messages[0].caption, "注意");
+            EXPECT_NE(fake.messages[0].text.find("\n" + named), std::string::npos);
+        }
+        std::vector<std::string> started;
+        for (const auto& st : fake.starts) started.push_back(st.parameters);
+        EXPECT_EQ(started, c.started);
+        EXPECT_TRUE(ui.menus.empty());
+        EXPECT_EQ(unopenableNames.count, 0);
+    }
+
+    // In list mode: dropped text and a dropped file are told of; watching
+    // the clipboard passes over what it cannot open.
+    runState.listWindowActive = 1;
+    fake.messages.clear();
+    routeDroppedText(nullptr, wideToCp932(u"C:\\x\\Café.txt", WideText::input));
+    routeDroppedFile(nullptr, wideToCp932(u"C:\\x\\Café.txt", WideText::path));
+    EXPECT_EQ(fake.messages.size(), 2u);
+    fake.wideClipboard = u"C:\\x\\Café.txt";
+    routeClipboardChange(nullptr);
+    EXPECT_EQ(fake.messages.size(), 2u);
+    EXPECT_EQ(unopenableNames.count, 0);
     runState.listWindowActive = 0;
 }
 

@@ -7,8 +7,10 @@
 namespace driver {
 
 // run --exe <path> [--timeout ms] [--out file] [--args-file file | -- words]
+//     [--wide-clipboard file]
 //   Starts the program and waits for it to end; message boxes are
-//   recorded and answered. 0 when it ended in time.
+//   recorded and answered. 0 when it ended in time. The file's UTF-8 text
+//   goes on the clipboard as CF_UNICODETEXT first.
 int runCommand(const Options& options);
 
 // expect-message --exe <path> [--caption text] [--timeout ms] [--out file] ...
@@ -16,12 +18,14 @@ int runCommand(const Options& options);
 //   and the program ended after it was answered.
 int expectMessageCommand(const Options& options);
 
-// fake-copy --exe <path> [--clipboard file] [--hidden 1] [--show-after ms]
-//           [--release-after ms] [--timeout ms] --out file ...
+// fake-copy --exe <path> [--clipboard file | --wide-clipboard file]
+//           [--hidden 1] [--show-after ms] [--release-after ms]
+//           [--timeout ms] --out file ...
 //   Poses as a running copy of the program at that path (its mutex and a
 //   window whose class and title are the path, visible unless --hidden 1
 //   is given), optionally puts the file's bytes on the clipboard as
-//   CF_TEXT, then starts the program and records every WM_COPYDATA it
+//   CF_TEXT (or its UTF-8 text as CF_UNICODETEXT), then starts the program
+//   and records every WM_COPYDATA it
 //   sends. A hidden stand-in shows its window `show-after` ms after the
 //   start; `release-after` ms after it (after showing, if both are given)
 //   it ends as a running copy does: releases the mutex and destroys its
@@ -29,7 +33,8 @@ int expectMessageCommand(const Options& options);
 //   program's end (ms after the start, -1: never). 0 when one arrived.
 //
 // Every command also takes "--unquoted 1": the program's path is then not
-// quoted on its command line.
+// quoted on its command line; and "--wide 1": the arguments are UTF-8 and
+// the program is started with a wide command line (CreateProcessW).
 int fakeCopyCommand(const Options& options);
 
 // session --exe <path> --script <file> --out <file>

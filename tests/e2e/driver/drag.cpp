@@ -1,8 +1,11 @@
-// A minimal OLE drag source: a data object that renders CF_TEXT or
-// CF_HDROP, and a drop source that drops after a few polls.
+// A minimal OLE drag source: a data object that renders text (CF_TEXT, or
+// CF_UNICODETEXT and CF_TEXT) or files (CF_HDROP, ANSI or wide), and a drop
+// source that drops after a few polls.
 #include "tests/e2e/driver/drag.h"
 
 #include <cstring>
+
+#include "tests/e2e/driver/support.h"
 
 namespace driver {
 
@@ -26,7 +29,7 @@ public:
 
     HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
         if (QueryGetData(format) != S_OK) return DV_E_FORMATETC;
-        HGLOBAL block = render();
+        HGLOBAL block = render(format->cfFormat);
         if (!block) return E_OUTOFMEMORY;
         medium->tymed = TYMED_HGLOBAL;
         medium->hGlobal = block;
@@ -35,8 +38,14 @@ public:
     }
     HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override {
-        const CLIPFORMAT wanted = kind_ == DragKind::Text ? CF_TEXT : CF_HDROP;
-        if (format->cfFormat != wanted || !(format->tymed & TYMED_HGLOBAL)) return DV_E_FORMATETC;
+        const CLIPFORMAT f = format->cfFormat;
+        bool offered = false;
+        switch (kind_) {
+        case DragKind::Text: offered = f == CF_TEXT; break;
+        case DragKind::WideText: offered = f == CF_UNICODETEXT || f == CF_TEXT; break;
+        default: offered = f == CF_HDROP; break;
+        }
+        if (!offered || !(format->tymed & TYMED_HGLOBAL)) return DV_E_FORMATETC;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
@@ -54,26 +63,46 @@ public:
     }
 
 private:
-    HGLOBAL render() const {
-        if (kind_ == DragKind::Text) {
-            HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, data_.size() + 1);
-            if (char* p = block ? static_cast<char*>(GlobalLock(block)) : nullptr) {
-                std::memcpy(p, data_.c_str(), data_.size() + 1);
-                GlobalUnlock(block);
+    // A block of `size` zeroed bytes with `bytes` copied to `offset`.
+    static HGLOBAL block(std::size_t size, std::size_t offset, const void* bytes, std::size_t length) {
+        HGLOBAL b = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+        if (char* p = b ? static_cast<char*>(GlobalLock(b)) : nullptr) {
+            std::memcpy(p + offset, bytes, length);
+            GlobalUnlock(b);
+        }
+        return b;
+    }
+
+    HGLOBAL render(CLIPFORMAT format) const {
+        const bool wide = kind_ == DragKind::WideText || kind_ == DragKind::WideFiles;
+        const std::wstring text = wide ? wideText(data_) : std::wstring();
+        if (format == CF_UNICODETEXT) {
+            const std::size_t bytes = text.size() * sizeof(wchar_t);
+            return block(bytes + sizeof(wchar_t), 0, text.c_str(), bytes);
+        }
+        if (format == CF_TEXT) {
+            // A wide source's CF_TEXT is the system's conversion, with
+            // what the code page lacks lost.
+            std::string ansi = data_;
+            if (wide) {
+                ansi.assign(text.size() * 2 + 1, '\0');
+                const int n = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()),
+                                                  &ansi[0], static_cast<int>(ansi.size()), nullptr, nullptr);
+                ansi.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
             }
-            return block;
+            return block(ansi.size() + 1, 0, ansi.c_str(), ansi.size());
         }
         // DROPFILES, then the path and two terminating zeros.
-        const std::size_t size = sizeof(DROPFILES) + data_.size() + 2;
-        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
-        if (char* p = block ? static_cast<char*>(GlobalLock(block)) : nullptr) {
-            DROPFILES* files = reinterpret_cast<DROPFILES*>(p);
-            files->pFiles = sizeof(DROPFILES);
-            files->fWide = FALSE;
-            std::memcpy(p + sizeof(DROPFILES), data_.c_str(), data_.size());
-            GlobalUnlock(block);
+        const void* path = wide ? static_cast<const void*>(text.c_str()) : data_.c_str();
+        const std::size_t length = wide ? text.size() * sizeof(wchar_t) : data_.size();
+        const std::size_t unit = wide ? sizeof(wchar_t) : 1;
+        HGLOBAL files = block(sizeof(DROPFILES) + length + 2 * unit, sizeof(DROPFILES), path, length);
+        if (DROPFILES* header = files ? static_cast<DROPFILES*>(GlobalLock(files)) : nullptr) {
+            header->pFiles = sizeof(DROPFILES);
+            header->fWide = wide ? TRUE : FALSE;
+            GlobalUnlock(files);
         }
-        return block;
+        return files;
     }
 
     DragKind kind_;

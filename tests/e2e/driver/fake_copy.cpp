@@ -74,9 +74,11 @@ int fakeCopyCommand(const Options& options) {
     }
     HWND window = createStandIn(full, options.get("hidden", "0") == "0");
     if (!window) return 2;
-    if (options.has("clipboard")) {
+    if (options.has("clipboard") || options.has("wide-clipboard")) {
+        const bool wide = options.has("wide-clipboard");
         std::string bytes;
-        if (!readBytes(options.get("clipboard"), bytes) || !putClipboardText(window, bytes)) {
+        if (!readBytes(options.get(wide ? "wide-clipboard" : "clipboard"), bytes) ||
+            !(wide ? putClipboardWideText(window, bytes) : putClipboardText(window, bytes))) {
             std::fprintf(stderr, "cannot set the clipboard\n");
             return 2;
         }

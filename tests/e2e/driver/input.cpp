@@ -6,6 +6,8 @@
 #include <cctype>
 #include <cstring>
 
+#include "tests/e2e/driver/support.h"
+
 namespace driver {
 
 namespace {
@@ -93,6 +95,29 @@ bool putClipboardText(HWND owner, const std::string& bytes) {
             p[bytes.size()] = '\0';
             GlobalUnlock(block);
             done = SetClipboardData(CF_TEXT, block) != nullptr;
+        }
+        if (!done) GlobalFree(block);
+    }
+    CloseClipboard();
+    return done;
+}
+
+bool putClipboardWideText(HWND owner, const std::string& utf8) {
+    const std::wstring text = wideText(utf8);
+    bool open = false;
+    for (int attempt = 0; attempt < 50 && !open; ++attempt) {
+        open = OpenClipboard(owner) != FALSE;
+        if (!open) Sleep(20);
+    }
+    if (!open) return false;
+    EmptyClipboard();
+    bool done = false;
+    const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    if (HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+        if (wchar_t* p = static_cast<wchar_t*>(GlobalLock(block))) {
+            std::memcpy(p, text.c_str(), bytes);
+            GlobalUnlock(block);
+            done = SetClipboardData(CF_UNICODETEXT, block) != nullptr;
         }
         if (!done) GlobalFree(block);
     }

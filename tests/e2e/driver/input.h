@@ -26,6 +26,9 @@ void clickAt(POINT screen, bool right, int clicks);
 bool bringForward(HWND window);
 
 bool putClipboardText(HWND owner, const std::string& bytes);
+// Puts UTF-8 text on the clipboard as CF_UNICODETEXT alone, as a program
+// that writes wide text does; the system makes CF_TEXT from it.
+bool putClipboardWideText(HWND owner, const std::string& utf8);
 // False when the clipboard holds no text.
 bool readClipboardText(std::string& out);
 

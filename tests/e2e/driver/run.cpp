@@ -2,13 +2,28 @@
 // message boxes, wait for it to end.
 #include "tests/e2e/driver/commands.h"
 
+#include <cstdio>
+
+#include "tests/e2e/driver/input.h"
+
 namespace driver {
 
 namespace {
 
+// "--wide-clipboard FILE": the file's UTF-8 text as CF_UNICODETEXT before
+// the start.
+bool putWideClipboard(const Options& options) {
+    if (!options.has("wide-clipboard")) return true;
+    std::string utf8;
+    if (readBytes(options.get("wide-clipboard"), utf8) && putClipboardWideText(nullptr, utf8)) return true;
+    std::fprintf(stderr, "cannot set the clipboard\n");
+    return false;
+}
+
 // Runs the program to its end or its time-out and writes the report;
 // -1 when it could not be started, else 1 when it ended in time.
 int runToEnd(const Options& options, Child& child) {
+    if (!putWideClipboard(options)) return -1;
     if (!startProgram(options, child)) return -1;
     bool ended = child.watch(deadlineAfter(options.number("timeout", 10000)), true);
     if (!ended) child.kill();

@@ -4,9 +4,12 @@
 // Script lines (words separated by blanks; HEX is a byte text in
 // hexadecimal, empty as "-"):
 //   start HEX            start the program with these arguments
+//   start-wide HEX       the same with UTF-8 arguments on a wide command
+//                        line (CreateProcessW)
 //   second HEX           start a second copy with these arguments and wait
 //                        for it to end (it hands its input over); its
 //                        message boxes are recorded and answered
+//   second-wide HEX      as second, UTF-8 arguments on a wide command line
 //   second-async HEX     start a second copy and go on at once
 //   second-alive         record whether that copy still runs
 //   wait-second          wait for that copy to end, answering its boxes
@@ -34,8 +37,14 @@
 //   message BUTTON       record a message box and press ok, yes or no
 //   no-dialog MS         count the program's dialogs after MS ms
 //   clipboard HEX        put text on the clipboard
+//   clipboard-wide HEX   put UTF-8 text on it as CF_UNICODETEXT
 //   read-clipboard LABEL record the clipboard text
 //   drop-text HEX | drop-file HEX   OLE drag and drop onto the list
+//   drop-wide-text HEX | drop-wide-file HEX   the same from a source of
+//                        wide text (HEX: UTF-8)
+//   drag-async DROP HEX  one of the drops above from a thread of its own,
+//                        going on at once (for a drop that shows a box)
+//   wait-drag            wait for that drag to end
 //   hold HEX             open the file without sharing until the end
 //   viewer               join the clipboard-viewer chain (before the
 //                        program does, so that it passes notices on)
@@ -153,6 +162,8 @@ public:
 
     void finish() {
         held_.clear();
+        if (dragThread_.valid() && WaitForSingleObject(dragThread_.get(), waitMs) != WAIT_OBJECT_0)
+            report_.set("drag_running_at_end", 1);
         if (pending_ && WaitForSingleObject(pending_->process(), 0) == WAIT_TIMEOUT) {
             report_.set("second_running_at_end", 1);
             pending_->kill();
@@ -176,12 +187,13 @@ private:
         const std::string& verb = w[0];
         const std::string arg = w.size() > 1 ? w[1] : "";
         std::string bytes;
-        if (verb == "start") {
+        if (verb == "start" || verb == "start-wide") {
             if (!fromHex(arg, bytes)) return fail(failure, "bad hex");
-            if (!child_.start(options_.get("exe"), bytes)) return fail(failure, "cannot start");
+            if (!child_.start(options_.get("exe"), bytes, true, verb == "start-wide"))
+                return fail(failure, "cannot start");
             return true;
         }
-        if (verb == "second") return second(arg, failure);
+        if (verb == "second" || verb == "second-wide") return second(arg, verb == "second-wide", failure);
         if (verb == "second-async") {
             if (!fromHex(arg, bytes)) return fail(failure, "bad hex");
             pending_ = std::make_unique<Child>();
@@ -217,9 +229,11 @@ private:
             pump(static_cast<DWORD>(std::atoi(arg.c_str())));
             return true;
         }
-        if (verb == "clipboard") {
-            if (!fromHex(arg, bytes) || !putClipboardText(owner_, bytes))
-                return fail(failure, "cannot set the clipboard");
+        if (verb == "clipboard" || verb == "clipboard-wide") {
+            if (!fromHex(arg, bytes)) return fail(failure, "bad hex");
+            const bool put = verb == "clipboard" ? putClipboardText(owner_, bytes)
+                                                 : putClipboardWideText(owner_, bytes);
+            if (!put) return fail(failure, "cannot set the clipboard");
             return true;
         }
         if (verb == "read-clipboard") {
@@ -272,7 +286,9 @@ private:
         if (verb == "copydata") return copyData(arg, w.size() > 2 ? w[2] : "", failure);
         if (verb == "click" || verb == "dblclick" || verb == "rclick" || verb == "check")
             return click(verb, std::atoi(arg.c_str()), failure);
-        if (verb == "drop-text" || verb == "drop-file") return drop(verb, arg, failure);
+        if (verb.compare(0, 5, "drop-") == 0) return drop(verb, arg, failure);
+        if (verb == "drag-async") return dropAsync(arg, w.size() > 2 ? w[2] : "", failure);
+        if (verb == "wait-drag") return waitDrag(failure);
         if (verb == "close") {
             PostMessageA(window_, WM_CLOSE, 0, 0);
             if (WaitForSingleObject(child_.process(), waitMs) != WAIT_OBJECT_0)
@@ -498,24 +514,72 @@ private:
         return true;
     }
 
-    bool drop(const std::string& verb, const std::string& hex, std::string& failure) {
+    // A drag onto the list: its point, kind and data.
+    struct Drag {
+        POINT at{};
+        DragKind kind = DragKind::Text;
         std::string data;
-        if (!fromHex(hex, data)) return fail(failure, "bad hex");
+        long effect = -1;
+    };
+
+    bool dragFor(const std::string& verb, const std::string& hex, Drag& drag, std::string& failure) {
+        if (!fromHex(hex, drag.data)) return fail(failure, "bad hex");
         RECT rect{};
         GetWindowRect(listView_, &rect);
-        POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-        const long effect = dragAndDrop(centre, verb == "drop-text" ? DragKind::Text : DragKind::Files, data);
+        drag.at = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+        if (verb == "drop-text") drag.kind = DragKind::Text;
+        else if (verb == "drop-file") drag.kind = DragKind::Files;
+        else if (verb == "drop-wide-text") drag.kind = DragKind::WideText;
+        else if (verb == "drop-wide-file") drag.kind = DragKind::WideFiles;
+        else return fail(failure, "unknown step");
+        return true;
+    }
+
+    bool drop(const std::string& verb, const std::string& hex, std::string& failure) {
+        Drag drag;
+        if (!dragFor(verb, hex, drag, failure)) return false;
+        const long effect = dragAndDrop(drag.at, drag.kind, drag.data);
         if (effect < 0) return fail(failure, "the drag did not run");
         report_.set(key("effect"), effect);
         settle();
         return true;
     }
 
-    bool second(const std::string& hex, std::string& failure) {
+    // The source waits in DoDragDrop until the target's drop is handled:
+    // a drop that shows a box is made from a thread of its own, so that
+    // the steps that follow can answer the box.
+    static DWORD WINAPI dragThread(void* context) {
+        Drag& drag = *static_cast<Drag*>(context);
+        OleInitialize(nullptr);
+        drag.effect = dragAndDrop(drag.at, drag.kind, drag.data);
+        OleUninitialize();
+        return 0;
+    }
+
+    bool dropAsync(const std::string& verb, const std::string& hex, std::string& failure) {
+        if (dragThread_.valid()) return fail(failure, "a drag is running");
+        if (!dragFor(verb, hex, drag_, failure)) return false;
+        dragThread_.reset(CreateThread(nullptr, 0, dragThread, &drag_, 0, nullptr));
+        if (!dragThread_.valid()) return fail(failure, "no thread");
+        return true;
+    }
+
+    bool waitDrag(std::string& failure) {
+        if (!dragThread_.valid()) return fail(failure, "no drag");
+        const bool ended = WaitForSingleObject(dragThread_.get(), waitMs) == WAIT_OBJECT_0;
+        if (!ended) return fail(failure, "the drag did not end");
+        dragThread_.reset();
+        if (drag_.effect < 0) return fail(failure, "the drag did not run");
+        report_.set(key("effect"), drag_.effect);
+        settle();
+        return true;
+    }
+
+    bool second(const std::string& hex, bool wide, std::string& failure) {
         std::string arguments;
         if (!fromHex(hex, arguments)) return fail(failure, "bad hex");
         Child copy;
-        if (!copy.start(options_.get("exe"), arguments)) return fail(failure, "cannot start");
+        if (!copy.start(options_.get("exe"), arguments, true, wide)) return fail(failure, "cannot start");
         return watchCopy(copy, failure);
     }
 
@@ -561,6 +625,8 @@ private:
     std::set<HWND> handled_;
     std::vector<win::ScopedHandle> held_;
     std::unique_ptr<Child> pending_;  // a second copy started with second-async
+    Drag drag_;                       // the drag of drag-async
+    win::ScopedHandle dragThread_;
     int step_ = 0;
 };
 

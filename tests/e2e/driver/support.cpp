@@ -84,7 +84,16 @@ bool startProgram(const Options& options, Child& child) {
         std::fprintf(stderr, "needs --exe and readable arguments\n");
         return false;
     }
-    return child.start(options.get("exe"), arguments, options.get("unquoted", "0") == "0");
+    return child.start(options.get("exe"), arguments, options.get("unquoted", "0") == "0",
+                       options.get("wide", "0") == "1");
+}
+
+std::wstring wideText(const std::string& bytes, UINT codePage) {
+    if (bytes.empty()) return std::wstring();
+    const int n = MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    std::wstring out(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
+    if (n > 0) MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), &out[0], n);
+    return out;
 }
 
 DWORD deadlineAfter(int milliseconds) {
@@ -105,7 +114,7 @@ void pumpMessages() {
 
 }  // namespace
 
-bool Child::start(const std::string& exe, const std::string& arguments, bool quotePath) {
+bool Child::start(const std::string& exe, const std::string& arguments, bool quotePath, bool wide) {
     char full[520] = {};
     char* filePart = nullptr;
     DWORD n = GetFullPathNameA(exe.c_str(), sizeof full, full, &filePart);
@@ -114,16 +123,29 @@ bool Child::start(const std::string& exe, const std::string& arguments, bool quo
     std::string folder = fullPath_.substr(0, fullPath_.find_last_of('\\') + 1);
 
     std::string line = quotePath ? "\"" + fullPath_ + "\"" : fullPath_;
-    if (!arguments.empty()) line += " " + arguments;
-    std::vector<char> commandLine(line.begin(), line.end());
-    commandLine.push_back('\0');
-
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (!CreateProcessA(fullPath_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                        nullptr, folder.c_str(), &startup, &info)) {
-        std::fprintf(stderr, "CreateProcessA failed: %lu\n", GetLastError());
+    BOOL started = FALSE;
+    if (wide) {
+        std::wstring wideLine = wideText(line, CP_ACP);
+        if (!arguments.empty()) wideLine += L" " + wideText(arguments);
+        std::vector<wchar_t> commandLine(wideLine.begin(), wideLine.end());
+        commandLine.push_back(L'\0');
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        started = CreateProcessW(wideText(fullPath_, CP_ACP).c_str(), commandLine.data(), nullptr,
+                                 nullptr, FALSE, 0, nullptr, wideText(folder, CP_ACP).c_str(),
+                                 &startup, &info);
+    } else {
+        if (!arguments.empty()) line += " " + arguments;
+        std::vector<char> commandLine(line.begin(), line.end());
+        commandLine.push_back('\0');
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        started = CreateProcessA(fullPath_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                                 nullptr, folder.c_str(), &startup, &info);
+    }
+    if (!started) {
+        std::fprintf(stderr, "CreateProcess failed: %lu\n", GetLastError());
         return false;
     }
     CloseHandle(info.hThread);

@@ -50,8 +50,12 @@ class Child {
 public:
     // `exe` is made a full path, as the started program will see itself;
     // the command line is that path (in quotes unless `quotePath` is false),
-    // then " " and `arguments` when they are not empty.
-    bool start(const std::string& exe, const std::string& arguments, bool quotePath = true);
+    // then " " and `arguments` when they are not empty. With `wide` the
+    // arguments are UTF-8 and the program is started with CreateProcessW
+    // and that wide command line, as the shell starts a clicked link's
+    // browser.
+    bool start(const std::string& exe, const std::string& arguments, bool quotePath = true,
+               bool wide = false);
     const std::string& fullPath() const { return fullPath_; }
     DWORD processId() const { return processId_; }
     HANDLE process() const { return process_.get(); }
@@ -97,9 +101,13 @@ private:
 // The arguments for the program: the bytes of "--args-file" when given,
 // else the words after "--" joined by single spaces.
 bool programArguments(const Options& options, std::string& out);
-// Starts the program as the options say: "--exe", the arguments above and
-// "--unquoted 1" for a program path without quotes.
+// Starts the program as the options say: "--exe", the arguments above,
+// "--unquoted 1" for a program path without quotes, "--wide 1" for UTF-8
+// arguments on a wide command line.
 bool startProgram(const Options& options, Child& child);
+
+// UTF-8 (or, with `codePage`, another code page) as UTF-16.
+std::wstring wideText(const std::string& bytes, UINT codePage = CP_UTF8);
 
 // A deadline `milliseconds` from now.
 DWORD deadlineAfter(int milliseconds);

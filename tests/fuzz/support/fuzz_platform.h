@@ -83,6 +83,15 @@ public:
         const std::string& fileName) override;
     bool clipboardText(platform::WindowHandle owner, std::string& out,
                        std::size_t maxBytes) override;
+    // No wide text on the clipboard; the code page is iconv's; no name
+    // that the code page cannot hold exists.
+    bool clipboardWideText(platform::WindowHandle, std::u16string&, std::size_t) override {
+        return false;
+    }
+    bool cp932Char(char32_t c, std::string& out) override {
+        return platform::nativePlatform().cp932Char(c, out);
+    }
+    bool wideFileExists(const std::u16string&) override { return false; }
     platform::DownloadOutcome downloadUrl(const std::string& url, const std::string& localPath,
                                           int timeLimitSeconds,
                                           platform::DownloadWatch& watch) override;
