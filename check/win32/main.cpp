@@ -7,6 +7,7 @@
 
 #include "check/check.h"
 #include "common/split_path.h"
+#include "platform/win32/library_search.h"
 #include "platform/win32/win.h"
 
 namespace {
@@ -26,6 +27,9 @@ void write(std::FILE* stream, const std::string& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The tool runs in whatever folder the console is in; no library comes
+    // from there.
+    platform::keepCurrentFolderOutOfLibrarySearch();
     std::vector<std::string> words(argv + 1, argv + argc);
     CheckEnvironment environment;
     environment.ownFolder = ownFolder();

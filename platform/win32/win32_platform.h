@@ -34,13 +34,13 @@ public:
     bool isKeyDown(int virtualKey) override;
     bool isKeyPhysicallyDown(int virtualKey) override;
     void sleep(int milliseconds) override;
-    std::unique_ptr<BridgeLibrary> loadBridgeLibrary() override;
+    std::unique_ptr<BridgeLibrary> loadBridgeLibrary(const std::string& path) override;
     DownloadOutcome downloadUrl(const std::string& url, const std::string& localPath,
                                 int timeLimitSeconds) override;
     std::unique_ptr<Process> startProcess(const std::string& program,
                                           const std::string& parameters) override;
     bool isHidden(const std::string& path) override;
-    std::unique_ptr<ConverterLibrary> loadConverterLibrary(const std::string& fileName) override;
+    std::unique_ptr<ConverterLibrary> loadConverterLibrary(const std::string& path) override;
 };
 
 }  // namespace platform

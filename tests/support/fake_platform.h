@@ -63,8 +63,10 @@ public:
     // Runs after each sleep is recorded, with the number of sleeps so far:
     // the moment for a scripted loader to act.
     std::function<void(int)> onSleep;
-    // Code converter libraries by file name ("nkf32.dll", "jconv.dll"); a
-    // name not listed is missing. A converter writes convert(input), cut to
+    // Every library asked for, by the path it was asked by.
+    std::vector<std::string> libraryPaths;
+    // Code converter libraries by file name ("nkf32.dll", "jconv.dll",
+    // whatever folder the path names); a name not listed is missing. A converter writes convert(input), cut to
     // the room the caller promises (three times the input), or the input
     // unchanged when convert is unset.
     struct Converter {
@@ -140,7 +142,7 @@ public:
         --it->second;
         return true;
     }
-    std::unique_ptr<platform::BridgeLibrary> loadBridgeLibrary() override;
+    std::unique_ptr<platform::BridgeLibrary> loadBridgeLibrary(const std::string& path) override;
     platform::DownloadOutcome downloadUrl(const std::string& url, const std::string& localPath,
                                           int timeLimitSeconds) override;
     std::unique_ptr<platform::Process> startProcess(const std::string& program,
@@ -150,7 +152,7 @@ public:
         return false;
     }
     std::unique_ptr<platform::ConverterLibrary> loadConverterLibrary(
-        const std::string& fileName) override;
+        const std::string& path) override;
 
 private:
     platform::Platform& real_;

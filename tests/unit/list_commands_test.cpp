@@ -322,7 +322,7 @@ TEST_F(ListCommandsTest, FilterGroupsRebuildTheRows) {
 }
 
 TEST_F(ListCommandsTest, CheckCommandsAndDuplicates) {
-    show({"+http://h/a", "http://h/A", "http://h/b"});
+    show({"+http://h/a", "http://H/a", "http://h/b"});
     run(952);
     EXPECT_EQ(window.table.checks(), ".xx");
     run(950);
