@@ -4,6 +4,8 @@
 // Script lines (words separated by blanks; HEX is a byte text in
 // hexadecimal, empty as "-"):
 //   start HEX            start the program with these arguments
+//   start-in HEX HEX     start it in the folder named by the first (its
+//                        current folder) with the arguments of the second
 //   second HEX           start a second copy with these arguments and wait
 //                        for it to end (it hands its input over); its
 //                        message boxes are recorded and answered
@@ -179,6 +181,13 @@ private:
         if (verb == "start") {
             if (!fromHex(arg, bytes)) return fail(failure, "bad hex");
             if (!child_.start(options_.get("exe"), bytes)) return fail(failure, "cannot start");
+            return true;
+        }
+        if (verb == "start-in") {
+            std::string folder;
+            if (!fromHex(arg, folder) || !fromHex(w.size() > 2 ? w[2] : "-", bytes))
+                return fail(failure, "bad hex");
+            if (!child_.start(options_.get("exe"), bytes, true, folder)) return fail(failure, "cannot start");
             return true;
         }
         if (verb == "second") return second(arg, failure);

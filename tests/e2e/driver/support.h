@@ -50,8 +50,10 @@ class Child {
 public:
     // `exe` is made a full path, as the started program will see itself;
     // the command line is that path (in quotes unless `quotePath` is false),
-    // then " " and `arguments` when they are not empty.
-    bool start(const std::string& exe, const std::string& arguments, bool quotePath = true);
+    // then " " and `arguments` when they are not empty. The program starts
+    // in `folder`, or in its own folder when that is empty.
+    bool start(const std::string& exe, const std::string& arguments, bool quotePath = true,
+               const std::string& folder = std::string());
     const std::string& fullPath() const { return fullPath_; }
     DWORD processId() const { return processId_; }
     HANDLE process() const { return process_.get(); }
