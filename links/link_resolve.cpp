@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "common/capacity.h"
 #include "common/text.h"
@@ -202,23 +203,36 @@ int joinToFolder(std::string& link, const BaseParts& base) {
 }  // namespace
 
 std::string cleanLinkValue(std::string_view value) {
-    std::size_t first = 0, last = value.size();
-    while (first < last && isBlank(value[first])) ++first;
-    while (last > first && isBlank(value[last - 1])) --last;
-    value = value.substr(first, last - first);
-
-    std::string out;
-    out.reserve(value.size());
+    // The value as characters: its own bytes, and what its references
+    // stand for. Blanks at either end go, also those a reference stands
+    // for (as browsers trim spaces and controls from a URL's ends).
+    struct Piece {
+        char32_t character;
+        bool referenced;
+    };
+    std::vector<Piece> pieces;
+    pieces.reserve(value.size());
     for (std::size_t i = 0; i < value.size();) {
         // '&' is never the trail byte of a double-byte character.
         char32_t character = 0;
         const std::size_t reference = value[i] == '&' ? characterReference(value, i, character) : 0;
         if (reference > 0) {
-            appendReferenced(out, character);
+            pieces.push_back({character, true});
             i += reference;
         } else {
-            out += value[i++];
+            pieces.push_back({static_cast<unsigned char>(value[i++]), false});
         }
+    }
+    auto atEnd = [](const Piece& p) { return p.referenced ? p.character <= 0x20 : isBlank(static_cast<char>(p.character)); };
+    std::size_t first = 0, last = pieces.size();
+    while (first < last && atEnd(pieces[first])) ++first;
+    while (last > first && atEnd(pieces[last - 1])) --last;
+
+    std::string out;
+    out.reserve(value.size());
+    for (std::size_t i = first; i < last; ++i) {
+        if (pieces[i].referenced) appendReferenced(out, pieces[i].character);
+        else out += static_cast<char>(pieces[i].character);
     }
     return out;
 }

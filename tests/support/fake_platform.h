@@ -63,6 +63,9 @@ public:
     // Runs after each sleep is recorded, with the number of sleeps so far:
     // the moment for a scripted loader to act.
     std::function<void(int)> onSleep;
+    // Files another program holds without sharing: they exist, but
+    // reading them fails.
+    std::vector<std::string> heldFiles;
     // Every library asked for, by the path it was asked by.
     std::vector<std::string> libraryPaths;
     // Code converter libraries by file name ("nkf32.dll", "jconv.dll",
@@ -83,6 +86,7 @@ public:
     bool isDirectory(const std::string& p) override { return real_.isDirectory(p); }
     bool fileExists(const std::string& p) override { return real_.fileExists(p); }
     bool readFile(const std::string& p, std::string& out, std::size_t max, bool create) override {
+        for (const auto& held : heldFiles) if (held == p) return false;
         return real_.readFile(p, out, max, create);
     }
     bool createDirectory(const std::string& p) override { return real_.createDirectory(p); }

@@ -29,9 +29,11 @@ TEST(LinkValue, TrimsBlanksAndDecodesCharacterReferences) {
         {"&amp &lt &gt &quot &apos", "&amp &lt &gt &quot &apos"},
         {"&nbsp;&copy;&#;&#x;&#xG;&", "&nbsp;&copy;&#;&#x;&#xG;&"},
         // What cannot stand in a URL as such is percent-encoded...
-        {"a&lt;b&gt;c&quot;d&#32;e&#x7F;f&#1;", "a%3Cb%3Ec%22d%20e%7Ff%01"},
+        {"a&lt;b&gt;c&quot;d&#32;e&#x7F;f&#1;g", "a%3Cb%3Ec%22d%20e%7Ff%01g"},
         // ...and tab, CR and LF go, as browsers drop them.
-        {"a&#9;b&#10;c&#13;d&#x0A;", "abcd"},
+        {"a&#9;b&#10;c&#13;d&#x0A;e", "abcde"},
+        // Blanks and controls at the ends go, referenced or not.
+        {" &#32;&#10;\tx.html&#9;&#x20; &#1;", "x.html"},
         // Characters beyond ASCII as UTF-8.
         {"caf&#233;", "caf%C3%A9"},
         {"&#x6771;&#20140;", "%E6%9D%B1%E4%BA%AC"},  // 東京
