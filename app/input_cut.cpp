@@ -1,5 +1,5 @@
 // Cutting input between tokens. Byte-wise like recognition's walk: blanks,
-// line feeds and double quotes never occur as trail bytes.
+// tabs, line feeds and double quotes never occur as trail bytes.
 #include "app/input_cut.h"
 
 std::string_view wholeTokens(std::string_view text, std::size_t limit, int lineMode) {
@@ -14,7 +14,7 @@ std::string_view wholeTokens(std::string_view text, std::size_t limit, int lineM
         } else if (c == '"') {
             boundary = i + 1;
             inQuotes = false;
-        } else if (c == ' ' && !inQuotes) {
+        } else if ((c == ' ' || c == '\t') && !inQuotes) {
             boundary = i + 1;
         } else if (c == '\n' && lineMode == 1) {
             boundary = i + 1;
@@ -23,7 +23,7 @@ std::string_view wholeTokens(std::string_view text, std::size_t limit, int lineM
     }
     // The first byte left out may itself end the token the cut reached.
     const char next = text[limit];
-    if (!inQuotes && (next == ' ' || next == '"')) boundary = limit;
+    if (!inQuotes && (next == ' ' || next == '\t' || next == '"')) boundary = limit;
     if (next == '\n' && lineMode == 1) boundary = limit;
     return text.substr(0, boundary);
 }

@@ -41,8 +41,9 @@ void readChosenFile(platform::WindowHandle window, int mode) {
 }
 
 // The shortcuts of `folder` as the new list; the old one stays when the
-// folder holds none.
-void readShortcutFolder(platform::WindowHandle window, const std::string& folder) {
+// folder holds none. The folder is taken by value: the scan writes over
+// entry 0, where a pasted folder's path is held.
+void readShortcutFolder(platform::WindowHandle window, const std::string folder) {
     shortcutScan.shortcutCount = 0;
     shortcutScan.shortcutListFull = 0;
     collectShortcuts(window, folder);

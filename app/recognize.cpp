@@ -1,6 +1,7 @@
 // The token walk of input recognition. It is byte-wise on purpose: every
-// byte it treats specially (quote, blank, line end, tab) lies below 0x40
-// and so never occurs as the trail byte of a double-byte character.
+// byte it treats specially (quote, blank, tab, line end) lies below 0x40
+// and so never occurs as the trail byte of a double-byte character. Blanks
+// and tabs end a token outside double quotes.
 #include "app/recognize.h"
 
 #include <string>
@@ -46,13 +47,15 @@ int recognizeInput(std::string_view input, int lineMode, int fileChecks) {
             else tokenCut = true;
             inQuotes = false;
             r = finish(true);
-        } else if (c == ' ' && !inQuotes) {
+        } else if ((c == ' ' || c == '\t') && !inQuotes) {
+            // A tab ends a token as a blank does: two spreadsheet columns
+            // copied together are a URL and a word, not one longer URL.
             r = finish(false);
         } else if (c == '\n' && lineMode == 1) {
             inQuotes = false;
             r = finish(false);
         } else if (c == '\r' || c == '\t' || c == '\n') {
-            continue;
+            continue;  // inside quotes, or a line end that separates nothing
         } else if (token.size() < tokenLimit) {
             token += c;
         } else {

@@ -44,7 +44,8 @@ bool routeFolder(platform::WindowHandle window, int includeSubfolders) {
     return true;
 }
 
-// PAGE: the links of the local file in entry 0.
+// PAGE: the links of the local file in entry 0; false when it cannot be
+// read (urlList then holds only the path).
 bool routePage(platform::WindowHandle window, int mode) {
     linkSource.linkMode = mode;
     return readLinkSource(window, urlList.entries[0].url) != 0;
@@ -103,8 +104,14 @@ void routeDropped(platform::WindowHandle window, int result, Source source) {
         case 1:
             if (!routeFolder(window, os().isKeyDown(platform::vkControl) ? 1 : 0)) restoreUrlList();
             return;
-        case 2: routePage(window, 2); return;
-        case 3: routePage(window, 0); return;
+        // A file that cannot be read (too large, held by another program,
+        // no access) leaves the list as it was, not as the bare path.
+        case 2:
+            if (!routePage(window, 2)) restoreUrlList();
+            return;
+        case 3:
+            if (!routePage(window, 0)) restoreUrlList();
+            return;
         default: break;
     }
     if (urlList.urlCount == 1 && text::containsNoCase(urlList.entries[0].scheme, "http")) {
@@ -179,8 +186,12 @@ void receiveHandOff(platform::WindowHandle window, unsigned transferCode, std::s
         case 1:
             if (!routeFolder(window, runState.ctrlFlag == 1 ? 1 : 0)) restoreUrlList();
             return;
-        case 2: routePage(window, linkSource.linkMode == 1 ? 1 : 2); return;
-        case 3: routePage(window, 0); return;
+        case 2:
+            if (!routePage(window, linkSource.linkMode == 1 ? 1 : 2)) restoreUrlList();
+            return;
+        case 3:
+            if (!routePage(window, 0)) restoreUrlList();
+            return;
         default: break;
     }
     if (linkSource.linkMode >= 1) {

@@ -1,6 +1,7 @@
-// The program side of the browser bridge: the library is loaded for each
-// call and freed before it returns; without it, queries fail and
-// hand-overs fall back to starting the association's program.
+// The program side of the browser bridge: the library is loaded from the
+// program's folder for each call and freed before it returns; without it,
+// queries fail and hand-overs fall back to starting the association's
+// program.
 #include "bridge/bridge.h"
 
 #include "common/app_state.h"
@@ -15,10 +16,14 @@
 
 std::string browserUrl;
 
+namespace {
+std::string bridgeLibraryPath() { return programFolderFile("tvDDE.dll"); }
+}  // namespace
+
 int getActiveBrowserUrl(std::string_view serviceName, int mode) {
     urlList.urlCount = 0;
     clearOverlongUrls();
-    std::unique_ptr<platform::BridgeLibrary> library = platform::os().loadBridgeLibrary();
+    std::unique_ptr<platform::BridgeLibrary> library = platform::os().loadBridgeLibrary(bridgeLibraryPath());
     if (!library || !library->hasGetActiveBrowseInfo()) return 0;
     std::string reply;
     bool answered = false;
@@ -46,7 +51,8 @@ int getActiveBrowserUrl(std::string_view serviceName, int mode) {
 void sendUrlToBrowser(std::string_view serviceName, const std::string& fallbackProgram) {
     const std::string url = text::cut(quoteSpaces(runState.currentTarget), cap::url);
     {
-        std::unique_ptr<platform::BridgeLibrary> library = platform::os().loadBridgeLibrary();
+        std::unique_ptr<platform::BridgeLibrary> library =
+            platform::os().loadBridgeLibrary(bridgeLibraryPath());
         if (library && library->hasSetBrowseUrl()) {
             if (!serviceName.empty()) {
                 if (library->setBrowseUrl(std::string(serviceName), url) != 0) return;

@@ -127,17 +127,17 @@ void DryPlatform::sleep(int milliseconds) {
     log_.add(e);
 }
 
-std::unique_ptr<platform::BridgeLibrary> DryPlatform::loadBridgeLibrary() {
+std::unique_ptr<platform::BridgeLibrary> DryPlatform::loadBridgeLibrary(const std::string&) {
     if (!bridgeLibraryPresent) return nullptr;
     return std::make_unique<DryBridge>(log_);
 }
 
 std::unique_ptr<platform::ConverterLibrary> DryPlatform::loadConverterLibrary(
-    const std::string& fileName) {
+    const std::string& path) {
     if (converters_) {
-        if (auto library = converters_(fileName)) return library;
+        if (auto library = converters_(path)) return library;
     }
-    return real_.loadConverterLibrary(fileName);
+    return real_.loadConverterLibrary(path);
 }
 
 platform::DownloadOutcome DryPlatform::downloadUrl(const std::string& url,

@@ -19,7 +19,7 @@
 
 class DryPlatform final : public platform::Platform {
 public:
-    // Supplies a code converter library by file name, or null to ask the
+    // Supplies a code converter library by its path, or null to ask the
     // real platform.
     using ConverterSource =
         std::function<std::unique_ptr<platform::ConverterLibrary>(const std::string&)>;
@@ -76,9 +76,9 @@ public:
     // The same for the menu's wait on a key's release: no key is ever down.
     bool isKeyPhysicallyDown(int) override { return false; }
     void sleep(int milliseconds) override;
-    std::unique_ptr<platform::BridgeLibrary> loadBridgeLibrary() override;
+    std::unique_ptr<platform::BridgeLibrary> loadBridgeLibrary(const std::string& path) override;
     std::unique_ptr<platform::ConverterLibrary> loadConverterLibrary(
-        const std::string& fileName) override;
+        const std::string& path) override;
     bool clipboardText(platform::WindowHandle owner, std::string& out,
                        std::size_t maxBytes) override {
         return real_.clipboardText(owner, out, maxBytes);

@@ -5,3 +5,5 @@ ProgramPaths programPaths;
 RunState runState;
 StartOptions startOptions;
 LinkSource linkSource;
+
+std::string programFolderFile(const std::string& name) { return programPaths.programFolder + name; }

@@ -48,6 +48,10 @@ struct LinkSource {
 };
 
 extern ProgramPaths programPaths;
+
+// The file `name` in the program's own folder: where the outside libraries
+// are loaded from, and nowhere else.
+std::string programFolderFile(const std::string& name);
 extern RunState runState;
 extern StartOptions startOptions;
 extern LinkSource linkSource;

@@ -24,14 +24,11 @@ struct UrlList {
     std::array<UrlEntry, maxUrlEntries> entries;
 };
 
+// Whole entries: a restored list must show the titles, schemes and
+// extensions its rows had, not what the failed input left in their places.
 struct SavedUrlList {
     int count = 0;
-    struct Saved {
-        std::string url;  // cut to 259 characters
-        int kind = Anchor;
-        std::string givenUrl;
-    };
-    std::array<Saved, maxUrlEntries> entries;
+    std::array<UrlEntry, maxUrlEntries> entries;
 };
 
 extern UrlList urlList;

@@ -1,14 +1,16 @@
 // Code conversion of a read file: "nkf32.dll" asked for Shift_JIS output,
-// else "jconv.dll". Each library is loaded for this one call and freed
-// again; a missing library or entry point leaves the text as read.
+// else "jconv.dll". Each library is loaded from the program's folder for
+// this one call and freed again; a missing library or entry point leaves
+// the text as read.
 #include "links/code_conversion.h"
 
+#include "common/app_state.h"
 #include "platform/platform.h"
 
 bool convertKanji(LinkSourceText& source) {
     platform::Platform& os = platform::os();
     bool converted = false;
-    if (auto nkf = os.loadConverterLibrary("nkf32.dll")) {
+    if (auto nkf = os.loadConverterLibrary(programFolderFile("nkf32.dll"))) {
         if (nkf->hasSetNkfOption()) nkf->setNkfOption("-s");
         if (nkf->hasNkfConvert()) {
             nkf->nkfConvert(source.work(), source.original());
@@ -16,7 +18,7 @@ bool convertKanji(LinkSourceText& source) {
         }
     }
     if (!converted) {
-        if (auto jconv = os.loadConverterLibrary("jconv.dll")) {
+        if (auto jconv = os.loadConverterLibrary(programFolderFile("jconv.dll"))) {
             if (jconv->hasSetJconvOpt()) jconv->setJconvOpt(0);
             if (jconv->hasJconv()) {
                 jconv->jconv(0, source.original(), static_cast<int>(source.originalLength()), 4,

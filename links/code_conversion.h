@@ -1,5 +1,6 @@
 // The Japanese code conversion of a read file through an outside library,
-// "nkf32.dll" or else "jconv.dll", each loaded for the one call.
+// "nkf32.dll" or else "jconv.dll" of the program's folder, each loaded for
+// the one call.
 #pragma once
 #include "links/source_file.h"
 

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
+#include <vector>
 
 #include "common/capacity.h"
 #include "common/text.h"
@@ -17,17 +19,93 @@ bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 bool isAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
-// Length of an ampersand reference at `at` ("&amp;", "&#38;", "&#x26;",
-// any case, leading zeros allowed), or 0.
-std::size_t ampersandReference(std::string_view s, std::size_t at) {
-    std::string_view rest = s.substr(at);
-    if (text::startsWithNoCase(rest, "&amp;")) return 5;
-    if (rest.size() < 2 || rest[1] != '#') return 0;
+constexpr char32_t replacementCharacter = 0xFFFD;
+
+// The named references that stand for characters of URLs.
+struct NamedReference {
+    std::string_view name;  // with '&' and ';'
+    char32_t character;
+};
+constexpr NamedReference namedReferences[] = {
+    {"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&apos;", '\''},
+};
+
+// A numeric reference to 0x80..0x9F means the windows-1252 character of
+// that byte, as pages written in that code page meant it (0 where the byte
+// has none and stays itself).
+constexpr char16_t windows1252[32] = {
+    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0, 0x017D, 0, 0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178,
+};
+
+int digitValue(char c, bool hex) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (hex && c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (hex && c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// The character reference at `at` ("&amp;" and the other named ones, any
+// case, ';' required; "&#NN" or "&#xHH", ';' optional), its length and the
+// character it stands for; length 0 when there is none. Numbers a browser
+// would not take as characters (0, surrogates, above U+10FFFF) stand for
+// U+FFFD.
+std::size_t characterReference(std::string_view s, std::size_t at, char32_t& character) {
+    const std::string_view rest = s.substr(at);
+    for (const NamedReference& named : namedReferences) {
+        if (text::startsWithNoCase(rest, named.name)) {
+            character = named.character;
+            return named.name.size();
+        }
+    }
+    if (rest.size() < 3 || rest[1] != '#') return 0;
     std::size_t i = 2;
-    const bool hex = i < rest.size() && (rest[i] == 'x' || rest[i] == 'X');
+    const bool hex = rest[i] == 'x' || rest[i] == 'X';
     if (hex) ++i;
-    while (i < rest.size() && rest[i] == '0') ++i;
-    return rest.substr(i, 3) == (hex ? "26;" : "38;") ? i + 3 : 0;
+    const std::size_t firstDigit = i;
+    std::uint32_t value = 0;
+    for (int d; i < rest.size() && (d = digitValue(rest[i], hex)) >= 0; ++i)
+        value = std::min<std::uint32_t>(value * (hex ? 16 : 10) + static_cast<std::uint32_t>(d), 0x110000);
+    if (i == firstDigit) return 0;
+    if (i < rest.size() && rest[i] == ';') ++i;
+    if (value == 0 || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) value = replacementCharacter;
+    else if (value >= 0x80 && value <= 0x9F && windows1252[value - 0x80] != 0) value = windows1252[value - 0x80];
+    character = value;
+    return i;
+}
+
+void appendPercent(std::string& out, unsigned byte) {
+    static constexpr char hexDigits[] = "0123456789ABCDEF";
+    out += '%';
+    out += hexDigits[byte >> 4];
+    out += hexDigits[byte & 0x0F];
+}
+
+// A referenced character as URL text: ASCII as itself, except what cannot
+// stand in a URL as this program passes URLs on (controls, the blank,
+// '"', '<', '>'), which is percent-encoded, as are the UTF-8 bytes of
+// every other character. Tab, CR and LF are dropped, as browsers drop
+// them from URLs.
+void appendReferenced(std::string& out, char32_t c) {
+    if (c == '\t' || c == '\r' || c == '\n') return;
+    if (c > 0x20 && c < 0x7F && c != '"' && c != '<' && c != '>') {
+        out += static_cast<char>(c);
+    } else if (c < 0x80) {
+        appendPercent(out, static_cast<unsigned>(c));
+    } else if (c < 0x800) {
+        appendPercent(out, 0xC0 | (c >> 6));
+        appendPercent(out, 0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        appendPercent(out, 0xE0 | (c >> 12));
+        appendPercent(out, 0x80 | ((c >> 6) & 0x3F));
+        appendPercent(out, 0x80 | (c & 0x3F));
+    } else {
+        appendPercent(out, 0xF0 | (c >> 18));
+        appendPercent(out, 0x80 | ((c >> 12) & 0x3F));
+        appendPercent(out, 0x80 | ((c >> 6) & 0x3F));
+        appendPercent(out, 0x80 | (c & 0x3F));
+    }
 }
 
 // Length of the scheme characters a value begins with: a letter, then
@@ -125,22 +203,36 @@ int joinToFolder(std::string& link, const BaseParts& base) {
 }  // namespace
 
 std::string cleanLinkValue(std::string_view value) {
-    std::size_t first = 0, last = value.size();
-    while (first < last && isBlank(value[first])) ++first;
-    while (last > first && isBlank(value[last - 1])) --last;
-    value = value.substr(first, last - first);
+    // The value as characters: its own bytes, and what its references
+    // stand for. Blanks at either end go, also those a reference stands
+    // for (as browsers trim spaces and controls from a URL's ends).
+    struct Piece {
+        char32_t character;
+        bool referenced;
+    };
+    std::vector<Piece> pieces;
+    pieces.reserve(value.size());
+    for (std::size_t i = 0; i < value.size();) {
+        // '&' is never the trail byte of a double-byte character.
+        char32_t character = 0;
+        const std::size_t reference = value[i] == '&' ? characterReference(value, i, character) : 0;
+        if (reference > 0) {
+            pieces.push_back({character, true});
+            i += reference;
+        } else {
+            pieces.push_back({static_cast<unsigned char>(value[i++]), false});
+        }
+    }
+    auto atEnd = [](const Piece& p) { return p.referenced ? p.character <= 0x20 : isBlank(static_cast<char>(p.character)); };
+    std::size_t first = 0, last = pieces.size();
+    while (first < last && atEnd(pieces[first])) ++first;
+    while (last > first && atEnd(pieces[last - 1])) --last;
 
     std::string out;
     out.reserve(value.size());
-    for (std::size_t i = 0; i < value.size();) {
-        // '&' is never the trail byte of a double-byte character.
-        std::size_t reference = value[i] == '&' ? ampersandReference(value, i) : 0;
-        if (reference > 0) {
-            out += '&';
-            i += reference;
-        } else {
-            out += value[i++];
-        }
+    for (std::size_t i = first; i < last; ++i) {
+        if (pieces[i].referenced) appendReferenced(out, pieces[i].character);
+        else out += static_cast<char>(pieces[i].character);
     }
     return out;
 }

@@ -6,8 +6,13 @@
 #include <string_view>
 
 // The value as it is tested: leading and trailing blanks, tabs, CR and LF
-// removed, and "&amp;", "&#38;" and "&#x26;" (any case, leading zeros)
-// turned into "&".
+// removed, and character references decoded as a browser decodes them in
+// an attribute: every numeric one ("&#37;", "&#x25", the ';' optional) and
+// the named ones that occur in URLs ("&amp;", "&lt;", "&gt;", "&quot;",
+// "&apos;", any case, ';' required), one level only. A decoded character
+// that is not ASCII is written percent-encoded as UTF-8, and so are a
+// decoded control, blank, '"', '<' or '>'; a decoded tab, CR or LF is
+// dropped. The result is at most three times as long as the value.
 std::string cleanLinkValue(std::string_view value);
 
 // True when `value` begins with a scheme ("x+.-:" letters of at least two

@@ -51,13 +51,19 @@ private:
     std::size_t found_ = text::npos;
 };
 
-// The raw value of the first `attribute` in the tag: double-quoted up to
-// the next double quote, single-quoted up to the next apostrophe, otherwise
-// (or without the closing quote) up to the next blank or the tag's '>'.
+// Blanks and line breaks a browser allows between an attribute's '=' and
+// its value ("href=\n\"x.html\"").
+bool isSpaceBeforeValue(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f'; }
+
+// The raw value of the first `attribute` in the tag: after any blanks and
+// line breaks, double-quoted up to the next double quote, single-quoted up
+// to the next apostrophe, otherwise (or without the closing quote) up to
+// the next blank or the tag's '>'.
 bool attributeValue(std::string_view tag, std::string_view attribute, std::string_view& value) {
     const std::size_t at = text::findNoCase(tag, attribute);
     if (at == text::npos) return false;
     std::size_t start = at + attribute.size();
+    while (start < tag.size() && isSpaceBeforeValue(tag[start])) ++start;
     char quote = 0;
     if (start < tag.size() && (tag[start] == '"' || tag[start] == '\'')) quote = tag[start++];
     if (start >= tag.size()) return false;

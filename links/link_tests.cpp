@@ -50,6 +50,41 @@ std::size_t spanUntil(std::string_view s, std::string_view stops) {
     return s.size();
 }
 
+// Where the value of `key` in the `[section]` of an ini-style text begins
+// (section and key names ignoring case, blanks around them allowed), or
+// npos. `sectionSeen` tells whether the section header occurs at all. '=',
+// CR and LF can never be trail bytes; a ']' that is one could only stand in
+// a section name that is not looked for.
+std::size_t sectionValue(std::string_view text, std::string_view section, std::string_view key,
+                         bool& sectionSeen) {
+    sectionSeen = false;
+    bool inSection = false;
+    for (std::size_t line = 0; line < text.size();) {
+        std::size_t end = line;
+        while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
+        const std::string_view content = text::skipLeadingSpaces(text.substr(line, end - line));
+        if (!content.empty() && content[0] == '[') {
+            // "[name]": the line's last ']' closes it.
+            const std::size_t close = content.rfind(']');
+            const std::string_view name = close == std::string_view::npos ? content.substr(1)
+                                                                          : content.substr(1, close - 1);
+            inSection = text::equalsNoCase(name, section);
+            sectionSeen = sectionSeen || inSection;
+        } else if (inSection) {
+            const std::size_t equals = content.find('=');
+            std::string_view name = content.substr(0, equals);
+            while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
+            if (equals != std::string_view::npos && text::equalsNoCase(name, key)) {
+                std::size_t value = static_cast<std::size_t>(content.data() - text.data()) + equals + 1;
+                while (value < end && text[value] == ' ') ++value;
+                return value;
+            }
+        }
+        line = end + 1;
+    }
+    return text::npos;
+}
+
 }  // namespace
 
 int classifyLink(std::string_view link) {
@@ -105,9 +140,17 @@ std::string readShortcutUrl(const std::string& path, std::string* tooLong) {
     std::string url = shortcutWideUrl(whole);
     if (url.empty()) {
         const std::string content = whole.substr(0, 777) + "\r\n";
-        std::size_t key = text::findNoCase(content, "URL=");
-        if (key == text::npos) return std::string();
-        std::string_view rest = std::string_view(content).substr(key + 4);
+        // The URL of the [InternetShortcut] section: favourites put a
+        // "BASEURL=" of a [DEFAULT] section before it. A file without that
+        // section gives the first "URL=" anywhere.
+        bool sectionSeen = false;
+        std::size_t value = sectionValue(content, "InternetShortcut", "URL", sectionSeen);
+        if (!sectionSeen) {
+            value = text::findNoCase(content, "URL=");
+            if (value != text::npos) value += 4;
+        }
+        if (value == text::npos) return std::string();
+        std::string_view rest = std::string_view(content).substr(value);
         url = std::string(rest.substr(0, spanUntil(rest, "\r\n ")));
     }
     if (url.size() >= cap::path) {

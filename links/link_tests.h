@@ -24,8 +24,11 @@ int findFirstUrl(std::string& text, int stopMode, bool* toTextEnd = nullptr,
 // Whether a URL scheme prefix of any kind ("http://", "mailto:" ...) occurs
 // anywhere in the text, whether or not that kind is switched on.
 bool holdsUrlScheme(std::string_view text);
-// The URL of an Internet-shortcut file, or empty. A URL of 260 characters
-// or more is not returned; `tooLong`, when given, then receives it.
+// The URL of an Internet-shortcut file (the "URL=" key of its
+// [InternetShortcut] section; in a file without that section, the first
+// "URL=" anywhere), or empty. Only the file's first 777 bytes are read. A
+// URL of 260 characters or more is not returned; `tooLong`, when given,
+// then receives it.
 std::string readShortcutUrl(const std::string& path, std::string* tooLong = nullptr);
 // Shortcut, web page (by the settings' page extensions) or other file.
 int fileKindByExtension(std::string_view path);

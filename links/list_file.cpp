@@ -1,5 +1,5 @@
-// List-file lines. Reading a list cuts its lines into blank-separated
-// tokens unless they are quoted, so a line that holds a blank (in its URL,
+// List-file lines. Reading a list cuts its lines into tokens at blanks and
+// tabs unless they are quoted, so a line that holds either (in its URL,
 // the separator or the title) is quoted whole; the reader takes the title
 // from inside the quotes.
 #include "links/list_file.h"
@@ -9,7 +9,8 @@
 
 namespace {
 constexpr std::size_t rowUrlCapacity = 780;  // what a row's URL is read with
-bool hasBlank(std::string_view s) { return s.find(' ') != std::string_view::npos; }
+// A tab ends a token on reading as a blank does.
+bool needsQuotes(std::string_view s) { return s.find_first_of(" \t") != std::string_view::npos; }
 
 // A double quote in a title would end the quoted line, and a '>' the URL
 // text the title is read with, losing the rest of the title on reading:
@@ -36,6 +37,6 @@ std::string formatListLine(std::string_view url, std::string_view title,
         line += separator;
         line += rowTitle;
     }
-    if (hasBlank(line)) line = "\"" + line + "\"";
+    if (needsQuotes(line)) line = "\"" + line + "\"";
     return line + "\r\n";
 }

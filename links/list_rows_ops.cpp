@@ -1,6 +1,7 @@
 // Row operations of the link list window.
 #include "links/list_rows_ops.h"
 
+#include <set>
 #include <vector>
 
 #include "common/capacity.h"
@@ -33,7 +34,48 @@ bool extensionPasses(const UrlEntry& entry) {
     return false;
 }
 
+bool isAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+bool isSchemeCharacter(char c) {
+    return isAsciiLetter(c) || (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.';
+}
+
+// Lowers the single-byte letters of s[from, to); `from` is a character
+// boundary, and the walk keeps to them.
+void lowerAscii(std::string& s, std::size_t from, std::size_t to) {
+    for (std::size_t i = from; i < to && i < s.size();) {
+        if (s[i] >= 'A' && s[i] <= 'Z') s[i] = static_cast<char>(s[i] - 'A' + 'a');
+        i += text::charLength(s, i);
+    }
+}
+
 }  // namespace
+
+std::string urlComparisonKey(std::string_view url) {
+    std::string key(url);
+    std::size_t schemeEnd = 0;
+    if (!key.empty() && isAsciiLetter(key[0]))
+        while (schemeEnd < key.size() && isSchemeCharacter(key[schemeEnd])) ++schemeEnd;
+    // One letter before ':' is a drive, not a scheme.
+    if (schemeEnd < 2 || schemeEnd >= key.size() || key[schemeEnd] != ':') return key;
+    lowerAscii(key, 0, schemeEnd);
+    if (key.compare(schemeEnd, 3, "://") != 0) return key;  // "mailto:" has no host
+
+    // The authority runs to the first '/', '?', '#' or '\'; its host
+    // follows the last '@'. ('@' and '\' may be trail bytes: the walk
+    // keeps to character boundaries.)
+    const std::size_t authority = schemeEnd + 3;
+    std::size_t host = authority, end = authority;
+    while (end < key.size()) {
+        const char c = key[end];
+        if (c == '/' || c == '?' || c == '#' || c == '\\') break;
+        const std::size_t step = text::charLength(key, end);
+        if (step == 1 && c == '@') host = end + 1;
+        end += step;
+    }
+    lowerAscii(key, host, end);
+    return key;
+}
 
 bool entryPassesFilters(const UrlEntry& entry) { return kindPasses(entry) && extensionPasses(entry); }
 
@@ -64,19 +106,23 @@ void removeDuplicateRows(ListRows& rows) {
     // The URLs are read once; deleting from the end keeps the indexes of
     // the rows still to be looked at valid.
     const int n = rows.count();
-    std::vector<std::string> urls;
-    urls.reserve(static_cast<std::size_t>(n));
-    for (int row = 0; row < n; ++row)
-        urls.push_back(text::cut(rows.text(row, urlColumn), compareUrlCapacity));
+    std::set<std::string> seen;
     std::vector<bool> repeated(static_cast<std::size_t>(n), false);
-    for (int j = 0; j < n; ++j) {
-        if (repeated[j]) continue;
-        for (int k = j + 1; k < n; ++k)
-            if (!repeated[k] && text::equalsNoCase(urls[j], urls[k])) repeated[k] = true;
+    for (int row = 0; row < n; ++row) {
+        const std::string url = text::cut(rows.text(row, urlColumn), compareUrlCapacity);
+        repeated[static_cast<std::size_t>(row)] = !seen.insert(urlComparisonKey(url)).second;
     }
     RowChanges batch(rows);
     for (int row = n - 1; row >= 0; --row)
         if (repeated[row]) rows.remove(row);
+}
+
+int checkedRowCount(ListRows& rows) {
+    int checked = 0;
+    const int n = rows.count();
+    for (int row = 0; row < n; ++row)
+        if (rows.checked(row)) ++checked;
+    return checked;
 }
 
 std::string listFileText(ListRows& rows, bool withTitles, const std::string& separator) {

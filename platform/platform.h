@@ -171,11 +171,15 @@ public:
     virtual bool isKeyPhysicallyDown(int virtualKey) = 0;
     // Blocks the thread for the given milliseconds.
     virtual void sleep(int milliseconds) = 0;
-    // LoadLibraryA of the browser bridge; null when it is missing.
-    virtual std::unique_ptr<BridgeLibrary> loadBridgeLibrary() = 0;
-    // LoadLibraryA of a code converter by its file name; null when it is
-    // missing.
-    virtual std::unique_ptr<ConverterLibrary> loadConverterLibrary(const std::string& fileName) = 0;
+    // The browser bridge library at `path` (tvDDE.dll in the program's
+    // folder); null when it is missing. Libraries are loaded only by a full
+    // path: a bare name would be looked for in the current folder too,
+    // wherever the user last browsed, so a relative path is refused.
+    virtual std::unique_ptr<BridgeLibrary> loadBridgeLibrary(const std::string& path) = 0;
+    // A code converter library at `path` (nkf32.dll or jconv.dll in the
+    // program's folder); null when it is missing. Relative paths are
+    // refused as above.
+    virtual std::unique_ptr<ConverterLibrary> loadConverterLibrary(const std::string& path) = 0;
 
     // CF_TEXT of the clipboard: false when there is none or it is empty.
     // At most maxBytes - 1 characters are returned.

@@ -13,6 +13,7 @@
 #include "common/split_path.h"
 #include "common/text.h"
 #include "links/wide_text.h"
+#include "platform/win32/library_search.h"
 #include "platform/win32/win.h"
 
 namespace {
@@ -45,6 +46,9 @@ bool registerMainClass(HINSTANCE instance) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int) {
+    // Before anything can load a library: the folder a start from Explorer
+    // began in is no place to take libraries from.
+    platform::keepCurrentFolderOutOfLibrarySearch();
     instanceState.instance = instance;
     installWin32Ui();
     installBrowserPort(&bridgeBrowserPort());

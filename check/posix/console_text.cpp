@@ -4,6 +4,7 @@
 
 #include <iconv.h>
 
+#include "common/split_path.h"
 #include "common/text.h"
 #include "links/nkf/nkf_convert.h"
 #include "links/nkf/nkf_iconv.h"
@@ -59,7 +60,8 @@ std::string cp932ToUtf8(const std::string& text) {
     return out;
 }
 
-std::unique_ptr<platform::ConverterLibrary> builtinConverter(const std::string& fileName) {
-    if (fileName != "nkf32.dll") return nullptr;
+std::unique_ptr<platform::ConverterLibrary> builtinConverter(const std::string& path) {
+    const PathParts parts = splitPath(path);
+    if (parts.name + parts.extension != "nkf32.dll") return nullptr;
     return std::make_unique<BuiltinNkf>();
 }

@@ -13,4 +13,4 @@ std::string cp932ToUtf8(const std::string& text);
 // Tavrin's code converter "nkf32.dll" for the native build: the same
 // detection and conversion, with iconv doing its UTF-8 step. Null for any
 // other library name.
-std::unique_ptr<platform::ConverterLibrary> builtinConverter(const std::string& fileName);
+std::unique_ptr<platform::ConverterLibrary> builtinConverter(const std::string& path);

@@ -9,6 +9,7 @@
 #include "check/check.h"
 #include "check/command_words.h"
 #include "common/split_path.h"
+#include "platform/win32/library_search.h"
 #include "platform/win32/win.h"
 
 namespace {
@@ -39,6 +40,9 @@ void write(std::FILE* stream, const std::string& text) {
 }  // namespace
 
 int main() {
+    // The tool runs in whatever folder the console is in; no library comes
+    // from there.
+    platform::keepCurrentFolderOutOfLibrarySearch();
     CheckEnvironment environment;
     environment.ownFolder = ownFolder();
     environment.windows = true;

@@ -1,12 +1,12 @@
 // Dialogs of the list window. A list file that cannot be written is
-// reported: what the list shows is never lost silently.
+// reported, and the old file is kept whole: what the list shows and what a
+// list file holds are never lost silently.
 #include "links/win32/list_dialogs.h"
 
-#include <algorithm>
-
+#include "common/app_state.h"
 #include "common/capacity.h"
 #include "links/list_rows_ops.h"
-#include "platform/win32/scoped.h"
+#include "links/win32/file_replace.h"
 #include "settings/settings.h"
 
 namespace {
@@ -16,23 +16,19 @@ namespace {
 const char textFilter[] = "テキストファイル(*.txt)\0*.txt\0全てのファイル(*.*)\0*.*\0";
 const char htmlFilter[] = "HTMLファイル(*.html;*.htm)\0*.html;*.htm\0全てのファイル(*.*)\0*.*\0";
 
-// Creates the file and writes all of `bytes`; false on any failure.
-bool writeWholeFile(const std::string& path, const std::string& bytes) {
-    win::ScopedHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) return false;
-    // A device name ("com1") opens the device, which is no list file.
-    if (GetFileType(file.get()) != FILE_TYPE_DISK) return false;
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        DWORD written = 0;
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
-        if (!WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr) || written == 0)
-            return false;
-        done += written;
+// The file dialogs make the folder the user browsed to the current one. A
+// program named in the settings without a folder must not be looked for
+// there: as each dialog closes, the program's folder is the current one
+// again.
+class ProgramFolderAfterDialog {
+public:
+    ProgramFolderAfterDialog() = default;
+    ~ProgramFolderAfterDialog() {
+        if (!programPaths.programFolder.empty()) SetCurrentDirectoryA(programPaths.programFolder.c_str());
     }
-    return true;
-}
+    ProgramFolderAfterDialog(const ProgramFolderAfterDialog&) = delete;
+    ProgramFolderAfterDialog& operator=(const ProgramFolderAfterDialog&) = delete;
+};
 
 }  // namespace
 
@@ -44,6 +40,7 @@ std::string chooseLinkFile(HWND owner, int linkMode) {
     dialog.lpstrFile = path;
     dialog.nMaxFile = cap::path - 1;
     dialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    ProgramFolderAfterDialog programFolderAfter;
     if (linkMode == 0) {
         dialog.lpstrTitle = "URLリストファイル選択";
         dialog.lpstrFilter = textFilter;
@@ -63,6 +60,7 @@ std::string chooseShortcutFolder(HWND owner, int includeSubfolders) {
     browse.lpszTitle = includeSubfolders == 1 ? "ショートカットフォルダ選択（サブフォルダ含む）"
                                               : "ショートカットフォルダ選択";
     browse.ulFlags = BIF_RETURNONLYFSDIRS;
+    ProgramFolderAfterDialog programFolderAfter;
     LPITEMIDLIST chosen = SHBrowseForFolderA(&browse);
     if (!chosen) return {};
     char path[MAX_PATH] = {};
@@ -73,6 +71,12 @@ std::string chooseShortcutFolder(HWND owner, int includeSubfolders) {
 
 int saveList(HWND owner, ListRows& rows, int withTitles) {
     if (rows.count() == 0) return 1;
+    // An empty file would only take the place of a list written earlier.
+    if (checkedRowCount(rows) == 0) {
+        MessageBoxA(owner, "チェックされた行がありません。\r\n書き込みは行いませんでした。", "注意",
+                    MB_OK | MB_ICONWARNING);
+        return 0;
+    }
     char path[cap::path] = {};
     OPENFILENAMEA dialog{};
     dialog.lStructSize = sizeof dialog;
@@ -82,10 +86,13 @@ int saveList(HWND owner, ListRows& rows, int withTitles) {
     dialog.lpstrFile = path;
     dialog.nMaxFile = cap::path - 1;
     dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
-    if (!GetSaveFileNameA(&dialog)) return 0;
+    {
+        ProgramFolderAfterDialog programFolderAfter;
+        if (!GetSaveFileNameA(&dialog)) return 0;
+    }
 
     const std::string text = listFileText(rows, withTitles == 1, settings.titleSeparator);
-    if (!writeWholeFile(path, text)) {
+    if (!replaceFileWith(path, text)) {
         const std::string message = std::string(path) + "\r\nに書き込めませんでした。";
         MessageBoxA(owner, message.c_str(), "エラー", MB_OK | MB_ICONERROR);
         return 0;

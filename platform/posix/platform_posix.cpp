@@ -246,7 +246,7 @@ public:
     void sleep(int milliseconds) override {
         if (milliseconds > 0) usleep(static_cast<useconds_t>(milliseconds) * 1000);
     }
-    std::unique_ptr<BridgeLibrary> loadBridgeLibrary() override { return nullptr; }
+    std::unique_ptr<BridgeLibrary> loadBridgeLibrary(const std::string&) override { return nullptr; }
     // No Internet session and no shell: downloads fail at their first step
     // and no loader can be started.
     DownloadOutcome downloadUrl(const std::string&, const std::string&, int,

@@ -1,10 +1,11 @@
-// The browser bridge library, loaded with the standard search for one call
-// and freed when its owner goes. Its functions use the C calling
+// The browser bridge library, loaded by its full path for one call and
+// freed when its owner goes. Its functions use the C calling
 // convention; any of them may be missing.
 #include <memory>
 
 #include "common/capacity.h"
 #include "common/text.h"
+#include "platform/win32/library_search.h"
 #include "platform/win32/win.h"
 #include "platform/win32/win32_platform.h"
 
@@ -63,8 +64,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<BridgeLibrary> Win32Platform::loadBridgeLibrary() {
-    HMODULE module = LoadLibraryA("tvDDE.dll");
+std::unique_ptr<BridgeLibrary> Win32Platform::loadBridgeLibrary(const std::string& path) {
+    HMODULE module = loadLibraryByFullPath(path);
     if (!module) return nullptr;
     return std::make_unique<Win32BridgeLibrary>(module);
 }

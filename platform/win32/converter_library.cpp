@@ -1,9 +1,10 @@
-// The Japanese code converter libraries, loaded by file name with the
-// standard search for one conversion and freed when their owner goes. Their
+// The Japanese code converter libraries, loaded by their full paths for one
+// conversion and freed when their owner goes. Their
 // functions take their arguments the Windows API way; any may be missing.
 #include <memory>
 #include <string>
 
+#include "platform/win32/library_search.h"
 #include "platform/win32/win.h"
 #include "platform/win32/win32_platform.h"
 
@@ -53,8 +54,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<ConverterLibrary> Win32Platform::loadConverterLibrary(const std::string& fileName) {
-    HMODULE module = LoadLibraryA(fileName.c_str());
+std::unique_ptr<ConverterLibrary> Win32Platform::loadConverterLibrary(const std::string& path) {
+    HMODULE module = loadLibraryByFullPath(path);
     if (!module) return nullptr;
     return std::make_unique<Win32ConverterLibrary>(module);
 }

@@ -37,7 +37,7 @@ public:
     bool isKeyDown(int virtualKey) override;
     bool isKeyPhysicallyDown(int virtualKey) override;
     void sleep(int milliseconds) override;
-    std::unique_ptr<BridgeLibrary> loadBridgeLibrary() override;
+    std::unique_ptr<BridgeLibrary> loadBridgeLibrary(const std::string& path) override;
     DownloadOutcome downloadUrl(const std::string& url, const std::string& localPath,
                                 int stallSeconds, DownloadWatch& watch) override;
     std::unique_ptr<Process> startProcess(const std::string& program,
@@ -46,7 +46,7 @@ public:
     FileStamp fileStamp(const std::string& path) override;
     bool moveFile(const std::string& from, const std::string& to, bool replaceExisting) override;
     bool deleteFile(const std::string& path) override;
-    std::unique_ptr<ConverterLibrary> loadConverterLibrary(const std::string& fileName) override;
+    std::unique_ptr<ConverterLibrary> loadConverterLibrary(const std::string& path) override;
 };
 
 }  // namespace platform

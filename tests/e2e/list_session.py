@@ -69,6 +69,10 @@ class Session:
         """Started as a clicked link's browser: a wide command line."""
         return self.add("start-wide", utf8_hexed(arguments))
 
+    def start_in(self, folder, arguments=b""):
+        """Starts the program with `folder` (a Unix path) as its current folder."""
+        return self.add("start-in", hexed(win(folder)), hexed(arguments))
+
     def second(self, arguments):
         return self.add("second", hexed(arguments))
 
@@ -200,11 +204,11 @@ class Session:
         return len(self.steps) + 1
 
     # Running ---------------------------------------------------------------
-    def run(self, timeout_ms=30000, expect_ok=True):
+    def run(self, timeout_ms=30000, expect_ok=True, file_size_limit=None):
         script = self.case.write_work(f"session{len(self.steps)}.txt",
                                       ("\n".join(self.steps) + "\n").encode("ascii"))
         code, report, seconds = self.case.drive("session", b"", timeout_ms=timeout_ms,
-                                                script=script)
+                                                file_size_limit=file_size_limit, script=script)
         if expect_ok and code != 0:
             raise Failure("session failed: " + report.get("error.text", b"?").decode("cp932", "replace"))
         report.seconds = seconds

@@ -143,16 +143,21 @@ def check_commands(args):
 
 
 def duplicates(args):
+    # Duplicates are URLs that are the same but for the case of their scheme
+    # and host: paths and queries that differ in case are other pages.
     c = ListCase(args, "duplicates")
-    s = five_rows(c)
+    urls = ["http://a.example/one.html", "https://v.example/watch?v=abcDEF", "HTTP://A.Example/one.html",
+            "https://v.example/watch?v=ABCdef", "http://a.example/ONE.html", "https://V.EXAMPLE/watch?v=abcDEF"]
+    c.write("dups.txt", crlf(*urls))
+    s = c.session().start(c.win("dups.txt")).wait_list().wait_rows(6)
     s.check(3).command(965).rows("removed")
     # A rebuild (a filter choice) shows the whole list again.
     s.command(940).rows("rebuilt")
     report = s.run()
     removed = Rows(report, "removed")
-    check_equal(removed.urls(), [FIVE_URLS[i] for i in (0, 1, 3, 4)], "after 965")
+    check_equal(removed.urls(), [urls[i] for i in (0, 1, 3, 4)], "after 965")
     check_equal(removed.checks(), "..x.", "check marks stay with their rows")
-    check_equal(Rows(report, "rebuilt").urls(), FIVE_URLS, "after a rebuild")
+    check_equal(Rows(report, "rebuilt").urls(), urls, "after a rebuild")
 
 
 def filters(args):
@@ -574,6 +579,8 @@ def paste(args):
     check_equal(Rows(report, "two").caption, caption("URL転送データ"), "caption")
     check_equal(Rows(report, "ftp").urls(), ["ftp://p.example/file.zip"], "one ftp URL")
     check_equal(len(Rows(report, "folder").rows), 3, "folder")
+    # A pasted folder names the list, as a dropped one does.
+    check_equal(Rows(report, "folder").caption, caption("links"), "caption of a pasted folder")
     check_equal(Rows(report, "page").urls(), ["http://other.example/x.html"], "page")
     check_equal(Rows(report, "list").urls(), FIVE_URLS, "list file")
     check_equal(Rows(report, "nothing").urls(), FIVE_URLS, "nothing usable")
@@ -931,12 +938,130 @@ def from_menus(args):
     check_equal(c.records("viewer.exe") + c.records("other.exe"), [], "nothing started")
 
 
+# ---- What a list never loses, and where libraries come from ---------------------------
+
+def planted_libraries(args):
+    # Libraries come from the program's folder alone: copies of nkf32.dll,
+    # jconv.dll and tvDDE.dll planted in the folder a start began in, or in
+    # a folder the open dialog went to, never run (each would leave a
+    # marker file). Nor is a program named without a folder looked for in
+    # the folder the dialog went to.
+    c = ListCase(args, "planted_libraries")
+    planted = os.environ["TAVRIN_PLANTED_DLL"]
+    for folder in ("start", "browsed"):
+        for name in ("nkf32.dll", "jconv.dll", "tvDDE.dll"):
+            os.makedirs(c.path(folder), exist_ok=True)
+            shutil.copyfile(planted, c.path(folder, name))
+    c.write("start/page.html", page('<a href="http://h.example/start.html">Start</a>', title="Start"))
+    c.write("browsed/page.html", page('<a href="http://h.example/one.html">One</a>',
+                                      '<a href="http://h.example/two.html">Two</a>', title="Browsed"))
+    c.recorder("tool.exe")
+    shutil.copyfile(c.path("tool.exe"), c.path("browsed", "tool.exe"))
+    c.settings("[system]", "@dde=NoSuchBrowser", "[.html]", "tool.exe | Tool", "]%L", "%end")
+    s = c.session().start_in(c.path("start"), c.win("start", "page.html")).wait_list().wait_rows(1)
+    s.rows("started")
+    s.post(901).open(c.win("browsed", "page.html")).wait_rows(2).rows("browsed")
+    # Both file dialogs may leave the folder they went to current.
+    s.command(950).post(905).save(c.win("browsed", "saved.txt")).sleep(200)
+    # The browser's page (the bridge library is asked for), the page read
+    # again (the converters), the rows run with the association.
+    s.command(902).sleep(200)
+    s.post(901).open(c.win("browsed", "page.html")).sleep(300)
+    s.command(950).command(999).sleep(300).rows("after")
+    report = s.run()
+    check_equal(Rows(report, "started").pairs(), [("Start", "http://h.example/start.html")], "start page")
+    check_equal(Rows(report, "browsed").urls(), ["http://h.example/one.html", "http://h.example/two.html"],
+                "page from the open dialog")
+    check_equal(Rows(report, "after").urls(), ["http://h.example/one.html", "http://h.example/two.html"],
+                "rows after the bridge was asked for")
+    markers = [os.path.join(folder, name) for folder in ("start", "browsed") for name in os.listdir(c.path(folder))
+               if name.endswith(".loaded")]
+    check_equal(markers, [], "planted libraries loaded")
+    c.expect_records("tool.exe", ["http://h.example/one.html", "http://h.example/two.html"],
+                     "the program beside Tavrin")
+    check_equal(c.records(os.path.join("browsed", "tool.exe")), [], "the program in the browsed folder")
+
+
+def write_keeps_old_file(args):
+    # Writing a list never destroys the file it replaces: with no row
+    # checked a box says so and nothing is asked or written; a read-only
+    # file, and a file on a disk that fills up halfway, keep their bytes;
+    # no temporary file is left behind. A list that can be written replaces
+    # the old file whole.
+    c = ListCase(args, "write_keeps_old_file")
+    old = crlf("http://old.example/kept.html||Old list")
+    for name in ("unchecked.txt", "readonly.txt", "full.txt", "replaced.txt"):
+        c.write(name, old)
+    os.chmod(c.path("readonly.txt"), 0o444)
+    s = five_rows(c)
+    unchecked = s.step_number() + 1
+    s.post(905).message("ok").no_dialog(300)
+    s.command(950).post(905).save(c.win("readonly.txt")).message("yes")
+    readonly = s.step_number()
+    s.message("ok").no_dialog(300)
+    s.post(906).save(c.win("replaced.txt")).message("yes").sleep(300)
+    report = s.run()
+    check_equal(report[f"step.{unchecked}.caption"], cp932("注意"), "no row checked: caption")
+    check(cp932("チェックされた行がありません。") in report[f"step.{unchecked}.text"],
+          "no row checked: " + report[f"step.{unchecked}.text"].decode("cp932"))
+    check_equal(report[f"step.{unchecked + 1}.dialogs"], 0, "no file dialog without a checked row")
+    check_equal(open(c.path("unchecked.txt"), "rb").read(), old, "a list kept when no row is checked")
+    check_equal(report[f"step.{readonly}.caption"], cp932("エラー"), "read-only: caption")
+    check_equal(open(c.path("readonly.txt"), "rb").read(), old, "a read-only list keeps its bytes")
+    # (The third line of five.txt holds a blank: its title reads as "One".)
+    check_equal(open(c.path("replaced.txt"), "rb").read(),
+                crlf(*[line.replace("One again", "One") for line in FIVE]), "a list replaced whole")
+
+    # A disk that fills up while the list is written: every write past
+    # 64 KiB fails, and a list of 500 long rows is about 115 KiB.
+    rows = [f"http://full.example/{i:03d}/" + "x" * 200 + f"||Row {i}" for i in range(500)]
+    c.write("long.txt", crlf(*rows))
+    s = c.session().start(c.win("long.txt")).wait_list().wait_rows(500).command(950)
+    s.post(906).save(c.win("full.txt")).message("yes")
+    full = s.step_number()
+    s.message("ok").no_dialog(300)
+    report = s.run(file_size_limit=64 * 1024)
+    check_equal(report[f"step.{full}.caption"], cp932("エラー"), "full disk: caption")
+    check(cp932("full.txt") in report[f"step.{full}.text"], "full disk: the box names the file")
+    check_equal(open(c.path("full.txt"), "rb").read(), old, "a list on a full disk keeps its bytes")
+    leftovers = [name for name in c.case.listing() if name.lower().endswith(".tmp")]
+    check_equal(leftovers, [], "temporary files left")
+
+
+def failed_inputs_keep_rows(args):
+    # Input that fails restores the list whole: titles, kinds and
+    # extensions of its rows, not what the failed input left in their
+    # places. A pasted web URL whose page cannot be downloaded, and a
+    # dropped or handed-over page that cannot be read (another program
+    # holds it), leave the rows and, after a rebuild, the same rows.
+    c = ListCase(args, "failed_inputs_keep_rows", settings=("[system]", "@filter", ">.gif"))
+    c.write("five.txt", crlf(*FIVE))
+    c.write("held.html", RELATIVE_PAGE)
+    with PageServer({}) as server:
+        s = c.session().start(c.win("five.txt")).wait_list().wait_rows(5).rows("before")
+        s.clipboard(server.url("/missing/x.gif")).post(998)
+        pasted = s.step_number()
+        s.message("ok").sleep(200).command(940).rows("pasted").command(941).rows("gif_filter").command(940)
+        s.hold(c.win("held.html"))
+        s.drop_file(c.win("held.html")).sleep(300).command(940).rows("dropped")
+        s.second(c.win("held.html")).sleep(300).command(940).rows("handed")
+        report = s.run()
+    five_pairs = Rows(report, "before").pairs()
+    check_equal(len(five_pairs), 5, "rows at first")
+    check(report[f"step.{pasted}.text"], "a failed download is reported")
+    check_equal(Rows(report, "pasted").pairs(), five_pairs, "after a failed paste")
+    check_equal(Rows(report, "gif_filter").urls(), ["http://b.example/pic.gif"], "extensions kept")
+    check_equal(Rows(report, "dropped").pairs(), five_pairs, "after a dropped file that cannot be read")
+    check_equal(Rows(report, "handed").pairs(), five_pairs, "after a handed-over file that cannot be read")
+
+
 CASES = (from_menus, list_file, check_commands, duplicates, filters, kinds, open_rows, after_run_options,
          open_selected_row, association_rows, topmost_and_exit, write_and_read, blank_in_url,
          write_failure, write_nothing, page_with_base, page_without_base, folder_start, folder_cap,
          folder_without_shortcuts, handoff, drops, clipboard_watch, clipboard_chain, paste, choosers, locked_file,
          empty_file, huge_page, big_file, pages_with_converter, pages_without_converter,
-         pages_conversion_off, shortcut_folders, download_start, download_routes, browser_page)
+         pages_conversion_off, shortcut_folders, download_start, download_routes, browser_page,
+         planted_libraries, write_keeps_old_file, failed_inputs_keep_rows)
 
 if __name__ == "__main__":
     main({f.__name__: f for f in CASES})

@@ -8,7 +8,9 @@ be set up by whoever runs the tests (scripts/wine-env.sh).
 """
 import argparse
 import os
+import resource
 import shutil
+import signal
 import subprocess
 import sys
 import time
@@ -105,11 +107,14 @@ class Case:
     def listing(self, relative=""):
         return sorted(os.listdir(self.path(relative)))
 
-    def drive(self, command, arguments=b"", timeout_ms=10000, **options):
+    def drive(self, command, arguments=b"", timeout_ms=10000, file_size_limit=None, **options):
         """Runs one driver command; returns (exit code, report, seconds).
 
         `arguments` are the exact bytes of Tavrin's command line after its
         own path; they travel in a file so that no quoting touches them.
+        `file_size_limit` (bytes) makes the driver and the programs it
+        starts unable to write any file past that size, as on a full disk:
+        a write beyond it fails instead of ending the process.
         """
         self._runs += 1
         stem = os.path.join(self.work, f"run{self._runs}")
@@ -123,9 +128,14 @@ class Case:
         started = time.monotonic()
         # Output goes to a file, not a pipe: Wine's helper processes may keep
         # an inherited pipe open long after the driver has ended.
+        def limit_file_size():
+            signal.signal(signal.SIGXFSZ, signal.SIG_IGN)
+            resource.setrlimit(resource.RLIMIT_FSIZE, (file_size_limit, file_size_limit))
+
         with open(stem + ".log", "wb") as log:
             done = subprocess.run(argv, stdin=subprocess.DEVNULL, stdout=log,
-                                  stderr=subprocess.STDOUT, timeout=timeout_ms / 1000 + 60)
+                                  stderr=subprocess.STDOUT, timeout=timeout_ms / 1000 + 60,
+                                  preexec_fn=limit_file_size if file_size_limit else None)
         seconds = time.monotonic() - started
         if done.returncode == 2:
             with open(stem + ".log", "rb") as log:

@@ -220,7 +220,7 @@ def shortcuts(directory):
     write(os.path.join(directory, "shortcuts-kinds.expected.tsv"), shortcut_expected("shortcuts/kinds", 1, [
         (b"http://host/dir/", b"dir", "."), (b"http://host/a/page.html", b"page", "."),
         (b"http://host/upper.cgi?x=1", b"upper", "."), (b"http://host/urlx.html", b"longer", "."),
-        (b"http://base.example/b.htm", b"base", "."), (b"http://host/with", b"blank", "."),
+        (b"http://host/x.html", b"base", "."), (b"http://host/with", b"blank", "."),
     ]))
 
 

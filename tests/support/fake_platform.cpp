@@ -4,6 +4,7 @@
 #include <cstring>
 #include <fstream>
 
+#include "common/split_path.h"
 #include "common/text.h"
 
 FakePlatform::FakePlatform()
@@ -68,7 +69,8 @@ private:
 };
 }  // namespace
 
-std::unique_ptr<platform::BridgeLibrary> FakePlatform::loadBridgeLibrary() {
+std::unique_ptr<platform::BridgeLibrary> FakePlatform::loadBridgeLibrary(const std::string& path) {
+    libraryPaths.push_back(path);
     if (!bridge) return nullptr;
     return std::make_unique<FakeBridge>(*bridge);
 }
@@ -163,8 +165,10 @@ private:
 }  // namespace
 
 std::unique_ptr<platform::ConverterLibrary> FakePlatform::loadConverterLibrary(
-    const std::string& fileName) {
-    auto it = converters.find(fileName);
+    const std::string& path) {
+    libraryPaths.push_back(path);
+    const PathParts parts = splitPath(path);
+    auto it = converters.find(parts.name + parts.extension);
     if (it == converters.end()) return nullptr;
     return std::make_unique<FakeConverter>(it->second);
 }

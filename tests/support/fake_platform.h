@@ -71,8 +71,13 @@ public:
     // Runs after each sleep is recorded, with the number of sleeps so far:
     // the moment for a scripted loader to act.
     std::function<void(int)> onSleep;
-    // Code converter libraries by file name ("nkf32.dll", "jconv.dll"); a
-    // name not listed is missing. A converter writes convert(input), cut to
+    // Files another program holds without sharing: they exist, but
+    // reading them fails.
+    std::vector<std::string> heldFiles;
+    // Every library asked for, by the path it was asked by.
+    std::vector<std::string> libraryPaths;
+    // Code converter libraries by file name ("nkf32.dll", "jconv.dll",
+    // whatever folder the path names); a name not listed is missing. A converter writes convert(input), cut to
     // the room the caller promises (three times the input), or the input
     // unchanged when convert is unset.
     struct Converter {
@@ -89,6 +94,7 @@ public:
     bool isDirectory(const std::string& p) override { return real_.isDirectory(p); }
     bool fileExists(const std::string& p) override { return real_.fileExists(p); }
     bool readFile(const std::string& p, std::string& out, std::size_t max, bool create) override {
+        for (const auto& held : heldFiles) if (held == p) return false;
         return real_.readFile(p, out, max, create);
     }
     bool createDirectory(const std::string& p) override { return real_.createDirectory(p); }
@@ -154,7 +160,7 @@ public:
         --it->second;
         return true;
     }
-    std::unique_ptr<platform::BridgeLibrary> loadBridgeLibrary() override;
+    std::unique_ptr<platform::BridgeLibrary> loadBridgeLibrary(const std::string& path) override;
     platform::DownloadOutcome downloadUrl(const std::string& url, const std::string& localPath,
                                           int timeLimitSeconds,
                                           platform::DownloadWatch& watch) override;
@@ -165,7 +171,7 @@ public:
         return false;
     }
     std::unique_ptr<platform::ConverterLibrary> loadConverterLibrary(
-        const std::string& fileName) override;
+        const std::string& path) override;
     platform::FileStamp fileStamp(const std::string& path) override { return real_.fileStamp(path); }
     bool moveFile(const std::string& from, const std::string& to, bool replace) override;
     bool deleteFile(const std::string& path) override { return real_.deleteFile(path); }

@@ -10,8 +10,9 @@
 
 namespace {
 
-TEST(LinkValue, TrimsBlanksAndDecodesAmpersandsOnly) {
+TEST(LinkValue, TrimsBlanksAndDecodesCharacterReferences) {
     struct Case { std::string value, want; };
+    const std::string fffd = "%EF%BF%BD";
     const Case cases[] = {
         {" \t\r\nhttp://h/a.html \r\n\t ", "http://h/a.html"},
         {"a b", "a b"},  // inner blanks stay until the link is taken
@@ -19,7 +20,31 @@ TEST(LinkValue, TrimsBlanksAndDecodesAmpersandsOnly) {
         {"p?x=1&#38;y=2&#038;z&#0038;", "p?x=1&y=2&z&"},
         {"p?x=1&#x26;y&#X26;z&#x0026;", "p?x=1&y&z&"},
         {"&amp;amp;", "&amp;"},  // one level only
-        {"&amp &#38 &#x26 &lt; &#39; &#x27;", "&amp &#38 &#x26 &lt; &#39; &#x27;"},
+        {"&#38;#38;", "&#38;"},
+        // Every numeric reference, with or without its ';'.
+        {"mailto:nas&#37;&#52;&#48;debian&#46;org", "mailto:nas%40debian.org"},
+        {"&#x2F;a&#X2f;b&#47c", "/a/b/c"},
+        {"&#39;&#x27;&apos;&APOS;", "''''"},
+        // The named ones of URLs need their ';'; others stay as written.
+        {"&amp &lt &gt &quot &apos", "&amp &lt &gt &quot &apos"},
+        {"&nbsp;&copy;&#;&#x;&#xG;&", "&nbsp;&copy;&#;&#x;&#xG;&"},
+        // What cannot stand in a URL as such is percent-encoded...
+        {"a&lt;b&gt;c&quot;d&#32;e&#x7F;f&#1;g", "a%3Cb%3Ec%22d%20e%7Ff%01g"},
+        // ...and tab, CR and LF go, as browsers drop them.
+        {"a&#9;b&#10;c&#13;d&#x0A;e", "abcde"},
+        // Blanks and controls at the ends go, referenced or not.
+        {" &#32;&#10;\tx.html&#9;&#x20; &#1;", "x.html"},
+        // Characters beyond ASCII as UTF-8.
+        {"caf&#233;", "caf%C3%A9"},
+        {"&#x6771;&#20140;", "%E6%9D%B1%E4%BA%AC"},  // 東京
+        {"&#x1F600;", "%F0%9F%98%80"},
+        {"&#x10FFFF;", "%F4%8F%BF%BF"},
+        // Numbers that are no character stand for U+FFFD.
+        {"&#0;&#xD800;&#x110000;&#99999999999999999999;", fffd + fffd + fffd + fffd},
+        // 0x80..0x9F are the characters of windows-1252.
+        {"&#128;&#x99;&#x81;", "%E2%82%AC%E2%84%A2%C2%81"},
+        // Double-byte characters of the page stay as they are.
+        {"\x95\x5c&amp;\x83\x41", "\x95\x5c&\x83\x41"},
         {"", ""},
         {" \t ", ""},
     };

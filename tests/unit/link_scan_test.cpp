@@ -89,6 +89,33 @@ TEST_F(Scan, TagsValuesAndTexts) {
     for (const Case& c : cases) EXPECT_EQ(scan(c.page, base, c.mode), c.want) << c.name;
 }
 
+// Blanks and line breaks between '=' and the value, as browsers allow
+// them (pages written by hand wrap long anchors there).
+TEST_F(Scan, BlanksAndLineBreaksAfterTheEqualsSign) {
+    const Case cases[] = {
+        {"blank, double-quoted", "<a href= \"http://h/x.html\">X</a>", 2, {A("http://h/x.html", "X")}},
+        {"line break, double-quoted", "<a href=\n\"http://h/x.html\"\n>X</a>", 2, {A("http://h/x.html", "X")}},
+        {"CR LF and tab, single-quoted", "<a href=\r\n\t'http://h/x.html'>X</a>", 2, {A("http://h/x.html", "X")}},
+        {"form feed", "<a href=\f\"http://h/x.html\">X</a>", 2, {A("http://h/x.html", "X")}},
+        {"blanks, unquoted", "<a href=   http://h/x.html target=_top>X</a>", 2, {A("http://h/x.html", "X")}},
+        {"quoted value with a blank after its quote",
+         "<a href=\n\"http://sourceforge.net/projects/expat/\" >Source Forge</a>", 1,
+         {A("http://sourceforge.net/projects/expat/", "Source Forge")}},
+        {"a fragment on the next line", "<a href= \"#XML_Parse\"\n   >XML_Parse</a>", 1,
+         {A("http://h/a/b/c.html#XML_Parse", "XML_Parse")}},
+        {"relative, mode 1", "<a href=\n'd.html'>d</a>", 1, {A("http://h/a/b/d.html", "d")}},
+        {"relative, mode 2", "<a href=\n'd.html'>d</a>", 2, {}},
+        {"only blanks before '>', mode 1: the page", "<a href= >X</a>", 1, {A("http://h/a/b/c.html", "X")}},
+        {"only blanks before '>', mode 2", "<a href= \n>X</a>", 2, {}},
+        {"image source", "<img src=\r\n\"http://h/i.png\" alt=\"I\">", 2, {I("http://h/i.png", "I")}},
+        {"lazy-loading source", "<img data-src= \"http://h/lazy.png\" src=\"http://h/blank.gif\">", 2,
+         {I("http://h/lazy.png")}},
+        // A blank before '=' still hides the attribute.
+        {"blank before =", "<a href = \"http://h/x\">X</a>", 2, {}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(scan(c.page, base, c.mode), c.want) << c.name;
+}
+
 TEST_F(Scan, RelativeLinksByMode) {
     const Case cases[] = {
         {"bare file name", "<a href=\"d.html\">d</a>", 1, {A("http://h/a/b/d.html", "d")}},
@@ -109,6 +136,11 @@ TEST_F(Scan, RelativeLinksByMode) {
         // Ampersand references in values, not in titles.
         {"ampersands", "<a href=\"q?a=1&amp;b=2&#38;c=3&#x26;d\">1&amp;2</a><img src=\"i?a&amp;b\" alt=\"&amp;\">", 1,
          {A("http://h/a/b/q?a=1&b=2&c=3&d", "1&amp;2"), I("http://h/a/b/i?a&b", "&amp;")}},
+        // Every character reference in a value, in both passes.
+        {"references", "<a href=\"mailto:nas&#37;&#52;&#48;debian&#46;org\">m</a>"
+                       "<a href=\"caf&#xE9;.html?q=&lt;x&gt;\">c</a><img src=\"p&#46;png\" alt=\"&amp;\">", 1,
+         {A("mailto:nas%40debian.org", "m"), A("http://h/a/b/caf%C3%A9.html?q=%3Cx%3E", "c"),
+          I("http://h/a/b/p.png", "&amp;")}},
         // Protocol-relative links take the base's scheme.
         {"protocol-relative", "<a href=\"//cdn/x.js\">c</a><img src=\"//cdn/i.png\">", 1,
          {A("http://cdn/x.js", "c"), I("http://cdn/i.png")}},

@@ -85,7 +85,16 @@ TEST_F(LinkTests, ReadShortcutUrl) {
     struct Case { std::string content, want; };
     const Case cases[] = {
         {"[InternetShortcut]\r\nURL=https://h/a.html\r\nIconIndex=0\r\n", "https://h/a.html"},
-        {"[DEFAULT]\r\nBASEURL=http://base/\r\n[InternetShortcut]\r\nURL=http://h/x\r\n", "http://base/"},
+        // The URL of the [InternetShortcut] section, not a base URL before it.
+        {"[DEFAULT]\r\nBASEURL=http://base/\r\n[InternetShortcut]\r\nURL=http://h/x\r\n", "http://h/x"},
+        {"[InternetShortcut]\r\nBASEURL=http://base/\r\nURL=http://h/x\r\n", "http://h/x"},
+        {"[{000214A0-0000-0000-C000-000000000046}]\r\nProp3=19,2\r\n[DEFAULT]\r\nBASEURL=http://base/\r\n"
+         "URL=http://default/\r\n[InternetShortcut]\r\nIDList=\r\n  url = http://h/x\r\nIconIndex=1\r\n",
+         "http://h/x"},
+        {"[internetshortcut]\nURL=http://h/lower\n", "http://h/lower"},
+        {"[DEFAULT]\r\nURL=http://default/\r\n[InternetShortcut]\r\nIconIndex=0\r\n", ""},
+        {"[InternetShortcut]\r\nIconIndex=0\r\n[Other]\r\nURL=http://other/\r\n", ""},
+        {"[DEFAULT]\r\nBASEURL=http://base/\r\n", "http://base/"},
         {"url=ftp://h/a b\nx", "ftp://h/a"},
         {"[InternetShortcut]\r\nURL=file:///C:/x.txt", "file:///C:/x.txt"},
         {"[InternetShortcut]\r\nIconIndex=0\r\n", ""},

@@ -322,7 +322,7 @@ TEST_F(ListCommandsTest, FilterGroupsRebuildTheRows) {
 }
 
 TEST_F(ListCommandsTest, CheckCommandsAndDuplicates) {
-    show({"+http://h/a", "http://h/A", "http://h/b"});
+    show({"+http://h/a", "http://H/a", "http://h/b"});
     run(952);
     EXPECT_EQ(window.table.checks(), ".xx");
     run(950);
@@ -423,6 +423,35 @@ TEST_F(ListCommandsTest, PasteRoutesTheClipboard) {
         EXPECT_EQ(window.table.urls(), c.urls);
         EXPECT_EQ(linkSource.listTitle, c.title);
     }
+}
+
+// A pasted folder names the list after itself, as a dropped one does: the
+// scan writes over the entry that held its path.
+TEST_F(ListCommandsTest, PastedFolderNamesTheList) {
+    const std::string folder = dir.mkdir("Favourites");
+    dir.write("Favourites/Zeta.url", "[InternetShortcut]\r\nURL=http://z/\r\n");
+    show({"http://old/"});
+    fake.clipboard = folder;
+    run(998);
+    EXPECT_EQ(listUrls(), (std::vector<std::string>{"http://z/"}));
+    EXPECT_EQ(linkSource.listTitle, "Favourites");
+}
+
+// A failed paste puts back the list as it was, titles and extensions
+// included.
+TEST_F(ListCommandsTest, FailedPasteKeepsWholeEntries) {
+    dir.mkdir("temp");
+    show({"http://h/a.html", "http://h/b.html"});
+    urlList.entries[0].title = "Alpha";
+    urlList.entries[1].kind = Image;
+    fake.clipboard = "http://other/x.gif";
+    fake.downloadOutcome = platform::DownloadOutcome::httpError;
+    run(998);
+    ASSERT_EQ(urlList.urlCount, 2);
+    EXPECT_EQ(urlList.entries[0].title, "Alpha");
+    EXPECT_EQ(urlList.entries[0].extension, ".html");
+    EXPECT_EQ(urlList.entries[1].kind, Image);
+    EXPECT_EQ(window.table.urls(), (std::vector<std::string>{"http://h/a.html", "http://h/b.html"}));
 }
 
 TEST_F(ListCommandsTest, RowMenuExtractsTheLinksOfTheSelectedRowsPage) {

@@ -32,6 +32,9 @@ TEST(ListFile, Lines) {
         {{"http://a/b", "Say \"hi\" >>"}, "||", "\"http://a/b||Say ”hi” ＞＞\"\r\n"},
         {{"http://a/b", "a>b"}, "||", "http://a/b||a＞b\r\n"},
         {{"http://a/b", std::string(258, 't') + "\""}, "||", "http://a/b||" + std::string(258, 't') + "\r\n"},
+        // A tab ends a token on reading as a blank does.
+        {{"http://a/b", "Tab\there"}, "||", "\"http://a/b||Tab\there\"\r\n"},
+        {{"http://a/b", "T"}, "\t", "\"http://a/b\tT\"\r\n"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(formatListLine(c.row.url, c.row.title, c.separator), c.want) << c.row.url;
@@ -47,6 +50,7 @@ TEST(ListFile, WrittenListReadsBack) {
         {"http://a/i.png", "* Alt text"}, {"http://a/i2.png", "* "}, {"ftp://f/x", "\x95\x5c \x83\x41"},
         {"http://a/q", "The \"best\" page"}, {"http://a/n", "Next >"},
         {"http://a/" + std::string(200, 'l'), std::string(250, 't')},  // longer than 259 together
+        {"http://a/tab", "Tab\tin title"},
     };
     std::string file;
     for (const Row& r : rows) file += formatListLine(r.url, r.title, settings.titleSeparator);
@@ -58,6 +62,7 @@ TEST(ListFile, WrittenListReadsBack) {
         std::string title = r.title == "* " ? "*" : r.title;
         if (title == "The \"best\" page") title = "The ”best” page";
         if (title == "Next >") title = "Next ＞";
+        if (title == "Tab\tin title") title = "Tabin title";  // tabs inside quotes go
         want.push_back("anchor\t" + r.url + "\t" + title);
     }
     EXPECT_EQ(listRows(), want);

@@ -28,6 +28,9 @@ TEST(WholeTokens, CutsBetweenTokensOnly) {
         {"a line feed closes an open quote", "\"a b\nc d", 5, 1, "\"a b\n"},
         {"a line feed next", "a\nb", 1, 1, "a"},
         {"double-byte text before a blank", "\x95\x5c\x95\x5c x", 5, 0, "\x95\x5c\x95\x5c "},
+        {"a tab ends a token", "http://a/\thttp://b/", 15, 0, "http://a/\t"},
+        {"the limit at a tab", "http://a/\thttp://b/", 9, 0, "http://a/"},
+        {"a tab inside quotes", "a \"b\tc d\" e", 7, 0, "a "},
     };
     for (const auto& c : cases) EXPECT_EQ(wholeTokens(c.text, c.limit, c.lineMode), c.kept) << c.what;
 }

@@ -67,7 +67,8 @@ TEST_F(ShortcutFolder, WhichFilesCountAndWhatTheyGive) {
         {"upper.URL", shortcutText("ftp://f/x.zip")},
         {"longer.urlx", shortcutText("http://h/urlx")},      // ".url" inside the extension
         {"page.url.txt", shortcutText("http://h/not-read")},  // only the last extension counts
-        {"base.url", "[DEFAULT]\r\nBASEURL=http://base/b.htm\r\n[InternetShortcut]\r\nURL=http://h/x\r\n"},
+        // A favourite's base URL comes first; the shortcut's URL counts.
+        {"base.url", "[DEFAULT]\r\nBASEURL=http://base/b.htm\r\n[InternetShortcut]\r\nURL=http://h/x.cgi\r\n"},
         {"blank.url", shortcutText("http://h/a b.html")},
         {"nourl.url", "[InternetShortcut]\r\nIconIndex=0\r\n"},
         {"long.url", shortcutText("http://h/" + std::string(2000, 'x'))},
@@ -78,12 +79,12 @@ TEST_F(ShortcutFolder, WhichFilesCountAndWhatTheyGive) {
     dir.mkdir("folder.url");  // a folder is no shortcut
     EXPECT_EQ(sorted(collect(dir.path(), 0)), sorted({
         "anchor\thttp://h/dir/\tdir", "anchor\thttp://h/a/page.HTML?q=1\tpage", "anchor\tftp://f/x.zip\tupper",
-        "anchor\thttp://h/urlx\tlonger", "anchor\thttp://base/b.htm\tbase", "anchor\thttp://h/a\tblank"}));
+        "anchor\thttp://h/urlx\tlonger", "anchor\thttp://h/x.cgi\tbase", "anchor\thttp://h/a\tblank"}));
     for (int i = 0; i < urlList.urlCount; ++i) {
         const UrlEntry& e = urlList.entries[i];
         const std::string want = e.title == "dir" || e.title == "blank" ? "blank"
                                : e.title == "page" ? ".HTML" : e.title == "upper" ? ".zip"
-                               : e.title == "base" ? ".htm" : "blank";
+                               : e.title == "base" ? ".cgi" : "blank";
         EXPECT_EQ(e.extension, want) << e.title;
         EXPECT_EQ(e.scheme, e.title == "upper" ? "ftp" : "http") << e.title;
         EXPECT_EQ(e.kind, Anchor);

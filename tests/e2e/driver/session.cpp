@@ -6,6 +6,8 @@
 //   start HEX            start the program with these arguments
 //   start-wide HEX       the same with UTF-8 arguments on a wide command
 //                        line (CreateProcessW)
+//   start-in HEX HEX     start it in the folder named by the first (its
+//                        current folder) with the arguments of the second
 //   second HEX           start a second copy with these arguments and wait
 //                        for it to end (it hands its input over); its
 //                        message boxes are recorded and answered
@@ -191,6 +193,13 @@ private:
             if (!fromHex(arg, bytes)) return fail(failure, "bad hex");
             if (!child_.start(options_.get("exe"), bytes, true, verb == "start-wide"))
                 return fail(failure, "cannot start");
+            return true;
+        }
+        if (verb == "start-in") {
+            std::string folder;
+            if (!fromHex(arg, folder) || !fromHex(w.size() > 2 ? w[2] : "-", bytes))
+                return fail(failure, "bad hex");
+            if (!child_.start(options_.get("exe"), bytes, true, false, folder)) return fail(failure, "cannot start");
             return true;
         }
         if (verb == "second" || verb == "second-wide") return second(arg, verb == "second-wide", failure);

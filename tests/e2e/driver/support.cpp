@@ -114,13 +114,15 @@ void pumpMessages() {
 
 }  // namespace
 
-bool Child::start(const std::string& exe, const std::string& arguments, bool quotePath, bool wide) {
+bool Child::start(const std::string& exe, const std::string& arguments, bool quotePath, bool wide,
+                  const std::string& startFolder) {
     char full[520] = {};
     char* filePart = nullptr;
     DWORD n = GetFullPathNameA(exe.c_str(), sizeof full, full, &filePart);
     if (n == 0 || n >= sizeof full) return false;
     fullPath_ = full;
-    std::string folder = fullPath_.substr(0, fullPath_.find_last_of('\\') + 1);
+    std::string folder = startFolder.empty() ? fullPath_.substr(0, fullPath_.find_last_of('\\') + 1)
+                                             : startFolder;
 
     std::string line = quotePath ? "\"" + fullPath_ + "\"" : fullPath_;
     PROCESS_INFORMATION info{};

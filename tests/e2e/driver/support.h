@@ -53,9 +53,10 @@ public:
     // then " " and `arguments` when they are not empty. With `wide` the
     // arguments are UTF-8 and the program is started with CreateProcessW
     // and that wide command line, as the shell starts a clicked link's
-    // browser.
+    // browser. The program starts in `folder`, or in its own folder when
+    // that is empty.
     bool start(const std::string& exe, const std::string& arguments, bool quotePath = true,
-               bool wide = false);
+               bool wide = false, const std::string& folder = std::string());
     const std::string& fullPath() const { return fullPath_; }
     DWORD processId() const { return processId_; }
     HANDLE process() const { return process_.get(); }

@@ -7,6 +7,7 @@
 #include "common/text.h"
 #include "links/nkf/nkf_convert.h"
 #include "template/url_parts.h"
+#include "tests/fuzz/support/fuzz_state.h"
 #include "tests/fuzz/support/fuzz_utf8_step.h"
 
 namespace {
@@ -216,8 +217,10 @@ bool FuzzPlatform::schemeProgram(const std::string& scheme, std::string& program
 bool FuzzPlatform::longFileName(const std::string&, std::string&) { return false; }
 
 std::unique_ptr<platform::ConverterLibrary> FuzzPlatform::loadConverterLibrary(
-    const std::string& fileName) {
-    if (!converterPresent || folded(fileName) != "nkf32.dll") return nullptr;
+    const std::string& path) {
+    // Only the program's own folder holds the library.
+    if (!converterPresent || folded(path) != folded(std::string(fuzzProgramFolder) + "nkf32.dll"))
+        return nullptr;
     return std::make_unique<FuzzConverter>(effects.conversions);
 }
 

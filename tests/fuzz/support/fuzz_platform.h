@@ -78,9 +78,11 @@ public:
     bool isKeyDown(int) override { return false; }
     bool isKeyPhysicallyDown(int) override { return false; }
     void sleep(int milliseconds) override { effects.sleptMs += milliseconds; }
-    std::unique_ptr<platform::BridgeLibrary> loadBridgeLibrary() override { return nullptr; }
+    std::unique_ptr<platform::BridgeLibrary> loadBridgeLibrary(const std::string&) override {
+        return nullptr;
+    }
     std::unique_ptr<platform::ConverterLibrary> loadConverterLibrary(
-        const std::string& fileName) override;
+        const std::string& path) override;
     bool clipboardText(platform::WindowHandle owner, std::string& out,
                        std::size_t maxBytes) override;
     // No wide text on the clipboard; the code page is iconv's; no name

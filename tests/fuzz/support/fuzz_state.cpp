@@ -47,10 +47,7 @@ void clearUrlList() {
         e.kind = Anchor;
     }
     savedUrlList.count = 0;
-    for (auto& s : savedUrlList.entries) {
-        s.url.clear();
-        s.kind = Anchor;
-    }
+    for (UrlEntry& s : savedUrlList.entries) s = UrlEntry{};
 }
 
 void clearAssociationTable() {
