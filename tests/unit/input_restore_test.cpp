@@ -62,8 +62,8 @@ protected:
     void show() {
         urlList = UrlList{};
         urlList.urlCount = 2;
-        urlList.entries[0] = {"http://h/a.html", "Alpha", "http", ".html", Anchor};
-        urlList.entries[1] = {"http://h/b.png", "Beta", "http", ".png", Image};
+        urlList.entries[0] = {"http://h/a.html", "Alpha", "http", ".html", Anchor, ""};
+        urlList.entries[1] = {"http://h/b.png", "Beta", "http", ".png", Image, ""};
         ui.rebuilds = 0;
     }
 
