@@ -144,7 +144,9 @@ TEST_F(Lint, HostBlocks) {
 TEST_F(Lint, SystemOptions) {
     run({
         {"known options", "[system]\n@icon\n@dlm=, \n@dist=300,600\n@dde=IExplore;Firefox\n%end\n", {}},
-        {"unknown option", "[system]\n@icons\n@mark=1\n%end\n", {{3, R::unknownOption}}},
+        {"unknown option", "[system]\n@icons\n@mark\n%end\n", {{3, R::unknownOption}}},
+        {"a known option with a value it does not take", "[system]\n@mark=1\n@temp=yes\n@ACTIVE=0\n%end\n",
+         {{2, R::optionValueUnknown}, {3, R::optionValueUnknown}, {4, R::optionValueUnknown}}},
         {"not an option", "[system]\ndlm= | \n%end\n", {{2, R::notAnOption}}},
         {"value too short", "[system]\n@dlm=|\n%end\n", {{2, R::optionTooShort}}},
         {"stray > line", "[system]\n>-o %L\n%end\n", {{2, R::strayParameterLine}}},
@@ -309,7 +311,7 @@ TEST(LintKeySearch, AgreesWithTheLoadersSearch) {
 }
 
 TEST(LintTexts, EveryRuleSpeaksBothLanguages) {
-    for (int i = 0; i <= static_cast<int>(LintRule::tooManyListPrograms); ++i) {
+    for (int i = 0; i <= static_cast<int>(LintRule::lastLintRule); ++i) {
         Finding f{1, static_cast<LintRule>(i), {"A", "B", "C"}};
         const std::string ja = findingText(f, Language::japanese);
         const std::string en = findingText(f, Language::english);
