@@ -66,7 +66,7 @@ const RuleText ruleTexts[] = {
     {R::strayParameterLine, P, {"この > の行は @loader= にも @filter にも続いていません。無視されます",
                                 "this > line follows neither @loader= nor @filter and is ignored"}},
     {R::filterBeyondTenth, P, {"@filter のグループは自分で書いたものを 9 個まで読みます (組み込みの .* と合わせて 10 個)。{1} 個目のこのグループは無視されます",
-                               "@filter keeps 9 groups of your own (10 with the built-in .*): this one, your {1}, is ignored"}},
+                               "@filter keeps 9 groups of your own (10 with the built-in .*): this one, your {2}, is ignored"}},
     {R::valueCut, P, {"{1} は {2} 文字までです。切り詰められます: {3}",
                       "{1} keeps at most {2} characters and is cut: {3}"}},
     {R::tooManyItems, P, {"{1} の項目は {2} 個までです。{3} から後は無視されます",

@@ -115,7 +115,7 @@ bool parseCheckOptions(const std::vector<std::string>& words, CheckOptions& opti
             }
             value = word.substr(eq + 1);
         } else if (spec->takesValue) {
-            if (i + 1 >= words.size()) {
+            if (i + 1 >= words.size() || isOptionWord(words[i + 1]) || words[i + 1] == "--") {
                 error = say(language, needsValue, {name, name == "--lang" ? "en" : name == "--base" ? "URL" : "FILE"});
                 return false;
             }

@@ -3,7 +3,9 @@
 for every test page, list file and shortcut folder equal the expected rows
 of tests/pages (the rows the list window shows); bad input ends with a
 clear message and a non-zero exit, never a crash; the tool writes nothing;
-the README's sample settings file has no problem but missing programs."""
+the README's sample settings file has no problem but missing programs;
+every settings sample of the README and of both help texts lints clean and
+opens its URL; the README's example runs print what the README shows."""
 import argparse
 import json
 import os
@@ -17,6 +19,7 @@ here = os.path.dirname(os.path.abspath(__file__))
 sys.path[:0] = [os.path.join(here, "..", "pages"), os.path.join(here, "..", "e2e")]
 from expected_rows import parse_rows, read_expected  # noqa: E402
 from tavrin_e2e import Failure, check, check_equal  # noqa: E402
+import doc_samples as marked  # noqa: E402
 
 
 class Tool:
@@ -24,11 +27,12 @@ class Tool:
         self.path = args.tool
         self.pages = args.pages
         self.readme = args.readme
+        self.docs = args.docs
         self.scratch = args.scratch
 
-    def run(self, *words, timeout=300):
+    def run(self, *words, timeout=300, env=None):
         started = time.monotonic()
-        done = subprocess.run([self.path, *words], capture_output=True, timeout=timeout)
+        done = subprocess.run([self.path, *words], capture_output=True, timeout=timeout, env=env)
         # A crash is a negative status (a signal) or the sanitizers' 1 with
         # their report on stderr.
         check(done.returncode in (0, 1, 2), f"exit {done.returncode}: {done.stderr[-2000:]!r}")
@@ -275,8 +279,56 @@ def open_wide(tool):
     check(b"URL 1: http://xn--bcher-kva.example/" in done.stdout, f"{done.stdout!r}")
 
 
+# --- the documents' samples and examples -------------------------------------
+
+def doc_samples(tool):
+    """Every settings sample of the README and of both help texts, its
+    programs and folders made where it names them: lint finds nothing, and
+    a sample that names URLs opens them without a message box."""
+    drives, system32 = marked.prepare(os.path.join(tool.scratch, "doc_samples"))
+    samples = marked.readme_samples(tool.readme)
+    for name in ("Tavrin-en.txt", "Tavrin.txt"):
+        found = marked.help_samples(os.path.join(tool.docs, name))
+        check(len(found) >= 8, f"{name}: only {len(found)} marked samples")
+        samples += found
+    check(len(samples) >= 25, f"only {len(samples)} samples")
+    env = dict(os.environ, PATH=system32 + os.pathsep + os.environ.get("PATH", ""))
+    opened = 0
+    for i, sample in enumerate(samples):
+        if sample.name:
+            continue  # a sample of mistakes: its findings are an example run's
+        drives.make(sample.text)
+        ini = os.path.join(drives.root, f"sample{i}.ini")
+        with open(ini, "wb") as f:
+            f.write(drives.to_local(sample.text).encode("cp932"))
+        done = tool.run("lint", "--lang", "en", "--ini", ini, env=env)
+        check_equal((done.returncode, done.stdout.decode("utf-8").splitlines()[-1:]), (0, ["0 problems, 0 notes"]),
+                    f"{sample.where}: lint\n{drives.to_windows(done.stdout.decode('utf-8'))}")
+        if not sample.open_words:
+            continue
+        done = tool.run("open", "--lang", "en", "--ini", ini, *sample.open_words, env=env)
+        out = drives.to_windows(done.stdout.decode("utf-8"))
+        check(done.returncode == 0 and "message box" not in out and "decision: nothing" not in out,
+              f"{sample.where}: open {sample.open_words}\n{out}")
+        opened += 1
+    check(opened >= 6, f"only {opened} samples name a URL to open")
+
+
+def readme_examples(tool):
+    """The README's example runs of the check tool print exactly what the
+    README shows, run in the folder it names with the sample settings."""
+    drives, system32 = marked.prepare(os.path.join(tool.scratch, "readme_examples"))
+    samples = marked.readme_samples(tool.readme)
+    examples = marked.console_examples(tool.readme)
+    check(len(examples) >= 3, f"only {len(examples)} example runs")
+    for command, shown in examples:
+        _, out, err = marked.run_example(tool.path, drives, system32, command, samples, tool.pages)
+        check_equal(err, "", f"{command}: errors")
+        check_equal(out.splitlines(), shown.splitlines(), command)
+
+
 CASES = {f.__name__: f for f in (links_pages, links_folders, links_utf8, links_json, bad_inputs,
-                                 writes_nothing, readme_sample, open_wide)}
+                                 writes_nothing, readme_sample, open_wide, doc_samples, readme_examples)}
 
 
 def main():
@@ -285,6 +337,7 @@ def main():
     parser.add_argument("--tool", required=True)
     parser.add_argument("--pages", required=True)
     parser.add_argument("--readme", required=True)
+    parser.add_argument("--docs", required=True)
     parser.add_argument("--scratch", required=True)
     args = parser.parse_args()
     os.makedirs(args.scratch, exist_ok=True)
