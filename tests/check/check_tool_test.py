@@ -327,8 +327,25 @@ def readme_examples(tool):
         check_equal(out.splitlines(), shown.splitlines(), command)
 
 
+def help_examples(tool):
+    """The example runs of both help texts show lines the tool prints, in
+    that order, with the help's example of chapter 6 as Tavrin.ini."""
+    for name in ("Tavrin-en.txt", "Tavrin.txt"):
+        path = os.path.join(tool.docs, name)
+        drives, system32 = marked.prepare(os.path.join(tool.scratch, "help_examples"))
+        settings = [s for s in marked.help_samples(path) if "[.txt]#" in s.text]
+        check_equal(len(settings), 1, f"{name}: the example of chapter 6")
+        examples = marked.help_examples(path)
+        check(examples, f"{name}: no example run")
+        for command, shown in examples:
+            _, out, err = marked.run_example(tool.path, drives, system32, command, [], tool.pages, settings[0])
+            check_equal(err, "", f"{name}: {command}: errors")
+            check(marked.shown_in(shown, out.splitlines()), f"{name}: {command}:\n{out}")
+
+
 CASES = {f.__name__: f for f in (links_pages, links_folders, links_utf8, links_json, bad_inputs,
-                                 writes_nothing, readme_sample, open_wide, doc_samples, readme_examples)}
+                                 writes_nothing, readme_sample, open_wide, doc_samples, readme_examples,
+                                 help_examples)}
 
 
 def main():

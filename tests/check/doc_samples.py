@@ -9,6 +9,10 @@ README's example runs of the check tool, found by their marks:
   "TavrinCheck.exe open ARGS".
 - README example runs: ```console blocks whose first line is
   "> TavrinCheck.exe ...", followed by exactly what the tool prints.
+- Help example runs: a line "  > TavrinCheck.exe ..." and the indented
+  lines below it, which the tool prints in that order; "..." stands for
+  lines left out. They run with the help's example of chapter 6 (the sample
+  that holds "[.txt]#") as Tavrin.ini.
 
 The samples name Windows paths (C:\\Tools\\viewer.exe, D:\\Pages): each
 drive becomes a folder of the scratch folder, the programs named are made
@@ -21,6 +25,7 @@ import shutil
 INI_FENCE = re.compile(r"^( *)```ini(?: ([^\n]*))?\n(.*?)^\1```", re.S | re.M)
 CONSOLE_FENCE = re.compile(r"^```console\n(> TavrinCheck\.exe [^\n]*)\n(.*?)^```", re.S | re.M)
 HELP_FRAME = re.compile(r"^( +)---- Tavrin\.ini -+\n(.*?)^\1----([^\n]*)$", re.S | re.M)
+HELP_EXAMPLE = re.compile(r"^  > (TavrinCheck\.exe [^\n]*)\n((?:    [^\n]*\n|  [^>\n][^\n]*\n)+)", re.M)
 WINDOWS_PATH = re.compile(r"\b([A-Z]):\\([^;|>\"%\n]*)")
 
 
@@ -79,6 +84,32 @@ def help_samples(path):
         samples.append(Sample(f"{os.path.basename(path)}:{line_of(text, m.start())}",
                               dedent(m.group(2), len(m.group(1))), None, open_words(closing)))
     return samples
+
+
+def help_examples(path):
+    """(command line, lines shown) of each example run of a help text."""
+    with open(path, encoding="utf-8") as f:
+        text = f.read()
+    return [(m.group(1), [line[2:] for line in m.group(2).splitlines()]) for m in HELP_EXAMPLE.finditer(text)]
+
+
+def shown_in(shown, printed):
+    """Whether the lines shown stand in what was printed, in that order
+    and one after the other, where "..." leaves out any number of lines."""
+    at = 0
+    gap = False
+    for line in shown:
+        if line == "...":
+            gap = True
+            continue
+        if gap:
+            while at < len(printed) and printed[at] != line:
+                at += 1
+        if at >= len(printed) or printed[at] != line:
+            return False
+        at += 1
+        gap = False
+    return True
 
 
 def console_examples(path):
@@ -155,16 +186,16 @@ def write_sample(drives, folder, name, sample):
         f.write(drives.to_local(sample.text).encode("cp932"))
 
 
-def run_example(tool, drives, system32, command, samples, pages):
-    """Runs one README example as a user runs it in C:\\Tools\\Tavrin, with
-    the README's sample as the Tavrin.ini beside the tool; returns what it
-    printed, with Windows paths."""
+def run_example(tool, drives, system32, command, samples, pages, settings=None):
+    """Runs one example as a user runs it in C:\\Tools\\Tavrin, with the
+    README's sample (or `settings`) as the Tavrin.ini beside the tool;
+    returns what it printed, with Windows paths."""
     import subprocess
     folder = drives.path("C:\\Tools\\Tavrin")
     os.makedirs(folder, exist_ok=True)
     local = os.path.join(folder, os.path.basename(tool))
     shutil.copy(tool, local)
-    write_sample(drives, folder, "Tavrin.ini", main_sample(samples))
+    write_sample(drives, folder, "Tavrin.ini", settings or main_sample(samples))
     for sample in samples:
         if sample.name:
             write_sample(drives, folder, sample.name, sample)
