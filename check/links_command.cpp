@@ -90,6 +90,7 @@ int runLinksCommand(const CheckOptions& options, const CheckEnvironment& environ
     resetTavrinState(file);
     EffectLog log;
     DryPlatform dry(real, log, environment.converters);
+    dry.setProgramFolder(file.folder);
     RecordingUi ui(log, true);
     RecordingBrowser browser(log);
     ScopedPorts ports(dry, ui, browser);

@@ -23,7 +23,8 @@ const Text moreFindings{"(ほかに {1} 件。最初の {2} 件だけを示し�
 LintResult lintSettingsFile(const SettingsFile& file, const CheckEnvironment& environment) {
     resetTavrinState(file);
     EffectLog log;
-    DryPlatform dry(platform::nativePlatform(), log, environment.converters);
+    DryPlatform dry(toolPlatform(environment), log, environment.converters);
+    dry.setProgramFolder(file.folder);
     RecordingUi ui(log, false);
     RecordingBrowser browser(log);
     ScopedPorts ports(dry, ui, browser);

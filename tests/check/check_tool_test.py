@@ -279,6 +279,43 @@ def open_wide(tool):
     check(b"URL 1: http://xn--bcher-kva.example/" in done.stdout, f"{done.stdout!r}")
 
 
+def utf8_names(tool):
+    """File and folder names are read and shown as the user typed them in
+    UTF-8: a page, a settings file in a Japanese folder, a shortcut folder;
+    --raw shows the same names in code page 932."""
+    work = tool.folder("utf8_names")
+    folder = os.path.join(work, "設定")
+    os.makedirs(folder)
+    with open(os.path.join(work, "日本語.html"), "wb") as f:
+        f.write('<title>表題</title><a href="http://h/x.html">リンク</a>'.encode("cp932"))
+    done = tool.run("links", os.path.join(work, "日本語.html"), "--lang", "en")
+    out = done.stdout.decode("utf-8")
+    check_equal(done.returncode, 0, "links of 日本語.html: exit")
+    check(f"source: {work}/日本語.html\n" in out, out)
+    check("   1 anchor  http://h/x.html  リンク\n" in out, out)
+    done = tool.run("links", os.path.join(work, "日本語.html"), "--tsv", "--raw")
+    check(b"anchor\thttp://h/x.html\t" + "リンク".encode("cp932") in done.stdout, f"{done.stdout!r}")
+    # A settings file in a Japanese folder names a program beside it
+    # without a folder; a shortcut folder of a Japanese name is listed
+    # under that name.
+    with open(os.path.join(folder, "viewer.exe"), "wb") as f:
+        f.write(b"MZ")
+    with open(os.path.join(folder, "Tavrin.ini"), "wb") as f:
+        f.write(b"[.html]\r\nviewer | View\r\n%end\r\n")
+    done = tool.run("open", "--lang", "en", "--ini", os.path.join(folder, "Tavrin.ini"), "http://h/a.html")
+    out = done.stdout.decode("utf-8")
+    check(f'  start: "{folder}/viewer.exe" http://h/a.html  (in {folder}/)\n' in out, out)
+    done = tool.run("lint", "--lang", "en", "--ini", os.path.join(folder, "Tavrin.ini"))
+    check_equal(done.stdout.decode("utf-8"), "0 problems, 0 notes\n", "lint in a Japanese folder")
+    shortcuts = os.path.join(work, "お気に入り")
+    os.makedirs(shortcuts)
+    with open(os.path.join(shortcuts, "ページ.url"), "wb") as f:
+        f.write(b"[InternetShortcut]\r\nURL=http://h/p.html\r\n")
+    done = tool.run("links", shortcuts, "--lang", "en")
+    out = done.stdout.decode("utf-8")
+    check("title: お気に入り\n" in out and "http://h/p.html  ページ\n" in out, out)
+
+
 # --- the documents' samples and examples -------------------------------------
 
 def doc_samples(tool):
@@ -345,7 +382,7 @@ def help_examples(tool):
 
 CASES = {f.__name__: f for f in (links_pages, links_folders, links_utf8, links_json, bad_inputs,
                                  writes_nothing, readme_sample, open_wide, doc_samples, readme_examples,
-                                 help_examples)}
+                                 help_examples, utf8_names)}
 
 
 def main():
