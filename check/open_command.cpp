@@ -106,6 +106,8 @@ const Text decisionEmptyMenu{"判定: メニューを表示 (プログラムは�
                              "decision: show the menu (it holds no program)"};
 const Text decisionSystem{"判定: システムで開く (当てはまるプログラムがありません)",
                           "decision: open by the system (no program applies)"};
+const Text decisionSystemProgram{"判定: システムで開く (当てはまるのは @system のプログラムだけ)",
+                                 "decision: open by the system (the one program that applies is @system)"};
 const Text decisionList{"判定: リストウィンドウを開く", "decision: open the list window"};
 const Text decisionTools{"判定: 開くものがありません (ツールメニューだけ)",
                          "decision: nothing to open (the tools menu only)"};
@@ -624,7 +626,8 @@ int runOpenCommand(const CheckOptions& options, const CheckEnvironment& environm
         }
         reportBlocks(r, text, seen.targets);
         bool takesAll = false;
-        const AssociationItem* program = decision == Decision::start ? startedProgram(takesAll) : nullptr;
+        const AssociationItem* program =
+            decision == Decision::start || decision == Decision::system ? startedProgram(takesAll) : nullptr;
         if (program) {
             r.line(programApplies, {program->caption, program->command});
             if (program->subCount == 1) {
@@ -645,7 +648,13 @@ int runOpenCommand(const CheckOptions& options, const CheckEnvironment& environm
         case Decision::menu:
             r.line(decisionMenu, {counted(language, associationTable.programCount, oneProgram, programs)});
             break;
-        case Decision::system: r.line(decisionSystem); break;
+        case Decision::system: {
+            bool takesAll = false;
+            const AssociationItem* program = startedProgram(takesAll);
+            r.line(program && text::containsNoCase(program->command, "@system") ? decisionSystemProgram
+                                                                                : decisionSystem);
+            break;
+        }
         case Decision::listWindow: r.line(decisionList); break;
         case Decision::toolsMenu: r.line(decisionTools); break;
         case Decision::nothing:
