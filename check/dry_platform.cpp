@@ -45,11 +45,14 @@ DryPlatform::DryPlatform(platform::Platform& real, EffectLog& log, ConverterSour
 
 DryPlatform::~DryPlatform() = default;
 
+bool rootedPath(const std::string& path) {
+    return !path.empty() && (path[0] == '\\' || path[0] == '/' ||
+                             (path.size() >= 2 && path[1] == ':' && static_cast<unsigned char>(path[0]) < 0x80));
+}
+
 std::string DryPlatform::resolve(const std::string& path) const {
     if (programFolder_.empty() || path.empty()) return path;
-    const bool rooted = path[0] == '\\' || path[0] == '/' ||
-                        (path.size() >= 2 && path[1] == ':' && static_cast<unsigned char>(path[0]) < 0x80);
-    return rooted ? path : programFolder_ + path;
+    return rootedPath(path) ? path : programFolder_ + path;
 }
 
 bool DryPlatform::searchPath(const std::string* directories, const std::string& name, std::string& out) {

@@ -21,6 +21,10 @@
 #include "check/effects.h"
 #include "platform/platform.h"
 
+// Whether a path names its folder from the root or a drive, not from the
+// current folder.
+bool rootedPath(const std::string& path);
+
 class DryPlatform final : public platform::Platform {
 public:
     // Supplies a code converter library by its path, or null to ask the

@@ -95,7 +95,11 @@ int runLinksCommand(const CheckOptions& options, const CheckEnvironment& environ
     RecordingBrowser browser(log);
     ScopedPorts ports(dry, ui, browser);
 
-    std::string commandLine = quoteSpaces(source);
+    // The file is the one the user names from where they are; Tavrin's
+    // own folder only stands in for the names inside the settings file.
+    std::string path = source;
+    if (rootedPath(source) || !real.fullPathName(source, path)) path = source;
+    std::string commandLine = quoteSpaces(path);
     if (options.baseGiven) commandLine = "/#b=" + options.base + " " + commandLine;
     runState.currentTarget = commandLine;
     applySwitches(runState.currentTarget, switchesFull);

@@ -252,72 +252,130 @@ void reportOverlong(Report& r, const OverlongUrls& overlong) {
     }
 }
 
-// Why the dispatch looked for the key it looked for.
-void reportKey(Report& r, const std::vector<UrlEntry>& targets) {
+// What the dispatch read, for the words and for the tab-separated lines.
+struct BlocksRead {
+    enum class KeyBy { extension, blank, host } keyBy = KeyBy::extension;
+    std::string keyDetail;  // the path, or the host
+    struct Block {
+        std::string header, line;
+        int programs = 0, subs = 0;
+        std::string inside;  // the whole line when the header stands inside it
+    };
+    std::vector<Block> blocks;
+    bool keyMissing = false;
+    std::string keyNotUsedLine;  // the line of the key's block left for "[.*]"
+    enum class All { added, noBlock, exclusive, notRead, none } all = All::none;
+    std::string allLine, exclusiveHeader;
+};
+
+BlocksRead blocksRead(const std::string& text, const std::vector<UrlEntry>& targets) {
+    BlocksRead b;
     const std::string& key = dispatchState.sectionKey;
     const std::string url = targets.empty() ? runState.currentTarget : targets[0].url;
     const std::string path = crackUrl(url) ? urlParts.urlPath : url;
-    if (text::startsWithNoCase(key, "[host:")) r.line(keyByHost, {key, urlParts.hostName});
-    else if (text::equalsNoCase(key, "[blank]")) r.line(keyBlank, {key, path.empty() ? "\"\"" : path});
-    else r.line(keyByExtension, {key, path});
-}
-
-// "1 program, 2 sub-commands" for the rows a block gave.
-std::string blockContents(const Report& r, const BlockRead& block) {
-    int programCount = 0, subCount = 0;
-    for (int k = block.firstRow; k < block.firstRow + block.rowCount && k < associationTable.itemCount; ++k) {
-        const int kind = associationTable.items[static_cast<std::size_t>(k)].kind;
-        if (kind == itemProgram) ++programCount;
-        if (kind == itemSubCommand || kind == itemSoleSubCommand) ++subCount;
+    if (text::startsWithNoCase(key, "[host:")) {
+        b.keyBy = BlocksRead::KeyBy::host;
+        b.keyDetail = urlParts.hostName;
+    } else if (text::equalsNoCase(key, "[blank]")) {
+        b.keyBy = BlocksRead::KeyBy::blank;
+        b.keyDetail = path.empty() ? "\"\"" : path;
+    } else {
+        b.keyDetail = path;
     }
-    std::string text = counted(r.language(), programCount, oneProgram, programs);
-    if (subCount > 0)
-        text += (r.language() == Language::japanese ? "、" : ", ") + counted(r.language(), subCount, oneSub, subs);
-    return text;
-}
-
-void reportBlocks(Report& r, const std::string& text, const std::vector<UrlEntry>& targets) {
-    reportKey(r, targets);
-    const std::string& key = dispatchState.sectionKey;
     const std::size_t keyAt = findSettingsKey(text, key);
     bool keyRead = false;
-    bool allRead = false;
-    std::string exclusiveHeader;
     std::size_t exclusiveAt = 0;
     for (int i = 0; i < associationTable.blockCount; ++i) {
         const BlockRead& block = associationTable.blocks[static_cast<std::size_t>(i)];
-        const std::string header = headerLine(text, block.headerPosition);
-        const std::string lineNo = std::to_string(lineOfOffset(text, block.headerPosition));
-        r.line(blockLabel, {header, lineNo, blockContents(r, block)});
-        std::string whole;
-        if (insideLine(text, block.headerPosition, whole)) r.line(blockInside, {lineNo, whole});
+        BlocksRead::Block one;
+        one.header = headerLine(text, block.headerPosition);
+        one.line = std::to_string(lineOfOffset(text, block.headerPosition));
+        for (int k = block.firstRow; k < block.firstRow + block.rowCount && k < associationTable.itemCount; ++k) {
+            const int kind = associationTable.items[static_cast<std::size_t>(k)].kind;
+            if (kind == itemProgram) ++one.programs;
+            if (kind == itemSubCommand || kind == itemSoleSubCommand) ++one.subs;
+        }
+        insideLine(text, block.headerPosition, one.inside);
         if (block.headerPosition == keyAt) keyRead = true;
-        if (text::startsWithNoCase(header, "[all]")) {
-            allRead = true;
-            r.line(allAdded, {lineNo});
-        } else if (!header.empty() && header.back() == '#' && exclusiveHeader.empty()) {
-            exclusiveHeader = header;
+        if (text::startsWithNoCase(one.header, "[all]")) {
+            b.all = BlocksRead::All::added;
+            b.allLine = one.line;
+        } else if (!one.header.empty() && one.header.back() == '#' && b.exclusiveHeader.empty()) {
+            b.exclusiveHeader = one.header;
             exclusiveAt = block.headerPosition;
         }
+        b.blocks.push_back(one);
     }
-    if (associationTable.blockCount == 0) r.line(noBlockRead);
     // The target's own block may have been read and left for "[.*]"; its
     // header still decides whether "[all]" is added.
     if (keyAt != text::npos) {
         const std::string own = headerLine(text, keyAt);
         if (!own.empty() && own.back() == '#') {
-            exclusiveHeader = own;
+            b.exclusiveHeader = own;
             exclusiveAt = keyAt;
         }
     }
-    if (keyAt == text::npos && !text::startsWithNoCase(key, "[host:")) r.line(keyMissing, {key});
-    else if (keyAt != text::npos && !keyRead)
-        r.line(keyNotUsed, {key, std::to_string(lineOfOffset(text, keyAt))});
-    if (!allRead && associationTable.blockCount > 0) {
-        if (findSettingsKey(text, "[all]") == text::npos) r.line(allMissing);
-        else if (!exclusiveHeader.empty())
-            r.line(allExclusive, {exclusiveHeader, std::to_string(lineOfOffset(text, exclusiveAt))});
-        else r.line(allNotRead);
+    b.keyMissing = keyAt == text::npos && b.keyBy != BlocksRead::KeyBy::host;
+    if (keyAt != text::npos && !keyRead) b.keyNotUsedLine = std::to_string(lineOfOffset(text, keyAt));
+    if (b.all != BlocksRead::All::added && associationTable.blockCount > 0) {
+        if (findSettingsKey(text, "[all]") == text::npos) {
+            b.all = BlocksRead::All::noBlock;
+        } else if (!b.exclusiveHeader.empty()) {
+            b.all = BlocksRead::All::exclusive;
+            b.allLine = std::to_string(lineOfOffset(text, exclusiveAt));
+        } else {
+            b.all = BlocksRead::All::notRead;
+        }
+    }
+    return b;
+}
+
+void reportBlocks(Report& r, const BlocksRead& b) {
+    const std::string& key = dispatchState.sectionKey;
+    switch (b.keyBy) {
+        case BlocksRead::KeyBy::host: r.line(keyByHost, {key, b.keyDetail}); break;
+        case BlocksRead::KeyBy::blank: r.line(keyBlank, {key, b.keyDetail}); break;
+        case BlocksRead::KeyBy::extension: r.line(keyByExtension, {key, b.keyDetail}); break;
+    }
+    for (const BlocksRead::Block& one : b.blocks) {
+        // "1 program, 2 sub-commands"
+        std::string contents = counted(r.language(), one.programs, oneProgram, programs);
+        if (one.subs > 0)
+            contents += (r.language() == Language::japanese ? "、" : ", ") + counted(r.language(), one.subs, oneSub, subs);
+        r.line(blockLabel, {one.header, one.line, contents});
+        if (!one.inside.empty()) r.line(blockInside, {one.line, one.inside});
+        if (text::startsWithNoCase(one.header, "[all]")) r.line(allAdded, {one.line});
+    }
+    if (b.blocks.empty()) r.line(noBlockRead);
+    if (b.keyMissing) r.line(keyMissing, {key});
+    else if (!b.keyNotUsedLine.empty()) r.line(keyNotUsed, {key, b.keyNotUsedLine});
+    switch (b.all) {
+        case BlocksRead::All::noBlock: r.line(allMissing); break;
+        case BlocksRead::All::exclusive: r.line(allExclusive, {b.exclusiveHeader, b.allLine}); break;
+        case BlocksRead::All::notRead: r.line(allNotRead); break;
+        default: break;
+    }
+}
+
+void writeBlocksTsv(std::string& out, const BlocksRead& b) {
+    const std::string& key = dispatchState.sectionKey;
+    const char* const by[] = {"extension", "blank", "host"};
+    out += "@key\t" + key + "\t" + by[static_cast<int>(b.keyBy)] + "\t" + b.keyDetail + "\n";
+    for (const BlocksRead::Block& one : b.blocks) {
+        out += "@block\t" + one.line + "\t" + one.header + "\t" + std::to_string(one.programs) + "\t" +
+               std::to_string(one.subs) + "\n";
+        if (!one.inside.empty()) out += "@block-inside\t" + one.line + "\t" + one.inside + "\n";
+    }
+    if (b.keyMissing) out += "@key-missing\t" + key + "\n";
+    else if (!b.keyNotUsedLine.empty()) out += "@key-not-used\t" + key + "\t" + b.keyNotUsedLine + "\n";
+    switch (b.all) {
+        case BlocksRead::All::added: out += "@all\tadded\t" + b.allLine + "\n"; break;
+        case BlocksRead::All::noBlock: out += "@all\tnot-added\tno-block\n"; break;
+        case BlocksRead::All::exclusive:
+            out += "@all\tnot-added\texclusive\t" + b.exclusiveHeader + "\t" + b.allLine + "\n";
+            break;
+        case BlocksRead::All::notRead: out += "@all\tnot-added\n"; break;
+        case BlocksRead::All::none: break;
     }
 }
 
@@ -499,6 +557,12 @@ const Text* unopenedReason(Decision decision, std::size_t targets) {
 
 const char* const decisionNames[] = {"start", "menu", "open", "list-window", "tools-menu", "nothing"};
 
+// The program the single-program rule started, with its one sub-command.
+const AssociationItem* reportedProgram(Decision decision) {
+    bool takesAll = false;
+    return decision == Decision::start || decision == Decision::system ? startedProgram(takesAll) : nullptr;
+}
+
 void writeTsv(CheckOutput& output, DryRun& run, const std::string& commandLine, const Recognized& seen,
               const std::string& text, Decision decision, const std::vector<Effect>& atStart,
               const std::vector<Effect>& effects) {
@@ -506,8 +570,11 @@ void writeTsv(CheckOutput& output, DryRun& run, const std::string& commandLine, 
     out += "@settings\t" + programPaths.settingsPath + "\n";
     if (dispatchState.useAlternateFile == 1) out += "@alternate\t" + settings.alternatePath + "\n";
     out += "@commandline\t" + commandLine + "\n";
+    const char* const label = seen.result == recognizedFolder ? "@folder\t"
+                              : seen.result == recognizedHtmlFile || seen.result == recognizedOtherFile ? "@file\t"
+                                                                                                        : "@url\t";
     for (const UrlEntry& e : seen.targets) {
-        out += "@url\t" + e.url + "\t" + e.title + "\n";
+        out += label + e.url + "\t" + e.title + "\n";
         if (e.givenUrl.empty()) continue;
         out += "@given\t" + e.givenUrl + "\n";
         for (const CleaningStep& step : cleanUrl(e.givenUrl, settings.cleaning, true).steps)
@@ -516,17 +583,25 @@ void writeTsv(CheckOutput& output, DryRun& run, const std::string& commandLine, 
     }
     for (int i = 0; i < seen.overlong.noteCount; ++i) {
         const OverlongNote& note = seen.overlong.notes[static_cast<std::size_t>(i)];
+        if (note.limit == 0) continue;
         out += "@too-long\t" + std::to_string(note.limit) + "\t" + std::to_string(note.count) + "\t" + note.head + "\n";
     }
-    if (seen.targets.empty() && (startOptions.clipboardStart || startOptions.browserQueryMode))
-        out += "@not-read\t" + std::string(startOptions.clipboardStart ? "clipboard" : "browser") + "\n";
+    if (seen.targets.empty() && seen.overlong.noteCount == 0) {
+        if (startOptions.clipboardStart || startOptions.browserQueryMode)
+            out += "@not-read\t" + std::string(startOptions.clipboardStart ? "clipboard" : "browser") + "\n";
+        else out += "@no-url\n";
+    }
     for (const Effect& e : atStart) out += "@at-start\t" + effectTsv(e) + "\n";
-    if (!dispatchState.sectionKey.empty()) {
-        out += "@key\t" + dispatchState.sectionKey + "\n";
-        for (int i = 0; i < associationTable.blockCount; ++i) {
-            const BlockRead& block = associationTable.blocks[static_cast<std::size_t>(i)];
-            out += "@block\t" + std::to_string(lineOfOffset(text, block.headerPosition)) + "\t" +
-                   headerLine(text, block.headerPosition) + "\t" + std::to_string(block.rowCount) + "\n";
+    if (!dispatchState.sectionKey.empty()) writeBlocksTsv(out, blocksRead(text, seen.targets));
+    if (const AssociationItem* program = reportedProgram(decision)) {
+        out += "@program\t" + program->caption + "\t" + program->command + "\n";
+        if (program->subCount == 1) {
+            const AssociationItem& sub = associationTable.items[static_cast<std::size_t>(program->firstSub)];
+            const char mark = sub.subKind == subRunEach           ? ']'
+                              : sub.subKind == subDownload        ? '*'
+                              : sub.subKind == subLoaderDownload  ? '#'
+                                                                  : '>';
+            out += std::string("@program-sub\t") + mark + "\t" + sub.folder + "\t" + sub.command + "\n";
         }
     }
     const MenuLayoutOptions options{settings.showIcons, settings.subCommandMark};
@@ -535,11 +610,14 @@ void writeTsv(CheckOutput& output, DryRun& run, const std::string& commandLine, 
         MenuWriter writer{nullptr, &out, run, seen.targets, options};
         writer.write(menu, 0);
     }
-    if (unopenedReason(decision, seen.targets.size()))
+    if (const Text* why = unopenedReason(decision, seen.targets.size()))
         for (std::size_t i = 1; i < seen.targets.size(); ++i)
-            out += "@unopened\t" + std::to_string(i + 1) + "\t" + seen.targets[i].url + "\n";
+            out += "@unopened\t" + std::to_string(i + 1) + "\t" + seen.targets[i].url + "\t" +
+                   (why == &whyFirstOnly ? "first-only" : "system-first") + "\n";
     out += std::string("@decision\t") + decisionNames[static_cast<int>(decision)] + "\n";
     for (const Effect& e : effects) out += effectTsv(e) + "\n";
+    if (decision == Decision::menu && seen.targets.size() > 1)
+        out += "@several\t" + std::to_string(seen.targets.size()) + "\n";
 }
 
 }  // namespace
@@ -572,7 +650,18 @@ int runOpenCommand(const CheckOptions& options, const CheckEnvironment& environm
     run.os.bridgeLibraryPresent = !environment.windows || bridgeLibraryFound(environment, file.folder);
 
     // The steps of a first copy's creation and start-up timer.
-    const std::string commandLine = tavrinCommandLine(options.words);
+    // A file or folder is the one the user names from where they are;
+    // Tavrin's own folder only stands in for the names inside the
+    // settings file.
+    std::vector<std::string> words = options.words;
+    platform::Platform& real = toolPlatform(environment);
+    for (std::string& word : words) {
+        std::string full;
+        if (!rootedPath(word) && (real.fileExists(word) || real.isDirectory(word)) &&
+            real.fullPathName(word, full))
+            word = full;
+    }
+    const std::string commandLine = tavrinCommandLine(words);
     runState.currentTarget = commandLine;
     applySwitches(runState.currentTarget, switchesFull);
     if (!loadSettings(nullptr, 0)) {
@@ -624,11 +713,8 @@ int runOpenCommand(const CheckOptions& options, const CheckEnvironment& environm
             if (settings.alternatePath != programPaths.settingsPath) r.line(alternateLabel, {settings.alternatePath});
             else r.line(alternateSame);
         }
-        reportBlocks(r, text, seen.targets);
-        bool takesAll = false;
-        const AssociationItem* program =
-            decision == Decision::start || decision == Decision::system ? startedProgram(takesAll) : nullptr;
-        if (program) {
+        reportBlocks(r, blocksRead(text, seen.targets));
+        if (const AssociationItem* program = reportedProgram(decision)) {
             r.line(programApplies, {program->caption, program->command});
             if (program->subCount == 1) {
                 MenuItemDef item;

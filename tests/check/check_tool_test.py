@@ -30,9 +30,9 @@ class Tool:
         self.docs = args.docs
         self.scratch = args.scratch
 
-    def run(self, *words, timeout=300, env=None):
+    def run(self, *words, timeout=300, env=None, cwd=None):
         started = time.monotonic()
-        done = subprocess.run([self.path, *words], capture_output=True, timeout=timeout, env=env)
+        done = subprocess.run([self.path, *words], capture_output=True, timeout=timeout, env=env, cwd=cwd)
         # A crash is a negative status (a signal) or the sanitizers' 1 with
         # their report on stderr.
         check(done.returncode in (0, 1, 2), f"exit {done.returncode}: {done.stderr[-2000:]!r}")
@@ -281,8 +281,9 @@ def open_wide(tool):
 
 def utf8_names(tool):
     """File and folder names are read and shown as the user typed them in
-    UTF-8: a page, a settings file in a Japanese folder, a shortcut folder;
-    --raw shows the same names in code page 932."""
+    UTF-8: a page, a settings file in a Japanese folder, a page named from
+    the current folder, a shortcut folder; --raw shows the same names in
+    code page 932."""
     work = tool.folder("utf8_names")
     folder = os.path.join(work, "設定")
     os.makedirs(folder)
@@ -307,6 +308,13 @@ def utf8_names(tool):
     check(f'  start: "{folder}/viewer.exe" http://h/a.html  (in {folder}/)\n' in out, out)
     done = tool.run("lint", "--lang", "en", "--ini", os.path.join(folder, "Tavrin.ini"))
     check_equal(done.stdout.decode("utf-8"), "0 problems, 0 notes\n", "lint in a Japanese folder")
+    # A file named from the current folder is that folder's, wherever the
+    # settings file is (its folder stands for Tavrin's only inside it).
+    for words in (["links", "日本語.html"], ["open", "日本語.html"]):
+        done = tool.run(*words, "--lang", "en", "--ini", os.path.join(folder, "Tavrin.ini"), cwd=work)
+        out = done.stdout.decode("utf-8")
+        check_equal((done.returncode, done.stderr), (0, b""), f"{words} from its folder")
+        check("http://h/x.html" in out if words[0] == "links" else f"file: {work}/日本語.html\n" in out, out)
     shortcuts = os.path.join(work, "お気に入り")
     os.makedirs(shortcuts)
     with open(os.path.join(shortcuts, "ページ.url"), "wb") as f:

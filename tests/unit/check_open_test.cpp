@@ -420,7 +420,9 @@ TEST_F(CheckOpen, NamesTheUrlsLeftUnopened) {
         check({"open", "--tsv", "--ini", dir.file("Tavrin.ini"), urls[0], urls[1]}, tsv);
         const bool named = text.out.find("not opened: URL 2 http://h/two.html\n" + std::string(c.why)) != std::string::npos;
         EXPECT_EQ(named, *c.why != '\0') << text.out;
-        EXPECT_EQ(tsv.out.find("@unopened\t2\thttp://h/two.html\n") != std::string::npos, *c.why != '\0') << tsv.out;
+        const std::string tsvWhy = std::string(c.why).find("system") != std::string::npos ? "system-first" : "first-only";
+        EXPECT_EQ(tsv.out.find("@unopened\t2\thttp://h/two.html\t" + tsvWhy + "\n") != std::string::npos,
+                  *c.why != '\0') << tsv.out;
         if (did.menus == 1) {
             EXPECT_NE(text.out.find("2 URLs: a plain choice runs a program or > item for URL 1 only"), std::string::npos)
                 << text.out;
@@ -492,36 +494,59 @@ TEST_F(CheckOpen, TellsWhyKeyBlocksAndFiles) {
         std::string ini;
         std::vector<std::string> words;
         std::string said;
+        std::string tsv;  // the same in the tab-separated form
     };
     const std::string html = "[.html]\n<viewer>\n%end\n";
+    const std::string page = dir.write("page.html", "<a href=\"http://h/x.html\">x</a>");
     for (const Case& c : std::vector<Case>{
-             {"[.jp]\n<viewer>\n%end\n", {"mailto:a@example.jp"}, "key: [.jp] (the extension of a@example.jp, the URL's path)\n"},
-             {"[blank]\n<viewer>\n%end\n", {"http://h/dir/"}, "key: [blank] (the URL's path /dir/ has no extension)\n"},
+             {"[.jp]\n<viewer>\n%end\n", {"mailto:a@example.jp"}, "key: [.jp] (the extension of a@example.jp, the URL's path)\n",
+              "@key\t[.jp]\textension\ta@example.jp\n"},
+             {"[blank]\n<viewer>\n%end\n", {"http://h/dir/"}, "key: [blank] (the URL's path /dir/ has no extension)\n",
+              "@key\t[blank]\tblank\t/dir/\n"},
              {"[host:*.example]\n<viewer>\n%end\n", {"http://www.example/a.html"},
-              "key: [host:*.example] (the first host block naming the host www.example)\n"},
+              "key: [host:*.example] (the first host block naming the host www.example)\n",
+              "@key\t[host:*.example]\thost\twww.example\n@block\t1\t[host:*.example]\t1\t0\n"},
              {"[.txt]#\n<viewer>\n%end\n[all]\n<editor>\n%end\n", {"http://h/a.txt"},
-              "[all]: not added ([.txt]# on line 1 is exclusive: its header ends in #)\n"},
+              "[all]: not added ([.txt]# on line 1 is exclusive: its header ends in #)\n",
+              "@all\tnot-added\texclusive\t[.txt]#\t1\n"},
              {"[.txt]#\n<dir>gone.exe\n%end\n[.*]\n<viewer>\n%end\n[all]\n<editor>\n%end\n", {"http://h/a.txt"},
-              "[all]: not added ([.txt]# on line 1 is exclusive: its header ends in #)\n"},
+              "[all]: not added ([.txt]# on line 1 is exclusive: its header ends in #)\n",
+              "@key-not-used\t[.txt]\t1\n@all\tnot-added\texclusive\t[.txt]#\t1\n"},
+             {html + "[all]\n<editor>\n%end\n", {"http://h/a.html"}, "block: [all]  line 4: 1 program\n[all]: added (line 4)\n",
+              "@block\t4\t[all]\t1\t0\n@all\tadded\t4\n"},
+             {html, {"http://h/a.pdf"}, "  the file has no block [.pdf]\n", "@key-missing\t[.pdf]\n"},
+             {"[.txt]\n<viewer> | View\n>-v %L\n%end\n", {"http://h/a.txt"},
+              "the program: View = " + viewer + "\n  its sub-command: >-v %L\n",
+              "@program\tView\t" + viewer + "\n@program-sub\t>\t\t-v %L\n"},
+             {html, {page}, "file: " + page + "\n", "@file\t" + page + "\t\n"},
              {html, {"http://h/a.html", "--shift"},
-              "Shift was held, but @ext2= names no other file: the associations come from the settings file\n"},
+              "Shift was held, but @ext2= names no other file: the associations come from the settings file\n",
+              "@alternate\t" + dir.file("Tavrin.ini") + "\n"},
              {"[system]\n@ext2=second.ini\n%end\n" + html, {"http://h/a.html", "--shift"},
-              "associations read from: " + dir.file("second.ini") + " (the @ext2= file, as Shift was held)\n"},
-             {html, {"/#c"}, "the check tool cannot read the clipboard or the browser"},
-             {html, {"/#d=Firefox"}, "the check tool cannot read the clipboard or the browser"},
+              "associations read from: " + dir.file("second.ini") + " (the @ext2= file, as Shift was held)\n",
+              "@alternate\t" + dir.file("second.ini") + "\n"},
+             {html, {"/#c"}, "the check tool cannot read the clipboard or the browser", "@not-read\tclipboard\n"},
+             {html, {"/#d=Firefox"}, "the check tool cannot read the clipboard or the browser", "@not-read\tbrowser\n"},
+             {html, {"nothing"}, "nothing was recognised as a URL\n", "@no-url\n"},
              {html, {"http://h/" + std::string(300, 'a') + ".html"},
-              "too long to open (a URL holds at most 259 characters): http://h/aaaaaaaaaa"},
+              "too long to open (a URL holds at most 259 characters): http://h/aaaaaaaaaa", "@too-long\t259\t1\thttp://h/aaa"},
              {html, {std::string(900, 'x') + "http://h/" + std::string(200, 'b')},
-              "runs into the text around it and is too long to open (a word between blanks holds at most 1039 characters)"},
+              "runs into the text around it and is too long to open (a word between blanks holds at most 1039 characters)",
+              "@too-long\t1039\t1\thttp://h/bbb"},
          }) {
         SCOPED_TRACE(c.said);
         dir.write("Tavrin.ini", fill(c.ini));
         dir.write("second.ini", fill(html));
-        std::vector<std::string> args{"open", "--lang", "en", "--ini", dir.file("Tavrin.ini")};
+        std::vector<std::string> args{"--ini", dir.file("Tavrin.ini")};
         args.insert(args.end(), c.words.begin(), c.words.end());
-        CheckOutput output;
-        check(args, output);
+        CheckOutput output, tsv;
+        std::vector<std::string> text = {"open", "--lang", "en"}, tab = {"open", "--tsv"};
+        text.insert(text.end(), args.begin(), args.end());
+        tab.insert(tab.end(), args.begin(), args.end());
+        check(text, output);
+        check(tab, tsv);
         EXPECT_NE(output.out.find(c.said), std::string::npos) << output.out;
+        EXPECT_NE(tsv.out.find(c.tsv), std::string::npos) << tsv.out;
     }
     // "(@ext2=)" only when the file is another one.
     dir.write("Tavrin.ini", fill(html));
