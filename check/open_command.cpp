@@ -601,7 +601,8 @@ void writeTsv(CheckOutput& output, DryRun& run, const std::string& commandLine, 
                               : sub.subKind == subDownload        ? '*'
                               : sub.subKind == subLoaderDownload  ? '#'
                                                                   : '>';
-            out += std::string("@program-sub\t") + mark + "\t" + sub.folder + "\t" + sub.command + "\n";
+            const bool saves = mark == '*' || mark == '#';
+            out += std::string("@program-sub\t") + mark + "\t" + (saves ? sub.folder : "") + "\t" + sub.command + "\n";
         }
     }
     const MenuLayoutOptions options{settings.showIcons, settings.subCommandMark};
