@@ -7,8 +7,7 @@
 #include "check/options.h"
 
 namespace {
-const Text badOption{"分からない指定です: {1}", "unknown or incomplete option: {1}"};
-const Text badCommand{"分からないコマンドです: {1}", "unknown command: {1}"};
+const Text seeHelp{"使い方は {1} --help で表示されます。", "{1} --help shows how to use it."};
 }  // namespace
 
 int runCheck(const std::vector<std::string>& words, const CheckEnvironment& environment,
@@ -17,18 +16,17 @@ int runCheck(const std::vector<std::string>& words, const CheckEnvironment& envi
     std::string error;
     const bool parsed = parseCheckOptions(words, options, error);
     output.raw = options.raw;
-    if (!parsed) {
-        output.err += say(options.language, badOption, {error}) + "\n" + usageText(options.language);
-        return checkUsage;
+    if ((parsed && options.help) || words.empty()) {
+        (words.empty() ? output.err : output.out) += usageText(options.language, environment.windows);
+        return words.empty() ? checkUsage : checkOk;
     }
-    if (options.help) {
-        output.out += usageText(options.language);
-        return checkOk;
+    if (!parsed) {
+        output.err += error + "\n" +
+                      say(options.language, seeHelp, {environment.windows ? "TavrinCheck.exe" : "tavrin-check"}) +
+                      "\n";
+        return checkUsage;
     }
     if (options.command == "lint") return runLintCommand(options, environment, output);
     if (options.command == "open") return runOpenCommand(options, environment, output);
-    if (options.command == "links") return runLinksCommand(options, environment, output);
-    if (!options.command.empty()) output.err += say(options.language, badCommand, {options.command}) + "\n";
-    output.err += usageText(options.language);
-    return checkUsage;
+    return runLinksCommand(options, environment, output);
 }

@@ -17,6 +17,10 @@ struct CheckEnvironment {
     // Code converter libraries of a build that cannot load Tavrin's (the
     // native one); null to use the platform's.
     DryPlatform::ConverterSource converters;
+    // The platform the tool reads files and looks for programs through;
+    // null for the native one. The native build's reads file names as
+    // UTF-8 while Tavrin's code holds them in code page 932.
+    platform::Platform* files = nullptr;
 };
 
 // What the tool writes: code page 932 text, turned into the console's

@@ -45,12 +45,31 @@ DryPlatform::DryPlatform(platform::Platform& real, EffectLog& log, ConverterSour
 
 DryPlatform::~DryPlatform() = default;
 
+bool rootedPath(const std::string& path) {
+    return !path.empty() && (path[0] == '\\' || path[0] == '/' ||
+                             (path.size() >= 2 && path[1] == ':' && static_cast<unsigned char>(path[0]) < 0x80));
+}
+
+std::string DryPlatform::resolve(const std::string& path) const {
+    if (programFolder_.empty() || path.empty()) return path;
+    return rootedPath(path) ? path : programFolder_ + path;
+}
+
+bool DryPlatform::searchPath(const std::string* directories, const std::string& name, std::string& out) {
+    // The system search begins in the folder of the program that searches:
+    // Tavrin's own.
+    if (!directories && !programFolder_.empty() && resolve(name) != name &&
+        real_.fileExists(programFolder_ + name) && !real_.isDirectory(programFolder_ + name))
+        return real_.fullPathName(programFolder_ + name, out);
+    return real_.searchPath(directories, name, out);
+}
+
 bool DryPlatform::isDirectory(const std::string& path) {
-    return madeFolders_.count(path) > 0 || real_.isDirectory(path);
+    return madeFolders_.count(path) > 0 || real_.isDirectory(resolve(path));
 }
 
 bool DryPlatform::fileExists(const std::string& path) {
-    if (madeFiles_.count(path) || madeFolders_.count(path) || real_.fileExists(path)) return true;
+    if (madeFiles_.count(path) || madeFolders_.count(path) || real_.fileExists(resolve(path))) return true;
     if (!loaderRunning_) return false;
     // The loader's file is the first one Tavrin waits for.
     loaderRunning_ = false;
@@ -64,12 +83,12 @@ bool DryPlatform::fileExists(const std::string& path) {
 
 bool DryPlatform::readFile(const std::string& path, std::string& out, std::size_t maxBytes,
                            bool createIfMissing) {
-    if (real_.readFile(path, out, maxBytes, false)) return true;
+    if (real_.readFile(resolve(path), out, maxBytes, false)) return true;
     if (madeFiles_.count(path)) {
         out.clear();
         return true;
     }
-    if (!createIfMissing || real_.fileExists(path)) return false;
+    if (!createIfMissing || real_.fileExists(resolve(path))) return false;
     // Opened like OPEN_ALWAYS: Tavrin would create the file empty.
     Effect e;
     e.kind = Effect::Kind::createFile;
@@ -115,6 +134,8 @@ int DryPlatform::shellExecute(platform::WindowHandle, const std::string& file,
     e.parameters = parameters;
     e.directory = directory;
     e.ifNoBrowserTakes = log_.browserOfferedSinceHandOver();
+    if (log_.handOverJustMade())
+        e.unasked = bridgeLibraryPresent ? Effect::Unasked::noBrowserNamed : Effect::Unasked::noBridge;
     log_.add(e);
     return 42;  // above 32: accepted
 }
@@ -154,7 +175,7 @@ platform::DownloadOutcome DryPlatform::downloadUrl(const std::string& url,
 }
 
 platform::FileStamp DryPlatform::fileStamp(const std::string& path) {
-    platform::FileStamp stamp = real_.fileStamp(path);
+    platform::FileStamp stamp = real_.fileStamp(resolve(path));
     if (loaderRunning_) {
         // The loader's file is the first one Tavrin waits for.
         loaderRunning_ = false;
@@ -199,5 +220,5 @@ std::unique_ptr<platform::Process> DryPlatform::startProcess(const std::string& 
 }
 
 bool DryPlatform::isHidden(const std::string& path) {
-    return madeFiles_.count(path) == 0 && real_.isHidden(path);
+    return madeFiles_.count(path) == 0 && real_.isHidden(resolve(path));
 }

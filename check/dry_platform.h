@@ -5,7 +5,11 @@
 // new folders and files, message boxes, calls into the browser bridge) is
 // recorded in the effect log and answered as if it had worked. Files a
 // dry download or loader would have saved count as existing afterwards,
-// so that the run goes on as Tavrin's would.
+// so that the run goes on as Tavrin's would. The clipboard is never read:
+// a check must not depend on what the clipboard holds when it runs.
+// Names without a folder are taken as Tavrin takes them when its own
+// folder is the current one: relative to the settings file's folder, which
+// is also the first folder the system search looks in.
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -16,6 +20,10 @@
 
 #include "check/effects.h"
 #include "platform/platform.h"
+
+// Whether a path names its folder from the root or a drive, not from the
+// current folder.
+bool rootedPath(const std::string& path);
 
 class DryPlatform final : public platform::Platform {
 public:
@@ -31,6 +39,8 @@ public:
 
     // Whether Tavrin would find the browser bridge library.
     bool bridgeLibraryPresent = false;
+    // The folder that stands for Tavrin's (with a trailing separator).
+    void setProgramFolder(std::string folder) { programFolder_ = std::move(folder); }
 
     bool isDirectory(const std::string& path) override;
     bool fileExists(const std::string& path) override;
@@ -38,16 +48,14 @@ public:
                   bool createIfMissing) override;
     bool createDirectory(const std::string& path) override;
     bool listFolder(const std::string& folder, std::vector<platform::FolderEntry>& out) override {
-        return real_.listFolder(folder, out);
+        return real_.listFolder(resolve(folder), out);
     }
     bool deleteItems(platform::WindowHandle owner, const std::string& list) override;
     bool fullPathName(const std::string& name, std::string& out) override {
-        return real_.fullPathName(name, out);
+        return real_.fullPathName(resolve(name), out);
     }
     bool searchPath(const std::string* directories, const std::string& name,
-                    std::string& out) override {
-        return real_.searchPath(directories, name, out);
-    }
+                    std::string& out) override;
     bool specialFolderPath(platform::WindowHandle owner, int csidl, std::string& out) override {
         return real_.specialFolderPath(owner, csidl, out);
     }
@@ -61,14 +69,14 @@ public:
     int shellExecute(platform::WindowHandle owner, const std::string& file,
                      const std::string& parameters, const std::string& directory) override;
     int findExecutable(const std::string& document, std::string& program) override {
-        return real_.findExecutable(document, program);
+        return real_.findExecutable(resolve(document), program);
     }
     // A read of the system's association, as Tavrin's loop guard makes.
     bool schemeProgram(const std::string& scheme, std::string& program) override {
         return real_.schemeProgram(scheme, program);
     }
     bool longFileName(const std::string& path, std::string& name) override {
-        return real_.longFileName(path, name);
+        return real_.longFileName(resolve(path), name);
     }
     // Keys count as up only as the options of the run say (Shift and Ctrl
     // at start are given, not read from the keyboard).
@@ -79,16 +87,14 @@ public:
     std::unique_ptr<platform::BridgeLibrary> loadBridgeLibrary(const std::string& path) override;
     std::unique_ptr<platform::ConverterLibrary> loadConverterLibrary(
         const std::string& path) override;
-    bool clipboardText(platform::WindowHandle owner, std::string& out,
-                       std::size_t maxBytes) override {
-        return real_.clipboardText(owner, out, maxBytes);
-    }
-    bool clipboardWideText(platform::WindowHandle owner, std::u16string& out,
-                           std::size_t maxUnits) override {
-        return real_.clipboardWideText(owner, out, maxUnits);
+    bool clipboardText(platform::WindowHandle, std::string&, std::size_t) override { return false; }
+    bool clipboardWideText(platform::WindowHandle, std::u16string&, std::size_t) override {
+        return false;
     }
     bool cp932Char(char32_t c, std::string& out) override { return real_.cp932Char(c, out); }
     bool wideFileExists(const std::u16string& path) override { return real_.wideFileExists(path); }
+    // A name without a folder, in the settings file's folder.
+    std::string resolve(const std::string& path) const;
     platform::DownloadOutcome downloadUrl(const std::string& url, const std::string& localPath,
                                           int timeLimitSeconds,
                                           platform::DownloadWatch& watch) override;
@@ -104,6 +110,7 @@ public:
 
 private:
     platform::Platform& real_;
+    std::string programFolder_;
     EffectLog& log_;
     ConverterSource converters_;
     std::set<std::string> madeFiles_;    // saved by a dry download or loader

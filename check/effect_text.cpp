@@ -9,7 +9,11 @@ using Kind = Effect::Kind;
 
 const Text openText{"システムで開く: {1}", "open by the system: {1}"};
 const Text startText{"起動: {1}  (作業フォルダー {2})", "start: {1}  (in {2})"};
-const Text ifNoBrowser{"どのブラウザーも受け取らなければ ", "if no browser takes it, "};
+const Text ifNoBrowser{"どのブラウザーも受け取らなければ ", "only if no browser takes it: "};
+const Text noBridge{"tvDDE.dll が Tavrin のそばにないのでブラウザーには渡らず ",
+                    "with no tvDDE.dll beside Tavrin no browser is asked, so: "};
+const Text noBrowserNamed{"@dde= がブラウザーを挙げていないのでブラウザーには渡らず ",
+                          "@dde= names no browser, so none is asked: "};
 const Text downloadText{"ダウンロード: {1} を {2} に保存", "download: {1} into {2}"};
 const Text loaderText{"ダウンロードプログラムを起動: {1}", "start the loader: {1}"};
 const Text loaderSavesText{"{1} ができるのを待つ", "wait for the loader's file {1}"};
@@ -76,7 +80,10 @@ std::string describeEffect(const Effect& e, Language language) {
             std::string text = opensBySystem(e)
                                    ? say(language, openText, {e.file})
                                    : say(language, startText, {commandLineOf(e), e.directory});
-            return e.ifNoBrowserTakes ? say(language, ifNoBrowser) + text : text;
+            if (e.ifNoBrowserTakes) return say(language, ifNoBrowser) + text;
+            if (e.unasked == Effect::Unasked::noBridge) return say(language, noBridge) + text;
+            if (e.unasked == Effect::Unasked::noBrowserNamed) return say(language, noBrowserNamed) + text;
+            return text;
         }
         case Kind::download: return say(language, downloadText, {e.file, e.parameters});
         case Kind::loaderStart:
@@ -108,6 +115,8 @@ std::string effectTsv(const Effect& e) {
                 field(e.parameters);
                 field(e.directory);
                 field(e.ifNoBrowserTakes ? "if-no-browser-takes" : "");
+                if (e.unasked != Effect::Unasked::no)
+                    field(e.unasked == Effect::Unasked::noBridge ? "no-bridge" : "no-browser-named");
             }
             break;
         case Kind::download:

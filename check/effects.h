@@ -27,6 +27,9 @@ struct Effect {
     int number = 0;
     // A start that happens only when no browser takes the URL offered.
     bool ifNoBrowserTakes = false;
+    // A start right after a hand-over that asked no browser at all: why.
+    enum class Unasked { no, noBridge, noBrowserNamed };
+    Unasked unasked = Unasked::no;
 };
 
 class EffectLog {
@@ -48,6 +51,11 @@ public:
     }
     // True when a browser was offered a URL after the latest hand-over.
     bool browserOfferedSinceHandOver() const;
+    // True when the latest effect is a hand-over: nothing was offered to
+    // any browser after it.
+    bool handOverJustMade() const {
+        return !effects_.empty() && effects_.back().kind == Effect::Kind::handOver;
+    }
 
 private:
     std::vector<Effect> effects_;

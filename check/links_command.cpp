@@ -15,15 +15,13 @@
 #include "common/path_ops.h"
 #include "common/text.h"
 #include "links/list_rows_ops.h"
+#include "links/source_file.h"
 #include "platform/platform.h"
 #include "settings/settings.h"
 
 namespace {
 
-const Text needsFile{"links にはファイルかフォルダーを 1 つ指定します",
-                     "links needs one file or folder"};
-const Text cannotRead{"読めません (ないか、ほかのプログラムが開いているか、64 MiB を超えています): {1}",
-                      "cannot read (missing, held by another program, or larger than 64 MiB): {1}"};
+const Text cannotRead{"読めません ({2}): {1}", "cannot read ({2}): {1}"};
 const Text notAFile{"ファイルでもフォルダーでもありません (URL は links では読みません): {1}",
                     "neither a file nor a folder (links reads no URL): {1}"};
 const Text sourceLabel{"ソース: {1}", "source: {1}"};
@@ -74,15 +72,11 @@ std::string jsonString(std::string_view text) {
 int runLinksCommand(const CheckOptions& options, const CheckEnvironment& environment,
                     CheckOutput& output) {
     const Language language = options.language;
-    if (options.words.size() != 1) {
-        output.err += say(language, needsFile) + "\n" + usageText(language);
-        return checkUsage;
-    }
     const std::string& source = options.words[0];
-    platform::Platform& real = platform::nativePlatform();
+    platform::Platform& real = toolPlatform(environment);
     const bool folder = real.isDirectory(source);
     if (!folder && !real.fileExists(source)) {
-        output.err += say(language, notAFile, {source}) + "\n";
+        output.err += say(language, notAFile, {printable(source)}) + "\n";
         return checkUsage;
     }
 
@@ -96,11 +90,16 @@ int runLinksCommand(const CheckOptions& options, const CheckEnvironment& environ
     resetTavrinState(file);
     EffectLog log;
     DryPlatform dry(real, log, environment.converters);
+    dry.setProgramFolder(file.folder);
     RecordingUi ui(log, true);
     RecordingBrowser browser(log);
     ScopedPorts ports(dry, ui, browser);
 
-    std::string commandLine = quoteSpaces(source);
+    // The file is the one the user names from where they are; Tavrin's
+    // own folder only stands in for the names inside the settings file.
+    std::string path = source;
+    if (rootedPath(source) || !real.fullPathName(source, path)) path = source;
+    std::string commandLine = quoteSpaces(path);
     if (options.baseGiven) commandLine = "/#b=" + options.base + " " + commandLine;
     runState.currentTarget = commandLine;
     applySwitches(runState.currentTarget, switchesFull);
@@ -110,7 +109,9 @@ int runLinksCommand(const CheckOptions& options, const CheckEnvironment& environ
     startupAction(nullptr, 0, runState.ctrlFlag);
 
     if (!ui.filled && !folder) {
-        output.err += say(language, cannotRead, {source}) + "\n";
+        output.err += say(language, cannotRead,
+                          {printable(source), unreadableReason(environment, language, source, maxLinkSourceBytes)}) +
+                      "\n";
         return checkUsage;
     }
     const int mode = linkSource.linkMode;
@@ -138,20 +139,20 @@ int runLinksCommand(const CheckOptions& options, const CheckEnvironment& environ
         for (const UrlEntry& e : ui.rows)
             out += std::string(kindOf(e)) + "\t" + field(e.url) + "\t" + field(rowTitle(e)) + "\n";
     } else {
-        out += say(language, sourceLabel, {source}) + "\n";
+        out += say(language, sourceLabel, {printable(source)}) + "\n";
         if (folder) out += say(language, options.subfolders ? modeFolderDeep : modeFolder) + "\n";
         else if (mode == 0) out += say(language, modeList) + "\n";
-        else if (mode == 1) out += say(language, modeBase, {linkSource.baseUrl}) + "\n";
+        else if (mode == 1) out += say(language, modeBase, {printable(linkSource.baseUrl)}) + "\n";
         else out += say(language, modeNoBase) + "\n";
         if (options.noConversion && !folder) out += say(language, noConversionLabel) + "\n";
-        out += say(language, titleLabel, {ui.listTitle}) + "\n";
+        out += say(language, titleLabel, {printable(ui.listTitle)}) + "\n";
         out += say(language, rowsLabel, {std::to_string(ui.rows.size())}) + "\n";
         for (std::size_t i = 0; i < ui.rows.size(); ++i) {
             const UrlEntry& e = ui.rows[i];
             std::string number = std::to_string(i + 1);
             number = std::string(number.size() < 4 ? 4 - number.size() : 0, ' ') + number + " ";
-            out += number + std::string(kindOf(e)) + (e.kind == Image ? "   " : "  ") + field(e.url) +
-                   "  " + field(rowTitle(e)) + "\n";
+            out += number + std::string(kindOf(e)) + (e.kind == Image ? "   " : "  ") + printable(e.url) +
+                   "  " + printable(rowTitle(e)) + "\n";
         }
     }
     return ui.rows.empty() ? checkFindings : checkOk;

@@ -11,7 +11,10 @@ namespace {
 
 const Text problemLabel{"問題", "problem"};
 const Text noteLabel{"注意", "note"};
-const Text summary{"問題 {1} 件、注意 {2} 件", "{1} problems, {2} notes"};
+const Text oneProblem{"問題 {1} 件", "{1} problem"};
+const Text problems{"問題 {1} 件", "{1} problems"};
+const Text oneNote{"注意 {1} 件", "{1} note"};
+const Text notes{"注意 {1} 件", "{1} notes"};
 const Text moreFindings{"(ほかに {1} 件。最初の {2} 件だけを示しました)",
                         "({1} more not shown; only the first {2} are listed)"};
 
@@ -20,7 +23,8 @@ const Text moreFindings{"(ほかに {1} 件。最初の {2} 件だけを示し�
 LintResult lintSettingsFile(const SettingsFile& file, const CheckEnvironment& environment) {
     resetTavrinState(file);
     EffectLog log;
-    DryPlatform dry(platform::nativePlatform(), log, environment.converters);
+    DryPlatform dry(toolPlatform(environment), log, environment.converters);
+    dry.setProgramFolder(file.folder);
     RecordingUi ui(log, false);
     RecordingBrowser browser(log);
     ScopedPorts ports(dry, ui, browser);
@@ -42,10 +46,6 @@ LintResult lintSettingsFile(const SettingsFile& file, const CheckEnvironment& en
 int runLintCommand(const CheckOptions& options, const CheckEnvironment& environment,
                    CheckOutput& output) {
     const Language language = options.language;
-    if (!options.words.empty()) {
-        output.err += usageText(language);
-        return checkUsage;
-    }
     SettingsFile file;
     std::string error;
     if (!readSettingsFile(options, environment, file, error)) {
@@ -56,15 +56,17 @@ int runLintCommand(const CheckOptions& options, const CheckEnvironment& environm
     for (const Finding& f : result.findings) {
         std::string where = file.path + ":";
         if (f.line > 0) where += std::to_string(f.line) + ":";
-        output.out += where + " " +
+        output.out += printable(where) + " " +
                       say(language, severityOf(f.rule) == Severity::problem ? problemLabel : noteLabel) +
-                      ": " + findingText(f, language) + "\n";
+                      ": " + printable(findingText(f, language)) + "\n";
     }
     const int total = result.problems + result.notes;
     if (static_cast<std::size_t>(total) > result.findings.size())
         output.out += say(language, moreFindings,
                           {std::to_string(total - static_cast<int>(result.findings.size())),
                            std::to_string(result.findings.size())}) + "\n";
-    output.out += say(language, summary, {std::to_string(result.problems), std::to_string(result.notes)}) + "\n";
+    output.out += counted(language, result.problems, oneProblem, problems) +
+                  (language == Language::japanese ? "、" : ", ") + counted(language, result.notes, oneNote, notes) +
+                  "\n";
     return result.problems > 0 ? checkFindings : checkOk;
 }

@@ -16,7 +16,7 @@ enum class Severity { problem, note };
 enum class LintRule {
     // The file as a whole.
     fileTooLarge, nulByte, controlByte, byteOrderMark, crOnlyLineEnds, lastLineWithoutBreak,
-    lineTooLong, tabJoins,
+    lineTooLong, tabJoins, notText,
     // Block headers.
     headerWithoutClose, duplicateHeader, shadowedHeader, unknownKey, compoundExtension,
     textAfterHeader, exclusiveMarkNotLast, headerAfterNul, missingEnd, missingEndAtFileEnd,
@@ -25,13 +25,14 @@ enum class LintRule {
     valueCut, tooManyItems, itemWithoutDot, blankInList, parameterElsewhere, tooManyParameters,
     parameterNameWithoutPercent, editorNotFound, editorFoundOnlyLater, loaderNotFound,
     alternateFileMissing, searchFolderMissing, numberIgnored, menuValueIgnored, schemeNamesNone,
-    unwrapEntryMalformed, stripNameMalformed, stripEverything,
+    unwrapEntryMalformed, stripNameMalformed, stripEverything, optionValueUnknown,
+    separatorBlanks,
     // Association blocks.
     programNotFound, programIsFolder, subCommandWithoutProgram, subCommandsOfMissingProgram,
     subCommandOfEarlierProgram,
     closeWithoutOpen, groupWithoutCaption, groupNotClosed, markReadAsProgram, tooManyRows,
     loaderLineWithoutLoader, downloadSplitAfterSeparator, downloadFolderMissing,
-    noProgramBeforeSeparator, givenMarkWithoutCleaning,
+    noProgramBeforeSeparator, givenMarkWithoutCleaning, separatorLookalike,
     // Placeholders.
     placeholderWithoutParam, unknownPlaceholder,
     // Host blocks ("[host:PATTERNS]").
@@ -39,6 +40,7 @@ enum class LintRule {
     hostBlockShadowed,
     // The "[list]" block.
     listProgramNotFound, listParameterWithoutProgram, listRunsOn, tooManyListPrograms,
+    lastLintRule = tooManyListPrograms,
 };
 
 struct Finding {

@@ -88,8 +88,12 @@ void lintProgramLine(LintContext& c, const SettingsLine& l, std::string_view lin
     bool taken = text::startsWithNoCase(program, "@system");
     if (!taken) {
         const LintContext::Lookup found = c.lookUpProgram(program);
-        if (!found.found) c.add(l.number, LintRule::programNotFound, {program});
-        else if (found.folder) c.add(l.number, LintRule::programIsFolder, {program});
+        if (!found.found) {
+            c.add(l.number, LintRule::programNotFound, {program});
+            lintSeparatorLookalike(c, l.number, program);
+        } else if (found.folder) {
+            c.add(l.number, LintRule::programIsFolder, {program});
+        }
         taken = found.found && !found.folder;
     }
     if (!taken) {

@@ -6,11 +6,16 @@
 
 #include "common/text.h"
 #include "platform/platform.h"
+#include "settings/settings.h"
 #include "settings/find_program.h"
 #include "settings/settings_line.h"
 
 namespace {
 constexpr std::size_t checkpointShift = 16;
+// From this many lines with control characters on, a file is taken for
+// something other than text, and only the first findings are kept.
+constexpr int notTextLines = 3;
+constexpr std::size_t findingsOfNoText = 5;
 }
 
 std::string_view SettingsLine::body() const { return text::skipLeadingSpaces(text); }
@@ -60,6 +65,15 @@ LintResult LintContext::finish() {
     result.findings = std::move(findings_);
     result.problems = problems_;
     result.notes = notes_;
+    if (controlLines < notTextLines) return result;
+    const std::size_t total = static_cast<std::size_t>(problems_ + notes_);
+    if (result.findings.size() > findingsOfNoText) result.findings.resize(findingsOfNoText);
+    result.problems = result.notes = 0;
+    for (const Finding& f : result.findings) (severityOf(f.rule) == Severity::problem ? result.problems : result.notes) += 1;
+    result.findings.push_back(Finding{0, LintRule::notText,
+                                      {std::to_string(controlLines), std::to_string(result.findings.size()),
+                                       std::to_string(total - result.findings.size())}});
+    ++result.problems;
     return result;
 }
 
@@ -85,4 +99,9 @@ LintContext::Lookup LintContext::lookUpProgram(const std::string& name) {
     // bounded for files that name a new one on every line.
     if (lookups_.size() < 100000) lookups_.emplace(name, lookup);
     return lookup;
+}
+
+void lintSeparatorLookalike(LintContext& c, int line, const std::string& program) {
+    if (text::findByte(program, '|') != text::npos)
+        c.add(line, LintRule::separatorLookalike, {settings.separator, program});
 }

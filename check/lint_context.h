@@ -52,7 +52,12 @@ public:
 
     int lineOf(std::size_t offset) const;
     void add(int line, LintRule rule, std::vector<std::string> args = {});
+    // The findings in line order. A file with control characters on many
+    // lines is no text: a few findings tell what it looks like, and one
+    // more says it is not a text file instead of a flood of the same.
     LintResult finish();
+
+    int controlLines = 0;  // lines holding a control character or NUL
 
     std::vector<HeaderLine> headers;  // in file order
     // The header line starting at or after `offset`; null when none.
@@ -90,6 +95,10 @@ void lintHostBlocks(LintContext& c);
 void lintSystemBlock(LintContext& c);
 void lintAssociationBlocks(LintContext& c);
 void lintListBlock(LintContext& c);
+
+// A program text that was not found and holds a "|": the caption was
+// meant to follow, but the separator (with its blanks) is not there.
+void lintSeparatorLookalike(LintContext& c, int line, const std::string& program);
 
 // The "%name%" placeholders of a value or line.
 void lintPlaceholders(LintContext& c, int line, std::string_view value);

@@ -59,6 +59,7 @@ void lintFileBytes(LintContext& c) {
         first = raw.find_first_not_of(" \t\r");
         const bool comment = first != std::string_view::npos && raw[first] == ';';
         if (control != 0) c.add(number, LintRule::controlByte, {byteName(control)});
+        if (control != 0 || raw.find('\0') != std::string_view::npos) ++c.controlLines;
         if (!comment && kept > cap::settingsLine - 1)
             c.add(number, LintRule::lineTooLong, {std::to_string(kept)});
         if (!comment && tabJoins(raw)) {

@@ -34,6 +34,9 @@ void lintListBlock(LintContext& c) {
         lintPlaceholders(c, l.number, l.body());
         const LintContext::Lookup found = c.lookUpProgram(program);
         if (found.found && !found.folder) ++taken;
-        else c.add(l.number, LintRule::listProgramNotFound, {program});
+        else {
+            c.add(l.number, LintRule::listProgramNotFound, {program});
+            lintSeparatorLookalike(c, l.number, program);
+        }
     }
 }

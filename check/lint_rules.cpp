@@ -34,6 +34,8 @@ const RuleText ruleTexts[] = {
                          "a line of {1} characters: everything after the 517th is ignored"}},
     {R::tabJoins, N, {"TAB は取り除かれ、前後がつながります: {1}",
                       "TAB characters are removed and join what stands around them: {1}"}},
+    {R::notText, P, {"テキストファイルではありません (制御文字のある行が {1} 行)。最初の {2} 件のほかに {3} 件ありますが、示しません",
+                     "not a text file (control characters on {1} lines): beyond the first {2} findings, {3} more are left out"}},
 
     {R::headerWithoutClose, P, {"見出しのようですが ] がありません: {1}",
                                 "looks like a block header but has no ]: {1}"}},
@@ -59,12 +61,12 @@ const RuleText ruleTexts[] = {
     {R::unknownOption, P, {"知らないオプションです。無視されます: {1}", "unknown option, ignored: {1}"}},
     {R::notAnOption, P, {"オプションの行ではありません。無視されます: {1}",
                          "not an option line, ignored: {1}"}},
-    {R::optionTooShort, P, {"{1} の値がありません (行が {2} 文字以下)。無視されます",
-                            "{1} has no value (the line is not longer than {2} characters) and is ignored"}},
+    {R::optionTooShort, P, {"{1} の値は {2} 文字以上必要です。この行は無視されます",
+                            "{1} needs a value of at least {2} characters: this line is ignored"}},
     {R::strayParameterLine, P, {"この > の行は @loader= にも @filter にも続いていません。無視されます",
                                 "this > line follows neither @loader= nor @filter and is ignored"}},
-    {R::filterBeyondTenth, P, {"@filter の 10 番目より後のグループは無視されます",
-                               "an @filter group beyond the tenth is ignored"}},
+    {R::filterBeyondTenth, P, {"@filter のグループは自分で書いたものを 9 個まで読みます (組み込みの .* と合わせて 10 個)。{1} 個目のこのグループは無視されます",
+                               "@filter keeps 9 groups of your own (10 with the built-in .*): this one, your {2}, is ignored"}},
     {R::valueCut, P, {"{1} は {2} 文字までです。切り詰められます: {3}",
                       "{1} keeps at most {2} characters and is cut: {3}"}},
     {R::tooManyItems, P, {"{1} の項目は {2} 個までです。{3} から後は無視されます",
@@ -79,16 +81,16 @@ const RuleText ruleTexts[] = {
                                "at most 10 parameters are read: this line is not"}},
     {R::parameterNameWithoutPercent, N, {"パラメーター名 {1} が % で囲まれていません。値や行の中の {1} はすべて置き換えられます",
                                          "the parameter name {1} is not enclosed in %: every {1} in values and lines is replaced"}},
-    {R::editorNotFound, P, {"@editor= のプログラムが見つかりません (そのまま、.exe を付けて、@path=、検索パス): {1}",
-                            "the @editor= program is not found (as written, with .exe, in @path=, on the search path): {1}"}},
-    {R::editorFoundOnlyLater, P, {"{1} は後の @path= でしか見つかりません。この行の時点では探されません",
-                                  "{1} is found only through the @path= that comes later; this line is looked up before it"}},
-    {R::loaderNotFound, P, {"@loader= のプログラムが見つかりません (# の行は失敗します): {1}",
-                            "the @loader= program is not found (\"#\" lines will fail): {1}"}},
-    {R::alternateFileMissing, P, {"@ext2= のファイルが Tavrin のフォルダーにありません。無視されます: {1}",
-                                  "the @ext2= file is not in Tavrin's folder and is ignored: {1}"}},
-    {R::searchFolderMissing, N, {"@path= のフォルダーがありません: {1}", "an @path= folder does not exist: {1}"}},
-    {R::numberIgnored, N, {"{1} の値 {2} は {3} になります", "{1} value {2} means {3}"}},
+    {R::editorNotFound, P, {"@editor= のプログラムが見つかりません (そのまま、.exe を付けて、@path= の中、検索パスの順に探します): 「{1}」",
+                            "the @editor= program is not found (looked for as written, with .exe, in @path=, on the search path): \"{1}\""}},
+    {R::editorFoundOnlyLater, P, {"「{1}」は後の @path= でしか見つかりません。この行の時点では探されません",
+                                  "\"{1}\" is found only through the @path= that comes later; this line is looked up before it"}},
+    {R::loaderNotFound, P, {"@loader= のプログラムが見つかりません (# の行は失敗します): 「{1}」",
+                            "the @loader= program is not found (\"#\" lines will fail): \"{1}\""}},
+    {R::alternateFileMissing, P, {"@ext2= のファイルが Tavrin のフォルダーにありません。無視されます: 「{1}」",
+                                  "the @ext2= file is not in Tavrin's folder and is ignored: \"{1}\""}},
+    {R::searchFolderMissing, N, {"@path= のフォルダーがありません: 「{1}」", "an @path= folder does not exist: \"{1}\""}},
+    {R::numberIgnored, N, {"{1} の値 {2} は{3}", "the {1} value {2} means {3}"}},
     {R::menuValueIgnored, N, {"@menu= の値 {1} は読めません。メニューはアクティブウィンドウに出ます",
                               "the @menu= value {1} is not understood: the menu shows at the active window"}},
     {R::schemeNamesNone, N, {"@scheme= が http、ftp、mailto、file のどれも挙げていないので 4 つとも有効になります",
@@ -99,10 +101,14 @@ const RuleText ruleTexts[] = {
                                 "the @strip= name {1} is ignored: a * stands only at its end, and a name holds no =, &, ?, # or blank"}},
     {R::stripEverything, N, {"@strip= の * は、すべての Web のリンクからすべてのパラメーターを取り除きます",
                              "@strip= * drops every parameter of every web link"}},
+    {R::optionValueUnknown, P, {"{1} は {2} だけを取ります ({3})。{4} は無視されます",
+                                "{1} takes only {2} ({3}); {4} is ignored"}},
+    {R::separatorBlanks, N, {"{1} の値の空白も区切りの一部です。区切りは「{2}」({3} 文字) になります",
+                             "the blanks of the {1} value belong to it: the separator is \"{2}\" ({3} characters)"}},
 
-    {R::programNotFound, P, {"プログラムが見つかりません (そのまま、.exe を付けて、@path=、検索パス): {1}",
-                             "program not found (as written, with .exe, in @path=, on the search path): {1}"}},
-    {R::programIsFolder, P, {"プログラムではなくフォルダーです: {1}", "a folder, not a program: {1}"}},
+    {R::programNotFound, P, {"プログラムが見つかりません (そのまま、.exe を付けて、@path= の中、検索パスの順に探します): 「{1}」",
+                             "program not found (looked for as written, with .exe, in @path=, on the search path): \"{1}\""}},
+    {R::programIsFolder, P, {"プログラムではなくフォルダーです: 「{1}」", "a folder, not a program: \"{1}\""}},
     {R::subCommandWithoutProgram, P, {"上にプログラムの行がないサブコマンドです。プログラムの行として読まれ、捨てられます",
                                       "a sub-command line with no program above it: it is read as a program line and dropped"}},
     {R::subCommandsOfMissingProgram, N, {"{1}行目のプログラムが見つからないので、その下のサブコマンドの行も捨てられます",
@@ -127,6 +133,8 @@ const RuleText ruleTexts[] = {
                                    "the folder {1} does not exist: files are saved into the temporary folder"}},
     {R::noProgramBeforeSeparator, P, {"区切りの前にプログラムがありません。捨てられます",
                                       "no program before the separator: the line is dropped"}},
+    {R::separatorLookalike, N, {"プログラムと見出しの区切りは「{1}」です。「{2}」の | は区切りになりません",
+                                "the separator between a program and its caption is \"{1}\": the | in \"{2}\" does not separate them"}},
     {R::givenMarkWithoutCleaning, N, {"! の行には受け取ったままの URL が渡されますが、@unwrap も @strip= もないので、どの URL も元のままです",
                                       "the ! line is given the URLs as given, but with neither @unwrap nor @strip= every URL stays as given anyway"}},
 
@@ -146,12 +154,12 @@ const RuleText ruleTexts[] = {
     {R::hostBlockShadowed, P, {"{1} のホストはすべて前のホストブロック ({2}行目から) が先に受け持つので、このブロックは使われません",
                                "every host {1} names goes to an earlier host block (from line {2} on): this block is never used"}},
 
-    {R::listProgramNotFound, P, {"[list] のプログラムが見つかりません。飛ばされます: {1}",
-                                 "a [list] program is not found and is skipped: {1}"}},
+    {R::listProgramNotFound, P, {"[list] のプログラムが見つかりません。飛ばされます: 「{1}」",
+                                 "a [list] program is not found and is skipped: \"{1}\""}},
     {R::listParameterWithoutProgram, N, {"上にプログラムがない > の行です。無視されます",
                                          "a > line with no program above it is ignored"}},
-    {R::listRunsOn, P, {"[list] には終わりがないので、{2}行目の {1} のプログラムもリストのプログラムになります",
-                        "[list] has no end: the programs of {1} on line {2} become list programs too"}},
+    {R::listRunsOn, P, {"[list] には終わりがないので、{2}行目の {1} のプログラムもリストのプログラムになります ([list] はファイルの最後に置きます)",
+                        "[list] has no end: the programs of {1} on line {2} become list programs too (put [list] last in the file)"}},
     {R::tooManyListPrograms, P, {"リストのプログラムは 10 個までです。ここから後は使われません",
                                  "at most 10 list programs are read: from here on nothing is"}},
 };
@@ -162,12 +170,25 @@ const RuleText& textOf(LintRule rule) {
     return ruleTexts[0];
 }
 
+// Rules whose argument at this index comes in both languages: the Japanese
+// text there, the English one right after it.
+int bilingualArgument(LintRule rule) {
+    switch (rule) {
+        case R::numberIgnored: return 2;
+        case R::optionValueUnknown: return 2;
+        default: return -1;
+    }
+}
+
 }  // namespace
 
 Severity severityOf(LintRule rule) { return textOf(rule).severity; }
 
 std::string findingText(const Finding& finding, Language language) {
-    const std::vector<std::string>& a = finding.args;
+    std::vector<std::string> a = finding.args;
+    const int both = bilingualArgument(finding.rule);
+    if (both >= 0 && static_cast<std::size_t>(both) + 1 < a.size())
+        a.erase(a.begin() + both + (language == Language::japanese ? 1 : 0));
     auto arg = [&a](std::size_t i) { return i < a.size() ? std::string_view(a[i]) : std::string_view(); };
-    return say(language, textOf(finding.rule).text, {arg(0), arg(1), arg(2), arg(3)});
+    return say(language, textOf(finding.rule).text, {arg(0), arg(1), arg(2), arg(3), arg(4)});
 }

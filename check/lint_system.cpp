@@ -58,10 +58,65 @@ bool programFoundNow(std::string_view value) {
     return found.programFound && !platform::os().isDirectory(found.path);
 }
 
+// What an out-of-range number stands for, in both languages.
+struct NumberMeaning {
+    const char* japanese;
+    const char* english;
+};
+
+const NumberMeaning noPause{"待ち時間なしになります (待ち時間は 1～10000 ミリ秒)",
+                            "no pause (a pause is 1 to 10000 ms)"};
+const NumberMeaning noLimit{"長さの制限なしになります (長さは 3～254 文字)",
+                            "no limit (a length is 3 to 254 characters)"};
+const NumberMeaning defaultTimeout{"既定の 30 秒になります (0 や数でない値は 30 秒)",
+                                   "the default of 30 seconds (0 and values that are no number do)"};
+
 void lintNumber(LintContext& c, int line, std::string_view key, std::string_view token,
-                int low, int high, const char* meaning) {
+                int low, int high, const NumberMeaning& meaning) {
     const int n = text::toInt(text::cut(token, 7));
-    if (n < low || n > high) c.add(line, LintRule::numberIgnored, {std::string(key), std::string(token), meaning});
+    if (n < low || n > high)
+        c.add(line, LintRule::numberIgnored, {std::string(key), std::string(token), meaning.japanese, meaning.english});
+}
+
+// Options that take one value only: their name, that value and what it does.
+struct FixedValueOption {
+    std::string_view name;
+    std::string_view value;
+    const char* japanese;
+    const char* english;
+};
+
+const FixedValueOption fixedValueOptions[] = {
+    {"@mark=", "0", "@mark=0 でサブコマンドが一つのプログラムの \" *\" を付けません",
+     "@mark=0 leaves out the \" *\" after a program with one sub-command"},
+    {"@temp=", "del", "@temp=del で起動するたびに temp フォルダーを空にします",
+     "@temp=del empties the temp folder at every start"},
+    {"@active=", "1", "@active=1 でメニューの前にウィンドウを強く前面に出します",
+     "@active=1 brings Tavrin's window to the front more forcefully before the menu"},
+};
+
+// An option known by its name whose value is not the one it takes.
+const FixedValueOption* fixedValueOption(std::string_view line) {
+    for (const FixedValueOption& option : fixedValueOptions)
+        if (text::startsWithNoCase(line, option.name)) return &option;
+    return nullptr;
+}
+
+// The separator's blanks are part of it; a value that begins with a blank
+// but does not end with one is most often a line whose last blank, unseen,
+// was lost (" |" for " | ").
+void lintSeparatorBlanks(LintContext& c, int line, std::string_view key, std::string_view value) {
+    if (value.empty()) return;
+    if (value.front() == ' ' && value.back() != ' ')
+        c.add(line, LintRule::separatorBlanks, {std::string(key), std::string(value), std::to_string(value.size())});
+}
+
+// "10th", "11th", "21st" ... for the English text; the Japanese one counts
+// with 個目.
+std::string ordinal(int n) {
+    const int lastTwo = n % 100, last = n % 10;
+    const char* suffix = lastTwo >= 11 && lastTwo <= 13 ? "th" : last == 1 ? "st" : last == 2 ? "nd" : last == 3 ? "rd" : "th";
+    return std::to_string(n) + suffix;
 }
 
 // The search list at the end of the loading, for telling a program that is
@@ -147,12 +202,13 @@ void lintOption(LintContext& c, int line, std::string_view key, std::string_view
     if (key == "@dlm=" || key == "@dlm2=") {
         if (value.size() > cap::separator - 1)
             c.add(line, LintRule::valueCut, {std::string(key), std::to_string(cap::separator - 1), std::string(value)});
+        lintSeparatorBlanks(c, line, key, value);
     } else if (key == "@path=") {
         lintPathValue(c, line, value);
     } else if (key == "@menu=") {
         lintMenuValue(c, line, value);
     } else if (key == "@len=") {
-        lintNumber(c, line, key, value, 3, 254, "0");
+        lintNumber(c, line, key, value, 3, 254, noLimit);
     } else if (key == "@ext2=") {
         const std::string path = programPaths.programFolder + std::string(value);
         if (!platform::os().fileExists(path) || platform::os().isDirectory(path))
@@ -167,7 +223,7 @@ void lintOption(LintContext& c, int line, std::string_view key, std::string_view
         if (value.size() > cap::path - 1)
             c.add(line, LintRule::valueCut, {std::string(key), std::to_string(cap::path - 1), std::string(value)});
     } else if (key == "@timeout=") {
-        lintNumber(c, line, key, value.substr(0, value.find(',')), 1, 0x7fffffff, "30");
+        lintNumber(c, line, key, value.substr(0, value.find(',')), 1, 0x7fffffff, defaultTimeout);
     } else if (key == "@scheme=") {
         bool named = false;
         for (const char* kind : {"http", "ftp", "mailto", "file"})
@@ -181,10 +237,10 @@ void lintOption(LintContext& c, int line, std::string_view key, std::string_view
         lintStripValue(c, line, value);
     } else if (key == "@dist=") {
         const std::size_t comma = value.find(',');
-        lintNumber(c, line, key, value.substr(0, comma), 1, 10000, "0");
+        lintNumber(c, line, key, value.substr(0, comma), 1, 10000, noPause);
         if (comma != std::string_view::npos) {
             std::string_view second = value.substr(comma + 1);
-            lintNumber(c, line, key, second.substr(0, second.find(',')), 1, 10000, "0");
+            lintNumber(c, line, key, second.substr(0, second.find(',')), 1, 10000, noPause);
         }
     }
 }
@@ -256,6 +312,7 @@ void lintSystemBlock(LintContext& c) {
 
     OptionFollowUp state = OptionFollowUp::none;
     bool filtersFull = false;
+    int groupsWritten = 0;  // non-empty "@filter" groups of the file, as written
     bool ended = false;
     std::size_t offset = start;
     int number = c.lineOf(start);
@@ -283,13 +340,18 @@ void lintSystemBlock(LintContext& c) {
             state = OptionFollowUp::none;
         } else if (!line.empty() && line[0] == '>' && state == OptionFollowUp::filterLines) {
             lintFilterGroup(c, number, line.substr(1));
+            const int before = filterGroups.groupCount;
             addFilterGroup(line.substr(1));
+            if (filterGroups.groupCount > before) ++groupsWritten;
             if (filterGroups.groupCount >= static_cast<int>(filterGroups.groups.size())) {
                 state = OptionFollowUp::none;
                 filtersFull = true;
             }
+        } else if (!line.empty() && line[0] == '>' && filtersFull) {
+            c.add(number, LintRule::filterBeyondTenth, {std::to_string(++groupsWritten), ordinal(groupsWritten)});
+            state = OptionFollowUp::none;
         } else if (!line.empty() && line[0] == '>') {
-            c.add(number, filtersFull ? LintRule::filterBeyondTenth : LintRule::strayParameterLine);
+            c.add(number, LintRule::strayParameterLine);
             state = OptionFollowUp::none;
         } else {
             state = OptionFollowUp::none;
@@ -299,10 +361,15 @@ void lintSystemBlock(LintContext& c) {
                 // A blank line only ends a run of filter or loader lines.
             } else if (line[0] != '@') {
                 c.add(number, LintRule::notAnOption, {std::string(line)});
+            } else if (const FixedValueOption* fixed = key ? nullptr : fixedValueOption(line)) {
+                c.add(number, LintRule::optionValueUnknown,
+                      {std::string(fixed->name), std::string(fixed->value), fixed->japanese, fixed->english,
+                       std::string(line)});
             } else if (!key) {
                 c.add(number, LintRule::unknownOption, {std::string(line)});
             } else if (line.size() <= key->minLength) {
-                c.add(number, LintRule::optionTooShort, {std::string(key->key), std::to_string(key->minLength)});
+                c.add(number, LintRule::optionTooShort,
+                      {std::string(key->key), std::to_string(key->minLength + 1 - key->key.size())});
             } else {
                 lintOption(c, number, key->key, line.substr(key->key.size()), finalSearch);
                 state = applySystemOption(line);

@@ -1,4 +1,4 @@
-// Filling a text's "{n}" marks.
+// Filling a text's "{n}" marks, counts and quoting.
 #include "check/messages.h"
 
 #include <vector>
@@ -25,4 +25,30 @@ std::string say(Language language, const Text& text,
         i += step;
     }
     return out;
+}
+
+std::string counted(Language language, long long n, const Text& one, const Text& many) {
+    return say(language, n == 1 ? one : many, {std::to_string(n)});
+}
+
+std::string printable(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t step = text::charLength(text, i);
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (step == 1 && (c < 0x20 || c == 0x7F)) {
+            out += '^';
+            out += c == 0x7F ? '?' : static_cast<char>(c + 0x40);
+        } else {
+            out.append(text.substr(i, step));
+        }
+        i += step;
+    }
+    return out;
+}
+
+std::string quoted(Language language, std::string_view name) {
+    if (language == Language::japanese) return "「" + std::string(name) + "」";
+    return "\"" + std::string(name) + "\"";
 }

@@ -15,3 +15,16 @@ struct Text {
 // The text in `language` with its "{n}" marks replaced by the arguments.
 std::string say(Language language, const Text& text,
                 std::initializer_list<std::string_view> arguments = {});
+
+// A count with its noun: `one` for 1, `many` otherwise ("1 problem",
+// "2 problems"); each text takes the number as "{1}".
+std::string counted(Language language, long long n, const Text& one, const Text& many);
+
+// Text from a file or the command line made safe for a terminal: control
+// characters (a tab included) are shown as "^X" (DEL as "^?"), so that no
+// escape sequence of a binary file ever reaches the console.
+std::string printable(std::string_view text);
+
+// A name as a message quotes it: "name" in English, 「name」 in Japanese, so
+// that blanks at its ends show.
+std::string quoted(Language language, std::string_view name);

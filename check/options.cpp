@@ -1,62 +1,137 @@
-// Reading the check tool's command line.
+// Reading the check tool's command line. Every refusal names the word at
+// fault, in the language asked for wherever "--lang" stands.
 #include "check/options.h"
+
+#include <string_view>
+#include <utility>
 
 namespace {
 
-bool takesValue(const std::string& option) {
-    return option == "--ini" || option == "--lang" || option == "--base";
+enum CommandBit : unsigned { lintCommand = 1, openCommand = 2, linksCommand = 4, everyCommand = 7 };
+
+struct OptionSpec {
+    const char* name;
+    bool takesValue;
+    unsigned commands;  // the commands it applies to
+};
+
+const OptionSpec optionSpecs[] = {
+    {"--ini", true, everyCommand},       {"--lang", true, everyCommand},
+    {"--raw", false, everyCommand},      {"--help", false, everyCommand},
+    {"--shift", false, openCommand},     {"--ctrl", false, openCommand},
+    {"--tsv", false, openCommand | linksCommand},
+    {"--json", false, linksCommand},     {"--base", true, linksCommand},
+    {"--subfolders", false, linksCommand}, {"--no-convert", false, linksCommand},
+};
+
+const Text unknownOption{"知らないオプションです: {1}", "unknown option: {1}"};
+const Text needsValue{"{1} には値が必要です ({1} {2})", "{1} needs a value ({1} {2})"};
+const Text noValue{"{1} は値を取りません: {2}", "{1} takes no value: {2}"};
+const Text badLanguage{"--lang は ja か en です: {1}", "--lang takes ja or en, not {1}"};
+const Text noCommand{"コマンドがありません (lint、open、links のどれか)",
+                     "no command given (lint, open or links)"};
+const Text unknownCommand{"知らないコマンドです: {1} (lint、open、links のどれか)",
+                          "unknown command: {1} (the commands are lint, open and links)"};
+const Text notForCommand{"{1} は {2} には使えません ({3} で使います)",
+                         "{1} does not apply to {2} (it applies to {3})"};
+const Text lintTakesNoWords{"lint はほかの語を取りません: {1}", "lint takes no other words: {1}"};
+const Text openNeedsUrl{"open には URL が必要です", "open needs at least one URL"};
+const Text linksNeedsOne{"links にはファイルかフォルダーを 1 つだけ指定します (指定は {1} 個)",
+                         "links takes one file or folder (given: {1})"};
+const Text tsvOrJson{"--tsv と --json は一緒に使えません", "give --tsv or --json, not both"};
+
+unsigned commandBit(std::string_view command) {
+    if (command == "lint") return lintCommand;
+    if (command == "open") return openCommand;
+    if (command == "links") return linksCommand;
+    return 0;
+}
+
+std::string commandNames(unsigned commands) {
+    std::string names;
+    for (const auto& [bit, name] : {std::pair<unsigned, const char*>{lintCommand, "lint"},
+                                    {openCommand, "open"}, {linksCommand, "links"}}) {
+        if (!(commands & bit)) continue;
+        if (!names.empty()) names += ", ";
+        names += name;
+    }
+    return names;
+}
+
+const OptionSpec* findOption(std::string_view name) {
+    for (const OptionSpec& spec : optionSpecs)
+        if (name == spec.name) return &spec;
+    return nullptr;
+}
+
+bool isOptionWord(const std::string& word) { return word.size() > 2 && word.compare(0, 2, "--") == 0; }
+
+// The language is taken first, so that every message obeys it.
+void takeLanguage(const std::vector<std::string>& words, CheckOptions& options) {
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        if (words[i] == "--") return;
+        std::string value;
+        if (words[i] == "--lang" && i + 1 < words.size()) value = words[i + 1];
+        else if (words[i].compare(0, 7, "--lang=") == 0) value = words[i].substr(7);
+        else continue;
+        if (value == "en") options.language = Language::english;
+        else if (value == "ja") options.language = Language::japanese;
+    }
 }
 
 }  // namespace
 
 bool parseCheckOptions(const std::vector<std::string>& words, CheckOptions& options,
                        std::string& error) {
+    takeLanguage(words, options);
+    const Language language = options.language;
     // Options are searched for in any place: Tavrin's own switches ("/#…")
     // and URLs never begin with "--". A lone "--" ends the options.
+    std::vector<std::pair<const OptionSpec*, std::string>> given;  // with the word as written
     bool optionsEnded = false;
     for (std::size_t i = 0; i < words.size(); ++i) {
         const std::string& word = words[i];
-        if (optionsEnded || word.size() < 2 || word.compare(0, 2, "--") != 0) {
+        if (!optionsEnded && word == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (optionsEnded || !isOptionWord(word)) {
             if (options.command.empty()) options.command = word;
             else options.words.push_back(word);
             continue;
         }
-        if (word == "--") {
-            optionsEnded = true;
-            continue;
-        }
-        std::string name = word, value;
         const std::size_t eq = word.find('=');
-        bool hasValue = false;
-        if (eq != std::string::npos) {
-            name = word.substr(0, eq);
-            value = word.substr(eq + 1);
-            hasValue = true;
+        const std::string name = word.substr(0, eq);
+        const OptionSpec* spec = findOption(name);
+        if (!spec) {
+            error = say(language, unknownOption, {word});
+            return false;
         }
-        if (takesValue(name) && !hasValue) {
-            if (i + 1 >= words.size()) {
-                error = name;
+        std::string value;
+        if (eq != std::string::npos) {
+            if (!spec->takesValue) {
+                error = say(language, noValue, {name, word});
+                return false;
+            }
+            value = word.substr(eq + 1);
+        } else if (spec->takesValue) {
+            if (i + 1 >= words.size() || isOptionWord(words[i + 1]) || words[i + 1] == "--") {
+                error = say(language, needsValue, {name, name == "--lang" ? "en" : name == "--base" ? "URL" : "FILE"});
                 return false;
             }
             value = words[++i];
-            hasValue = true;
         }
         if (name == "--ini") {
             options.ini = value;
             options.iniGiven = true;
         } else if (name == "--lang") {
-            if (value == "en") options.language = Language::english;
-            else if (value == "ja") options.language = Language::japanese;
-            else {
-                error = word;
+            if (value != "en" && value != "ja") {
+                error = say(language, badLanguage, {value});
                 return false;
             }
         } else if (name == "--base") {
             options.base = value;
             options.baseGiven = true;
-        } else if (hasValue) {
-            error = word;
-            return false;
         } else if (name == "--shift") {
             options.shift = true;
         } else if (name == "--ctrl") {
@@ -73,33 +148,68 @@ bool parseCheckOptions(const std::vector<std::string>& words, CheckOptions& opti
             options.raw = true;
         } else if (name == "--help") {
             options.help = true;
-        } else {
-            error = word;
-            return false;
         }
+        given.emplace_back(spec, word);
+    }
+    if (options.help) return true;
+    if (options.command.empty()) {
+        error = say(language, noCommand);
+        return false;
+    }
+    const unsigned command = commandBit(options.command);
+    if (command == 0) {
+        error = say(language, unknownCommand, {options.command});
+        return false;
+    }
+    for (const auto& [spec, word] : given) {
+        if (spec->commands & command) continue;
+        error = say(language, notForCommand, {word, options.command, commandNames(spec->commands)});
+        return false;
+    }
+    if (options.tsv && options.json) {
+        error = say(language, tsvOrJson);
+        return false;
+    }
+    if (command == lintCommand && !options.words.empty()) {
+        error = say(language, lintTakesNoWords, {options.words[0]});
+        return false;
+    }
+    if (command == openCommand && options.words.empty()) {
+        error = say(language, openNeedsUrl);
+        return false;
+    }
+    if (command == linksCommand && options.words.size() != 1) {
+        error = say(language, linksNeedsOne, {std::to_string(options.words.size())});
+        return false;
     }
     return true;
 }
 
-std::string usageText(Language language) {
+std::string usageText(Language language, bool windows) {
     static const Text usage{
-        "使い方:\n"
-        "  tavrin-check lint [--ini FILE]\n"
+        "使い方 ({1} はコンソールで使うプログラムです。ダブルクリックしても、この説明が一瞬出るだけです):\n"
+        "  {1} lint [--ini FILE]\n"
         "      設定ファイルの問題を行番号と理由で示します。\n"
-        "  tavrin-check open URL... [--shift] [--ctrl] [--ini FILE] [--tsv]\n"
-        "      URL を渡したとき Tavrin が何をするか (ブロック、表、起動するコマンドライン) を示します。\n"
-        "  tavrin-check links FILE [--base URL] [--subfolders] [--no-convert] [--tsv|--json]\n"
+        "  {1} open URL... [--shift] [--ctrl] [--ini FILE] [--tsv]\n"
+        "      URL を渡したとき Tavrin が何をするか (選ばれるブロック、メニュー、起動するコマンドライン) を示します。\n"
+        "  {1} links FILE [--base URL] [--subfolders] [--no-convert] [--ini FILE] [--tsv|--json]\n"
         "      HTML ページ、リストファイル、ショートカットのフォルダーからリストウィンドウに並ぶ行を示します。\n"
-        "共通: --lang en (英語で表示)、--raw (コード ページ 932 のまま出力)\n"
-        "終了コード: 0 問題なし、1 問題あり・何も起動しない、2 使い方の誤り・読めないファイル\n",
-        "usage:\n"
-        "  tavrin-check lint [--ini FILE]\n"
+        "  --ini FILE  読む設定ファイル (既定: このプログラムと同じフォルダーの Tavrin.ini)。\n"
+        "              そのフォルダーを Tavrin.exe のフォルダーとして扱います。\n"
+        "共通: --lang en (英語で表示)、--raw (コード ページ 932 のまま出力)、--help (この説明)\n"
+        "終了コード: 0 問題なし、1 問題あり (lint)・何も起動しない (open)・行がない (links)、\n"
+        "            2 使い方の誤り・読めないファイル\n",
+        "usage ({1} is a console program: double-clicked, it only flashes this text):\n"
+        "  {1} lint [--ini FILE]\n"
         "      names every problem of the settings file, with its line and a reason\n"
-        "  tavrin-check open URL... [--shift] [--ctrl] [--ini FILE] [--tsv]\n"
-        "      tells what Tavrin would do with the URLs: block, rows, the command lines it starts\n"
-        "  tavrin-check links FILE [--base URL] [--subfolders] [--no-convert] [--tsv|--json]\n"
+        "  {1} open URL... [--shift] [--ctrl] [--ini FILE] [--tsv]\n"
+        "      tells what Tavrin would do with the URLs: the block it picks, the menu, the command lines it starts\n"
+        "  {1} links FILE [--base URL] [--subfolders] [--no-convert] [--ini FILE] [--tsv|--json]\n"
         "      the rows the list window would show for an HTML page, a list file or a shortcut folder\n"
-        "common: --lang en (English), --raw (write code page 932 bytes as they are)\n"
-        "exit status: 0 no problem, 1 problems found or nothing would start, 2 bad usage or unreadable file\n"};
-    return say(language, usage);
+        "  --ini FILE  the settings file to read (default: Tavrin.ini beside this program);\n"
+        "              its folder stands for the folder of Tavrin.exe\n"
+        "common: --lang en (English), --raw (write code page 932 bytes as they are), --help (this text)\n"
+        "exit status: 0 no problem; 1 problems found (lint), nothing would start (open) or no rows (links);\n"
+        "             2 bad usage or a file that cannot be read\n"};
+    return say(language, usage, {windows ? "TavrinCheck.exe" : "tavrin-check"});
 }

@@ -20,9 +20,11 @@ struct CheckOptions {
     bool help = false;
 };
 
-// Reads the words; false with `error` set when they make no sense.
+// Reads the words; false with `error` set when they make no sense: one
+// sentence in the language asked for (wherever "--lang" stands) that names
+// the word at fault and what was expected there.
 bool parseCheckOptions(const std::vector<std::string>& words, CheckOptions& options,
                        std::string& error);
 
-// The usage text.
-std::string usageText(Language language);
+// The usage text; `windows` names the tool as the Windows build is named.
+std::string usageText(Language language, bool windows);

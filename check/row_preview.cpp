@@ -1,4 +1,4 @@
-// Carrying out one row for a preview: the targets put back, then the
+// Carrying out one menu item for a preview: the targets put back, then the
 // menu's own choice.
 #include "check/row_preview.h"
 
@@ -18,9 +18,14 @@ void restoreTargets(const std::vector<UrlEntry>& targets) {
 
 }  // namespace
 
-void chooseRowDry(int k, const std::vector<UrlEntry>& targets) {
-    if (k < 0 || k >= associationTable.itemCount || targets.empty()) return;
+void chooseMenuItemDry(int id, const std::vector<UrlEntry>& targets) {
+    if (targets.empty()) return;
     restoreTargets(targets);
     menuState.choiceShiftFlag = 0;
-    carryOutMenuChoice(nullptr, menuIdRowBase + k, 0);
+    carryOutMenuChoice(nullptr, id, 0);
+}
+
+void chooseRowDry(int k, const std::vector<UrlEntry>& targets) {
+    if (k < 0 || k >= associationTable.itemCount) return;
+    chooseMenuItemDry(menuIdRowBase + k, targets);
 }

@@ -19,14 +19,33 @@
 namespace {
 
 const Text notFound{"設定ファイルがありません: {1}", "settings file not found: {1}"};
-const Text unreadable{"設定ファイルを読めません (フォルダーか、ほかのプログラムが開いています): {1}",
-                      "cannot read the settings file (a folder, or held by another program): {1}"};
+const Text unreadable{"設定ファイルを読めません ({2}): {1}", "cannot read the settings file ({2}): {1}"};
+const Text missingReason{"ありません", "it does not exist"};
+const Text folderReason{"ファイルではなくフォルダーです", "a folder, not a file"};
+const Text tooLargeReason{"{1} バイトを超えています ({2} バイト)", "larger than {1} bytes: {2} bytes"};
+const Text heldReason{"ほかのプログラムが開いているか、読む権限がありません",
+                      "held by another program, or not allowed to be read"};
 
 }  // namespace
 
+platform::Platform& toolPlatform(const CheckEnvironment& environment) {
+    return environment.files ? *environment.files : platform::nativePlatform();
+}
+
+std::string unreadableReason(const CheckEnvironment& environment, Language language,
+                             const std::string& path, std::uint64_t limit) {
+    platform::Platform& os = toolPlatform(environment);
+    if (os.isDirectory(path)) return say(language, folderReason);
+    if (!os.fileExists(path)) return say(language, missingReason);
+    const platform::FileStamp stamp = os.fileStamp(path);
+    if (stamp.exists && stamp.size > limit)
+        return say(language, tooLargeReason, {std::to_string(limit), std::to_string(stamp.size)});
+    return say(language, heldReason);
+}
+
 bool readSettingsFile(const CheckOptions& options, const CheckEnvironment& environment,
                       SettingsFile& file, std::string& error) {
-    platform::Platform& os = platform::nativePlatform();
+    platform::Platform& os = toolPlatform(environment);
     if (options.iniGiven) {
         std::string full;
         if (!os.fullPathName(options.ini, full)) full = options.ini;
@@ -41,7 +60,9 @@ bool readSettingsFile(const CheckOptions& options, const CheckEnvironment& envir
     }
     // One byte more than Tavrin reads tells a file that is too large.
     if (os.readFile(file.path, file.text, maxSettingsFileBytes + 1, false)) return true;
-    error = say(options.language, os.fileExists(file.path) ? unreadable : notFound, {file.path});
+    if (!os.fileExists(file.path)) error = say(options.language, notFound, {file.path});
+    else error = say(options.language, unreadable,
+                     {file.path, unreadableReason(environment, options.language, file.path, maxSettingsFileBytes)});
     return false;
 }
 

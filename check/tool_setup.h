@@ -3,6 +3,7 @@
 // Tavrin.exe (where Tavrin keeps Tavrin.ini, its temporary folder and the
 // files "/#s=" and "@ext2=" name).
 #pragma once
+#include <cstdint>
 #include <string>
 
 #include "check/check.h"
@@ -14,6 +15,15 @@ struct SettingsFile {
     std::string name;
     std::string text;    // the bytes, up to one more than Tavrin reads
 };
+
+// The platform the tool looks at files through: the environment's, else
+// the native one.
+platform::Platform& toolPlatform(const CheckEnvironment& environment);
+
+// Why `path` cannot be read, in words: missing, a folder, larger than
+// `limit` bytes, or held by another program.
+std::string unreadableReason(const CheckEnvironment& environment, Language language,
+                             const std::string& path, std::uint64_t limit);
 
 // Finds and reads the settings file (--ini FILE, or Tavrin.ini beside the
 // tool). False with a message in `error` when it is missing or cannot be

@@ -31,7 +31,8 @@ bool endsWithBackslash(std::string_view path) {
 }
 
 std::string withoutTrailingBackslash(std::string_view path) {
-    return std::string(endsWithBackslash(path) ? path.substr(0, path.size() - 1) : path);
+    const bool separator = endsWithBackslash(path) || (!path.empty() && path.back() == '/');
+    return std::string(separator ? path.substr(0, path.size() - 1) : path);
 }
 
 std::string canonicalizePath(std::string_view path) {

@@ -14,7 +14,8 @@ std::string removeBlanks(std::string_view path);
 // True when the text ends in a backslash that is a character of its own
 // (the trail byte of a double-byte character such as "表" is 0x5C too).
 bool endsWithBackslash(std::string_view path);
-// The text without one such trailing backslash.
+// The text without one such trailing backslash, or one trailing slash (a
+// folder separator to the system as well, and the only one natively).
 std::string withoutTrailingBackslash(std::string_view path);
 // Resolves "." and ".." components between backslashes.
 std::string canonicalizePath(std::string_view path);

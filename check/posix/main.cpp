@@ -1,6 +1,7 @@
 // Entry point of the native check tool (tavrin-check): Tavrin.ini is read
-// beside the tool unless --ini names one; words are taken as UTF-8 and
-// output is written as UTF-8 (--raw: code page 932 as it is).
+// beside the tool unless --ini names one; words are taken as UTF-8, file
+// names are UTF-8 on disk, and output is written as UTF-8 (--raw: code
+// page 932 as it is).
 #include <unistd.h>
 
 #include <climits>
@@ -11,6 +12,7 @@
 #include "check/check.h"
 #include "check/command_words.h"
 #include "check/posix/console_text.h"
+#include "check/posix/utf8_files.h"
 #include "common/unicode.h"
 #include "platform/platform.h"
 
@@ -21,17 +23,22 @@ std::string ownFolder(const char* argv0) {
     const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
     std::string self = n > 0 ? std::string(path, static_cast<std::size_t>(n)) : std::string(argv0);
     const std::size_t slash = self.rfind('/');
-    return slash == std::string::npos ? std::string("./") : self.substr(0, slash + 1);
+    return utf8NameToCp932(slash == std::string::npos ? std::string("./") : self.substr(0, slash + 1));
 }
 
-// A word that names an existing file or folder (alone, or as the value of
-// "--option=") is a path of this system and stays as it is; any other is
-// UTF-8 text, converted as Tavrin converts its wide command line.
+// Whether every byte of `w` belongs to a well-formed UTF-8 character.
+bool isUtf8(const std::string& w) {
+    const std::u16string wide = unicode::fromUtf8(w);
+    std::string back;
+    for (std::size_t i = 0; i < wide.size();) unicode::appendUtf8(back, unicode::next(wide, i));
+    return back == w;
+}
+
+// A word in UTF-8 is converted as Tavrin converts its wide command line
+// (file names included: the file system takes them back to UTF-8); bytes
+// that are no UTF-8 stay as they are.
 std::string word(const std::string& w) {
-    platform::Platform& os = platform::nativePlatform();
-    if (os.fileExists(w)) return w;
-    const std::size_t eq = w.find('=');
-    if (w.compare(0, 2, "--") == 0 && eq != std::string::npos && os.fileExists(w.substr(eq + 1))) return w;
+    if (!isUtf8(w)) return w;
     return checkWord(unicode::fromUtf8(w));
 }
 
@@ -45,12 +52,18 @@ void write(std::FILE* stream, const std::string& text, bool raw) {
 int main(int argc, char** argv) {
     std::vector<std::string> words;
     for (int i = 1; i < argc; ++i) words.push_back(word(argv[i]));
+    const auto files = utf8FileNames(platform::nativePlatform());
+    // Tavrin's own code reaches the file system through the platform in
+    // use: the tool's is the one that speaks UTF-8 to the disk.
+    platform::installPlatform(files.get());
     CheckEnvironment environment;
     environment.ownFolder = ownFolder(argv[0]);
     environment.converters = builtinConverter;
+    environment.files = files.get();
     CheckOutput output;
     const int status = runCheck(words, environment, output);
     write(stdout, output.out, output.raw);
     write(stderr, output.err, output.raw);
+    platform::installPlatform(nullptr);
     return status;
 }

@@ -3,7 +3,9 @@
 for every test page, list file and shortcut folder equal the expected rows
 of tests/pages (the rows the list window shows); bad input ends with a
 clear message and a non-zero exit, never a crash; the tool writes nothing;
-the README's sample settings file has no problem but missing programs."""
+the README's sample settings file has no problem but missing programs;
+every settings sample of the README and of both help texts lints clean and
+opens its URL; the README's example runs print what the README shows."""
 import argparse
 import json
 import os
@@ -17,6 +19,7 @@ here = os.path.dirname(os.path.abspath(__file__))
 sys.path[:0] = [os.path.join(here, "..", "pages"), os.path.join(here, "..", "e2e")]
 from expected_rows import parse_rows, read_expected  # noqa: E402
 from tavrin_e2e import Failure, check, check_equal  # noqa: E402
+import doc_samples as marked  # noqa: E402
 
 
 class Tool:
@@ -24,11 +27,12 @@ class Tool:
         self.path = args.tool
         self.pages = args.pages
         self.readme = args.readme
+        self.docs = args.docs
         self.scratch = args.scratch
 
-    def run(self, *words, timeout=300):
+    def run(self, *words, timeout=300, env=None, cwd=None):
         started = time.monotonic()
-        done = subprocess.run([self.path, *words], capture_output=True, timeout=timeout)
+        done = subprocess.run([self.path, *words], capture_output=True, timeout=timeout, env=env, cwd=cwd)
         # A crash is a negative status (a signal) or the sanitizers' 1 with
         # their report on stderr.
         check(done.returncode in (0, 1, 2), f"exit {done.returncode}: {done.stderr[-2000:]!r}")
@@ -168,7 +172,7 @@ def bad_inputs(tool):
     check(b"line 202" in done.stdout or b":202:" in done.stdout, f"100,000 lines: {done.stdout[:300]!r}")
     check(b"at most 200 rows" in done.stdout, "100,000 lines: the row limit")
     done = tool.run("open", "--lang", "en", "--ini", ini, "http://h/a.html")
-    check(b"decision: show the menu (programs: 200)" in done.stdout, f"100,000 lines: {done.stdout[-300:]!r}")
+    check(b"decision: show the menu (200 programs)" in done.stdout, f"100,000 lines: {done.stdout[-300:]!r}")
 
     # A URL of 5,000 characters.
     write(ini, b"[.html]\r\n" + viewer.encode() + b"\r\n%end\r\n")
@@ -275,8 +279,118 @@ def open_wide(tool):
     check(b"URL 1: http://xn--bcher-kva.example/" in done.stdout, f"{done.stdout!r}")
 
 
+def utf8_names(tool):
+    """File and folder names are read and shown as the user typed them in
+    UTF-8: a page, a settings file in a Japanese folder, a page named from
+    the current folder, a shortcut folder; --raw shows the same names in
+    code page 932."""
+    work = tool.folder("utf8_names")
+    folder = os.path.join(work, "設定")
+    os.makedirs(folder)
+    with open(os.path.join(work, "日本語.html"), "wb") as f:
+        f.write('<title>表題</title><a href="http://h/x.html">リンク</a>'.encode("cp932"))
+    done = tool.run("links", os.path.join(work, "日本語.html"), "--lang", "en")
+    out = done.stdout.decode("utf-8")
+    check_equal(done.returncode, 0, "links of 日本語.html: exit")
+    check(f"source: {work}/日本語.html\n" in out, out)
+    check("   1 anchor  http://h/x.html  リンク\n" in out, out)
+    done = tool.run("links", os.path.join(work, "日本語.html"), "--tsv", "--raw")
+    check(b"anchor\thttp://h/x.html\t" + "リンク".encode("cp932") in done.stdout, f"{done.stdout!r}")
+    # A settings file in a Japanese folder names a program beside it
+    # without a folder; a shortcut folder of a Japanese name is listed
+    # under that name.
+    with open(os.path.join(folder, "viewer.exe"), "wb") as f:
+        f.write(b"MZ")
+    with open(os.path.join(folder, "Tavrin.ini"), "wb") as f:
+        f.write(b"[.html]\r\nviewer | View\r\n%end\r\n")
+    done = tool.run("open", "--lang", "en", "--ini", os.path.join(folder, "Tavrin.ini"), "http://h/a.html")
+    out = done.stdout.decode("utf-8")
+    check(f'  start: "{folder}/viewer.exe" http://h/a.html  (in {folder}/)\n' in out, out)
+    done = tool.run("lint", "--lang", "en", "--ini", os.path.join(folder, "Tavrin.ini"))
+    check_equal(done.stdout.decode("utf-8"), "0 problems, 0 notes\n", "lint in a Japanese folder")
+    # A file named from the current folder is that folder's, wherever the
+    # settings file is (its folder stands for Tavrin's only inside it).
+    for words in (["links", "日本語.html"], ["open", "日本語.html"]):
+        done = tool.run(*words, "--lang", "en", "--ini", os.path.join(folder, "Tavrin.ini"), cwd=work)
+        out = done.stdout.decode("utf-8")
+        check_equal((done.returncode, done.stderr), (0, b""), f"{words} from its folder")
+        check("http://h/x.html" in out if words[0] == "links" else f"file: {work}/日本語.html\n" in out, out)
+    shortcuts = os.path.join(work, "お気に入り")
+    os.makedirs(shortcuts)
+    with open(os.path.join(shortcuts, "ページ.url"), "wb") as f:
+        f.write(b"[InternetShortcut]\r\nURL=http://h/p.html\r\n")
+    done = tool.run("links", shortcuts, "--lang", "en")
+    out = done.stdout.decode("utf-8")
+    check("title: お気に入り\n" in out and "http://h/p.html  ページ\n" in out, out)
+
+
+# --- the documents' samples and examples -------------------------------------
+
+def doc_samples(tool):
+    """Every settings sample of the README and of both help texts, its
+    programs and folders made where it names them: lint finds nothing, and
+    a sample that names URLs opens them without a message box."""
+    drives, system32 = marked.prepare(os.path.join(tool.scratch, "doc_samples"))
+    samples = marked.readme_samples(tool.readme)
+    for name in ("Tavrin-en.txt", "Tavrin.txt"):
+        found = marked.help_samples(os.path.join(tool.docs, name))
+        check(len(found) >= 8, f"{name}: only {len(found)} marked samples")
+        samples += found
+    check(len(samples) >= 25, f"only {len(samples)} samples")
+    env = dict(os.environ, PATH=system32 + os.pathsep + os.environ.get("PATH", ""))
+    opened = 0
+    for i, sample in enumerate(samples):
+        if sample.name:
+            continue  # a sample of mistakes: its findings are an example run's
+        drives.make(sample.text)
+        ini = os.path.join(drives.root, f"sample{i}.ini")
+        with open(ini, "wb") as f:
+            f.write(drives.to_local(sample.text).encode("cp932"))
+        done = tool.run("lint", "--lang", "en", "--ini", ini, env=env)
+        check_equal((done.returncode, done.stdout.decode("utf-8").splitlines()[-1:]), (0, ["0 problems, 0 notes"]),
+                    f"{sample.where}: lint\n{drives.to_windows(done.stdout.decode('utf-8'))}")
+        if not sample.open_words:
+            continue
+        done = tool.run("open", "--lang", "en", "--ini", ini, *sample.open_words, env=env)
+        out = drives.to_windows(done.stdout.decode("utf-8"))
+        check(done.returncode == 0 and "message box" not in out and "decision: nothing" not in out,
+              f"{sample.where}: open {sample.open_words}\n{out}")
+        opened += 1
+    check(opened >= 6, f"only {opened} samples name a URL to open")
+
+
+def readme_examples(tool):
+    """The README's example runs of the check tool print exactly what the
+    README shows, run in the folder it names with the sample settings."""
+    drives, system32 = marked.prepare(os.path.join(tool.scratch, "readme_examples"))
+    samples = marked.readme_samples(tool.readme)
+    examples = marked.console_examples(tool.readme)
+    check(len(examples) >= 3, f"only {len(examples)} example runs")
+    for command, shown in examples:
+        _, out, err = marked.run_example(tool.path, drives, system32, command, samples, tool.pages)
+        check_equal(err, "", f"{command}: errors")
+        check_equal(out.splitlines(), shown.splitlines(), command)
+
+
+def help_examples(tool):
+    """The example runs of both help texts show lines the tool prints, in
+    that order, with the help's example of chapter 6 as Tavrin.ini."""
+    for name in ("Tavrin-en.txt", "Tavrin.txt"):
+        path = os.path.join(tool.docs, name)
+        drives, system32 = marked.prepare(os.path.join(tool.scratch, "help_examples"))
+        settings = [s for s in marked.help_samples(path) if "[.txt]#" in s.text]
+        check_equal(len(settings), 1, f"{name}: the example of chapter 6")
+        examples = marked.help_examples(path)
+        check(examples, f"{name}: no example run")
+        for command, shown in examples:
+            _, out, err = marked.run_example(tool.path, drives, system32, command, [], tool.pages, settings[0])
+            check_equal(err, "", f"{name}: {command}: errors")
+            check(marked.shown_in(shown, out.splitlines()), f"{name}: {command}:\n{out}")
+
+
 CASES = {f.__name__: f for f in (links_pages, links_folders, links_utf8, links_json, bad_inputs,
-                                 writes_nothing, readme_sample, open_wide)}
+                                 writes_nothing, readme_sample, open_wide, doc_samples, readme_examples,
+                                 help_examples, utf8_names)}
 
 
 def main():
@@ -285,6 +399,7 @@ def main():
     parser.add_argument("--tool", required=True)
     parser.add_argument("--pages", required=True)
     parser.add_argument("--readme", required=True)
+    parser.add_argument("--docs", required=True)
     parser.add_argument("--scratch", required=True)
     args = parser.parse_args()
     os.makedirs(args.scratch, exist_ok=True)

@@ -519,7 +519,7 @@ def readme_sample(args):
     while time.monotonic() < deadline and (len(starts(editor)) < 4 or not c.d.browsed()):
         time.sleep(0.05)
     time.sleep(0.5)
-    check_equal(starts(viewer), [f'"{URL}" --folder /a/'], "viewer")
+    check_equal(starts(viewer), [f'--folder "/a/" {URL}'], "viewer")
     check_equal(starts(editor), [f"-open {URL}", "-open http://host/b/x.html",
                                  f"{URL} http://host/b/x.html", URL], "editor")
     check_equal(c.d.browsed(), [URL], "opened by the system")

@@ -26,10 +26,17 @@ std::string readmeIniBlockWith(const std::string& marker) {
     std::ifstream in(readmePath(), std::ios::binary);
     if (!in) return std::string();
     const std::string readme((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const std::string opening = "```ini\n";
+    // A fence at the start of a line: "```ini", alone or followed by a blank
+    // and the words that tell a test what to do with the sample.
+    const std::string opening = "```ini";
     for (std::size_t start = readme.find(opening); start != std::string::npos;
          start = readme.find(opening, start + 1)) {
-        const std::size_t body = start + opening.size();
+        if (start > 0 && readme[start - 1] != '\n') continue;
+        const std::size_t lineEnd = readme.find('\n', start);
+        if (lineEnd == std::string::npos) return std::string();
+        const std::size_t after = start + opening.size();
+        if (after != lineEnd && readme[after] != ' ') continue;
+        const std::size_t body = lineEnd + 1;
         const std::size_t end = readme.find("\n```", body - 1);
         if (end == std::string::npos) return std::string();
         std::string block = readme.substr(body, end + 1 - body);

@@ -37,6 +37,7 @@ protected:
     std::string editor = dir.write("editor.exe", "MZ");
     std::string folder = dir.mkdir("folder.exe");
     std::string downloads = dir.mkdir("dl");
+    std::string tool = (dir.mkdir("tools"), dir.write("tools" + std::string(1, dir.path().back()) + "tool.exe", "MZ"));
 
     std::string fill(std::string text) const {
         const std::pair<const char*, std::string> marks[] = {
@@ -144,7 +145,9 @@ TEST_F(Lint, HostBlocks) {
 TEST_F(Lint, SystemOptions) {
     run({
         {"known options", "[system]\n@icon\n@dlm=, \n@dist=300,600\n@dde=IExplore;Firefox\n%end\n", {}},
-        {"unknown option", "[system]\n@icons\n@mark=1\n%end\n", {{3, R::unknownOption}}},
+        {"unknown option", "[system]\n@icons\n@mark\n%end\n", {{3, R::unknownOption}}},
+        {"a known option with a value it does not take", "[system]\n@mark=1\n@temp=yes\n@ACTIVE=0\n%end\n",
+         {{2, R::optionValueUnknown}, {3, R::optionValueUnknown}, {4, R::optionValueUnknown}}},
         {"not an option", "[system]\ndlm= | \n%end\n", {{2, R::notAnOption}}},
         {"value too short", "[system]\n@dlm=|\n%end\n", {{2, R::optionTooShort}}},
         {"stray > line", "[system]\n>-o %L\n%end\n", {{2, R::strayParameterLine}}},
@@ -168,9 +171,12 @@ TEST_F(Lint, SystemOptions) {
         {"@ext2= missing", "[system]\n@ext2=other.ini\n%end\n", {{2, R::alternateFileMissing}}},
         {"@path= folder missing", "[system]\n@path=<dir>;<dir>nowhere\n%end\n", {{2, R::searchFolderMissing}}},
         {"@editor= missing", "[system]\n@editor=<missing>\n%end\n", {{2, R::editorNotFound}}},
-        {"@editor= before its @path=", "[system]\n@editor=viewer\n@path=<dir>\n%end\n",
+        // (A program beside the settings file is found anyway: that folder
+        // stands for Tavrin's.)
+        {"@editor= before its @path=", "[system]\n@editor=tool\n@path=<dir>tools\n%end\n",
          {{2, R::editorFoundOnlyLater}}},
-        {"@editor= after its @path=", "[system]\n@path=<dir>\n@editor=viewer\n%end\n", {}},
+        {"@editor= after its @path=", "[system]\n@path=<dir>tools\n@editor=tool\n%end\n", {}},
+        {"@editor= beside the settings file", "[system]\n@editor=viewer\n%end\n", {}},
         {"@loader= missing", "[system]\n@loader=<missing>\n%end\n", {{2, R::loaderNotFound}}},
     });
 }
@@ -309,7 +315,7 @@ TEST(LintKeySearch, AgreesWithTheLoadersSearch) {
 }
 
 TEST(LintTexts, EveryRuleSpeaksBothLanguages) {
-    for (int i = 0; i <= static_cast<int>(LintRule::tooManyListPrograms); ++i) {
+    for (int i = 0; i <= static_cast<int>(LintRule::lastLintRule); ++i) {
         Finding f{1, static_cast<LintRule>(i), {"A", "B", "C"}};
         const std::string ja = findingText(f, Language::japanese);
         const std::string en = findingText(f, Language::english);
@@ -319,6 +325,112 @@ TEST(LintTexts, EveryRuleSpeaksBothLanguages) {
         for (const std::string& text : {ja, en})
             for (char n = '1'; n <= '9'; ++n) EXPECT_EQ(text.find({'{', n, '}'}), std::string::npos) << text;
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Lint, SeparatorsAndTheirLookAlikes) {
+    run({
+        {"a separator that lost its last blank", "[system]\n@dlm= |\n%end\n", {{2, R::separatorBlanks}}},
+        {"a separator of a comma and a blank", "[system]\n@dlm=, \n%end\n", {}},
+        {"a separator of its own", "[system]\n@dlm= | \n%end\n", {}},
+        {"a | without its blanks", "[.html]\n<viewer> |Viewer\n<viewer>| V\n%end\n",
+         {{2, R::programNotFound}, {2, R::separatorLookalike}, {3, R::programNotFound}, {3, R::separatorLookalike}}},
+        {"the same in [list]", "[list]\n<viewer>|V\n", {{2, R::listProgramNotFound}, {2, R::separatorLookalike}}},
+        {"a program not found without a |", "[.html]\n<missing>\n%end\n", {{2, R::programNotFound}}},
+    });
+}
+
+// What the findings say: the option as known and the value as wrong, what
+// a value means, the real rule, counts as written, names in quotes.
+TEST_F(Lint, FindingsSpeakPlainly) {
+    struct Case {
+        std::string ini;
+        std::string english;
+        std::string japanese;
+    };
+    const std::string ten = ">.a\n>.b\n>.c\n>.d\n>.e\n>.f\n>.g\n>.h\n>.i\n";
+    for (const Case& c : std::vector<Case>{
+             {"[system]\n@mark=2\n%end\n",
+              "@mark= takes only 0 (@mark=0 leaves out the \" *\" after a program with one sub-command); @mark=2 is ignored",
+              "@mark= は 0 だけを取ります"},
+             {"[system]\n@temp=yes\n%end\n",
+              "@temp= takes only del (@temp=del empties the temp folder at every start); @temp=yes is ignored", ""},
+             {"[system]\n@dist=20000\n%end\n", "the @dist= value 20000 means no pause (a pause is 1 to 10000 ms)",
+              "@dist= の値 20000 は待ち時間なしになります"},
+             {"[system]\n@len=2\n%end\n", "the @len= value 2 means no limit (a length is 3 to 254 characters)", ""},
+             {"[system]\n@dlm=|\n%end\n", "@dlm= needs a value of at least 2 characters: this line is ignored",
+              "@dlm= の値は 2 文字以上必要です"},
+             {"[system]\n@filter\n" + ten + ">.j\n%end\n",
+              "@filter keeps 9 groups of your own (10 with the built-in .*): this one, your 10th, is ignored",
+              "10 個目のこのグループは無視されます"},
+             {"[.html]\nnotepad \n%end\n", "program not found (looked for as written, with .exe, in @path=, on the "
+                                            "search path): \"notepad \"",
+              "「notepad 」"},
+             {"[.html]\nnotepad |Notepad\n%end\n",
+              "the separator between a program and its caption is \" | \": the | in \"notepad |Notepad\" does not "
+              "separate them",
+              ""},
+         }) {
+        SCOPED_TRACE(c.english);
+        const LintResult r = lint(c.ini);
+        std::string english, japanese;
+        for (const Finding& f : r.findings) {
+            english += findingText(f, Language::english) + "\n";
+            japanese += findingText(f, Language::japanese) + "\n";
+        }
+        EXPECT_NE(english.find(c.english + "\n"), std::string::npos) << english;
+        EXPECT_NE(japanese.find(c.japanese), std::string::npos) << japanese;
+    }
+}
+
+TEST_F(Lint, ReportSummaryCountsInWords) {
+    struct Case {
+        std::string ini;
+        std::string summary;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"[.html]\n<viewer>\n%end\n", "0 problems, 0 notes\n"},
+             {"[.html]\n<missing>\n%end", "1 problem, 1 note\n"},
+             {"[.html]\n<missing>\n<missing>\n%end\n[system]\n@dist=0\n@len=1\n%end\n", "2 problems, 2 notes\n"},
+         }) {
+        const std::string path = dir.write("Tavrin.ini", fill(c.ini));
+        CheckOptions options;
+        options.ini = path;
+        options.iniGiven = true;
+        options.language = Language::english;
+        CheckOutput output;
+        runLintCommand(options, CheckEnvironment{}, output);
+        EXPECT_EQ(output.out.substr(output.out.rfind('\n', output.out.size() - 2) + 1), c.summary) << output.out;
+    }
+}
+
+// A file that is no text gives a few findings and then says so once, and
+// nothing of it reaches the terminal as a control character.
+TEST_F(Lint, AFileThatIsNoTextIsToldOnce) {
+    std::string bytes;
+    for (int line = 0; line < 400; ++line) {
+        for (int b = 0; b < 40; ++b) bytes += static_cast<char>((line * 7 + b * 13) % 256);
+        bytes += '\n';
+    }
+    const std::string path = dir.write("Tavrin.ini", bytes);
+    CheckOptions options;
+    options.ini = path;
+    options.iniGiven = true;
+    options.language = Language::english;
+    CheckOutput output;
+    EXPECT_EQ(runLintCommand(options, CheckEnvironment{}, output), checkFindings);
+    std::size_t lines = 0;
+    for (char c : output.out) {
+        lines += c == '\n';
+        EXPECT_FALSE((static_cast<unsigned char>(c) < 0x20 && c != '\n') || c == 0x7F) << static_cast<int>(c);
+    }
+    EXPECT_EQ(lines, 7u) << output.out;  // five findings, the one that says it, the summary
+    EXPECT_NE(output.out.find(": problem: not a text file (control characters on "), std::string::npos) << output.out;
+    // One line with a control character is a finding of its own, no more.
+    EXPECT_EQ(found("[.html]\n<viewer>\x01\n%end\n"), (Found{{2, R::controlByte}, {2, R::programNotFound}}));
 }
 
 }  // namespace

@@ -76,8 +76,15 @@ protected:
         return text;
     }
 
-    // Tavrin's own start: creation step and start-up action.
+    // Tavrin's own start: creation step and start-up action, with its own
+    // folder as the current one (as the check tool takes it).
     Did real(const std::vector<std::string>& words, bool shift) {
+        const fs::path previousFolder = fs::current_path();
+        fs::current_path(dir.path());
+        struct Back {
+            fs::path folder;
+            ~Back() { fs::current_path(folder); }
+        } back{previousFolder};
         FakePlatform fake;
         TallyUi ui;
         UiPort* previousUi = installUi(&ui);
@@ -216,12 +223,13 @@ TEST_F(CheckOpen, ReportNamesBlocksRowsAndDecision) {
     EXPECT_EQ(check({"open", "--lang", "en", "--ini", dir.file("Tavrin.ini"), "http://h/a.html"}, output), 0);
     const std::string& out = output.out;
     EXPECT_NE(out.find("key: [.html]"), std::string::npos) << out;
-    EXPECT_NE(out.find("block: [.html]  line 2 (rows: 2)"), std::string::npos) << out;
+    EXPECT_NE(out.find("block: [.html]  line 2: 1 program, 1 sub-command"), std::string::npos) << out;
     EXPECT_NE(out.find("[all]: added (line 6)"), std::string::npos) << out;
-    EXPECT_NE(out.find("program  View: " + viewer), std::string::npos) << out;
+    EXPECT_NE(out.find("  View *\n      program " + viewer + ", its one sub-command >-open %L"), std::string::npos)
+        << out;
     EXPECT_NE(out.find("chosen: start: \"" + viewer + "\" -open http://h/a.html  (in " + dir.path() + "prog dir"),
               std::string::npos) << out;
-    EXPECT_NE(out.find("decision: show the menu (programs: 2)"), std::string::npos) << out;
+    EXPECT_NE(out.find("decision: show the menu (2 programs)"), std::string::npos) << out;
 
     // Japanese by default.
     CheckOutput ja;
@@ -243,7 +251,8 @@ TEST_F(CheckOpen, TellsWhatCleaningDid) {
                        "  dropped: sid=9 (sid of @strip=)\n"
                        "  dropped: utm_medium=m (utm_* of @strip=default)\n"),
               std::string::npos) << out;
-    EXPECT_NE(out.find("program  Keep: " + editor + "  (given the URLs as given)"), std::string::npos) << out;
+    EXPECT_NE(out.find("  Keep\n      program " + editor + ": it gets the URL (given the URLs as given)"),
+              std::string::npos) << out;
     EXPECT_NE(out.find("chosen: start: \"" + editor + "\" " + given), std::string::npos) << out;
 
     CheckOutput tsv;
@@ -370,6 +379,249 @@ TEST_F(CheckOpen, HandOverWithTheBridgeOffersTheUrlFirst) {
     runCheck({"open", "--tsv", "http://h/a.htm"}, environment, named);
     EXPECT_NE(named.out.find("handover\tOpera\thttp://h/a.htm\t" + viewer + "\noffer\tOpera\thttp://h/a.htm\n"),
               std::string::npos) << named.out;
+}
+
+}  // namespace
+
+namespace {
+
+// Several URLs: the report names the URLs that stay unopened, and they are
+// exactly those Tavrin's own start leaves alone.
+TEST_F(CheckOpen, NamesTheUrlsLeftUnopened) {
+    struct Case {
+        const char* name;
+        std::string ini;
+        bool secondOpened;
+        const char* why;  // the reason's start, empty when all are opened
+    };
+    const std::vector<Case> cases = {
+        {"a program without sub-commands", "[.html]\n<viewer>\n%end\n", false, "  (the program that starts at once"},
+        {"one > sub-command", "[.html]\n<viewer>\n>-a %L\n%end\n", false, "  (the program that starts at once"},
+        {"one ] sub-command", "[.html]\n<viewer>\n]-a %L\n%end\n", true, ""},
+        {"one > sub-command with %M", "[.html]\n<viewer>\n>-a %M\n%end\n", true, ""},
+        {"a download", "[.html]\n<viewer>\n*<dir>>\"%P\"\n%end\n", false, "  (the program that starts at once"},
+        {"no block: the system", "[.txt]\n<viewer>\n%end\n", false, "  (the system opens the first URL only)"},
+        {"a menu", "[.html]\n<viewer>\n%end\n[all]\n<editor>\n%end\n", false, ""},
+    };
+    const std::vector<std::string> urls = {"http://h/1.html", "http://h/two.html"};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        dir.write("Tavrin.ini", fill(c.ini));
+        const Did did = real(urls, false);
+        bool secondStarted = false;
+        for (const std::string& s : did.starts) secondStarted = secondStarted || s.find("two.html") != std::string::npos;
+        for (const std::string& s : did.downloads) secondStarted = secondStarted || s.find("two.html") != std::string::npos;
+        if (did.menus == 0) {
+            EXPECT_EQ(secondStarted, c.secondOpened);
+        }
+
+        CheckOutput text, tsv;
+        check({"open", "--lang", "en", "--ini", dir.file("Tavrin.ini"), urls[0], urls[1]}, text);
+        check({"open", "--tsv", "--ini", dir.file("Tavrin.ini"), urls[0], urls[1]}, tsv);
+        const bool named = text.out.find("not opened: URL 2 http://h/two.html\n" + std::string(c.why)) != std::string::npos;
+        EXPECT_EQ(named, *c.why != '\0') << text.out;
+        const std::string tsvWhy = std::string(c.why).find("system") != std::string::npos ? "system-first" : "first-only";
+        EXPECT_EQ(tsv.out.find("@unopened\t2\thttp://h/two.html\t" + tsvWhy + "\n") != std::string::npos,
+                  *c.why != '\0') << tsv.out;
+        if (did.menus == 1) {
+            EXPECT_NE(text.out.find("2 URLs: a plain choice runs a program or > item for URL 1 only"), std::string::npos)
+                << text.out;
+        }
+    }
+}
+
+// The menu as Tavrin shows it: a program with one sub-command is one item
+// "Name *" that runs it, one with several a submenu, a group a submenu
+// filled when it opens, marks as separators and columns, keys by "&", the
+// title item last.
+TEST_F(CheckOpen, ShowsTheMenuAsTavrinShowsIt) {
+    dir.write("Tavrin.ini", fill("[.html]\n<viewer> | &View\n>-v %L\n<editor> | &Edit\n>-a %L | &All\n"
+                                 "]-e %L | Each\n+\n{&More\n<viewer> | Inner\n}\n-\n<editor> | Last && least\n%end\n"));
+    CheckOutput output;
+    EXPECT_EQ(check({"open", "--lang", "en", "--ini", dir.file("Tavrin.ini"), "http://h/a.html"}, output), checkOk);
+    const std::string want =
+        "menu (as Tavrin shows it; [key] is the key that chooses an item):\n"
+        "  View *  [key V]\n"
+        "      program " + viewer + ", its one sub-command >-v %L\n"
+        "      chosen: start: \"" + viewer + "\" -v http://h/a.html  (in " + dir.path() + "prog dir" + sep + ")\n"
+        "  Edit  (submenu)  [key E]\n"
+        "      program " + editor + "\n"
+        "      All  [key A]\n"
+        "          >-a %L\n"
+        "          chosen: start: \"" + editor + "\" -a http://h/a.html  (in " + dir.path() + ")\n"
+        "      Each\n"
+        "          ]-e %L: once for every URL\n"
+        "          chosen: start: \"" + editor + "\" -e http://h/a.html  (in " + dir.path() + ")\n"
+        "  ----------\n"
+        "  More  (submenu)  [key M]\n"
+        "      group &More\n"
+        "      Inner\n"
+        "          program " + viewer + ": it gets the URL\n"
+        "          chosen: start: \"" + viewer + "\" http://h/a.html  (in " + dir.path() + "prog dir" + sep + ")\n"
+        "  (a new column begins here)\n"
+        "  Last & least\n"
+        "      program " + editor + ": it gets the URL\n"
+        "      chosen: start: \"" + editor + "\" http://h/a.html  (in " + dir.path() + ")\n"
+        "  ----------\n"
+        "  http://h/a.html ( 0 )  [key 0]\n"
+        "      the title item: the URL itself\n"
+        "      chosen: open by the system: http://h/a.html\n"
+        "decision: show the menu (4 programs)\n";
+    EXPECT_NE(output.out.find(want), std::string::npos) << output.out;
+
+    // The same rows for scripts, one line each.
+    CheckOutput tsv;
+    check({"open", "--tsv", "--ini", dir.file("Tavrin.ini"), "http://h/a.html"}, tsv);
+    for (const std::string& line : std::vector<std::string>{
+         "@item\t1001\t0\titem\tView *\tV\tprogram " + viewer + ", its one sub-command >-v %L\n",
+          "@chosen\t1001\tstart\t" + viewer + "\t-v http://h/a.html\t" + dir.path() + "prog dir" + sep + "\t\n",
+          "@item\t1002\t0\tsubmenu\tEdit\tE\tprogram " + editor + "\n",
+          "@item\t1004\t1\titem\tEach\t\t]-e %L: once for every URL\n", std::string("@item\t1005\t0\tseparator\n"),
+          "@item\t1010\t0\tcolumn-item\tLast & least\t\tprogram " + editor + ": it gets the URL\n",
+          std::string("@item\t1250\t0\ttitle\thttp://h/a.html ( 0 )\t0\tthe title item: the URL itself\n"),
+          std::string("@chosen\t1250\topen\thttp://h/a.html\n")})
+        EXPECT_NE(tsv.out.find(line), std::string::npos) << line << tsv.out;
+
+    // Without the mark and with icons, as the settings ask.
+    dir.write("Tavrin.ini", fill("[system]\n@mark=0\n@icon\n%end\n[.html]\n<viewer> | View\n>-v %L\n<editor>\n%end\n"));
+    CheckOutput plain;
+    check({"open", "--lang", "en", "--ini", dir.file("Tavrin.ini"), "http://h/a.html"}, plain);
+    EXPECT_NE(plain.out.find("\n  View\n      program "), std::string::npos) << plain.out;
+}
+
+TEST_F(CheckOpen, TellsWhyKeyBlocksAndFiles) {
+    struct Case {
+        std::string ini;
+        std::vector<std::string> words;
+        std::string said;
+        std::string tsv;  // the same in the tab-separated form
+    };
+    const std::string html = "[.html]\n<viewer>\n%end\n";
+    const std::string page = dir.write("page.html", "<a href=\"http://h/x.html\">x</a>");
+    for (const Case& c : std::vector<Case>{
+             {"[.jp]\n<viewer>\n%end\n", {"mailto:a@example.jp"}, "key: [.jp] (the extension of a@example.jp, the URL's path)\n",
+              "@key\t[.jp]\textension\ta@example.jp\n"},
+             {"[blank]\n<viewer>\n%end\n", {"http://h/dir/"}, "key: [blank] (the URL's path /dir/ has no extension)\n",
+              "@key\t[blank]\tblank\t/dir/\n"},
+             {"[host:*.example]\n<viewer>\n%end\n", {"http://www.example/a.html"},
+              "key: [host:*.example] (the first host block naming the host www.example)\n",
+              "@key\t[host:*.example]\thost\twww.example\n@block\t1\t[host:*.example]\t1\t0\n"},
+             {"[.txt]#\n<viewer>\n%end\n[all]\n<editor>\n%end\n", {"http://h/a.txt"},
+              "[all]: not added ([.txt]# on line 1 is exclusive: its header ends in #)\n",
+              "@all\tnot-added\texclusive\t[.txt]#\t1\n"},
+             {"[.txt]#\n<dir>gone.exe\n%end\n[.*]\n<viewer>\n%end\n[all]\n<editor>\n%end\n", {"http://h/a.txt"},
+              "[all]: not added ([.txt]# on line 1 is exclusive: its header ends in #)\n",
+              "@key-not-used\t[.txt]\t1\n@all\tnot-added\texclusive\t[.txt]#\t1\n"},
+             {html + "[all]\n<editor>\n%end\n", {"http://h/a.html"}, "block: [all]  line 4: 1 program\n[all]: added (line 4)\n",
+              "@block\t4\t[all]\t1\t0\n@all\tadded\t4\n"},
+             {html, {"http://h/a.pdf"}, "  the file has no block [.pdf]\n", "@key-missing\t[.pdf]\n"},
+             {"[.txt]\n<viewer> | View\n>-v %L\n%end\n", {"http://h/a.txt"},
+              "the program: View = " + viewer + "\n  its sub-command: >-v %L\n",
+              "@program\tView\t" + viewer + "\n@program-sub\t>\t\t-v %L\n"},
+             {html, {page}, "file: " + page + "\n", "@file\t" + page + "\t\n"},
+             {html, {"http://h/a.html", "--shift"},
+              "Shift was held, but @ext2= names no other file: the associations come from the settings file\n",
+              "@alternate\t" + dir.file("Tavrin.ini") + "\n"},
+             {"[system]\n@ext2=second.ini\n%end\n" + html, {"http://h/a.html", "--shift"},
+              "associations read from: " + dir.file("second.ini") + " (the @ext2= file, as Shift was held)\n",
+              "@alternate\t" + dir.file("second.ini") + "\n"},
+             {html, {"/#c"}, "the check tool cannot read the clipboard or the browser", "@not-read\tclipboard\n"},
+             {html, {"/#d=Firefox"}, "the check tool cannot read the clipboard or the browser", "@not-read\tbrowser\n"},
+             {html, {"nothing"}, "nothing was recognised as a URL\n", "@no-url\n"},
+             {html, {"http://h/" + std::string(300, 'a') + ".html"},
+              "too long to open (a URL holds at most 259 characters): http://h/aaaaaaaaaa", "@too-long\t259\t1\thttp://h/aaa"},
+             {html, {std::string(900, 'x') + "http://h/" + std::string(200, 'b')},
+              "runs into the text around it and is too long to open (a word between blanks holds at most 1039 characters)",
+              "@too-long\t1039\t1\thttp://h/bbb"},
+         }) {
+        SCOPED_TRACE(c.said);
+        dir.write("Tavrin.ini", fill(c.ini));
+        dir.write("second.ini", fill(html));
+        std::vector<std::string> args{"--ini", dir.file("Tavrin.ini")};
+        args.insert(args.end(), c.words.begin(), c.words.end());
+        CheckOutput output, tsv;
+        std::vector<std::string> text = {"open", "--lang", "en"}, tab = {"open", "--tsv"};
+        text.insert(text.end(), args.begin(), args.end());
+        tab.insert(tab.end(), args.begin(), args.end());
+        check(text, output);
+        check(tab, tsv);
+        EXPECT_NE(output.out.find(c.said), std::string::npos) << output.out;
+        EXPECT_NE(tsv.out.find(c.tsv), std::string::npos) << tsv.out;
+    }
+    // "(@ext2=)" only when the file is another one.
+    dir.write("Tavrin.ini", fill(html));
+    CheckOutput plain;
+    check({"open", "--lang", "en", "--ini", dir.file("Tavrin.ini"), "http://h/a.html"}, plain);
+    EXPECT_EQ(plain.out.find("@ext2="), std::string::npos) << plain.out;
+}
+
+TEST_F(CheckOpen, SaysWhenTheStartAfterAHandOverHappens) {
+    const std::string after = "[.html]\n<viewer>\n>%S\n%end\n";
+    struct Case {
+        bool windows;
+        bool bridge;
+        std::string system;
+        std::string said;
+    };
+    for (const Case& c : std::vector<Case>{
+             {false, false, "[system]\n@dde=Firefox\n%end\n", "only if no browser takes it: start: \""},
+             {false, false, "", "@dde= names no browser, so none is asked: start: \""},
+             {true, false, "[system]\n@dde=Firefox\n%end\n", "with no tvDDE.dll beside Tavrin no browser is asked, so: start: \""},
+             {true, true, "[system]\n@dde=Firefox\n%end\n", "only if no browser takes it: start: \""},
+         }) {
+        SCOPED_TRACE(c.said);
+        TempDir own;
+        dir.write("Tavrin.ini", fill(c.system + after));
+        // The library beside Tavrin: in the settings file's folder.
+        if (c.bridge) dir.write("tvDDE.dll", "MZ");
+        else fs::remove(dir.file("tvDDE.dll"));
+        CheckEnvironment environment;
+        environment.ownFolder = own.path();
+        environment.windows = c.windows;
+        CheckOutput output;
+        EXPECT_EQ(runCheck({"open", "--lang", "en", "--ini", dir.file("Tavrin.ini"), "http://h/a.html"}, environment,
+                           output),
+                  checkOk);
+        EXPECT_NE(output.out.find("\n  " + c.said + viewer + "\" http://h/a.html"), std::string::npos) << output.out;
+    }
+}
+
+TEST_F(CheckOpen, ShowsBoxesWithTheirMeaningAndTheWholeCommandLine) {
+    dir.write("Tavrin.ini", fill("[.html]\n<viewer>\n>%M\n%end\n"));
+    CheckOutput output;
+    check({"open", "--lang", "en", "--ini", dir.file("Tavrin.ini"), "http://h/" + std::string(300, 'a') + ".html"},
+          output);
+    EXPECT_NE(output.out.find("  message box [注意] 次のURLは長すぎるため開けません。開けるURLは259文字までです。"),
+              std::string::npos) << output.out;
+    EXPECT_NE(output.out.find("  (caution: the following URL is too long to open; URLs of up to 259 characters can be opened)"),
+              std::string::npos) << output.out;
+
+    std::vector<std::string> words{"open", "--lang", "en", "--ini", dir.file("Tavrin.ini")};
+    std::string line;
+    for (int i = 0; i < 40; ++i) {
+        const std::string url = "http://h/page" + std::to_string(i) + ".html";
+        words.push_back(url);
+        line += (line.empty() ? "" : " ") + url;
+    }
+    CheckOutput many;
+    check(words, many);
+    EXPECT_NE(many.out.find("Tavrin's command line: " + line + "\n"), std::string::npos) << many.out;
+}
+
+// A program named without a folder is looked for in the settings file's
+// folder, whatever the current folder is, and %ins_Url% is that folder.
+TEST_F(CheckOpen, NamesWithoutAFolderAreTheSettingsFolders) {
+    dir.write("tool.exe", "MZ");
+    dir.write("Tavrin.ini", "[system]\n@param\n%end\n[.html]\ntool | Tool\n>%ins_Url%\n%end\n");
+    const fs::path before = fs::current_path();
+    fs::current_path(fs::temp_directory_path());
+    CheckOutput output;
+    check({"open", "--tsv", "--ini", dir.file("Tavrin.ini"), "http://h/a.html"}, output);
+    fs::current_path(before);
+    std::string folder = dir.path();
+    folder.pop_back();
+    EXPECT_NE(output.out.find("\nstart\t" + dir.file("tool.exe") + "\t" + folder + "\t"), std::string::npos)
+        << output.out;
 }
 
 }  // namespace

@@ -202,7 +202,7 @@ TEST_F(DispatchTest, ReadmeSample) {
     dispatch(ini, {"http://host/page.html"});
     ASSERT_EQ(associationTable.itemCount, 6);
     const AssociationItem* rows = associationTable.items.data();
-    EXPECT_EQ(rows[1].command, "\"%L\" --folder %-J");
+    EXPECT_EQ(rows[1].command, "--folder \"%-J\" %L");
     EXPECT_EQ(rows[2].caption, "Editor");
     EXPECT_EQ(rows[3].subKind, subRunEach);
     EXPECT_EQ(rows[3].caption, "Open each selected URL");

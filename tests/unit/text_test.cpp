@@ -1,8 +1,11 @@
-// Capacity cuts, ASCII-only case folding and path splitting on CP932 text.
+// Capacity cuts, ASCII-only case folding, path splitting and separators on
+// CP932 text.
 #include <gtest/gtest.h>
 
 #include <random>
+#include <vector>
 
+#include "common/path_ops.h"
 #include "common/split_path.h"
 #include "common/text.h"
 
@@ -138,3 +141,20 @@ TEST(SplitPath, ReadsAtMost259Characters) {
 }
 
 }  // namespace
+
+TEST(PathOps, WithoutTheTrailingSeparator) {
+    struct Case {
+        std::string in, out;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"C:\\Tools\\", "C:\\Tools"},
+             {"C:\\Tools", "C:\\Tools"},
+             {"/home/user/", "/home/user"},
+             {"C:\\dir/", "C:\\dir"},
+             // "表" ends in 0x5C: no separator of its own.
+             {"C:\\表", "C:\\表"},
+             {"C:\\表\\", "C:\\表"},
+             {"", ""},
+         })
+        EXPECT_EQ(withoutTrailingBackslash(c.in), c.out) << c.in;
+}
