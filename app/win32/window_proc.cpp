@@ -76,7 +76,8 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         fitListView(window);
         return 0;
     case dpiChangedMessage:
-        if (lParam) onListDpiChanged(window, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        if (lParam)
+            onListDpiChanged(window, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_SETFOCUS:
         if (runState.listWindowActive == 1 && listWindowParts.rows.control())

@@ -20,8 +20,10 @@ void placeWindow(HWND window) {
     const int dpi = dpiAtPoint(centre);
     const ListWindowPlacement p =
         listWindowPlacement(runState.screenWidth, runState.maximizedHeight, dpi);
-    SetWindowPos(window, nullptr, p.x, p.y, p.width, p.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Before the move: a window that comes onto that display with it is
+    // told of the resolution it is already laid out for.
     listWindowParts.dpi = dpi;
+    SetWindowPos(window, nullptr, p.x, p.y, p.width, p.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 HICON loadProgramIcon(int dpi) {
@@ -85,7 +87,9 @@ void fitListView(HWND window) {
 }
 
 void onListDpiChanged(HWND window, int dpi, const RECT& suggested) {
-    if (dpi <= 0 || window != listWindowParts.window) return;
+    // The system's suggestion scales the window's size from the old
+    // resolution; a window already laid out for the new one keeps its own.
+    if (dpi <= 0 || window != listWindowParts.window || dpi == listWindowParts.dpi) return;
     const int before = listWindowParts.dpi;
     listWindowParts.dpi = dpi;
     if (HWND listView = listWindowParts.rows.control()) {

@@ -10,7 +10,6 @@
 
 namespace {
 
-using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
 using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
 using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
 using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
@@ -23,21 +22,19 @@ Fn function(HMODULE module, const char* name) {
     return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 
-// The functions this system has, looked up once. The library of the
-// display function stays loaded for the rest of the run.
+// The functions this system has (Windows 8.1 and 10 added them), looked
+// up once. The library of the display function stays loaded for the rest
+// of the run. For a program laid out for the system's resolution they
+// report that resolution, as the older calls do.
 struct DpiFunctions {
-    GetDpiForWindowFn dpiForWindow = nullptr;
     GetSystemMetricsForDpiFn metricsForDpi = nullptr;
     AdjustWindowRectExForDpiFn adjustForDpi = nullptr;
     GetDpiForMonitorFn dpiForMonitor = nullptr;
 
     DpiFunctions() {
         HMODULE user = GetModuleHandleA("user32.dll");
-        dpiForWindow = function<GetDpiForWindowFn>(user, "GetDpiForWindow");
         metricsForDpi = function<GetSystemMetricsForDpiFn>(user, "GetSystemMetricsForDpi");
         adjustForDpi = function<AdjustWindowRectExForDpiFn>(user, "AdjustWindowRectExForDpi");
-        // Displays have resolutions of their own only where windows have.
-        if (!dpiForWindow) return;
         char folder[MAX_PATH] = {};
         const UINT length = GetSystemDirectoryA(folder, sizeof folder);
         if (length == 0 || length >= sizeof folder) return;
@@ -60,14 +57,6 @@ int systemDpi() {
     return dpi > 0 ? dpi : defaultDpi;
 }
 
-int windowDpi(HWND window) {
-    if (window && functions().dpiForWindow) {
-        const UINT dpi = functions().dpiForWindow(window);
-        if (dpi > 0) return static_cast<int>(dpi);
-    }
-    return systemDpi();
-}
-
 int dpiAtPoint(POINT point) {
     if (functions().dpiForMonitor) {
         UINT x = 0, y = 0;
@@ -84,10 +73,11 @@ int systemMetricForDpi(int index, int dpi) {
 }
 
 void adjustWindowRectForDpi(RECT& rect, DWORD style, bool menu, DWORD exStyle, int dpi) {
+    const BOOL hasMenu = menu ? TRUE : FALSE;
     if (functions().adjustForDpi &&
-        functions().adjustForDpi(&rect, style, menu ? TRUE : FALSE, exStyle, static_cast<UINT>(dpi)))
+        functions().adjustForDpi(&rect, style, hasMenu, exStyle, static_cast<UINT>(dpi)))
         return;
-    AdjustWindowRectEx(&rect, style, menu ? TRUE : FALSE, exStyle);
+    AdjustWindowRectEx(&rect, style, hasMenu, exStyle);
 }
 
 HFONT createFontForDpi(LOGFONTA font, int dpi) {

@@ -1,7 +1,7 @@
 // The resolution windows show at, and the system's sizes for one. Systems
-// that know a resolution per display give it per window; the functions for
-// that are looked up at run time. Without them every window shows at the
-// system's one resolution, which the older calls report.
+// that know a resolution per display give it per display; the functions
+// for that are looked up at run time. Without them every window shows at
+// the system's one resolution, which the older calls report.
 #pragma once
 #include "platform/win32/win.h"
 
@@ -13,9 +13,6 @@ constexpr UINT dpiChangedMessage = 0x02E0;
 // The resolution every window shows at where displays have no resolution
 // of their own (the screen's LOGPIXELSY).
 int systemDpi();
-// The resolution of the display that shows `window` (the system's when it
-// is null).
-int windowDpi(HWND window);
 // The resolution of the display that holds `point`, or of the nearest one.
 int dpiAtPoint(POINT point);
 // GetSystemMetrics for a display of `dpi`.

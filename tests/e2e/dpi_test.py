@@ -21,7 +21,8 @@ case asked for another one is reported skipped, with the reason.
 - dpi_change: WM_DPICHANGED as the system sends it when the window moves to
   a display of another resolution: the window takes the suggested
   rectangle, the columns (one dragged wider by the user) keep their share,
-  the rows follow the font; moving back gives the widths back.
+  the rows follow the font; moving back gives the widths back. A notice of
+  the resolution the window is already laid out for changes nothing.
 """
 import argparse
 import os
@@ -29,7 +30,6 @@ import subprocess
 import sys
 import time
 
-from dispatch_test import Dispatch
 from download_test import PROGRESS_CLASS, Download, Server
 from list_session import Session
 from menu_test import MenuCase
@@ -44,7 +44,8 @@ def scaled(pixels, dpi):
 
 
 def near(actual, expected, what, within=2):
-    check(abs(actual - expected) <= within, f"{what}: {actual}, expected {expected} (within {within})")
+    check(abs(actual - expected) <= within,
+          f"{what}: {actual}, expected {expected} (within {within})")
 
 
 def metrics(args, texts=()):
@@ -66,7 +67,8 @@ def metrics(args, texts=()):
 
 # --- list window ------------------------------------------------------------
 
-ROWS = ("http://host/a/first.html||最初のページ", "http://host/b/second.html||二番目の長いタイトルのページ",
+ROWS = ("http://host/a/first.html||最初のページ",
+        "http://host/b/second.html||二番目の長いタイトルのページ",
         "http://host/c/third.html||Third")
 
 
@@ -115,6 +117,9 @@ def dpi_change(args, m):
     moved = (40, 30, 40 + scaled(470, other), 30 + scaled(450, other))
     back = (100, 60, 100 + scaled(470, dpi), 60 + scaled(450, dpi))
     session = list_case(args, "dpi_change").column_width(0, dragged).geometry("before")
+    # A notice of the resolution the window is laid out for (a window that
+    # came onto its display as it opened) leaves it as it is.
+    session.dpi_changed(dpi, 10, 10, 300, 200).geometry("same")
     report = (session.dpi_changed(other, *moved).geometry("moved")
               .dpi_changed(dpi, *back).geometry("back").close().run())
 
@@ -124,9 +129,11 @@ def dpi_change(args, m):
     before, there, again = seen("before"), seen("moved"), seen("back")
     print(f"dpi_change from {dpi} DPI: {before}; at {other} DPI: {there}; back: {again}")
     check_equal(before["column0"], dragged, "the dragged column")
+    check_equal(seen("same"), before, "after a notice of the same resolution")
     for label, rect, shown in (("moved", moved, there), ("back", back, again)):
-        check_equal((shown["x"], shown["y"], shown["x"] + shown["width"], shown["y"] + shown["height"]),
-                    rect, f"window rectangle {label} (the suggested one)")
+        right, bottom = shown["x"] + shown["width"], shown["y"] + shown["height"]
+        check_equal((shown["x"], shown["y"], right, bottom), rect,
+                    f"window rectangle {label} (the suggested one)")
     check_equal((there["column0"], there["column1"]),
                 (round(dragged * other / dpi), scaled(345, other)), f"columns at {other} DPI")
     check_equal((again["column0"], again["column1"]), (dragged, scaled(345, dpi)),
@@ -199,7 +206,7 @@ def menu_icons(args, m):
     # Viewer, editor, the "@system" item and the title: the last two show
     # the program's cog, which fills its bitmap.
     check_equal(len(boxes), 4, f"pictures in the icon column: {boxes}")
-    for left, top, width, height in boxes[2:]:
+    for _, _, width, height in boxes[2:]:
         near(width, icon, "cog width", within=1)
         near(height, icon, "cog height", within=1)
     check(rect.width >= icon + widest, f"menu {rect.width} px wide for an icon of {icon} and a "
@@ -216,7 +223,8 @@ def progress_window(args, m):
     d.star_block(".bin", '*<pages>>"%P"')
     with Server() as server:
         code, report, _ = d.case.drive("cancel-download", cp932(server.url("/trickle.bin")),
-                                       timeout_ms=40000, **{"class": PROGRESS_CLASS, "after": "800"})
+                                       timeout_ms=40000,
+                                       **{"class": PROGRESS_CLASS, "after": "800"})
     check_equal(code, 0, "driver exit code (0: clicked, and the program ended in time)")
     p = {k[len("progress."):]: v for k, v in report.items() if k.startswith("progress.")
          and isinstance(v, int)}
