@@ -203,6 +203,10 @@ def menu_icons(args, m):
     print(f"menu_icons at {m['dpi']} DPI: menu {rect.width}x{rect.height}, pictures {boxes}, "
           f"small icons {icon} px, widest text {widest} px, menu font {m['menu_font']} px")
     check_equal(icon, scaled(16, m["dpi"]), "the system's small-icon size")
+    # @menu=200,150 stays where it showed before the program knew the
+    # resolution: Windows scaled its 96-DPI point for the display.
+    check_equal((rect.left, rect.top), (scaled(200, m["dpi"]), scaled(150, m["dpi"])),
+                "the menu's corner at the settings' point")
     # Viewer, editor, the "@system" item and the title: the last two show
     # the program's cog, which fills its bitmap.
     check_equal(len(boxes), 4, f"pictures in the icon column: {boxes}")
