@@ -26,6 +26,9 @@ struct RunState {
     int screenWidth = 0;
     int maximizedHeight = 0;
     int mouseButtonCount = 0;
+    // The system's resolution: points written in the settings are in
+    // 96-DPI units, as Windows scaled them before the program was DPI-aware.
+    int systemDpi = 96;
     std::string transferBuffer;  // 30,160
     int dropRegistered = 0;
     int listWindowActive = 0;

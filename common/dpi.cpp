@@ -1,9 +1,24 @@
 // Scaling of pixel sizes to the display's resolution.
 #include "common/dpi.h"
 
-int scaleForDpi(int pixelsAt96, int dpi) {
-    if (dpi <= 0) dpi = 96;
-    const long long scaled = static_cast<long long>(pixelsAt96) * dpi;
-    // Halves round away from zero, as MulDiv does.
-    return static_cast<int>(scaled >= 0 ? (scaled + 48) / 96 : (scaled - 48) / 96);
+namespace {
+
+// Halves round away from zero, as MulDiv does.
+int roundedQuotient(long long numerator, long long denominator) {
+    const long long half = denominator / 2;
+    return static_cast<int>(numerator >= 0 ? (numerator + half) / denominator
+                                           : (numerator - half) / denominator);
+}
+
+int orDefault(int dpi) { return dpi > 0 ? dpi : defaultDpi; }
+
+}  // namespace
+
+int scaleForDpi(int pixelsAt96, int dpi) { return rescaleForDpi(pixelsAt96, defaultDpi, dpi); }
+
+int rescaleForDpi(int pixels, int fromDpi, int toDpi) {
+    fromDpi = orDefault(fromDpi);
+    toDpi = orDefault(toDpi);
+    if (fromDpi == toDpi) return pixels;
+    return roundedQuotient(static_cast<long long>(pixels) * toDpi, fromDpi);
 }

@@ -4,7 +4,8 @@ the 32-bit release: the members, the programs as built (architecture, size
 limits), the text files in code page 932 with CR LF, the sample Tavrin.ini
 equal to the README's sample apart from its Japanese comments, every message
 box, switch, placeholder and option named in both help texts, and the
-version record and manifest read from Tavrin.exe's resources.
+version record and manifest (its DPI awareness included) read from
+Tavrin.exe's resources.
 
     check_dist.py ZIP --bin BUILD_DIR [--source ROOT]
 
@@ -17,6 +18,7 @@ import os
 import re
 import struct
 import sys
+import xml.etree.ElementTree as ET
 import zipfile
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
@@ -183,8 +185,36 @@ def readme_sample(path):
     return readme[start:readme.index("\n```", start - 1) + 1]
 
 
+ASM_V3 = "urn:schemas-microsoft-com:asm.v3"
+DPI_AWARE_NS = "http://schemas.microsoft.com/SMI/2005/WindowsSettings"
+DPI_AWARENESS_NS = "http://schemas.microsoft.com/SMI/2016/WindowsSettings"
+
+
+def dpi_settings(manifest):
+    """The text of dpiAware and the values of dpiAwareness, read as Windows
+    reads them: each in its own namespace, inside application/windowsSettings."""
+    try:
+        root = ET.fromstring(manifest)
+    except ET.ParseError as e:
+        raise Failure(f"the manifest is not well-formed XML: {e}")
+    found = root.findall(f"{{{ASM_V3}}}application/{{{ASM_V3}}}windowsSettings")
+    check_equal(len(found), 1, "windowsSettings elements (asm.v3 application)")
+    aware = found[0].findall(f"{{{DPI_AWARE_NS}}}dpiAware")
+    awareness = found[0].findall(f"{{{DPI_AWARENESS_NS}}}dpiAwareness")
+    check_equal(len(aware), 1, f"dpiAware elements in {DPI_AWARE_NS}")
+    check_equal(len(awareness), 1, f"dpiAwareness elements in {DPI_AWARENESS_NS}")
+    return ((aware[0].text or "").strip(),
+            [v.strip() for v in (awareness[0].text or "").split(",")])
+
+
 def check_manifest(manifest, arch):
     check('level="asInvoker"' in manifest, "asInvoker")
+    # Windows 10 from 1703 takes the first value it knows of dpiAwareness,
+    # 1607 skips "PerMonitorV2" for "System", older systems read dpiAware.
+    aware, awareness = dpi_settings(manifest)
+    check_equal(aware.lower(), "true", "dpiAware (system-aware before Windows 10 1607)")
+    check_equal([v.lower() for v in awareness], ["permonitorv2", "system"],
+                "dpiAwareness (per-monitor v2, else system-aware)")
     check(re.search(r'name="Microsoft\.Windows\.Common-Controls"\s+version="6\.0\.0\.0"', manifest),
           "common controls 6")
     for os_id in SUPPORTED_OS:
@@ -253,7 +283,8 @@ def check_zip(path, build, source):
     check(re.fullmatch(r"Copyright \(C\) 20\d\d Tavrin developers",
                        strings.get("LegalCopyright", "")), f"LegalCopyright {strings}")
     check_manifest(pe.resource(24, 1).decode("utf-8"), arch)
-    print(f"  Tavrin.exe: version record {fixed}, manifest for {MANIFEST_ARCH[arch]}")
+    print(f"  Tavrin.exe: version record {fixed}, manifest for {MANIFEST_ARCH[arch]}, "
+          "DPI-aware (per-monitor v2, else system)")
     return arch
 
 

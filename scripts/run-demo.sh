@@ -15,6 +15,11 @@
 #                             progress window shows, its picture is saved
 #                             as build/demo/progress.png, and its Cancel
 #                             button is clicked.
+#   --dpi N (with any of the above) runs Wine at N dots per inch (96 is
+#                             100%, 144 is 150%): Tavrin lays itself out
+#                             for that resolution, and the screenshots are
+#                             saved at that scale with "-Ndpi" added to
+#                             their names (build/demo/menu-144dpi.png).
 # Safe to run again. Runs the i686 build where this machine runs 32-bit
 # programs, the x86_64 build under 64-bit Wine where it cannot
 # (scripts/wine-arch.sh; TAVRIN_WINE_ARCH=32 or 64 chooses). A failure ends
@@ -25,12 +30,29 @@ build=${TAVRIN_BUILD_DIR:-$root/build}
 step=
 trap 'rc=$?; [ $rc -ne 0 ] && echo "run-demo.sh FAILED while ${step:-starting} (exit $rc)" >&2' EXIT
 mode=open
-case "${1:-}" in
-  --menu) mode=menu; shift ;;
-  --list) mode=list; shift ;;
-  --download) mode=download; shift ;;
+dpi=96
+url=
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --menu) mode=menu ;;
+    --list) mode=list ;;
+    --download) mode=download ;;
+    --dpi) [ $# -ge 2 ] || { echo "--dpi needs a resolution in dots per inch (96 is 100%)" >&2; exit 2; }
+           dpi=$2; shift ;;
+    --dpi=*) dpi=${1#--dpi=} ;;
+    *) url=$1 ;;
+  esac
+  shift
+done
+case "$dpi" in
+  ''|*[!0-9]*) echo "--dpi takes a number of dots per inch (96 is 100%), not '$dpi'" >&2; exit 2 ;;
 esac
-url=${1:-http://www.example.com/docs/guide/index.html?lang=ja#top}
+if [ "$dpi" -lt 48 ] || [ "$dpi" -gt 480 ]; then
+  echo "--dpi $dpi is outside 48 to 480 (50% to 500%)" >&2; exit 2
+fi
+url=${url:-http://www.example.com/docs/guide/index.html?lang=ja#top}
+# Screenshots at another resolution than 96 DPI say so in their names.
+shot() { [ "$dpi" = 96 ] && echo "$run/$1.png" || echo "$run/$1-${dpi}dpi.png"; }
 
 step="installing what the demo needs"
 bash "$root/scripts/install-deps.sh"
@@ -51,7 +73,11 @@ cp "$root/demo/Tavrin.ini" "$run/Tavrin.ini"
 [ "$mode" = menu ] && cp "$root/demo/menu.ini" "$run/Tavrin.ini"
 [ "$mode" = download ] && cp "$root/demo/download.ini" "$run/Tavrin.ini"
 
-step="starting the Wine session"
+step="starting the Wine session at $dpi DPI"
+# Another resolution gets a prefix of its own, so that the usual one keeps
+# its setting.
+export TAVRIN_WINE_DPI=$dpi
+[ "$dpi" = 96 ] || export TAVRIN_WINE_SESSION=${TAVRIN_WINE_SESSION:-dpi$dpi}
 # shellcheck source=scripts/wine-env.sh
 source "$root/scripts/wine-env.sh" "$win"
 trap 'rc=$?; wine_env_stop; [ $rc -ne 0 ] && echo "run-demo.sh FAILED while ${step:-starting} (exit $rc)" >&2' EXIT
@@ -75,7 +101,7 @@ if [ "$mode" = menu ]; then
   fi
   sleep 0.5  # let the icons paint
   import -window root "$run/screen.png"
-  convert "$run/screen.png" -trim +repage -bordercolor black -border 6 "$run/menu.png"
+  convert "$run/screen.png" -trim +repage -bordercolor black -border 6 "$(shot menu)"
   geometry=$(convert "$run/screen.png" -trim -format '%X %Y' info:)
   x=${geometry%% *}; y=${geometry##* }
   # Close the menu as a person would: pointer on it, Escape.
@@ -83,7 +109,7 @@ if [ "$mode" = menu ]; then
   sleep 0.3
   xdotool key Escape
   wait "$tavrin_pid" || true
-  echo "menu: $run/menu.png ($size)"
+  echo "menu at $dpi DPI: $(shot menu) ($size)"
   exit 0
 fi
 
@@ -104,9 +130,9 @@ if [ "$mode" = list ]; then
     exit 1
   fi
   sleep 1.5  # let the rows paint
-  import -window "$window" "$run/list.png"
+  import -window "$window" "$(shot list)"
   echo "list window: $(xdotool getwindowname "$window" | tr -d '\r')"
-  echo "screenshot: $run/list.png"
+  echo "screenshot at $dpi DPI: $(shot list)"
   exit 0  # closing the Wine session ends Tavrin
 fi
 
@@ -150,14 +176,14 @@ server.serve_forever()' > "$run/port" &
     exit 1
   fi
   sleep 2.5  # a few seconds of figures
-  import -window "$window" "$run/progress.png"
+  import -window "$window" "$(shot progress)"
   echo "progress window: $(xdotool getwindowname "$window")"
   # Cancel, as a person would: the button sits at the bottom right.
   eval "$(xdotool getwindowgeometry --shell "$window")"
   xdotool mousemove $((X + WIDTH - 50)) $((Y + HEIGHT - 22)) click 1
   wait "$tavrin_pid" || true
   ls "$run"/temp
-  echo "screenshot: $run/progress.png"
+  echo "screenshot at $dpi DPI: $(shot progress)"
   exit 0
 fi
 
@@ -172,8 +198,8 @@ if [ ! -s "$log" ]; then
   exit 1
 fi
 sleep 1.5  # let the demo window paint
-import -window root "$run/screenshot.png"
+import -window root "$(shot screenshot)"
 
 echo "started: demo_viewer.exe (the [.html] block of Tavrin.ini)"
 iconv -f CP932 -t UTF-8 "$log" | tr -d '\r'
-echo "screenshot: $run/screenshot.png"
+echo "screenshot at $dpi DPI: $(shot screenshot)"

@@ -90,41 +90,46 @@ else
   fail "build $other_build: does not compile (log: $build/build-$other_build.log)"
 fi
 
-phase "test: wine, $wine_build (unit and end-to-end, three sessions side by side)"
+phase "test: wine, $wine_build (unit and end-to-end, three sessions side by side, then one at 144 DPI)"
 # Cases that need a desktop to themselves (the X pointer and keyboard, the
 # clipboard, the DDE services) carry the label "desktop", the list window's
 # the label "listwin"; each group runs one case after another in a Wine
-# session of its own while everything else runs in a third.
-wine_session() {  # name, display slot, ctest arguments...
-  local name=$1 slot=$2; shift 2
+# session of its own while everything else runs in a third. The cases of
+# the program's sizes at 144 DPI (label "hidpi") need a prefix that Wine
+# reports that resolution for: they follow the desktop cases, on their
+# display, in a session of their own.
+wine_session() {  # name, display slot, resolution (DPI), ctest arguments...
+  local name=$1 slot=$2 dpi=$3; shift 3
   (
-    export TAVRIN_WINE_SESSION=$name TAVRIN_WINE_DISPLAY_SLOT=$slot
+    export TAVRIN_WINE_SESSION=$name TAVRIN_WINE_DISPLAY_SLOT=$slot TAVRIN_WINE_DPI=$dpi
     # shellcheck source=scripts/wine-env.sh
     source "$root/scripts/wine-env.sh" "$build/$wine_build" || exit 3
     trap wine_env_stop EXIT
     ctest --test-dir "$build/$wine_build" --output-on-failure --timeout 300 \
           --output-junit "$build/$wine_build/ctest-$name.xml" "$@"
   ) > "$build/$wine_build/ctest-$name.log" 2>&1
+  echo $? > "$build/$wine_build/ctest-$name.rc"
 }
-sessions=(desktop listwin other)
+sessions=(desktop hidpi listwin other)
+rm -f "$build/$wine_build"/ctest-*.rc
 # TAVRIN_WINE_DISPLAY_SLOT_BASE keeps the displays of two runs on one
 # machine apart.
 slot=${TAVRIN_WINE_DISPLAY_SLOT_BASE:-0}
-wine_session desktop "$slot" -L desktop & pids=($!)
-wine_session listwin $(( slot + 1 )) -L listwin & pids+=($!)
-wine_session other $(( slot + 2 )) -LE 'desktop|listwin' & pids+=($!)
+{ wine_session desktop "$slot" 96 -L desktop; wine_session hidpi "$slot" 144 -L hidpi; } &
+wine_session listwin $(( slot + 1 )) 96 -L listwin &
+wine_session other $(( slot + 2 )) 96 -LE 'desktop|listwin|hidpi' &
+wait
 wine_cases=0
-for i in 0 1 2; do
-  name=${sessions[$i]}
-  rc=0; wait "${pids[$i]}" || rc=$?
+for name in "${sessions[@]}"; do
+  rc=$(cat "$build/$wine_build/ctest-$name.rc" 2>/dev/null || echo 3)
   log="$build/$wine_build/ctest-$name.log"
   echo "-- wine session: $name"
   cat "$log"
   ran=$(sed -n 's/.*tests passed, [0-9]* tests failed out of \([0-9]*\).*/\1/p' "$log" | tail -n 1)
   wine_cases=$(( wine_cases + ${ran:-0} ))
-  if [ $rc -eq 3 ]; then
+  if [ "$rc" -eq 3 ]; then
     fail "wine session $name: $(grep -m1 'cannot start' "$log" || echo 'the session did not start')"
-  elif [ $rc -ne 0 ]; then
+  elif [ "$rc" -ne 0 ]; then
     failed=$(sed -n 's/^[[:space:]]*[0-9]* - \(.*\) (\(.*\))$/\1 (\2)/p' "$log" | paste -sd ',' | sed 's/,/, /g')
     fail "wine session $name: ${failed:-ctest exit $rc, see its log above}"
   fi

@@ -1,6 +1,7 @@
 # Sourced: a private Wine prefix in Japanese locale, a headless X server and
 # one long-lived wineserver for a whole test run. The prefix is 32-bit or
-# 64-bit as scripts/wine-arch.sh decided (TAVRIN_WINE_ARCH).
+# 64-bit as scripts/wine-arch.sh decided (TAVRIN_WINE_ARCH); its display
+# resolution is TAVRIN_WINE_DPI (96 unless set).
 #   source scripts/wine-env.sh <build-dir>   then   wine_env_stop
 # A session that cannot start says why on stderr and returns non-zero.
 _wine_build_dir=$(cd "${1:?build dir}" && pwd)
@@ -103,6 +104,22 @@ if [ ! -f "$WINEPREFIX/.tavrin-ready" ]; then
   cp -f /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
   timeout 120 wineserver -w
   echo "$WINEARCH" > "$WINEPREFIX/.tavrin-ready"
+fi
+
+# TAVRIN_WINE_DPI (96 unless set) is the resolution Wine reports to every
+# program of the session, its small-icon size and fonts with it: the
+# prefix's LogPixels, which the server reads as it starts. The prefix keeps
+# the value last set; a session of another resolution sets it again.
+_wine_dpi=${TAVRIN_WINE_DPI:-96}
+case "$_wine_dpi" in
+  ''|*[!0-9]*) wine_env_fail "TAVRIN_WINE_DPI must be a number of dots per inch, not '$_wine_dpi'"; return ;;
+esac
+if [ "$(cat "$WINEPREFIX/.tavrin-dpi" 2>/dev/null || echo 96)" != "$_wine_dpi" ]; then
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$_wine_dpi" /f \
+    </dev/null >>"$_wine_log" 2>&1 ||
+    { wine_env_fail "cannot set LogPixels to $_wine_dpi in $WINEPREFIX" "$_wine_log"; return; }
+  timeout 120 wineserver -w
+  echo "$_wine_dpi" > "$WINEPREFIX/.tavrin-dpi"
 fi
 
 setsid wineserver -p -f >/dev/null 2>&1 &

@@ -3,6 +3,7 @@
 #include "settings/option_parsers.h"
 
 #include "common/app_state.h"
+#include "common/dpi.h"
 #include "common/text.h"
 #include "settings/settings.h"
 
@@ -54,7 +55,7 @@ void parseMenuPosition(std::string_view valueCrLf) {
     } else if (text::containsNoCase(first.text, "active")) {
         return;
     } else if (commaFollows) {
-        x = text::toInt(first.text);
+        x = scaleForDpi(text::toInt(first.text), runState.systemDpi);
     } else {
         return;
     }
@@ -66,7 +67,8 @@ void parseMenuPosition(std::string_view valueCrLf) {
                                ? text::containsNoCase(second.text, "MAX")
                                : second.text == "MAX";
     settings.menuX = x;
-    settings.menuY = maxHeight ? runState.maximizedHeight : text::toInt(second.text);
+    settings.menuY = maxHeight ? runState.maximizedHeight
+                               : scaleForDpi(text::toInt(second.text), runState.systemDpi);
     settings.menuPosition = menuAtXY;
 }
 

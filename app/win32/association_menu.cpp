@@ -17,6 +17,7 @@
 #include "menu/win32/menu_build.h"
 #include "menu/win32/menu_hook.h"
 #include "menu/win32/menu_resources.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/scoped_gui.h"
 #include "settings/association_table.h"
 #include "settings/settings.h"
@@ -63,8 +64,10 @@ int trackMenu(HWND owner, int toolsMenu, int samePosition) {
     win::ScopedMenu menu(CreatePopupMenu());
     int chosen = 0;
     if (menu) {
-        fillMenu(menu.get(), toolsMenu);
         const MenuPlacement placement = chooseMenuPlacement(placementInput(samePosition));
+        // The item bitmaps are made for the display the menu shows on.
+        menuResources.dpi = dpiAtPoint(POINT{placement.x, placement.y});
+        fillMenu(menu.get(), toolsMenu);
         menuState.lastMenuPosition = placement;
         menuState.choiceShiftFlag = 0;
         MenuHook hook(owner);

@@ -11,6 +11,7 @@
 #include "common/capacity.h"
 #include "common/split_path.h"
 #include "common/text.h"
+#include "platform/win32/dpi.h"
 #include "settings/settings.h"
 
 namespace {
@@ -29,6 +30,7 @@ void takeProgramFolderAndMetrics() {
     runState.screenWidth = GetSystemMetrics(SM_CXSCREEN);
     runState.maximizedHeight = GetSystemMetrics(SM_CYMAXIMIZED);
     runState.mouseButtonCount = GetSystemMetrics(SM_CMOUSEBUTTONS);
+    runState.systemDpi = systemDpi();
     settings.smallIconWidth = GetSystemMetrics(SM_CXSMICON);
     settings.smallIconHeight = GetSystemMetrics(SM_CYSMICON);
     settings.schemeEnabled = {1, 1, 1, 1};

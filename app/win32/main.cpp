@@ -12,6 +12,7 @@
 #include "common/capacity.h"
 #include "common/split_path.h"
 #include "common/text.h"
+#include "links/list_layout.h"
 #include "links/wide_text.h"
 #include "platform/win32/library_search.h"
 #include "platform/win32/win.h"
@@ -62,10 +63,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int) {
     if (!previous && !registerMainClass(instance)) return 0;
     const char* name = programPaths.programPath.c_str();
     // The creation step runs inside this call; a copy that has nothing to
-    // do destroys the window there, and creation then fails.
+    // do destroys the window there, and creation then fails. The list
+    // window sizes it for its display when it opens.
     HWND window = CreateWindowExA(WS_EX_ACCEPTFILES | WS_EX_TOPMOST, name, name,
-                                  WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 470, 450,
-                                  nullptr, nullptr, instance, nullptr);
+                                  WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  listWindowWidthAt96, listWindowHeightAt96, nullptr, nullptr,
+                                  instance, nullptr);
     if (!window || !IsWindow(window)) return 0;
     runState.mainWindow = window;
     ShowWindow(window, SW_HIDE);

@@ -14,6 +14,7 @@
 #include "links/win32/list_window.h"
 #include "menu/menu_state.h"
 #include "menu/win32/menu_build.h"
+#include "platform/win32/dpi.h"
 
 namespace {
 
@@ -73,6 +74,10 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_SIZE:
         fitListView(window);
+        return 0;
+    case dpiChangedMessage:
+        if (lParam)
+            onListDpiChanged(window, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_SETFOCUS:
         if (runState.listWindowActive == 1 && listWindowParts.rows.control())

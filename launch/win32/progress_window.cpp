@@ -84,12 +84,12 @@ bool registerClass() {
     return registered;
 }
 
-// The font message boxes use.
-HFONT messageFont() {
+// The font message boxes use, at the size for `dpi`.
+HFONT messageFont(int dpi) {
     NONCLIENTMETRICSA metrics{};
     metrics.cbSize = sizeof metrics;
     if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return nullptr;
-    return CreateFontIndirectA(&metrics.lfMessageFont);
+    return createFontForDpi(metrics.lfMessageFont, dpi);
 }
 
 // Where the window goes: centred on its owner when that shows, else on
@@ -104,14 +104,17 @@ POINT centreFor(HWND owner) {
 }  // namespace
 
 Win32ProgressWindow::Win32ProgressWindow(HWND owner, const std::string& fileName)
-    : owner_(owner), font_(messageFont()) {
+    : owner_(owner) {
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof controls;
     controls.dwICC = ICC_PROGRESS_CLASS;
     InitCommonControlsEx(&controls);
     if (!registerClass()) return;
 
-    dpi_ = windowDpi(owner);
+    // Laid out for the display that holds its centre.
+    const POINT centre = centreFor(owner);
+    dpi_ = dpiAtPoint(centre);
+    font_.reset(messageFont(dpi_));
     auto px = [this](int at96) { return scaleForDpi(at96, dpi_); };
     const Layout l;
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
@@ -119,9 +122,8 @@ Win32ProgressWindow::Win32ProgressWindow(HWND owner, const std::string& fileName
     const int clientHeight = l.margin + l.lineHeight + l.gap + l.barHeight + l.gap + l.lineHeight +
                              l.margin + l.buttonHeight + l.margin;
     RECT frame{0, 0, px(l.width), px(clientHeight)};
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    adjustWindowRectForDpi(frame, style, false, exStyle, dpi_);
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    const POINT centre = centreFor(owner);
     window_ = CreateWindowExA(exStyle, progressWindowClass, captionText, style,
                               centre.x - width / 2, centre.y - height / 2, width, height, owner,
                               nullptr, GetModuleHandleA(nullptr), nullptr);

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "common/capacity.h"
+#include "common/dpi.h"
+#include "links/list_layout.h"
 
 namespace {
 
@@ -35,16 +37,24 @@ UINT stateImage(HWND listView, int row) {
 
 }  // namespace
 
-HWND createListView(HWND parent) {
+HWND createListView(HWND parent, int dpi) {
     HWND listView = CreateWindowExA(0, WC_LISTVIEWA, "", listStyle, 0, 0, 0, 0, parent,
                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(listViewControlId)),
                                     GetModuleHandleA(nullptr), nullptr);
     if (!listView) return nullptr;
     const LRESULT current = SendMessageA(listView, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0);
     SendMessageA(listView, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, current | listExtendedStyle);
-    insertColumn(listView, 0, "Title", 100);
-    insertColumn(listView, 1, "URL", 345);
+    insertColumn(listView, 0, "Title", listColumnWidth(0, dpi));
+    insertColumn(listView, 1, "URL", listColumnWidth(1, dpi));
     return listView;
+}
+
+void rescaleListColumns(HWND listView, int fromDpi, int toDpi) {
+    for (int column = 0; column < 2; ++column) {
+        const int width = static_cast<int>(SendMessageA(listView, LVM_GETCOLUMNWIDTH, column, 0));
+        SendMessageA(listView, LVM_SETCOLUMNWIDTH, column,
+                     MAKELPARAM(rescaleForDpi(width, fromDpi, toDpi), 0));
+    }
 }
 
 int Win32ListRows::count() {

@@ -6,8 +6,12 @@
 constexpr int listViewControlId = 100;
 
 // Creates the report-style list view with check boxes and the "Title" and
-// "URL" columns as a child of `parent`, at size 0 (the parent fits it).
-HWND createListView(HWND parent);
+// "URL" columns, as wide as they start at `dpi`, as a child of `parent`,
+// at size 0 (the parent fits it).
+HWND createListView(HWND parent, int dpi);
+// Column widths as shown at `fromDpi`, made as wide at `toDpi`: widths the
+// user dragged keep their share.
+void rescaleListColumns(HWND listView, int fromDpi, int toDpi);
 
 // The rows of a list-view control.
 class Win32ListRows final : public ListRows {

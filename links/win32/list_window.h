@@ -4,6 +4,7 @@
 #pragma once
 #include <string>
 
+#include "common/dpi.h"
 #include "links/win32/list_view.h"
 #include "platform/win32/scoped_gui.h"
 #include "platform/win32/win.h"
@@ -13,6 +14,10 @@ struct ListWindowParts {
     Win32ListRows rows;     // the list view; no control before creation
     win::ScopedMenu menuBar;
     win::ScopedIcon icon;   // the small icon shown
+    int dpi = defaultDpi;   // the resolution the window is laid out for
+    // The list's font where the window shows at another resolution than
+    // the system's; null while the list view keeps its own.
+    win::ScopedFont font;
 };
 
 extern ListWindowParts listWindowParts;
@@ -22,6 +27,10 @@ extern ListWindowParts listWindowParts;
 bool createListWindow(HWND window);
 // Fits the list view to the window's client area.
 void fitListView(HWND window);
+// The window moved to a display of resolution `dpi`: it takes the
+// rectangle the system suggests there, and its columns, font and icon
+// follow.
+void onListDpiChanged(HWND window, int dpi, const RECT& suggested);
 // Shows the selected list program's small icon (the program's own for the
 // association menu).
 void showProgramIcon(HWND window);

@@ -1,20 +1,24 @@
 // Item icons: the shell's small icon of a file (or the program's own
-// "MYSYS" icon), drawn at the system's small-icon size.
+// "MYSYS" icon), drawn at the small-icon size of the menu's display.
 #include "menu/win32/item_bitmap.h"
 
+#include <algorithm>
 #include <string>
 
 #include "common/app_state.h"
 #include "menu/menu_layout.h"
+#include "platform/win32/dpi.h"
 #include "settings/association_table.h"
-#include "settings/settings.h"
 
 namespace {
 
-HICON shellSmallIcon(const std::string& path) {
+// The shell's small icon; its large one for a bitmap larger than the
+// system's small icons (a display of a higher resolution than the
+// system's), so that the picture is shrunk rather than blown up.
+HICON shellIcon(const std::string& path, int width) {
+    const UINT size = width > GetSystemMetrics(SM_CXSMICON) ? SHGFI_LARGEICON : SHGFI_SMALLICON;
     SHFILEINFOA info{};
-    if (!SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON))
-        return nullptr;
+    if (!SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_ICON | size)) return nullptr;
     return info.hIcon;
 }
 
@@ -25,17 +29,17 @@ HICON loadItemIcon(int source, int width, int height) {
     if (source == iconSystem)
         return static_cast<HICON>(
             LoadImageA(GetModuleHandleA(nullptr), "MYSYS", IMAGE_ICON, width, height, 0));
-    if (source == iconProgramFolder) return shellSmallIcon(programPaths.programFolder);
+    if (source == iconProgramFolder) return shellIcon(programPaths.programFolder, width);
     if (source >= 0 && source < associationTable.itemCount)
-        return shellSmallIcon(associationTable.items[source].command);
+        return shellIcon(associationTable.items[source].command, width);
     return nullptr;
 }
 
 }  // namespace
 
-win::ScopedBitmap makeItemBitmap(int source) {
-    const int width = settings.smallIconWidth > 0 ? settings.smallIconWidth : 16;
-    const int height = settings.smallIconHeight > 0 ? settings.smallIconHeight : 16;
+win::ScopedBitmap makeItemBitmap(int source, int dpi) {
+    const int width = std::max(systemMetricForDpi(SM_CXSMICON, dpi), 1);
+    const int height = std::max(systemMetricForDpi(SM_CYSMICON, dpi), 1);
     win::ScopedWindowDC screen(static_cast<HWND>(runState.mainWindow));
     if (!screen) return win::ScopedBitmap();
     win::ScopedBitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));

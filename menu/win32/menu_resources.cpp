@@ -23,7 +23,7 @@ HBITMAP itemBitmapFor(int iconSource) {
     const std::string key = sourceKey(iconSource);
     auto found = menuResources.bitmapBySource.find(key);
     if (found != menuResources.bitmapBySource.end()) return found->second;
-    win::ScopedBitmap bitmap = makeItemBitmap(iconSource);
+    win::ScopedBitmap bitmap = makeItemBitmap(iconSource, menuResources.dpi);
     HBITMAP handle = bitmap.get();
     if (handle) menuResources.itemBitmaps.push_back(std::move(bitmap));
     menuResources.bitmapBySource[key] = handle;

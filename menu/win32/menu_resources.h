@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/dpi.h"
 #include "platform/win32/scoped_gui.h"
 
 struct MenuResources {
@@ -13,6 +14,9 @@ struct MenuResources {
     // One bitmap per icon source while the menu is open: items of the same
     // program share it.
     std::map<std::string, HBITMAP> bitmapBySource;
+    // The resolution of the display the menu shows on, which sizes the
+    // bitmaps.
+    int dpi = defaultDpi;
     HHOOK menuHook = nullptr;
 };
 

@@ -1,7 +1,24 @@
-// The resolution a window is shown at.
+// The resolution windows show at, and the system's sizes for one. Systems
+// that know a resolution per display give it per display; the functions
+// for that are looked up at run time. Without them every window shows at
+// the system's one resolution, which the older calls report.
 #pragma once
 #include "platform/win32/win.h"
 
-// Dots per inch of the display that shows `window` (the screen's when it
-// is null).
-int windowDpi(HWND window);
+// WM_DPICHANGED: a window moved to a display of another resolution. The
+// new resolution is in the low word of wParam; lParam points to the
+// rectangle the system suggests for the window there.
+constexpr UINT dpiChangedMessage = 0x02E0;
+
+// The resolution every window shows at where displays have no resolution
+// of their own (the screen's LOGPIXELSY).
+int systemDpi();
+// The resolution of the display that holds `point`, or of the nearest one.
+int dpiAtPoint(POINT point);
+// GetSystemMetrics for a display of `dpi`.
+int systemMetricForDpi(int index, int dpi);
+// AdjustWindowRectEx for a window shown at `dpi`.
+void adjustWindowRectForDpi(RECT& rect, DWORD style, bool menu, DWORD exStyle, int dpi);
+// A font made from a system font described at the system's resolution,
+// its height scaled to `dpi`; null when it cannot be made.
+HFONT createFontForDpi(LOGFONTA font, int dpi);

@@ -137,11 +137,17 @@ private:
 class ScopedFont {
 public:
     explicit ScopedFont(HFONT font = nullptr) : font_(font) {}
-    ~ScopedFont() { if (font_) DeleteObject(font_); }
+    ~ScopedFont() { reset(); }
     ScopedFont(const ScopedFont&) = delete;
     ScopedFont& operator=(const ScopedFont&) = delete;
 
     HFONT get() const { return font_; }
+    // Deletes the font held and takes `font`; only once no window shows
+    // the old one any more.
+    void reset(HFONT font = nullptr) {
+        if (font_) DeleteObject(font_);
+        font_ = font;
+    }
 
 private:
     HFONT font_;

@@ -23,6 +23,7 @@ const Command commands[] = {
     {"time-menu", driver::timeMenuCommand},
     {"session", driver::sessionCommand},
     {"cancel-download", driver::cancelDownloadCommand},
+    {"metrics", driver::metricsCommand},
 };
 
 int usage() {

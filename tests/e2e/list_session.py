@@ -107,6 +107,16 @@ class Session:
     def rows(self, label):
         return self.add("rows", label)
 
+    def geometry(self, label):
+        """The window's and the list's sizes (see the driver's step)."""
+        return self.add("geometry", label)
+
+    def column_width(self, column, width):
+        return self.add("column-width", column, width)
+
+    def dpi_changed(self, dpi, left, top, right, bottom):
+        return self.add("dpi-changed", dpi, left, top, right, bottom)
+
     def command(self, id_):
         return self.add("command", id_)
 

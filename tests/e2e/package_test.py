@@ -3,7 +3,8 @@
 built and within their size limits, the text files in code page 932 with
 CR LF, the sample Tavrin.ini equal to the README's sample apart from its
 Japanese comments, every message box and switch in both help texts, and
-the version record and manifest as Windows reads them. "dispatch": the zip
+the version record and manifest as Windows reads them (its DPI awareness
+included; copies altered to lack it are refused). "dispatch": the zip
 unpacked into an empty folder opens a URL with the recorder, the settings
 file's single program, which must see the exact command line.
 
@@ -85,10 +86,38 @@ def contents(args):
         check_dist.check_manifest(manifest, arch)
     except check_dist.Failure as failure:
         raise Failure(str(failure))
+    refuses_dpi_faults(manifest, arch)
     # Wine's version 6 reports itself as 5.81; the file it comes from tells.
     comctl = bytes.fromhex(info.get("comctl32_path", "")).decode("cp932").lower()
     check("\\winsxs\\" in comctl and "common-controls_6595b64144ccf1df_6." in comctl,
           f"common controls 6 through the manifest: {comctl}")
+
+
+# Manifests that leave the program blurred on scaled displays, made from
+# the shipped one: the check must refuse each.
+DPI_FAULTS = [
+    ("no dpiAware", '<dpiAware xmlns="http://schemas.microsoft.com/SMI/2005/WindowsSettings">'
+                    'true</dpiAware>', ""),
+    ("dpiAware false", ">true</dpiAware>", ">false</dpiAware>"),
+    ("per-monitor v1 only", ">PerMonitorV2, System<", ">PerMonitor<"),
+    ("no system-aware fallback", ">PerMonitorV2, System<", ">PerMonitorV2<"),
+    ("dpiAwareness in the 2005 namespace", "SMI/2016/WindowsSettings", "SMI/2005/WindowsSettings"),
+    ("windowsSettings outside the asm.v3 application",
+     '<application xmlns="urn:schemas-microsoft-com:asm.v3">',
+     '<application xmlns="urn:schemas-microsoft-com:asm.v1">'),
+    ("broken XML", "</windowsSettings>", ""),
+]
+
+
+def refuses_dpi_faults(manifest, arch):
+    for what, old, new in DPI_FAULTS:
+        check(old in manifest, f"the manifest holds {old!r} (for the variant {what})")
+        try:
+            check_dist.check_manifest(manifest.replace(old, new), arch)
+        except check_dist.Failure as failure:
+            print(f"manifest with {what}: refused ({failure})")
+            continue
+        raise Failure(f"the manifest check passed a manifest with {what}")
 
 
 def dispatch(args):

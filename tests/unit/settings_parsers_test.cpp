@@ -78,6 +78,28 @@ TEST_F(ValueParsers, MenuPosition) {
     }
 }
 
+// Written points keep the place they had while Windows scaled the program;
+// MAX is the screen's own measure, already in the display's pixels.
+TEST_F(ValueParsers, MenuPointAtSystemResolution) {
+    struct Case { std::string value; int dpi, x, y; };
+    const Case cases[] = {
+        {"200,150\r\n", 144, 300, 225},
+        {"200,150\r\n", 120, 250, 188},
+        {"200,150\r\n", 96, 200, 150},
+        {"MAX,100\r\n", 144, 1280, 150},
+        {"100,MAX\r\n", 192, 200, 990},
+        {"-10,0\r\n", 144, -15, 0},
+    };
+    for (const auto& c : cases) {
+        settings = Settings{};
+        runState.systemDpi = c.dpi;
+        parseMenuPosition(c.value);
+        EXPECT_EQ(settings.menuPosition, menuAtXY) << c.value << " at " << c.dpi;
+        EXPECT_EQ(settings.menuX, c.x) << c.value << " at " << c.dpi;
+        EXPECT_EQ(settings.menuY, c.y) << c.value << " at " << c.dpi;
+    }
+}
+
 TEST_F(ValueParsers, SchemeList) {
     using Flags = std::array<int, 4>;
     struct Case { std::string value; Flags want; };

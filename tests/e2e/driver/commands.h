@@ -48,10 +48,19 @@ int sessionCommand(const Options& options);
 //   Starts the program (its message boxes answered as by run), waits for
 //   its visible window of that class, the download's progress window,
 //   and `after` ms later reads it (progress.title, progress.text: its
-//   static texts, progress.width, progress.height) and clicks its
+//   static texts, progress.width, progress.height, its client area's
+//   progress.client_width and progress.client_height, and the bar's
+//   progress.bar_width and progress.bar_height) and clicks its
 //   "キャンセル" button with SendInput, as a person would. The report
 //   gives when it showed and was clicked and when the program ended (ms
 //   after the start). 0 when it was clicked and the program ended in time.
 int cancelDownloadCommand(const Options& options);
+
+// metrics [--texts file] --out file
+//   What the system gives a program for the display (its resolution, the
+//   small-icon size, menu bar height, screen, the heights of the menu,
+//   message and icon-title fonts) and, for each line of the file (code
+//   page 932 bytes), its width in the menu font (text.N.menu_width).
+int metricsCommand(const Options& options);
 
 }  // namespace driver

@@ -54,6 +54,16 @@ int cancelDownloadCommand(const Options& options) {
         GetWindowRect(progress, &frame);
         report.set("progress.width", frame.right - frame.left);
         report.set("progress.height", frame.bottom - frame.top);
+        RECT client{};
+        GetClientRect(progress, &client);
+        report.set("progress.client_width", client.right);
+        report.set("progress.client_height", client.bottom);
+        HWND bar = FindWindowExA(progress, nullptr, PROGRESS_CLASSA, nullptr);
+        RECT barRect{};
+        if (bar && GetWindowRect(bar, &barRect)) {
+            report.set("progress.bar_width", barRect.right - barRect.left);
+            report.set("progress.bar_height", barRect.bottom - barRect.top);
+        }
         report.setBytes("progress.title", windowText(progress));
         report.setBytes("progress.text", staticTexts(progress));
         HWND cancel = buttonOf(progress, "キャンセル");

@@ -24,6 +24,14 @@
 //   wait-rows N          wait until the list holds N rows (no failure)
 //   wait-exit            wait for the program to end
 //   rows LABEL           record rows, caption, topmost flag as LABEL.*
+//   geometry LABEL       record the window's rectangle and client size,
+//                        the height a one-row menu bar gives it, the
+//                        column widths and the header's and first row's
+//                        heights as LABEL.*
+//   column-width COL W   set a column's width, as a drag of its divider
+//   dpi-changed DPI L T R B   send WM_DPICHANGED for resolution DPI with
+//                        that suggested rectangle, as the system does when
+//                        the window moves to another display
 //   command ID           post WM_COMMAND ID to the window and settle
 //   post ID              post WM_COMMAND ID without waiting
 //   keys CHORD...        key chords ("shift+return", "alt", "s") to the
@@ -286,6 +294,14 @@ private:
         // Everything else acts on the list window.
         if (!window_) return fail(failure, "no list window yet");
         if (verb == "rows") return recordRows(arg);
+        if (verb == "geometry") return recordGeometry(arg);
+        if (verb == "column-width") {
+            SendMessageA(listView_, LVM_SETCOLUMNWIDTH, std::atoi(arg.c_str()),
+                         MAKELPARAM(std::atoi(w.size() > 2 ? w[2].c_str() : "0"), 0));
+            settle();
+            return true;
+        }
+        if (verb == "dpi-changed") return dpiChanged(w, failure);
         if (verb == "command" || verb == "post") {
             PostMessageA(window_, WM_COMMAND, static_cast<WPARAM>(std::atoi(arg.c_str())), 0);
             if (verb == "command") settle();
@@ -366,6 +382,49 @@ private:
         report_.set(label + ".topmost",
                     (GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0);
         report_.set(label + ".foreground", GetForegroundWindow() == window_ ? 1 : 0);
+        return true;
+    }
+
+    bool recordGeometry(const std::string& label) {
+        RECT frame{}, client{};
+        GetWindowRect(window_, &frame);
+        GetClientRect(window_, &client);
+        report_.set(label + ".x", frame.left);
+        report_.set(label + ".y", frame.top);
+        report_.set(label + ".width", frame.right - frame.left);
+        report_.set(label + ".height", frame.bottom - frame.top);
+        report_.set(label + ".client_width", client.right);
+        report_.set(label + ".client_height", client.bottom);
+        // A menu bar that had to wrap makes the frame taller than this.
+        RECT oneRow = client;
+        AdjustWindowRectEx(&oneRow, static_cast<DWORD>(GetWindowLongA(window_, GWL_STYLE)), TRUE,
+                           static_cast<DWORD>(GetWindowLongA(window_, GWL_EXSTYLE)));
+        report_.set(label + ".one_row_height", oneRow.bottom - oneRow.top);
+        for (int column = 0; column < 2; ++column)
+            report_.set(label + ".column" + std::to_string(column),
+                        static_cast<long long>(SendMessageA(listView_, LVM_GETCOLUMNWIDTH, column, 0)));
+        RECT header{};
+        GetWindowRect(reinterpret_cast<HWND>(SendMessageA(listView_, LVM_GETHEADER, 0, 0)), &header);
+        report_.set(label + ".header_height", header.bottom - header.top);
+        RemoteListView list(child_.process(), listView_);
+        RECT row{};
+        report_.set(label + ".row_height", list.rowRect(0, row) ? row.bottom - row.top : 0);
+        return true;
+    }
+
+    bool dpiChanged(const std::vector<std::string>& w, std::string& failure) {
+        if (w.size() != 6) return fail(failure, "needs DPI L T R B");
+        const WORD dpi = static_cast<WORD>(std::atoi(w[1].c_str()));
+        const RECT suggested{std::atoi(w[2].c_str()), std::atoi(w[3].c_str()), std::atoi(w[4].c_str()),
+                             std::atoi(w[5].c_str())};
+        RemoteBlock block(child_.process(), sizeof suggested);
+        if (!block.ok() || !block.write(0, &suggested, sizeof suggested))
+            return fail(failure, "cannot place the rectangle");
+        DWORD_PTR result = 0;
+        if (!SendMessageTimeoutA(window_, 0x02E0, MAKEWPARAM(dpi, dpi),
+                                 reinterpret_cast<LPARAM>(block.address()), SMTO_NORMAL, 10000, &result))
+            return fail(failure, "no answer");
+        settle();
         return true;
     }
 
