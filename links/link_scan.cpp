@@ -9,6 +9,7 @@
 #include "common/capacity.h"
 #include "common/text.h"
 #include "common/url_list.h"
+#include "links/anchor_tags.h"
 #include "links/link_entry.h"
 #include "links/link_resolve.h"
 #include "links/link_tests.h"
@@ -26,30 +27,6 @@ struct TagRule {
 
 constexpr TagRule anchorRule{"<a ", "href=", Anchor};
 constexpr TagRule imageRule{"<img ", "src=", Image};
-
-// The "</a>" that ends an anchor: the first one after the anchor's '>'. An
-// anchor without one would have every later anchor search the rest of the
-// page again; the last search is remembered instead. Searches start at
-// increasing positions, so a remembered result holds for any later start
-// up to the place it was found.
-class AnchorEnds {
-public:
-    explicit AnchorEnds(std::string_view text) : text_(text) {}
-    std::size_t after(std::size_t from) {
-        const bool remembered = searchedFrom_ != text::npos && from >= searchedFrom_ &&
-                                (found_ == text::npos || found_ >= from);
-        if (!remembered) {
-            found_ = text::findNoCase(text_, "</a>", from);
-            searchedFrom_ = from;
-        }
-        return found_;
-    }
-
-private:
-    std::string_view text_;
-    std::size_t searchedFrom_ = text::npos;
-    std::size_t found_ = text::npos;
-};
 
 // Blanks and line breaks a browser allows between an attribute's '=' and
 // its value ("href=\n\"x.html\"").
@@ -140,10 +117,11 @@ std::string withoutBlanks(std::string_view s) {
 }
 
 void scanPass(std::string_view text, const TagRule& rule, std::string& baseUrl, int mode) {
-    AnchorEnds anchorEnds(text);
+    AnchorTags anchors(text);
     std::size_t cursor = 0;
     while (urlList.urlCount < maxScannedLinks) {
-        const std::size_t open = text::findNoCase(text, rule.open, cursor);
+        const std::size_t open =
+            rule.kind == Anchor ? anchors.start(cursor) : text::findNoCase(text, rule.open, cursor);
         if (open == text::npos) return;
         const std::size_t close = text::findNoCase(text, ">", open);
         if (close == text::npos) return;
@@ -162,7 +140,7 @@ void scanPass(std::string_view text, const TagRule& rule, std::string& baseUrl, 
 
         std::string title;
         if (rule.kind == Anchor) {
-            const std::size_t end = anchorEnds.after(close + 1);
+            const std::size_t end = anchors.endAfter(close);
             if (end != text::npos) {
                 title = anchorText(text.substr(close + 1, end - close - 1));
                 cursor = end;
