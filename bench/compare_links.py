@@ -32,10 +32,17 @@ PIECES = ["<a ", "<A ", "<a\n", "<img ", "<IMG ", "<a href=", "<img src=", "href
           "\x1b$B", "\x1b(B", "<meta charset=utf-8>", "<meta charset=euc-jp>", "\xef\xbb\xbf"]
 
 
+ANCHORS = ["<a ", "<A ", "<a href=x.html>", "<a href='http://h/y'>", "<a name=n>", "</a", "</A>", ">", " ",
+           "t", "</abbr>", "<img src=i.png>", "\x95<a "]
+
+
 def soup(rng):
     pieces = []
-    for _ in range(rng.randrange(0, 400)):
-        pieces.append(rng.choice(PIECES))
+    # Now and then a long one, and one of anchors mostly: more anchors
+    # after an unclosed one than the scan keeps notes of.
+    choices = ANCHORS if rng.random() < 0.05 else PIECES
+    for _ in range(rng.randrange(2000, 6000) if rng.random() < 0.1 else rng.randrange(0, 400)):
+        pieces.append(rng.choice(choices))
         if rng.random() < 0.002:
             pieces.append("\0")
         if rng.random() < 0.01:
@@ -58,7 +65,7 @@ def main():
     parser.add_argument("old")
     parser.add_argument("new")
     parser.add_argument("--work", default="/tmp/compare-links")
-    parser.add_argument("--soups", type=int, default=300)
+    parser.add_argument("--soups", type=int, default=600)
     parser.add_argument("--docs", default="/usr/share/doc")
     args = parser.parse_args()
     os.makedirs(args.work, exist_ok=True)
