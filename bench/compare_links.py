@@ -38,10 +38,15 @@ ANCHORS = ["<a ", "<A ", "<a href=x.html>", "<a href='http://h/y'>", "<a name=n>
 
 def soup(rng):
     pieces = []
-    # Now and then a long one, and one of anchors mostly: more anchors
-    # after an unclosed one than the scan keeps notes of.
-    choices = ANCHORS if rng.random() < 0.05 else PIECES
-    for _ in range(rng.randrange(2000, 6000) if rng.random() < 0.1 else rng.randrange(0, 400)):
+    # Now and then a long one, and one of anchors mostly: more anchors,
+    # ends and images (also after an unclosed anchor) than the reading
+    # keeps notes of.
+    anchors = rng.random() < 0.05
+    choices = ANCHORS if anchors else PIECES
+    count = rng.randrange(0, 400)
+    if rng.random() < 0.1:
+        count = rng.randrange(9000, 40000) if anchors and rng.random() < 0.5 else rng.randrange(2000, 6000)
+    for _ in range(count):
         pieces.append(rng.choice(choices))
         if rng.random() < 0.002:
             pieces.append("\0")

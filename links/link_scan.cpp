@@ -5,14 +5,15 @@
 #include "links/link_scan.h"
 
 #include <cstddef>
+#include <cstring>
 
 #include "common/capacity.h"
 #include "common/text.h"
 #include "common/url_list.h"
-#include "links/anchor_tags.h"
 #include "links/link_entry.h"
 #include "links/link_resolve.h"
 #include "links/link_tests.h"
+#include "links/page_tags.h"
 
 namespace {
 
@@ -20,13 +21,13 @@ constexpr std::size_t maxTagLength = 520;      // from '<' to '>' inclusive
 constexpr std::size_t maxTitleLength = cap::path - 1;
 
 struct TagRule {
-    std::string_view open;       // "<a ", blank included
+    PageTags::Kind open;         // "<a ", blank included
     std::string_view attribute;  // "href="
     LinkKind kind;
 };
 
-constexpr TagRule anchorRule{"<a ", "href=", Anchor};
-constexpr TagRule imageRule{"<img ", "src=", Image};
+constexpr TagRule anchorRule{PageTags::AnchorStart, "href=", Anchor};
+constexpr TagRule imageRule{PageTags::ImageStart, "src=", Image};
 
 // Blanks and line breaks a browser allows between an attribute's '=' and
 // its value ("href=\n\"x.html\"").
@@ -116,15 +117,15 @@ std::string withoutBlanks(std::string_view s) {
     return out;
 }
 
-void scanPass(std::string_view text, const TagRule& rule, std::string& baseUrl, int mode) {
-    AnchorTags anchors(text);
+void scanPass(std::string_view text, const PageTags& tags, const TagRule& rule, std::string& baseUrl,
+              int mode) {
     std::size_t cursor = 0;
     while (urlList.urlCount < maxScannedLinks) {
-        const std::size_t open =
-            rule.kind == Anchor ? anchors.start(cursor) : text::findNoCase(text, rule.open, cursor);
+        const std::size_t open = tags.find(rule.open, cursor);
         if (open == text::npos) return;
-        const std::size_t close = text::findNoCase(text, ">", open);
-        if (close == text::npos) return;
+        const void* gt = std::memchr(text.data() + open, '>', text.size() - open);
+        if (!gt) return;
+        const std::size_t close = static_cast<std::size_t>(static_cast<const char*>(gt) - text.data());
         cursor = close;  // where a skipped tag leaves the search
         if (close - open + 1 > maxTagLength) continue;
         const std::string_view tag = text.substr(open, close - open + 1);
@@ -140,7 +141,7 @@ void scanPass(std::string_view text, const TagRule& rule, std::string& baseUrl, 
 
         std::string title;
         if (rule.kind == Anchor) {
-            const std::size_t end = anchors.endAfter(close);
+            const std::size_t end = tags.find(PageTags::AnchorEnd, close + 1);
             if (end != text::npos) {
                 title = anchorText(text.substr(close + 1, end - close - 1));
                 cursor = end;
@@ -156,9 +157,13 @@ void scanPass(std::string_view text, const TagRule& rule, std::string& baseUrl, 
 
 }  // namespace
 
+void scanLinks(std::string_view text, const PageTags& tags, std::string& baseUrl, int mode) {
+    urlList.urlCount = 0;
+    scanPass(text, tags, anchorRule, baseUrl, mode);
+    if (urlList.urlCount < maxScannedLinks) scanPass(text, tags, imageRule, baseUrl, mode);
+}
+
 void scanLinks(std::string_view text, std::string& baseUrl, int mode) {
     text = text.substr(0, text.find('\0'));
-    urlList.urlCount = 0;
-    scanPass(text, anchorRule, baseUrl, mode);
-    if (urlList.urlCount < maxScannedLinks) scanPass(text, imageRule, baseUrl, mode);
+    scanLinks(text, PageTags(text), baseUrl, mode);
 }

@@ -311,22 +311,25 @@ TEST_F(Scan, AnchorEndsAsIfSearchedAnewForEveryAnchor) {
     }
 }
 
-// Once an anchor without an end has been searched past, the anchors after
-// it are known from that one search; there are many of them, and the
-// notes of that search run out.
+// Anchors after an anchor without an end, more of them than the reading
+// keeps notes of.
 TEST_F(Scan, AnchorsAfterAnAnchorThatNeverCloses) {
     std::string skipped, unclosed;
-    for (int i = 0; i < 1500; ++i) skipped += "<a name=x" + std::to_string(i) + ">";
-    for (int i = 0; i < 1500; ++i) unclosed += "<a href=http://h/" + std::to_string(i) + ">t";
+    for (int i = 0; i < 5000; ++i) skipped += "<a name=x" + std::to_string(i) + ">";
+    for (int i = 0; i < 5000; ++i) unclosed += "<a href=http://h/" + std::to_string(i) + ">t";
+    std::string ends, images;
+    for (int i = 0; i < 5000; ++i) ends += "</A>", images += "<IMG alt=x>";
     const std::string t40(40, 't'), u40(40, 'u');
     const Case cases[] = {
-        {"1,500 skipped tags after it", "<a href=http://h/first>" + skipped + "<a href=http://h/last>z", 2,
+        {"5,000 skipped tags after it", "<a href=http://h/first>" + skipped + "<a href=http://h/last>z", 2,
          {A("http://h/first"), A("http://h/last")}},
         {"upper-case ends after long texts",
          "<A HREF=http://h/1>" + t40 + "</A><a href=http://h/2>" + u40 + "</a  ><A href=http://h/3>z</A>" + t40, 2,
          {A("http://h/1", t40), A("http://h/2", u40 + "z")}},
         {"an end after all", "<a href=http://h/1>" + skipped + "</a><a href=http://h/2>2</a>", 2,
          {A("http://h/1", ""), A("http://h/2", "2")}},
+        {"5,000 ends before the first anchor", ends + "<a href=http://h/1>1</a>", 2, {A("http://h/1", "1")}},
+        {"5,000 images without a source first", images + "<img src=http://h/i.png>", 2, {I("http://h/i.png")}},
     };
     for (const Case& c : cases) EXPECT_EQ(scan(c.page, base, c.mode), c.want) << c.name;
     scan(unclosed);
