@@ -75,22 +75,25 @@ inline bytewords::Word candidateMask(const unsigned char* p) {
 #define PAGE_TAGS_WIDE 1
 __attribute__((target("avx2"))) std::size_t wideBlocks(const unsigned char* data, std::size_t size,
                                                         PageTags& tags, void (*note)(PageTags&, std::size_t)) {
-    const __m256i fold = _mm256_set1_epi8(0x20);
+    const __m256i fold = _mm256_set1_epi8(0x20), lessThan = _mm256_set1_epi8('<');
+    const __m256i a = _mm256_set1_epi8('a'), blank = _mm256_set1_epi8(' '), slash = _mm256_set1_epi8('/');
+    const __m256i i_ = _mm256_set1_epi8('i'), m = _mm256_set1_epi8('m'), t = _mm256_set1_epi8('t');
+    const __m256i b = _mm256_set1_epi8('b');
     std::size_t i = 0;
     for (; size - i >= 32 + 2; i += 32) {
         const unsigned char* p = data + i;
         const __m256i b0 = _mm256_or_si256(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)), fold);
-        const __m256i lt = _mm256_cmpeq_epi8(b0, _mm256_set1_epi8('<'));
+        const __m256i lt = _mm256_cmpeq_epi8(b0, lessThan);
         if (_mm256_movemask_epi8(lt) == 0) continue;
         const __m256i b1 = _mm256_or_si256(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 1)), fold);
         const __m256i b2 = _mm256_or_si256(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 2)), fold);
-        auto pair = [&](char second, char third) __attribute__((target("avx2"))) {
-            return _mm256_and_si256(_mm256_cmpeq_epi8(b1, _mm256_set1_epi8(second)),
-                                    _mm256_cmpeq_epi8(b2, _mm256_set1_epi8(third)));
-        };
-        __m256i any = _mm256_or_si256(pair('a', ' '), pair('/', 'a'));
-        any = _mm256_or_si256(any, _mm256_or_si256(pair('i', 'm'), pair('t', 'i')));
-        any = _mm256_or_si256(any, pair('b', 'a'));
+        // "<a ", "</a" and "<ba" (both 'a' third), "<im", "<ti".
+        const __m256i thirdA = _mm256_cmpeq_epi8(b2, a);
+        __m256i any = _mm256_and_si256(_mm256_cmpeq_epi8(b1, a), _mm256_cmpeq_epi8(b2, blank));
+        any = _mm256_or_si256(any, _mm256_and_si256(_mm256_or_si256(_mm256_cmpeq_epi8(b1, slash),
+                                                                      _mm256_cmpeq_epi8(b1, b)), thirdA));
+        any = _mm256_or_si256(any, _mm256_and_si256(_mm256_cmpeq_epi8(b1, i_), _mm256_cmpeq_epi8(b2, m)));
+        any = _mm256_or_si256(any, _mm256_and_si256(_mm256_cmpeq_epi8(b1, t), _mm256_cmpeq_epi8(b2, i_)));
         for (auto mask = static_cast<unsigned>(_mm256_movemask_epi8(_mm256_and_si256(lt, any))); mask != 0;
              mask &= mask - 1)
             note(tags, i + static_cast<std::size_t>(__builtin_ctz(mask)));
