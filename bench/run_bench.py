@@ -2,6 +2,7 @@
 """Measures link extraction against grep and Python's html.parser.
 
     run_bench.py --bench LINK_BENCH --check TAVRIN_CHECK --work DIR [--runs N]
+                 [--before OTHER_LINK_BENCH]
 
 Two kinds of page of 1, 5 and 20 MB, each also in the variant whose
 anchors never close: the benchmark page (ordinary text with a tag now and
@@ -14,7 +15,9 @@ programs alternate, and each figure is the median of N runs (the machine
 may be shared; a median is steadier than one run or the best). Memory:
 what the reading adds to the process's peak (link_bench's own VmHWM
 before and after), and the whole process's peak from /usr/bin/time -v.
-Prints the figures and the ratios against the goals.
+Prints the figures and the ratios against the goals. With --before, the
+link_bench of another build (an earlier commit) runs in the same rounds,
+and each page gets the ratio of its time to this build's.
 """
 import argparse
 import os
@@ -73,6 +76,7 @@ def main():
     parser.add_argument("--check", required=True)
     parser.add_argument("--work", required=True)
     parser.add_argument("--runs", type=int, default=7)
+    parser.add_argument("--before")
     args = parser.parse_args()
     os.makedirs(args.work, exist_ok=True)
     grep_env = dict(os.environ, LC_ALL="C")
@@ -87,6 +91,8 @@ def main():
                     "grep": (["grep", "-c", "-i", "<a ", page], grep_env),
                     "converter": ([args.check, "links", page, "--base", BASE, "--tsv"], None),
                 }
+                if args.before:
+                    commands["before"] = ([args.before, page], None)
                 times, outputs = medians(commands, args.runs)
                 out = outputs["extraction"]
                 html_times, html_out = medians(
@@ -98,6 +104,8 @@ def main():
                          inner=float(re.search(r"seconds=([\d.]+)", out).group(1)),
                          html_links=int(html_out["html"]), peak=peak_kib([args.bench, page]),
                          added=int(re.search(r"peak_kib=(\d+)", out).group(1)) - before)
+                if args.before and re.search(r"rows=(\d+)", outputs["before"]).group(1) != str(r["rows"]):
+                    sys.exit("the builds read %s differently" % page)
                 results[(kind, size, closed)] = r
 
     print("medians of %d runs (html.parser: 3, 1 at 20 MB); 'x grep' is the time over one grep pass"
@@ -115,6 +123,19 @@ def main():
                     r["grep"], r["extraction"] / r["grep"], r["converter"], r["converter"] / r["grep"], r["html"],
                     r["html"] / r["extraction"], unclosed, r["added"] * 1024 / r["bytes"],
                     r["peak"] * 1024 / r["bytes"]))
+
+    if args.before:
+        print()
+        print("the other build (%s) in the same rounds:" % args.before)
+        print("%-10s %3s %-13s %9s %9s %6s %10s" % ("page", "MB", "variant", "before s", "now s", "x grep",
+                                                   "before/now"))
+        for kind, _ in KINDS:
+            for size in SIZES:
+                for closed in (True, False):
+                    r = results[(kind, size, closed)]
+                    print("%-10s %3d %-13s %9.4f %9.4f %6.2f %10.2f" % (
+                        kind, size, "normal" if closed else "never-closed", r["before"], r["extraction"],
+                        r["before"] / r["grep"], r["before"] / r["extraction"]))
 
     goals = []
     for kind, _ in KINDS:
