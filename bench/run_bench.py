@@ -2,7 +2,7 @@
 """Measures link extraction against grep and Python's html.parser.
 
     run_bench.py --bench LINK_BENCH --check TAVRIN_CHECK --work DIR [--runs N]
-                 [--before OTHER_LINK_BENCH]
+                 [--before OTHER_LINK_BENCH] [--before-check OTHER_TAVRIN_CHECK]
 
 Two kinds of page of 1, 5 and 20 MB, each also in the variant whose
 anchors never close: the benchmark page (ordinary text with a tag now and
@@ -17,10 +17,13 @@ what the reading adds to the process's peak (link_bench's own VmHWM
 before and after), and the whole process's peak from /usr/bin/time -v.
 Prints the figures and the ratios against the goals. With --before, the
 link_bench of another build (an earlier commit) runs in the same rounds,
-and each page gets the ratio of its time to this build's.
+and each page gets the ratio of its time to this build's; with
+--before-check the same for the check tool (with the converter), also on
+a URL list of 20 MB (read as a list file, not a page).
 """
 import argparse
 import os
+import random
 import re
 import statistics
 import subprocess
@@ -70,6 +73,22 @@ def page_file(work, kind, flags, size, closed):
     return path
 
 
+def list_file(work):
+    """A list of URLs, one a line, with lines of text between them."""
+    path = os.path.join(work, "list-20mb.txt")
+    if not os.path.exists(path):
+        rng = random.Random(20240607)
+        lines, written = [], 0
+        while written < 20 * 1024 * 1024:
+            line = ("http://bench.example/dir/item%d.html\n" % rng.randrange(10 ** 6) if rng.random() < 0.5
+                    else "some words of text between the links\n")
+            lines.append(line)
+            written += len(line)
+        with open(path, "w") as f:
+            f.write("".join(lines))
+    return path
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--bench", required=True)
@@ -77,6 +96,7 @@ def main():
     parser.add_argument("--work", required=True)
     parser.add_argument("--runs", type=int, default=7)
     parser.add_argument("--before")
+    parser.add_argument("--before-check")
     args = parser.parse_args()
     os.makedirs(args.work, exist_ok=True)
     grep_env = dict(os.environ, LC_ALL="C")
@@ -93,6 +113,9 @@ def main():
                 }
                 if args.before:
                     commands["before"] = ([args.before, page], None)
+                if args.before_check:
+                    commands["converter before"] = (
+                        [args.before_check, "links", page, "--base", BASE, "--tsv"], None)
                 times, outputs = medians(commands, args.runs)
                 out = outputs["extraction"]
                 html_times, html_out = medians(
@@ -123,6 +146,29 @@ def main():
                     r["grep"], r["extraction"] / r["grep"], r["converter"], r["converter"] / r["grep"], r["html"],
                     r["html"] / r["extraction"], unclosed, r["added"] * 1024 / r["bytes"],
                     r["peak"] * 1024 / r["bytes"]))
+
+    if args.before_check:
+        print()
+        print("the other build's check tool (%s), with the converter, in the same rounds:" % args.before_check)
+        print("%-10s %3s %-13s %9s %9s %6s %10s" % ("page", "MB", "variant", "before s", "now s", "x grep",
+                                                   "before/now"))
+        for kind, _ in KINDS:
+            for size in SIZES:
+                for closed in (True, False):
+                    r = results[(kind, size, closed)]
+                    print("%-10s %3d %-13s %9.4f %9.4f %6.2f %10.2f" % (
+                        kind, size, "normal" if closed else "never-closed", r["converter before"],
+                        r["converter"], r["converter before"] / r["grep"], r["converter before"] / r["converter"]))
+        listed = list_file(args.work)
+        times, outputs = medians({
+            "now": ([args.check, "links", listed, "--tsv"], None),
+            "before": ([args.before_check, "links", listed, "--tsv"], None),
+            "grep": (["grep", "-c", "-i", "<a ", listed], grep_env)}, args.runs)
+        if outputs["now"] != outputs["before"]:
+            sys.exit("the builds read the URL list differently")
+        print("URL list, 20 MB        %9.4f %9.4f %6.2f %10.2f  (grep %.4f s; this build %.2f x grep)" % (
+            times["before"], times["now"], times["before"] / times["grep"], times["before"] / times["now"],
+            times["grep"], times["now"] / times["grep"]))
 
     if args.before:
         print()

@@ -17,4 +17,5 @@ echo "measuring the native Release build ($build/bench; no Wine)"
 cmake -S "$root" -B "$build/bench" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAVRIN_TESTS=OFF >/dev/null
 ninja -C "$build/bench" -j2 link_bench tavrin-check >/dev/null
 python3 "$root/bench/run_bench.py" --bench "$build/bench/bench/link_bench" --check "$build/bench/tavrin-check" \
-  --work "$build/bench/pages" --runs "${BENCH_RUNS:-7}" ${BENCH_BEFORE:+--before "$BENCH_BEFORE"}
+  --work "$build/bench/pages" --runs "${BENCH_RUNS:-7}" ${BENCH_BEFORE:+--before "$BENCH_BEFORE"} \
+  ${BENCH_BEFORE_CHECK:+--before-check "$BENCH_BEFORE_CHECK"}
