@@ -116,6 +116,11 @@ inline bool opensAt(std::string_view text, std::size_t p, std::string_view openi
 
 }  // namespace
 
+// What the pass over the blocks is given to note with.
+struct PageTagsPass {
+    static void note(PageTags& tags, std::size_t p) { tags.note(p); }
+};
+
 std::string_view PageTags::opening(Kind kind) { return openings[kind]; }
 
 PageTags::PageTags(std::string_view text) : text_(text) {
@@ -125,7 +130,7 @@ PageTags::PageTags(std::string_view text) : text_(text) {
     std::size_t i = 0;
 #if defined(PAGE_TAGS_WIDE)
     if (__builtin_cpu_supports("avx2"))
-        i = wideBlocks(data, size, *this, [](PageTags& tags, std::size_t p) { tags.note(p); });
+        i = wideBlocks(data, size, *this, PageTagsPass::note);
 #endif
     for (; size - i >= blockWidth + 2; i += blockWidth) {
         for (auto mask = candidateMask(data + i); mask != 0; mask &= mask - 1)

@@ -20,10 +20,11 @@ public:
     std::size_t find(Kind kind, std::size_t from) const;
     static std::string_view opening(Kind kind);
 
+private:
+    friend struct PageTagsPass;
     // Notes an occurrence of an opening at p, if one is there.
     void note(std::size_t p);
 
-private:
 
     std::string_view text_;
     // Every occurrence below upTo_ is in noted_. A list stops at its limit
