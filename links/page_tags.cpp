@@ -1,6 +1,7 @@
 // The pass that notes a page's tags. It tests sixteen positions at a time
-// (a machine word at a time without SSE2) for '<' followed by the two
-// bytes that tell the openings apart, and compares only those in full.
+// (32 where the processor has AVX2, a machine word at a time without SSE2)
+// for '<' followed by the two bytes that tell the openings apart, and
+// compares only those in full.
 #include "links/page_tags.h"
 
 #include <algorithm>
