@@ -13,6 +13,7 @@
 #include "links/code_conversion.h"
 #include "links/link_scan.h"
 #include "links/page_head.h"
+#include "links/page_tags.h"
 #include "links/source_file.h"
 #include "platform/ui_port.h"
 #include "settings/settings.h"
@@ -38,15 +39,16 @@ int readLinkSource(platform::WindowHandle, const std::string& path) {
         recognizeInput(source.text(), 1, 0);
     } else {
         const std::string_view page = source.text();
-        const std::string base = findBaseElement(page);
+        const PageTags tags(page);
+        const std::string base = findBaseElement(page, tags);
         if (!base.empty()) {
             text::assignCut(linkSource.baseUrl, base, cap::path);
             linkSource.linkMode = 1;
         }
-        text::assignCut(linkSource.listTitle, findPageTitle(page), cap::path);
+        text::assignCut(linkSource.listTitle, findPageTitle(page, tags), cap::path);
         if (linkSource.listTitle.empty())
             text::assignCut(linkSource.listTitle, fileNameOf(path), cap::path);
-        scanLinks(page, linkSource.baseUrl, linkSource.linkMode);
+        scanLinks(page, tags, linkSource.baseUrl, linkSource.linkMode);
     }
     ui().fillListView(0);
     return 1;

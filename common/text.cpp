@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "common/byte_words.h"
+
 namespace text {
 
 bool isLeadByte(unsigned char c) {
@@ -83,14 +85,38 @@ std::size_t nextCandidate(std::string_view hay, std::size_t i, std::size_t end,
     while (i < end && fold(static_cast<unsigned char>(hay[i])) != first) ++i;
     return i;
 }
+
+// Decides a candidate of findNoCase: a position whose byte folds to the
+// needle's first byte (never a lead byte). A candidate counts only where the
+// character walk would stand: after a run of lead bytes that begins on a
+// character boundary, every second byte is a trail byte (lead bytes are
+// trail bytes too), and a byte that cannot be a trail byte always begins a
+// character. Either way the character after the candidate begins right
+// after it, which becomes the known boundary for the next one.
+class Candidates {
+public:
+    Candidates(std::string_view hay, std::string_view needle, std::size_t from)
+        : hay_(hay), needle_(needle), boundary_(from) {}
+    bool matchesAt(std::size_t p) {
+        std::size_t leads = 0;
+        if (isTrailByte(static_cast<unsigned char>(hay_[p]))) {
+            while (p - leads > boundary_ && isLeadByte(static_cast<unsigned char>(hay_[p - leads - 1])))
+                ++leads;
+        }
+        if (leads % 2 == 0 && matchAt(hay_, p, needle_)) return true;
+        boundary_ = p + 1;
+        return false;
+    }
+
+private:
+    std::string_view hay_, needle_;
+    std::size_t boundary_;  // a known character boundary at or before the next candidate
+};
 }  // namespace
 
 // Pages of many megabytes are searched with this, so candidates are found
-// by their first byte rather than by walking every character. A candidate
-// counts only where the walk would stand: after a run of lead bytes that
-// begins on a character boundary, every second byte is a trail byte (lead
-// bytes are trail bytes too), and a byte that cannot be a trail byte
-// always begins a character.
+// a block of the text at a time rather than by walking every character;
+// only candidates are compared in full.
 std::size_t findNoCase(std::string_view hay, std::string_view needle, std::size_t from) {
     if (needle.empty() || from > hay.size() || needle.size() > hay.size()) return npos;
     const unsigned char first = fold(static_cast<unsigned char>(needle[0]));
@@ -101,25 +127,33 @@ std::size_t findNoCase(std::string_view hay, std::string_view needle, std::size_
         }
         return npos;
     }
-    const std::size_t end = hay.size() - needle.size() + 1;
-    std::size_t boundary = from;  // a known character boundary
-    while (boundary < end) {
-        std::size_t p = nextCandidate(hay, boundary, end, first);
-        if (p >= end) return npos;
-        // Most candidates fail at their second byte; spare them the rest.
-        if (needle.size() > 1 && !isLeadByte(static_cast<unsigned char>(needle[0])) &&
-            fold(static_cast<unsigned char>(hay[p + 1])) != fold(static_cast<unsigned char>(needle[1]))) {
-            boundary = p + 1;
-            continue;
+    const std::size_t end = hay.size() - needle.size() + 1;  // candidates lie below
+    if (from >= end) return npos;
+    Candidates candidates(hay, needle, from);
+    if (needle.size() == 1) {
+        for (std::size_t p = nextCandidate(hay, from, end, first); p < end;
+             p = nextCandidate(hay, p + 1, end, first)) {
+            if (candidates.matchesAt(p)) return p;
         }
-        std::size_t leads = 0;
-        if (isTrailByte(static_cast<unsigned char>(hay[p]))) {
-            while (p - leads > boundary && isLeadByte(static_cast<unsigned char>(hay[p - leads - 1])))
-                ++leads;
+        return npos;
+    }
+    // Candidates are told by their first two or three bytes, a block of
+    // the text at a time; a block's last position needs the bytes after
+    // it, which a needle of that length guarantees below `end`.
+    unsigned char prefix[3];
+    const std::size_t prefixLength = needle.size() < 3 ? needle.size() : 3;
+    for (std::size_t j = 0; j < prefixLength; ++j) prefix[j] = fold(static_cast<unsigned char>(needle[j]));
+    const unsigned char* data = reinterpret_cast<const unsigned char*>(hay.data());
+    const bytewords::PrefixBlock block(prefix, prefixLength);
+    std::size_t i = from;
+    for (; end - i >= bytewords::PrefixBlock::width; i += bytewords::PrefixBlock::width) {
+        for (auto mask = block.mask(data + i); mask != 0; mask &= mask - 1) {
+            const std::size_t p = i + bytewords::lowestFlag(mask, bytewords::PrefixBlock::shift);
+            if (candidates.matchesAt(p)) return p;
         }
-        if (leads % 2 == 0 && matchAt(hay, p, needle)) return p;
-        // Either way the next character begins right after p.
-        boundary = p + 1;
+    }
+    for (; i < end; ++i) {
+        if (fold(data[i]) == prefix[0] && candidates.matchesAt(i)) return i;
     }
     return npos;
 }

@@ -28,6 +28,6 @@ bool convertKanji(LinkSourceText& source) {
         }
     }
     // Whatever a library wrote, the work text ends inside its buffer.
-    if (source.workCapacity() > 0) source.work()[source.workCapacity() - 1] = '\0';
+    if (converted && source.workCapacity() > 0) source.work()[source.workCapacity() - 1] = '\0';
     return converted;
 }

@@ -5,6 +5,7 @@
 #include "links/link_scan.h"
 
 #include <cstddef>
+#include <cstring>
 
 #include "common/capacity.h"
 #include "common/text.h"
@@ -12,6 +13,7 @@
 #include "links/link_entry.h"
 #include "links/link_resolve.h"
 #include "links/link_tests.h"
+#include "links/page_tags.h"
 
 namespace {
 
@@ -19,37 +21,13 @@ constexpr std::size_t maxTagLength = 520;      // from '<' to '>' inclusive
 constexpr std::size_t maxTitleLength = cap::path - 1;
 
 struct TagRule {
-    std::string_view open;       // "<a ", blank included
+    PageTags::Kind open;         // "<a ", blank included
     std::string_view attribute;  // "href="
     LinkKind kind;
 };
 
-constexpr TagRule anchorRule{"<a ", "href=", Anchor};
-constexpr TagRule imageRule{"<img ", "src=", Image};
-
-// The "</a>" that ends an anchor: the first one after the anchor's '>'. An
-// anchor without one would have every later anchor search the rest of the
-// page again; the last search is remembered instead. Searches start at
-// increasing positions, so a remembered result holds for any later start
-// up to the place it was found.
-class AnchorEnds {
-public:
-    explicit AnchorEnds(std::string_view text) : text_(text) {}
-    std::size_t after(std::size_t from) {
-        const bool remembered = searchedFrom_ != text::npos && from >= searchedFrom_ &&
-                                (found_ == text::npos || found_ >= from);
-        if (!remembered) {
-            found_ = text::findNoCase(text_, "</a>", from);
-            searchedFrom_ = from;
-        }
-        return found_;
-    }
-
-private:
-    std::string_view text_;
-    std::size_t searchedFrom_ = text::npos;
-    std::size_t found_ = text::npos;
-};
+constexpr TagRule anchorRule{PageTags::AnchorStart, "href=", Anchor};
+constexpr TagRule imageRule{PageTags::ImageStart, "src=", Image};
 
 // Blanks and line breaks a browser allows between an attribute's '=' and
 // its value ("href=\n\"x.html\"").
@@ -139,14 +117,15 @@ std::string withoutBlanks(std::string_view s) {
     return out;
 }
 
-void scanPass(std::string_view text, const TagRule& rule, std::string& baseUrl, int mode) {
-    AnchorEnds anchorEnds(text);
+void scanPass(std::string_view text, const PageTags& tags, const TagRule& rule, std::string& baseUrl,
+              int mode) {
     std::size_t cursor = 0;
     while (urlList.urlCount < maxScannedLinks) {
-        const std::size_t open = text::findNoCase(text, rule.open, cursor);
+        const std::size_t open = tags.find(rule.open, cursor);
         if (open == text::npos) return;
-        const std::size_t close = text::findNoCase(text, ">", open);
-        if (close == text::npos) return;
+        const void* gt = std::memchr(text.data() + open, '>', text.size() - open);
+        if (!gt) return;
+        const std::size_t close = static_cast<std::size_t>(static_cast<const char*>(gt) - text.data());
         cursor = close;  // where a skipped tag leaves the search
         if (close - open + 1 > maxTagLength) continue;
         const std::string_view tag = text.substr(open, close - open + 1);
@@ -162,7 +141,7 @@ void scanPass(std::string_view text, const TagRule& rule, std::string& baseUrl, 
 
         std::string title;
         if (rule.kind == Anchor) {
-            const std::size_t end = anchorEnds.after(close + 1);
+            const std::size_t end = tags.find(PageTags::AnchorEnd, close + 1);
             if (end != text::npos) {
                 title = anchorText(text.substr(close + 1, end - close - 1));
                 cursor = end;
@@ -178,9 +157,13 @@ void scanPass(std::string_view text, const TagRule& rule, std::string& baseUrl, 
 
 }  // namespace
 
+void scanLinks(std::string_view text, const PageTags& tags, std::string& baseUrl, int mode) {
+    urlList.urlCount = 0;
+    scanPass(text, tags, anchorRule, baseUrl, mode);
+    if (urlList.urlCount < maxScannedLinks) scanPass(text, tags, imageRule, baseUrl, mode);
+}
+
 void scanLinks(std::string_view text, std::string& baseUrl, int mode) {
     text = text.substr(0, text.find('\0'));
-    urlList.urlCount = 0;
-    scanPass(text, anchorRule, baseUrl, mode);
-    if (urlList.urlCount < maxScannedLinks) scanPass(text, imageRule, baseUrl, mode);
+    scanLinks(text, PageTags(text), baseUrl, mode);
 }

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+class PageTags;
+
 // Most links one scan records.
 constexpr int maxScannedLinks = 500;
 
@@ -13,3 +15,6 @@ constexpr int maxScannedLinks = 500;
 // resolves relative links against baseUrl (which keeps the slashes the
 // resolution gives it); any other mode drops them.
 void scanLinks(std::string_view text, std::string& baseUrl, int mode);
+
+// The same over text that holds no zero byte, with its tags already noted.
+void scanLinks(std::string_view text, const PageTags& tags, std::string& baseUrl, int mode);

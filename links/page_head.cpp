@@ -5,29 +5,43 @@
 #include <cstddef>
 
 #include "common/text.h"
+#include "links/page_tags.h"
 
 namespace {
 constexpr std::size_t maxBaseLength = 247;
 constexpr std::size_t maxTitleLength = 252;
-}  // namespace
 
-std::string findBaseElement(std::string_view text) {
-    constexpr std::string_view opening = "<base href=\"";
-    const std::size_t at = text::findNoCase(text, opening);
+std::string baseElementAt(std::string_view text, std::size_t at) {
     if (at == text::npos) return std::string();
-    const std::size_t start = at + opening.size();
+    const std::size_t start = at + PageTags::opening(PageTags::BaseStart).size();
     const std::size_t end = text::findNoCase(text, "\"", start);
     // An empty base names the page itself: the caller's base stays.
     if (end == text::npos || end - start > maxBaseLength) return std::string();
     return std::string(text.substr(start, end - start));
 }
 
-std::string findPageTitle(std::string_view text) {
-    constexpr std::string_view opening = "<title>";
-    const std::size_t at = text::findNoCase(text, opening);
+std::string pageTitleAt(std::string_view text, std::size_t at) {
     if (at == text::npos) return std::string();
-    const std::size_t start = at + opening.size();
+    const std::size_t start = at + PageTags::opening(PageTags::TitleStart).size();
     const std::size_t end = text::findNoCase(text, "</title>", start);
     if (end == text::npos || end - start > maxTitleLength) return std::string();
     return std::string(text.substr(start, end - start));
+}
+
+}  // namespace
+
+std::string findBaseElement(std::string_view text) {
+    return baseElementAt(text, text::findNoCase(text, PageTags::opening(PageTags::BaseStart)));
+}
+
+std::string findPageTitle(std::string_view text) {
+    return pageTitleAt(text, text::findNoCase(text, PageTags::opening(PageTags::TitleStart)));
+}
+
+std::string findBaseElement(std::string_view text, const PageTags& tags) {
+    return baseElementAt(text, tags.find(PageTags::BaseStart, 0));
+}
+
+std::string findPageTitle(std::string_view text, const PageTags& tags) {
+    return pageTitleAt(text, tags.find(PageTags::TitleStart, 0));
 }

@@ -16,21 +16,32 @@ bool LinkSourceText::read(const std::string& path) {
         const std::size_t length = std::strlen(file.c_str());
         // Three times the file for what the converter writes, and its zero.
         const std::size_t capacity = 3 * file.size() + 1;
+        // Zero-filled memory of this size comes from the system untouched:
+        // it costs nothing until a converter writes into it.
         std::unique_ptr<char, Free> work(static_cast<char*>(std::calloc(capacity, 1)));
         if (!work) return false;
-        std::memcpy(work.get(), file.data(), length);
         file_ = std::move(file);
         originalLength_ = length;
         work_ = std::move(work);
         workCapacity_ = capacity;
+        inWork_ = false;
         return true;
     } catch (const std::bad_alloc&) {
         return false;
     }
 }
 
+char* LinkSourceText::work() {
+    if (work_ && !inWork_) {
+        std::memcpy(work_.get(), file_.data(), originalLength_);
+        inWork_ = true;
+    }
+    return work_.get();
+}
+
 std::string_view LinkSourceText::text() const {
     if (!work_) return std::string_view();
+    if (!inWork_) return std::string_view(file_.data(), originalLength_);
     const void* end = std::memchr(work_.get(), '\0', workCapacity_);
     const std::size_t length = end ? static_cast<std::size_t>(static_cast<const char*>(end) - work_.get())
                                    : workCapacity_;
@@ -39,7 +50,7 @@ std::string_view LinkSourceText::text() const {
 
 void LinkSourceText::crToLf() {
     if (!work_) return;
-    char* text = work_.get();
+    char* text = inWork_ ? work_.get() : &file_[0];
     const std::size_t length = this->text().size();
     for (std::size_t i = 0; i < length; ++i) {
         if (text[i] == '\r' && (i + 1 == length || text[i + 1] != '\n')) text[i] = '\n';

@@ -1,6 +1,9 @@
 // A link source file in memory: the file buffer, holding its bytes and a
 // terminating zero, and the work buffer of three times its size that the
-// code conversion writes into and the scan reads.
+// code conversion writes into. The text is read where it lies: in the file
+// buffer until a converter is handed the work buffer, in the work buffer
+// after that. A page of many megabytes is then never copied when nothing
+// converts it.
 #pragma once
 #include <cstddef>
 #include <cstdlib>
@@ -18,21 +21,24 @@ public:
     LinkSourceText(const LinkSourceText&) = delete;
     LinkSourceText& operator=(const LinkSourceText&) = delete;
 
-    // Reads the file (read sharing) and copies its text, up to its first
-    // zero byte, into the work buffer. False when the file cannot be
-    // opened, is larger than maxLinkSourceBytes, or memory runs out.
+    // Reads the file (read sharing) and sets aside the zero-filled work
+    // buffer. False when the file cannot be opened, is larger than
+    // maxLinkSourceBytes, or memory runs out.
     bool read(const std::string& path);
 
     // The file's text as read, up to its first zero byte.
     const char* original() const { return file_.c_str(); }
     std::size_t originalLength() const { return originalLength_; }
-    // The work buffer: workCapacity() bytes, zero-filled before the copy.
-    char* work() { return work_.get(); }
+    // The work buffer, workCapacity() bytes, for a converter to write into:
+    // it holds a copy of the file's text (up to its first zero byte), so
+    // that a library that writes nothing leaves the text as read, and from
+    // now on the text is read from it.
+    char* work();
     std::size_t workCapacity() const { return workCapacity_; }
     // The work text, up to its first zero byte.
     std::string_view text() const;
 
-    // Lone CRs of the work text become LFs, so that a list written with
+    // Lone CRs of the text become LFs, so that a list written with
     // CR-only line ends still has one URL per line.
     void crToLf();
 
@@ -42,4 +48,5 @@ private:
     std::size_t originalLength_ = 0;
     std::unique_ptr<char, Free> work_;
     std::size_t workCapacity_ = 0;
+    bool inWork_ = false;  // the text lies in the work buffer
 };

@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # The link extraction benchmark (not a test): builds the native bench
-# program in release form, generates pages of 1, 5 and 20 MB (fixed seed;
-# 300 anchors and 150 images; a variant whose anchors never close) and
-# compares the extraction with grep and Python's html.parser, with the
-# peak memory. Prints the figures and whether the goals are met.
+# program and the check tool in release form, generates pages of 1, 5 and
+# 20 MB (fixed seed; 300 anchors and 150 images; the benchmark page and a
+# tag-dense page, each also with anchors that never close) and compares
+# the extraction, with and without the code converter, with grep and
+# Python's html.parser, with the peak memory. Prints the figures and
+# whether the goals are met. BENCH_RUNS sets how many runs each median
+# takes (default 7). BENCH_BEFORE names the link_bench of another build
+# (say, of the main branch) to time in the same rounds.
 set -euo pipefail
 trap 'rc=$?; [ $rc -ne 0 ] && echo "bench.sh FAILED (exit $rc): see the lines above" >&2' EXIT
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -11,5 +15,7 @@ build=${TAVRIN_BUILD_DIR:-$root/build}
 
 echo "measuring the native Release build ($build/bench; no Wine)"
 cmake -S "$root" -B "$build/bench" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAVRIN_TESTS=OFF >/dev/null
-ninja -C "$build/bench" -j2 link_bench >/dev/null
-python3 "$root/bench/run_bench.py" --bench "$build/bench/bench/link_bench" --work "$build/bench/pages"
+ninja -C "$build/bench" -j2 link_bench tavrin-check >/dev/null
+python3 "$root/bench/run_bench.py" --bench "$build/bench/bench/link_bench" --check "$build/bench/tavrin-check" \
+  --work "$build/bench/pages" --runs "${BENCH_RUNS:-7}" ${BENCH_BEFORE:+--before "$BENCH_BEFORE"} \
+  ${BENCH_BEFORE_CHECK:+--before-check "$BENCH_BEFORE_CHECK"}

@@ -5,6 +5,8 @@
 
 #include <string.h>
 
+#include "common/byte_words.h"
+
 namespace nkf {
 namespace {
 
@@ -21,6 +23,15 @@ public:
         if (full_ || length_ + 2 > limit_) { full_ = true; return; }
         out_[length_++] = static_cast<char>(lead);
         out_[length_++] = static_cast<char>(trail);
+    }
+    // Bytes that stand for themselves (ASCII), as many as fit.
+    void putSame(const unsigned char* text, size_t length) {
+        if (full_) return;
+        const size_t room = limit_ - length_;
+        const size_t n = length < room ? length : room;
+        memcpy(out_ + length_, text, n);
+        length_ += n;
+        if (n < length) full_ = true;
     }
     // Code page 932 text, character by character.
     void putCp932(const unsigned char* text, size_t length) {
@@ -61,8 +72,9 @@ void fromEucJp(Writer& w, const unsigned char* in, size_t length) {
         const unsigned char c = in[i];
         const unsigned char next = i + 1 < length ? in[i + 1] : 0;
         if (c < 0x80) {
-            w.put(c);
-            ++i;
+            const size_t end = bytewords::asciiRunEnd(in, i, length);
+            w.putSame(in + i, end - i);
+            i = end;
         } else if (c == 0x8E && next >= 0xA1 && next <= 0xDF) {
             w.put(next);  // half-width katakana
             i += 2;
@@ -125,7 +137,9 @@ void fromUtf8(Writer& w, const unsigned char* in, size_t length, Utf8Converter u
     char converted[2 * utf8ChunkBytes];
     for (size_t i = 0; i < length && !w.full();) {
         if (in[i] < 0x80) {
-            w.put(in[i++]);
+            const size_t end = bytewords::asciiRunEnd(in, i, length);
+            w.putSame(in + i, end - i);
+            i = end;
             continue;
         }
         // A run of whole characters for the converter, ASCII among them.

@@ -7,6 +7,7 @@
 
 #include <string.h>
 
+#include "common/byte_words.h"
 #include "links/nkf/nkf_convert.h"
 
 namespace nkf {
@@ -71,7 +72,10 @@ struct Reading {
 Reading readAsUtf8(const unsigned char* text, size_t length) {
     Reading r;
     for (size_t i = 0; i < length && r.total() < sampleCharacters;) {
-        if (text[i] < 0x80) { ++i; continue; }
+        if (text[i] < 0x80) {
+            i = bytewords::asciiRunEnd(text, i, length);
+            continue;
+        }
         const size_t n = utf8CharLength(text + i, length - i);
         if (n > 0) {
             ++r.valid;
@@ -90,7 +94,7 @@ Reading readAsEucJp(const unsigned char* text, size_t length) {
         const unsigned char c = text[i];
         const unsigned char next = i + 1 < length ? text[i + 1] : 0;
         if (c < 0x80) {
-            ++i;
+            i = bytewords::asciiRunEnd(text, i, length);
         } else if (c == 0x8E && next >= 0xA1 && next <= 0xDF) {
             ++r.valid;
             i += 2;
@@ -118,7 +122,7 @@ Reading readAsShiftJis(const unsigned char* text, size_t length) {
     for (size_t i = 0; i < length && r.total() < sampleCharacters;) {
         const unsigned char c = text[i];
         if (c < 0x80) {
-            ++i;
+            i = bytewords::asciiRunEnd(text, i, length);
         } else if (c >= 0xA1 && c <= 0xDF) {
             ++r.valid;  // a half-width katakana
             ++i;
@@ -135,14 +139,14 @@ Reading readAsShiftJis(const unsigned char* text, size_t length) {
 }
 
 bool hasHighBytes(const unsigned char* text, size_t length) {
-    for (size_t i = 0; i < length; ++i)
-        if (text[i] >= 0x80) return true;
-    return false;
+    return bytewords::asciiRunEnd(text, 0, length) < length;
 }
 
 bool hasIso2022Escape(const unsigned char* text, size_t length) {
     for (size_t i = 0; i + 2 < length; ++i) {
-        if (text[i] != 0x1B) continue;
+        const void* escape = memchr(text + i, 0x1B, length - 2 - i);
+        if (!escape) return false;
+        i = static_cast<size_t>(static_cast<const unsigned char*>(escape) - text);
         const unsigned char a = text[i + 1], b = text[i + 2];
         if ((a == '$' && (b == 'B' || b == '@' || b == '(')) || (a == '(' && (b == 'B' || b == 'J' || b == 'I')))
             return true;

@@ -10,10 +10,12 @@
 #include "app/link_reading.h"
 #include "common/app_state.h"
 #include "common/capacity.h"
+#include "common/text.h"
 #include "common/url_list.h"
 #include "links/link_resolve.h"
 #include "links/link_scan.h"
 #include "links/page_head.h"
+#include "links/page_tags.h"
 #include "tests/fuzz/support/fuzz_state.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -31,6 +33,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         checkUrlList();
         checkUrlParts();
         checkListRoundTrip();
+    }
+
+    // The notes of the page's tags answer as a search would.
+    const PageTags tags(page);
+    for (int kind = 0; kind < PageTags::kindCount; ++kind) {
+        const auto k = static_cast<PageTags::Kind>(kind);
+        for (std::size_t from : {std::size_t{0}, page.size() / 3, page.size() / 2, page.size()})
+            FUZZ_CHECK(tags.find(k, from) == text::findNoCase(page, PageTags::opening(k), from), "tag notes");
     }
 
     // The head readers keep to their limits.

@@ -294,17 +294,47 @@ TEST_F(Scan, AnchorEndsAsIfSearchedAnewForEveryAnchor) {
     for (int round = 0; round < 500; ++round) {
         std::string page;
         int n = 0;
-        for (int i = 0; i < 30; ++i) {
-            switch (random() % 5) {
+        for (int i = 0; i < 40; ++i) {
+            switch (random() % 8) {
                 case 0: page += "<a href=http://h/" + std::to_string(n++) + ">"; break;
                 case 1: page += "</a>"; break;
                 case 2: page += "<a name=x>"; break;
                 case 3: page += "<b>"; break;
+                // Look-alikes of an end, and text that moves the rest
+                // across the blocks a page is searched in.
+                case 4: page += random() % 2 ? "</abbr>" : "</a x>"; break;
+                case 5: page += std::string(random() % 40, 'x'); break;
                 default: page += "t" + std::to_string(i); break;
             }
         }
         ASSERT_EQ(scan(page), writtenAnchorRule(page)) << page;
     }
+}
+
+// Anchors after an anchor without an end, more of them than the reading
+// keeps notes of.
+TEST_F(Scan, AnchorsAfterAnAnchorThatNeverCloses) {
+    std::string skipped, unclosed;
+    for (int i = 0; i < 5000; ++i) skipped += "<a name=x" + std::to_string(i) + ">";
+    for (int i = 0; i < 5000; ++i) unclosed += "<a href=http://h/" + std::to_string(i) + ">t";
+    std::string ends, images;
+    for (int i = 0; i < 5000; ++i) ends += "</A>", images += "<IMG alt=x>";
+    const std::string t40(40, 't'), u40(40, 'u');
+    const Case cases[] = {
+        {"5,000 skipped tags after it", "<a href=http://h/first>" + skipped + "<a href=http://h/last>z", 2,
+         {A("http://h/first"), A("http://h/last")}},
+        {"upper-case ends after long texts",
+         "<A HREF=http://h/1>" + t40 + "</A><a href=http://h/2>" + u40 + "</a  ><A href=http://h/3>z</A>" + t40, 2,
+         {A("http://h/1", t40), A("http://h/2", u40 + "z")}},
+        {"an end after all", "<a href=http://h/1>" + skipped + "</a><a href=http://h/2>2</a>", 2,
+         {A("http://h/1", ""), A("http://h/2", "2")}},
+        {"5,000 ends before the first anchor", ends + "<a href=http://h/1>1</a>", 2, {A("http://h/1", "1")}},
+        {"5,000 images without a source first", images + "<img src=http://h/i.png>", 2, {I("http://h/i.png")}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(scan(c.page, base, c.mode), c.want) << c.name;
+    scan(unclosed);
+    ASSERT_EQ(urlList.urlCount, 500);
+    EXPECT_EQ(listRow(urlList.entries[499]), A("http://h/499"));
 }
 
 }  // namespace

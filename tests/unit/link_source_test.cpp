@@ -154,6 +154,23 @@ TEST_F(LinkSourceTest, BuffersAndTheirText) {
     ASSERT_TRUE(source.read(dir.write("c.txt", "a\rb\r\nc\r")));
     source.crToLf();
     EXPECT_EQ(source.text(), "a\nb\r\nc\n");
+
+    // The text is read where it lies until the work buffer is handed out;
+    // from then on it is the work buffer's, which starts as a copy (a
+    // converter that writes nothing leaves the text as read).
+    ASSERT_TRUE(source.read(dir.write("w.txt", std::string("x\ry\0z", 5))));
+    EXPECT_EQ(source.text(), "x\ry");
+    EXPECT_EQ(std::string(source.work(), source.workCapacity()), std::string("x\ry") + std::string(13, '\0'));
+    EXPECT_EQ(source.text(), "x\ry");
+    source.work()[0] = 'w';
+    EXPECT_EQ(source.text(), "w\ry");
+    source.crToLf();
+    EXPECT_EQ(source.text(), "w\ny");
+    EXPECT_STREQ(source.original(), "x\ry");
+    // A second file read into the same object starts afresh.
+    ASSERT_TRUE(source.read(dir.write("v.txt", "v")));
+    EXPECT_EQ(source.text(), "v");
+    EXPECT_EQ(std::string(source.work(), 4), std::string("v\0\0\0", 4));
 }
 
 TEST_F(LinkSourceTest, BadFilesGiveAClearOutcome) {

@@ -124,6 +124,34 @@ TEST(NkfDetect, MarkThenDeclarationWhenTheBytesBearItOutThenGuess) {
     EXPECT_EQ(detect("<meta charset=\"iso-2022-jp\">plain"), nkf::encodingIso2022Jp);
 }
 
+// ASCII is passed over many bytes at a time, so what decides must be seen
+// wherever it falls: the first byte above 0x7F (or the escape of
+// ISO-2022-JP) at every offset of a long ASCII text, and an escape that the
+// text cuts short.
+TEST(NkfDetect, AsciiRunsHideNothing) {
+    struct Case { const char* name; std::string inserted; Encoding want; };
+    const Case cases[] = {
+        {"EUC-JP", euc, nkf::encodingEucJp},
+        {"Shift_JIS", sjis, nkf::encodingShiftJis},
+        {"UTF-8", utf8, nkf::encodingUtf8},
+        {"ISO-2022-JP", jis, nkf::encodingIso2022Jp},
+        {"one high byte", "\xa4", nkf::encodingShiftJis},
+        {"an escape of ISO-2022-JP", "\x1b$B", nkf::encodingIso2022Jp},
+        {"another escape", "\x1b$A", nkf::encodingAscii},
+    };
+    for (const Case& c : cases) {
+        for (std::size_t at = 0; at < 70; ++at) {
+            std::string page(100, 'a');
+            page.insert(at, c.inserted);
+            EXPECT_EQ(guess(page), c.want) << c.name << " at " << at;
+            const std::string converted = convert(page, guess(page));
+            EXPECT_EQ(converted.substr(0, at), std::string(at, 'a')) << c.name << " at " << at;
+        }
+    }
+    EXPECT_EQ(guess("abc\x1b$"), nkf::encodingAscii);  // the escape cut short
+    EXPECT_EQ(guess(std::string(61, 'a') + "\x1b$B"), nkf::encodingIso2022Jp);
+}
+
 TEST(NkfConvert, JisRowsToShiftJis) {
     struct Case { unsigned char j1, j2; std::string want; };
     const Case cases[] = {
@@ -216,6 +244,14 @@ TEST(NkfConvert, NeverPastTheRoomNorHalfACharacter) {
                 EXPECT_GE(out.size() + 2, capacity);
             }
         }
+    }
+    // ASCII is copied a run at a time and cut within its run.
+    for (std::size_t capacity = 1; capacity < 40; ++capacity) {
+        const std::string ascii = std::string(30, 'x') + utf8;
+        EXPECT_EQ(convert(ascii, nkf::encodingUtf8, capacity), std::string(capacity < 31 ? capacity - 1 : 30, 'x') +
+                  (capacity < 31 ? "" : convert(utf8, nkf::encodingUtf8, capacity - 30))) << capacity;
+        EXPECT_EQ(convert(std::string(30, 'x') + euc, nkf::encodingEucJp, capacity),
+                  convert(ascii, nkf::encodingUtf8, capacity)) << capacity;
     }
     EXPECT_EQ(convert(sjis, nkf::encodingShiftJis, 4), "日");
     EXPECT_EQ(convert(utf8, nkf::encodingUtf8, 4), "日");

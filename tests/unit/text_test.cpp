@@ -2,6 +2,7 @@
 // CP932 text.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <random>
 #include <vector>
 
@@ -98,6 +99,38 @@ TEST(TextSearch, CandidateSearchAgreesWithTheCharacterWalk) {
                 if (want == text::npos) break;
                 // Go on from the next character start, as callers do.
                 from = want + text::charLength(hay, want);
+            }
+        }
+    }
+}
+
+// Long texts are searched a block of bytes at a time (16, or a machine
+// word where there is no SSE2) and only block candidates compared in full:
+// the result must not depend on where a match or a lead byte falls in a
+// block, nor on the tail shorter than a block.
+TEST(TextSearch, BlockSearchAgreesWithTheCharacterWalkAtEveryOffset) {
+    struct Case { const char* name; std::string alphabet; int maxLength; };
+    const Case cases[] = {
+        {"tags in Shift_JIS", "<aA>/ ib\\\"=" + std::string("\x82\x95\x83\xe0\x41\x3c\x69\x61", 8), 90},
+        {"runs of lead bytes", "<a " + std::string("\x81\x81\x81\x95\xfc\x61\x41", 7), 70},
+        {"few candidates", "xyz. " + std::string(1, '<'), 130},
+    };
+    const std::string needles[] = {"<a ", "<img ", "</a>", "<base href=\"", "<title>", "<a", "href=",
+                                   "alt=", "a", "<", kataA + "<", "A>a"};
+    std::mt19937 random(23);
+    for (const Case& c : cases) {
+        for (int round = 0; round < 700; ++round) {
+            std::string hay;
+            const int length = static_cast<int>(random() % static_cast<unsigned>(c.maxLength));
+            for (int i = 0; i < length; ++i) hay += c.alphabet[random() % c.alphabet.size()];
+            // A whole needle now and then, at any offset.
+            const std::string& planted = needles[random() % std::size(needles)];
+            if (!hay.empty()) hay.insert(random() % hay.size(), planted);
+            for (const std::string& needle : needles) {
+                for (std::size_t from = 0; from <= hay.size(); from += text::charLength(hay + " ", from)) {
+                    ASSERT_EQ(text::findNoCase(hay, needle, from), walkFind(hay, needle, from))
+                        << c.name << " round " << round << " needle " << needle << " from " << from;
+                }
             }
         }
     }

@@ -1,0 +1,165 @@
+// The pass that notes a page's tags. It tests sixteen positions at a time
+// (32 where the processor has AVX2, a machine word at a time without SSE2)
+// for '<' followed by the two bytes that tell the openings apart, and
+// compares only those in full.
+#include "links/page_tags.h"
+
+#include <algorithm>
+
+#include "common/byte_words.h"
+#include "common/text.h"
+
+#if defined(__SSE2__)
+#include <immintrin.h>
+#endif
+
+namespace {
+
+constexpr std::string_view openings[PageTags::kindCount] = {"<a ", "</a>", "<img ", "<title>",
+                                                            "<base href=\""};
+// How many of each kind are noted: only the first title and base element
+// count; the scan reads at most 500 links.
+constexpr std::size_t limits[PageTags::kindCount] = {4096, 4096, 4096, 1, 1};
+
+// Which opening the two bytes after a '<' may begin, folded to lower case
+// (all of them have the 0x20 bit set, so or-ing it in folds letters and
+// leaves the rest).
+int kindByPrefix(unsigned char second, unsigned char third) {
+    second |= 0x20;
+    third |= 0x20;
+    switch (second) {
+    case 'a': return third == ' ' ? PageTags::AnchorStart : -1;
+    case '/': return third == 'a' ? PageTags::AnchorEnd : -1;
+    case 'i': return third == 'm' ? PageTags::ImageStart : -1;
+    case 't': return third == 'i' ? PageTags::TitleStart : -1;
+    case 'b': return third == 'a' ? PageTags::BaseStart : -1;
+    default: return -1;
+    }
+}
+
+#if defined(__SSE2__)
+// Positions of a block whose byte is '<' and whose next two bytes fit one
+// of the openings' prefixes. Reads 18 bytes.
+inline unsigned candidateMask(const unsigned char* p) {
+    const __m128i fold = _mm_set1_epi8(0x20);
+    const __m128i b0 = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), fold);
+    const __m128i lt = _mm_cmpeq_epi8(b0, _mm_set1_epi8('<'));
+    if (_mm_movemask_epi8(lt) == 0) return 0;
+    const __m128i b1 = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 1)), fold);
+    const __m128i b2 = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 2)), fold);
+    auto pair = [&](char second, char third) {
+        return _mm_and_si128(_mm_cmpeq_epi8(b1, _mm_set1_epi8(second)), _mm_cmpeq_epi8(b2, _mm_set1_epi8(third)));
+    };
+    __m128i any = _mm_or_si128(pair('a', ' '), pair('/', 'a'));
+    any = _mm_or_si128(any, _mm_or_si128(pair('i', 'm'), pair('t', 'i')));
+    any = _mm_or_si128(any, pair('b', 'a'));
+    return static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(lt, any)));
+}
+constexpr std::size_t blockWidth = 16;
+constexpr unsigned flagShift = 0;
+#else
+// Without SSE2 a word tells the '<' bytes; the bytes after each are
+// looked at one by one.
+constexpr std::size_t blockWidth = sizeof(bytewords::Word);
+constexpr unsigned flagShift = 3;
+inline bytewords::Word candidateMask(const unsigned char* p) {
+    using namespace bytewords;
+    const Word differ = load(p) ^ (ones * '<');
+    if (((differ - ones) & ~differ & highBits) == 0) return 0;
+    return zeroBytes(differ);
+}
+#endif
+
+// The same, 32 positions at a time, for processors that have AVX2 (the
+// program is built for those without; it asks the processor at run time).
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(_WIN32)
+#define PAGE_TAGS_WIDE 1
+__attribute__((target("avx2"))) std::size_t wideBlocks(const unsigned char* data, std::size_t size,
+                                                        PageTags& tags, void (*note)(PageTags&, std::size_t)) {
+    const __m256i fold = _mm256_set1_epi8(0x20), lessThan = _mm256_set1_epi8('<');
+    const __m256i a = _mm256_set1_epi8('a'), blank = _mm256_set1_epi8(' '), slash = _mm256_set1_epi8('/');
+    const __m256i i_ = _mm256_set1_epi8('i'), m = _mm256_set1_epi8('m'), t = _mm256_set1_epi8('t');
+    const __m256i b = _mm256_set1_epi8('b');
+    std::size_t i = 0;
+    for (; size - i >= 32 + 2; i += 32) {
+        const unsigned char* p = data + i;
+        const __m256i b0 = _mm256_or_si256(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)), fold);
+        const __m256i lt = _mm256_cmpeq_epi8(b0, lessThan);
+        if (_mm256_movemask_epi8(lt) == 0) continue;
+        const __m256i b1 = _mm256_or_si256(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 1)), fold);
+        const __m256i b2 = _mm256_or_si256(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 2)), fold);
+        // "<a ", "</a" and "<ba" (both 'a' third), "<im", "<ti".
+        const __m256i thirdA = _mm256_cmpeq_epi8(b2, a);
+        __m256i any = _mm256_and_si256(_mm256_cmpeq_epi8(b1, a), _mm256_cmpeq_epi8(b2, blank));
+        any = _mm256_or_si256(any, _mm256_and_si256(_mm256_or_si256(_mm256_cmpeq_epi8(b1, slash),
+                                                                      _mm256_cmpeq_epi8(b1, b)), thirdA));
+        any = _mm256_or_si256(any, _mm256_and_si256(_mm256_cmpeq_epi8(b1, i_), _mm256_cmpeq_epi8(b2, m)));
+        any = _mm256_or_si256(any, _mm256_and_si256(_mm256_cmpeq_epi8(b1, t), _mm256_cmpeq_epi8(b2, i_)));
+        for (auto mask = static_cast<unsigned>(_mm256_movemask_epi8(_mm256_and_si256(lt, any))); mask != 0;
+             mask &= mask - 1)
+            note(tags, i + static_cast<std::size_t>(__builtin_ctz(mask)));
+    }
+    return i;
+}
+#endif
+
+// The openings hold no letter outside ASCII, so folding ASCII letters is
+// the whole of the case-insensitive comparison.
+inline bool opensAt(std::string_view text, std::size_t p, std::string_view opening) {
+    if (text.size() - p < opening.size()) return false;
+    for (std::size_t j = 0; j < opening.size(); ++j) {
+        unsigned char c = static_cast<unsigned char>(text[p + j]);
+        if (c >= 'A' && c <= 'Z') c = static_cast<unsigned char>(c | 0x20);
+        if (c != static_cast<unsigned char>(opening[j])) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+// What the pass over the blocks is given to note with.
+struct PageTagsPass {
+    static void note(PageTags& tags, std::size_t p) { tags.note(p); }
+};
+
+std::string_view PageTags::opening(Kind kind) { return openings[kind]; }
+
+PageTags::PageTags(std::string_view text) : text_(text) {
+    for (std::size_t k = 0; k < kindCount; ++k) upTo_[k] = text.size();
+    const unsigned char* data = reinterpret_cast<const unsigned char*>(text.data());
+    const std::size_t size = text.size();
+    std::size_t i = 0;
+#if defined(PAGE_TAGS_WIDE)
+    if (__builtin_cpu_supports("avx2"))
+        i = wideBlocks(data, size, *this, PageTagsPass::note);
+#endif
+    for (; size - i >= blockWidth + 2; i += blockWidth) {
+        for (auto mask = candidateMask(data + i); mask != 0; mask &= mask - 1)
+            note(i + bytewords::lowestFlag(mask, flagShift));
+    }
+    for (; i < size; ++i) {
+        if (data[i] == '<') note(i);
+    }
+}
+
+void PageTags::note(std::size_t p) {
+    if (p + 2 >= text_.size()) return;
+    const int kind =
+        kindByPrefix(static_cast<unsigned char>(text_[p + 1]), static_cast<unsigned char>(text_[p + 2]));
+    if (kind < 0) return;
+    std::vector<std::size_t>& noted = noted_[kind];
+    if (noted.size() == limits[kind] || !opensAt(text_, p, openings[kind])) return;
+    noted.push_back(p);
+    if (noted.size() == limits[kind]) upTo_[kind] = p + 1;
+}
+
+std::size_t PageTags::find(Kind kind, std::size_t from) const {
+    const std::vector<std::size_t>& noted = noted_[kind];
+    if (from < upTo_[kind]) {
+        const auto at = std::lower_bound(noted.begin(), noted.end(), from);
+        if (at != noted.end()) return *at;
+        if (upTo_[kind] == text_.size()) return text::npos;
+        from = upTo_[kind];
+    }
+    return text::findNoCase(text_, openings[kind], from);
+}
