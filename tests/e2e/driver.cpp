@@ -23,6 +23,7 @@ const Command commands[] = {
     {"time-menu", driver::timeMenuCommand},
     {"session", driver::sessionCommand},
     {"cancel-download", driver::cancelDownloadCommand},
+    {"time-dispatch", driver::timeDispatchCommand},
 };
 
 int usage() {
