@@ -6,6 +6,7 @@
 #include "links/list_menu_items.h"
 #include "links/list_state.h"
 #include "links/win32/list_menus.h"
+#include "platform/win32/ui_libraries.h"
 #include "settings/settings.h"
 
 ListWindowParts listWindowParts;
@@ -45,7 +46,7 @@ bool createListWindow(HWND window) {
     placeWindow(window);
     showProgramIcon(window);
 
-    InitCommonControls();
+    platform::initCommonControls(ICC_LISTVIEW_CLASSES);
     HWND listView = createListView(window);
     if (!listView) return false;
     listWindowParts.rows.attach(listView);
