@@ -10,6 +10,9 @@
 #   bash scripts/bench-dispatch.sh [rounds] [runs-per-round]
 # TAVRIN_BENCH_EARLIER=<an earlier Tavrin.exe of the same build> measures
 # that one too, in the same turns, with the same settings.
+# TAVRIN_BENCH_TIMELINE=<starts> then traces that many starts of each under
+# Wine's relay and prints where the time of a start goes, phase by phase
+# (bench/dispatch_timeline.py); traced starts are slower than the timed ones.
 set -euo pipefail
 trap 'rc=$?; [ $rc -ne 0 ] && echo "bench-dispatch.sh FAILED (exit $rc): see the lines above" >&2' EXIT
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -101,3 +104,31 @@ for key, scale, what in ((".ended.us", 1000, "start to end"),
               f" min {min(per_round):.2f}, max {max(per_round):.2f})")
 print("goal: tavrin / floor from start to end at most 1.15")
 PY
+
+starts=${TAVRIN_BENCH_TIMELINE:-0}
+[ "$starts" -gt 0 ] || exit 0
+echo "timeline of $starts traced starts each:"
+debug='HKCU\Software\Wine\Debug'
+relayed=$(python3 -c 'import sys; sys.path.insert(0, sys.argv[1]); import dispatch_timeline as t; print(";".join(t.RELAYED))' "$root/bench")
+wine reg add "$debug" /v RelayInclude /d "$relayed" /f </dev/null >/dev/null 2>&1
+# A window of its own keeps the session's desktop up between the starts.
+wine notepad.exe </dev/null >/dev/null 2>&1 & keeper=$!
+sleep 3
+mkdir -p "$bench/traces"
+for i in warm $(seq "$starts"); do
+  for name in $names; do
+    if [ "$name" = floor ]; then
+      set -- "$bench/floor/dispatch_floor.exe" "$(winpath "$bench/floor/programs/viewer.exe")" "$url"
+    else
+      set -- "$bench/$name/Tavrin.exe" "$url"
+    fi
+    WINEDEBUG=+timestamp,+loaddll,+relay wine "$@" </dev/null >/dev/null 2>"$bench/traces/$name.$i.trace" || true
+  done
+done
+kill "$keeper" 2>/dev/null || true
+wait "$keeper" 2>/dev/null || true
+wine reg delete "$debug" /v RelayInclude /f </dev/null >/dev/null 2>&1 || true
+rm -f "$bench"/traces/*.warm.trace
+traces=()
+for name in $names; do traces+=("$bench"/traces/"$name".*.trace); done
+python3 "$root/bench/dispatch_timeline.py" "${traces[@]}"
