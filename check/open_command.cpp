@@ -342,7 +342,7 @@ int runOpenCommand(const CheckOptions& options, const CheckEnvironment& environm
     ScopedPorts ports(run.os, run.ui, run.browser);
     run.os.bridgeLibraryPresent = environment.windows && bridgeLibraryFound(file.folder);
 
-    // The steps of a first copy's creation and start-up timer.
+    // The steps of a first copy's creation and its start-up action.
     runState.currentTarget = tavrinCommandLine(options.words);
     applySwitches(runState.currentTarget, switchesFull);
     if (!loadSettings(nullptr, 0)) {
