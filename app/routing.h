@@ -7,8 +7,8 @@
 
 #include "platform/platform.h"
 
-// Runs once, from the start-up timer. Ends the program unless the list
-// window was opened.
+// Runs once, from the message loop once the main window exists. Ends the
+// program unless the list window was opened.
 void startupAction(platform::WindowHandle window, int shift, int ctrl);
 
 // The tools menu's clipboard command: the clipboard's folder, file or URLs

@@ -650,7 +650,7 @@ int runOpenCommand(const CheckOptions& options, const CheckEnvironment& environm
     // what Tavrin does with the library that ships beside it.
     run.os.bridgeLibraryPresent = !environment.windows || bridgeLibraryFound(environment, file.folder);
 
-    // The steps of a first copy's creation and start-up timer.
+    // The steps of a first copy's creation and its start-up action.
     // A file or folder is the one the user names from where they are;
     // Tavrin's own folder only stands in for the names inside the
     // settings file.

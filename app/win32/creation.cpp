@@ -1,10 +1,9 @@
 // The creation step: who we are (first or second copy by the named mutex)
-// and, for a first copy, settings, drag and drop and the start-up timer.
+// and, for a first copy, settings, OLE and the start-up action's message.
 #include "app/win32/creation.h"
 
 #include "app/first_copy.h"
 #include "app/switches.h"
-#include "app/win32/drop_target.h"
 #include "app/win32/second_copy.h"
 #include "app/win32/window_state.h"
 #include "common/app_state.h"
@@ -54,15 +53,15 @@ void startFirstCopy(HWND window) {
         closeWindow(window);
         return;
     }
-    // Text before files, and text in its wide form before the code page's.
-    const UINT formats[] = {CF_UNICODETEXT, CF_TEXT, CF_HDROP};
-    if (!registerDropTarget(window, dropNotifyMessage, formats, 3)) {
-        showError(window, "ドラッグ＆ドロップの登録に失敗しました。");
-        closeWindow(window);
-        return;
-    }
-    runState.dropRegistered = 1;
-    SetTimer(window, startupTimer, 0, nullptr);
+    // The drop target waits for the list window: nothing can be dropped on
+    // a hidden window, and registering it costs a clicked link's dispatch
+    // more than all the rest of its work.
+    //
+    // A posted message reaches the window only from the message loop, once
+    // this creation has returned, and at once; a zero-period timer would
+    // first wait out the system's shortest period.
+    windowState.startupPending = true;
+    PostMessageA(window, startupMessage, 0, 0);
 }
 
 void runCreationStep(HWND window) {

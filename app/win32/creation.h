@@ -6,7 +6,7 @@
 // the window's creation then fails as a whole.
 void runCreationStep(HWND window);
 
-// A first copy's start: settings (switches first), drag and drop, and the
-// start-up timer. Also run by a second copy that takes over once the
-// running copy has ended. Every failure closes the window.
+// A first copy's start: settings (switches first), OLE, and the start-up
+// action posted to the window. Also run by a second copy that takes over
+// once the running copy has ended. Every failure closes the window.
 void startFirstCopy(HWND window);

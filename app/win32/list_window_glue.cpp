@@ -4,6 +4,7 @@
 #include "app/list_window_port.h"
 #include "app/routing.h"
 #include "app/win32/bring_to_front.h"
+#include "app/win32/drop_target.h"
 #include "app/win32/window_state.h"
 #include "common/app_state.h"
 #include "links/list_caption.h"
@@ -92,7 +93,25 @@ Win32ListWindow win32ListWindow;
 
 void installWin32ListWindow() { installListWindowPort(&win32ListWindow); }
 
-bool openListWindow(HWND window) { return createListWindow(window); }
+namespace {
+
+// Once, before the window first shows: a hidden window takes no drops.
+bool acceptDrops(HWND window) {
+    if (runState.dropRegistered == 1) return true;
+    // Text before files, and text in its wide form before the code page's.
+    const UINT formats[] = {CF_UNICODETEXT, CF_TEXT, CF_HDROP};
+    if (!registerDropTarget(window, dropNotifyMessage, formats, 3)) {
+        MessageBoxA(window, "ドラッグ＆ドロップの登録に失敗しました。", "エラー",
+                    MB_OK | MB_ICONERROR);
+        return false;
+    }
+    runState.dropRegistered = 1;
+    return true;
+}
+
+}  // namespace
+
+bool openListWindow(HWND window) { return acceptDrops(window) && createListWindow(window); }
 
 void refreshListWindow(int captionOnly) {
     Win32ListRows& rows = listWindowParts.rows;

@@ -7,7 +7,10 @@
 // Makes the real window the one the list commands use.
 void installWin32ListWindow();
 
-// Gives the main window the list view and menus and shows it.
+// Gives the main window its drop target, the list view and menus, and
+// shows it. False, the window still hidden, when the drop target cannot be
+// registered (after a box that says so) or the list view cannot be made:
+// the program then ends as after any start-up that opened no list.
 bool openListWindow(HWND window);
 // Rebuilds the rows (captionOnly 0), brings the window to the front, sets
 // the caption and focuses the list; with captionOnly 1 only the caption.

@@ -24,12 +24,16 @@ void pressDownKey() {
     keybd_event(VK_DOWN, 0, KEYEVENTF_KEYUP, 0);
 }
 
+// Once only: the message is private, but any program can post it.
+void onStartupMessage(HWND window) {
+    if (!windowState.startupPending) return;
+    windowState.startupPending = false;
+    windowState.previousForeground = GetForegroundWindow();
+    startupAction(window, runState.shiftFlag, runState.ctrlFlag);
+}
+
 void onTimer(HWND window, UINT_PTR id) {
-    if (id == startupTimer) {
-        KillTimer(window, startupTimer);
-        windowState.previousForeground = GetForegroundWindow();
-        startupAction(window, runState.shiftFlag, runState.ctrlFlag);
-    } else if (id == listMenuTimer) {
+    if (id == listMenuTimer) {
         KillTimer(window, listMenuTimer);
         showRowMenu(window, 1);
     } else if (id == handOffTimer) {
@@ -139,6 +143,9 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case dropNotifyMessage:
         onDropNotice(window, wParam, reinterpret_cast<DropNotice*>(lParam));
+        return 0;
+    case startupMessage:
+        onStartupMessage(window);
         return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);

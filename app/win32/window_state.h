@@ -10,15 +10,18 @@
 
 // The private message the drop target sends for every drag event.
 constexpr UINT dropNotifyMessage = 0x8082;
-// Timers with a 0 ms period that defer work until the current message has
+// The private message, posted by the creation step, that runs the start-up
+// action from the message loop once the window's creation has returned.
+constexpr UINT startupMessage = 0x8061;
+// A timer with a 0 ms period that defers work until the current message has
 // returned.
-constexpr UINT_PTR startupTimer = 610;
 constexpr UINT_PTR listMenuTimer = 620;
 // A second copy that found no running copy to take its input looks again
 // at every tick of this timer.
 constexpr UINT_PTR handOffTimer = 630;
 
 struct WindowState {
+    bool startupPending = false;        // startupMessage posted, not yet run
     HWND previousForeground = nullptr;  // foreground when the start-up ran
     int swallowClick = 0;               // a self-posted click is on its way
     HMENU lastMenu = nullptr;           // from the last WM_MENUSELECT

@@ -9,6 +9,7 @@
 #include "launch/download_progress.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/scoped_gui.h"
+#include "platform/win32/ui_libraries.h"
 
 namespace {
 
@@ -105,10 +106,7 @@ POINT centreFor(HWND owner) {
 
 Win32ProgressWindow::Win32ProgressWindow(HWND owner, const std::string& fileName)
     : owner_(owner) {
-    INITCOMMONCONTROLSEX controls{};
-    controls.dwSize = sizeof controls;
-    controls.dwICC = ICC_PROGRESS_CLASS;
-    InitCommonControlsEx(&controls);
+    platform::initCommonControls(ICC_PROGRESS_CLASS);
     if (!registerClass()) return;
 
     // Laid out for the display that holds its centre.

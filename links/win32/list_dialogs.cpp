@@ -7,6 +7,7 @@
 #include "common/capacity.h"
 #include "links/list_rows_ops.h"
 #include "links/win32/file_replace.h"
+#include "platform/win32/ui_libraries.h"
 #include "settings/settings.h"
 
 namespace {
@@ -50,7 +51,7 @@ std::string chooseLinkFile(HWND owner, int linkMode) {
         dialog.lpstrFilter = htmlFilter;
         dialog.lpstrDefExt = "html";
     }
-    if (!GetOpenFileNameA(&dialog)) return {};
+    if (!platform::openFileDialog(dialog)) return {};
     return path;
 }
 
@@ -88,7 +89,7 @@ int saveList(HWND owner, ListRows& rows, int withTitles) {
     dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
     {
         ProgramFolderAfterDialog programFolderAfter;
-        if (!GetSaveFileNameA(&dialog)) return 0;
+        if (!platform::saveFileDialog(dialog)) return 0;
     }
 
     const std::string text = listFileText(rows, withTitles == 1, settings.titleSeparator);

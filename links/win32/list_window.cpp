@@ -8,6 +8,7 @@
 #include "links/list_state.h"
 #include "links/win32/list_menus.h"
 #include "platform/win32/dpi.h"
+#include "platform/win32/ui_libraries.h"
 #include "settings/settings.h"
 
 ListWindowParts listWindowParts;
@@ -61,7 +62,7 @@ bool createListWindow(HWND window) {
     placeWindow(window);
     showProgramIcon(window);
 
-    InitCommonControls();
+    platform::initCommonControls(ICC_LISTVIEW_CLASSES);
     HWND listView = createListView(window, listWindowParts.dpi);
     if (!listView) return false;
     listWindowParts.rows.attach(listView);

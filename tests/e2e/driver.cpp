@@ -24,6 +24,7 @@ const Command commands[] = {
     {"session", driver::sessionCommand},
     {"cancel-download", driver::cancelDownloadCommand},
     {"metrics", driver::metricsCommand},
+    {"time-dispatch", driver::timeDispatchCommand},
 };
 
 int usage() {

@@ -619,6 +619,33 @@ def handoff_100k_resident(args):
     check_equal(Rows(report, "words").urls(), [], "rows after a hand-off naming nothing")
 
 
+# --- messages from other programs ---------------------------------------------
+
+def private_messages(args):
+    # Another program posts every private message number (0x8000 to 0xBFFF)
+    # to a resident copy's window, after a hand-off has replaced the list
+    # that the file given at start filled: none runs the start-up work
+    # again (which would fill the list from that file anew), ends the
+    # program or shows a box.
+    h = Hostile(args, "private_messages")
+    h.settings(b"")
+    h.write("five.txt", url_lines(5, b"http://l.example/%d.html"))
+    two = os.path.join(h.case.work, "two")
+    with open(two, "wb") as f:
+        f.write(b"http://t.example/1.html http://t.example/2.html")
+    s = h.session().start(win(h.case.path("five.txt"))).wait_list().wait_rows(5)
+    s.copydata(0, two).wait_rows(2).rows("before")
+    s.post_range(0x8000, 0xBFFF).sleep(1000).rows("after")
+    s.close()
+    # 16,384 messages, each handled before the rows are read again, and a
+    # second's wait for the last of them: more than the usual few seconds.
+    report = run_session(h, s, limit=12)
+    before, after = Rows(report, "before"), Rows(report, "after")
+    check_equal(before.urls(), ["http://t.example/1.html", "http://t.example/2.html"], "rows handed over")
+    check_equal(after.urls(), before.urls(), "rows after the messages")
+    check_equal(after.caption, before.caption, "caption after the messages")
+
+
 # --- shortcut files ----------------------------------------------------------
 
 def shortcut_10mb(args):
@@ -661,7 +688,7 @@ CASES = [
     settings_10000_host_blocks_cr_only,
     settings_10000_rows, settings_10000_rows_icons, settings_1000_groups, settings_1000_groups_one_program,
     settings_300_filters,
-    handoff_100k_clipboard, handoff_100k_resident,
+    handoff_100k_clipboard, handoff_100k_resident, private_messages,
     shortcut_10mb, shortcut_10mb_late, shortcut_device,
 ]
 

@@ -123,6 +123,9 @@ class Session:
     def post(self, id_):
         return self.add("post", id_)
 
+    def post_range(self, first, last):
+        return self.add("post-range", first, last)
+
     def keys(self, *chords):
         return self.add("keys", *chords)
 

@@ -944,12 +944,14 @@ def planted_libraries(args):
     # Libraries come from the program's folder alone: copies of nkf32.dll,
     # jconv.dll and tvDDE.dll planted in the folder a start began in, or in
     # a folder the open dialog went to, never run (each would leave a
-    # marker file). Nor is a program named without a folder looked for in
-    # the folder the dialog went to.
+    # marker file). Nor do the system's common controls and dialogs, which
+    # are loaded only when the list window and the first dialog open, with
+    # the start's folder current. Nor is a program named without a folder
+    # looked for in the folder the dialog went to.
     c = ListCase(args, "planted_libraries")
     planted = os.environ["TAVRIN_PLANTED_DLL"]
     for folder in ("start", "browsed"):
-        for name in ("nkf32.dll", "jconv.dll", "tvDDE.dll"):
+        for name in ("nkf32.dll", "jconv.dll", "tvDDE.dll", "comctl32.dll", "comdlg32.dll"):
             os.makedirs(c.path(folder), exist_ok=True)
             shutil.copyfile(planted, c.path(folder, name))
     c.write("start/page.html", page('<a href="http://h.example/start.html">Start</a>', title="Start"))

@@ -63,4 +63,12 @@ int cancelDownloadCommand(const Options& options);
 //   page 932 bytes), its width in the menu font (text.N.menu_width).
 int metricsCommand(const Options& options);
 
+// time-dispatch --exe <path> --log <recorder log> [--runs n] [--out file]
+//               [--timeout ms] ...
+//   Starts the program `runs` times, one after the other; each time
+//   measures from the start to the program's end (run.<i>.ended.us) and to
+//   the creation of the program it started, as the recorder's log gives it
+//   (run.<i>.launched.ms). 0 when every run ended in time and started one.
+int timeDispatchCommand(const Options& options);
+
 }  // namespace driver

@@ -34,6 +34,9 @@
 //                        the window moves to another display
 //   command ID           post WM_COMMAND ID to the window and settle
 //   post ID              post WM_COMMAND ID without waiting
+//   post-range FIRST LAST   post every message FIRST..LAST (decimal) with
+//                        wParam and lParam 0, as another program could,
+//                        and settle
 //   keys CHORD...        key chords ("shift+return", "alt", "s") to the
 //                        foreground list window
 //   menu CHORD...        wait for a popup menu of the program, record its
@@ -305,6 +308,18 @@ private:
         if (verb == "command" || verb == "post") {
             PostMessageA(window_, WM_COMMAND, static_cast<WPARAM>(std::atoi(arg.c_str())), 0);
             if (verb == "command") settle();
+            return true;
+        }
+        if (verb == "post-range") {
+            const long last = w.size() > 2 ? std::atol(w[2].c_str()) : 0;
+            for (long message = std::atol(arg.c_str()); message <= last; ++message) {
+                // A full queue takes no more until the program has read it.
+                while (!PostMessageA(window_, static_cast<UINT>(message), 0, 0)) {
+                    if (!IsWindow(window_)) return fail(failure, "the window is gone");
+                    Sleep(10);
+                }
+            }
+            settle();
             return true;
         }
         if (verb == "keys") return keys(w, 1, failure);

@@ -1,0 +1,60 @@
+// Loading the common controls and the common dialogs on first use. Both
+// stay loaded for the rest of the run, as imported libraries would.
+#include "platform/win32/ui_libraries.h"
+
+#include <string>
+
+#include "platform/win32/library_search.h"
+
+namespace platform {
+namespace {
+
+template <typename Fn>
+Fn functionOf(HMODULE library, const char* name) {
+    if (!library) return nullptr;
+    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+}
+
+HMODULE commonControls() {
+    // By name: the manifest's dependency then gives its version (6) from
+    // the side-by-side store, as it did for the imported library.
+    static const HMODULE library = LoadLibraryA("comctl32.dll");
+    return library;
+}
+
+HMODULE commonDialogs() {
+    // From the system folder only, never from a folder searched before it.
+    static const HMODULE library = [] {
+        char folder[MAX_PATH] = {};
+        const UINT n = GetSystemDirectoryA(folder, MAX_PATH);
+        if (n == 0 || n >= MAX_PATH) return static_cast<HMODULE>(nullptr);
+        return loadLibraryByFullPath(std::string(folder) + "\\comdlg32.dll");
+    }();
+    return library;
+}
+
+using InitCommonControlsExFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+using FileDialogFn = BOOL(WINAPI*)(OPENFILENAMEA*);
+
+}  // namespace
+
+bool initCommonControls(DWORD classes) {
+    auto init = functionOf<InitCommonControlsExFn>(commonControls(), "InitCommonControlsEx");
+    if (!init) return false;
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof controls;
+    controls.dwICC = classes;
+    return init(&controls) != FALSE;
+}
+
+BOOL openFileDialog(OPENFILENAMEA& dialog) {
+    auto open = functionOf<FileDialogFn>(commonDialogs(), "GetOpenFileNameA");
+    return open ? open(&dialog) : FALSE;
+}
+
+BOOL saveFileDialog(OPENFILENAMEA& dialog) {
+    auto save = functionOf<FileDialogFn>(commonDialogs(), "GetSaveFileNameA");
+    return save ? save(&dialog) : FALSE;
+}
+
+}  // namespace platform
