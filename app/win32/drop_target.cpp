@@ -7,6 +7,9 @@
 
 namespace {
 
+// The notice being reported, while its message is being handled.
+DropNotice* noticeInFlight = nullptr;
+
 DWORD storageFor(UINT format) {
     switch (format) {
     case CF_BITMAP: return TYMED_GDI;
@@ -83,7 +86,9 @@ private:
         notice_.format = format;
         notice_.data = format != 0 ? medium.hGlobal : nullptr;
         notice_.dataObject = data;
+        noticeInFlight = &notice_;
         SendMessageA(window_, message_, code, reinterpret_cast<LPARAM>(&notice_));
+        noticeInFlight = nullptr;
         if (format != 0) ReleaseStgMedium(&medium);
         notice_.data = nullptr;
         notice_.dataObject = nullptr;
@@ -123,3 +128,5 @@ int registerDropTarget(HWND window, UINT message, const UINT* formats, int forma
     target->Release();
     return result == S_OK ? 1 : 0;
 }
+
+DropNotice* dropNoticeInFlight() { return noticeInFlight; }

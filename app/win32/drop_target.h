@@ -19,6 +19,11 @@ struct DropNotice {
     IDataObject* dataObject = nullptr;  // drag-enter and drop only
 };
 
+// The notice whose message is being handled, else null. The message number
+// is a plain private one that any program can post with any lParam: only
+// this address is a notice.
+DropNotice* dropNoticeInFlight();
+
 // Creates a target for `window` and registers it; 1 on success, 0 when
 // memory or the registration fails. OLE must be initialised.
 int registerDropTarget(HWND window, UINT message, const UINT* formats, int formatCount);

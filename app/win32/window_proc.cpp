@@ -142,7 +142,9 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         onChangeClipboardChain(reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam));
         return 0;
     case dropNotifyMessage:
-        onDropNotice(window, wParam, reinterpret_cast<DropNotice*>(lParam));
+        if (DropNotice* notice = dropNoticeInFlight();
+            notice && lParam == reinterpret_cast<LPARAM>(notice))
+            onDropNotice(window, wParam, notice);
         return 0;
     case startupMessage:
         onStartupMessage(window);

@@ -636,6 +636,11 @@ def private_messages(args):
     s = h.session().start(win(h.case.path("five.txt"))).wait_list().wait_rows(5)
     s.copydata(0, two).wait_rows(2).rows("before")
     s.post_range(0x8000, 0xBFFF).sleep(1000).rows("after")
+    # The same numbers once more with words that no notice of the program's
+    # own carries: an address that is no record of it, and each event code.
+    for code in range(4):
+        s.post_range(0x8000, 0x80FF, code, 16)
+    s.rows("garbage")
     s.close()
     # 16,384 messages, each handled before the rows are read again, and a
     # second's wait for the last of them: more than the usual few seconds.
@@ -644,6 +649,7 @@ def private_messages(args):
     check_equal(before.urls(), ["http://t.example/1.html", "http://t.example/2.html"], "rows handed over")
     check_equal(after.urls(), before.urls(), "rows after the messages")
     check_equal(after.caption, before.caption, "caption after the messages")
+    check_equal(Rows(report, "garbage").urls(), before.urls(), "rows after messages with garbage words")
 
 
 # --- shortcut files ----------------------------------------------------------

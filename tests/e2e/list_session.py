@@ -123,8 +123,8 @@ class Session:
     def post(self, id_):
         return self.add("post", id_)
 
-    def post_range(self, first, last):
-        return self.add("post-range", first, last)
+    def post_range(self, first, last, wparam=0, lparam=0):
+        return self.add("post-range", first, last, wparam, lparam)
 
     def keys(self, *chords):
         return self.add("keys", *chords)

@@ -34,9 +34,9 @@
 //                        the window moves to another display
 //   command ID           post WM_COMMAND ID to the window and settle
 //   post ID              post WM_COMMAND ID without waiting
-//   post-range FIRST LAST   post every message FIRST..LAST (decimal) with
-//                        wParam and lParam 0, as another program could,
-//                        and settle
+//   post-range FIRST LAST [WPARAM LPARAM]   post every message FIRST..LAST
+//                        (decimal) with wParam and lParam (0 unless given),
+//                        as another program could, and settle
 //   keys CHORD...        key chords ("shift+return", "alt", "s") to the
 //                        foreground list window
 //   menu CHORD...        wait for a popup menu of the program, record its
@@ -312,9 +312,11 @@ private:
         }
         if (verb == "post-range") {
             const long last = w.size() > 2 ? std::atol(w[2].c_str()) : 0;
+            const WPARAM wParam = w.size() > 3 ? std::strtoul(w[3].c_str(), nullptr, 10) : 0;
+            const LPARAM lParam = w.size() > 4 ? std::strtol(w[4].c_str(), nullptr, 10) : 0;
             for (long message = std::atol(arg.c_str()); message <= last; ++message) {
                 // A full queue takes no more until the program has read it.
-                while (!PostMessageA(window_, static_cast<UINT>(message), 0, 0)) {
+                while (!PostMessageA(window_, static_cast<UINT>(message), wParam, lParam)) {
                     if (!IsWindow(window_)) return fail(failure, "the window is gone");
                     Sleep(10);
                 }
