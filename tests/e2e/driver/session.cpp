@@ -383,9 +383,35 @@ private:
         return true;
     }
 
-    bool recordRows(const std::string& label) {
+    // The rows once they hold still. A command that reads the clipboard
+    // answers sent messages while it waits for the clipboard's owner, so
+    // settling can end before the list is filled; a busy machine then read
+    // it half done.
+    std::vector<RemoteRow> steadyRows() {
+        auto same = [](const std::vector<RemoteRow>& a, const std::vector<RemoteRow>& b) {
+            if (a.size() != b.size()) return false;
+            for (std::size_t i = 0; i < a.size(); ++i) {
+                if (a[i].title != b[i].title || a[i].url != b[i].url ||
+                    a[i].stateImage != b[i].stateImage || a[i].selected != b[i].selected)
+                    return false;
+            }
+            return true;
+        };
         RemoteListView list(child_.process(), listView_);
-        const std::vector<RemoteRow> rows = list.rows();
+        std::vector<RemoteRow> rows = list.rows();
+        for (int i = 0; i < 40; ++i) {
+            Sleep(50);
+            DWORD_PTR result = 0;
+            SendMessageTimeoutA(window_, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result);
+            std::vector<RemoteRow> again = list.rows();
+            if (same(rows, again)) break;
+            rows = std::move(again);
+        }
+        return rows;
+    }
+
+    bool recordRows(const std::string& label) {
+        const std::vector<RemoteRow> rows = steadyRows();
         report_.set(label + ".rows", static_cast<long long>(rows.size()));
         for (std::size_t i = 0; i < rows.size(); ++i) {
             const std::string prefix = label + "." + std::to_string(i) + ".";
