@@ -20,14 +20,16 @@ namespace {
 
 bool isDotEntry(const std::string& name) { return name == "." || name == ".."; }
 
-// Adds the shortcut at `path` when it holds a usable URL.
-void addShortcut(const std::string& path) {
+// Adds the shortcut at `path` when it holds a usable URL; its title is the
+// file's name as shown (`shownName`, when the path holds the short name).
+void addShortcut(const std::string& path, const std::string& shownName) {
     const PathParts parts = splitPath(path);
     if (!text::containsNoCase(parts.extension, ".url")) return;
     const std::string url = readShortcutUrl(path);
     if (url.empty() || !crackUrl(url)) return;
     UrlEntry& entry = urlList.entries[static_cast<std::size_t>(shortcutScan.shortcutCount)];
-    fillLinkEntry(entry, url, parts.name, Anchor);
+    const std::string title = shownName.empty() ? parts.name : splitPath(shownName).name;
+    fillLinkEntry(entry, url, title, Anchor);
     ++shortcutScan.shortcutCount;
 }
 
@@ -58,7 +60,7 @@ void collectShortcuts(platform::WindowHandle window, const std::string& folder) 
         if (entry.isDirectory || isDotEntry(entry.name)) continue;
         const std::string path = base + entry.name;
         if (path.size() >= cap::path) continue;
-        addShortcut(path);
+        addShortcut(path, entry.shownName);
         if (shortcutScan.shortcutCount >= maxUrlEntries) {
             shortcutScan.shortcutListFull = 1;
             return;

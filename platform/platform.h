@@ -23,8 +23,12 @@ struct LocalTime {
 };
 
 struct FolderEntry {
-    std::string name;  // as listed, without folder
+    std::string name;  // as listed, without folder: the name that opens it
     bool isDirectory = false;
+    // When code page 932 lacks a character of the long name, `name` is the
+    // short name (8.3) and this the long one with '?' for each such
+    // character, to show; empty otherwise.
+    std::string shownName;
 };
 
 // Message box flags, the values of the Win32 MB_ constants.

@@ -1,7 +1,9 @@
 # Links with characters code page 932 lacks, given wide: the command line,
-# the clipboard, drops on the list window, a shortcut's wide section.
+# the clipboard, drops on the list window, a shortcut's wide section, a
+# folder of shortcuts with such names.
 set(TAVRIN_WIDE_CASES
-  command_line clipboard_start shortcut unopenable_file handoff clipboard_handoff list_window)
+  command_line clipboard_start shortcut unopenable_file handoff clipboard_handoff list_window
+  shortcut_folder)
 tavrin_e2e_cases(wide ${TAVRIN_WIDE_CASES})
 foreach(case ${TAVRIN_WIDE_CASES})
   set_property(TEST e2e.wide.${case} APPEND PROPERTY

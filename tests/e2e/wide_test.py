@@ -182,6 +182,26 @@ def list_window(args):
                 "the list after the dropped file")
 
 
+def shortcut_folder(args):
+    # A folder's shortcuts whose names code page 932 cannot hold, one of
+    # them in a subfolder of such a name, are read through their short
+    # names; their titles show '?' where the code page lacks a character.
+    case = Case(args, "shortcut_folder")
+    case.write("Tavrin.ini", b"[system]\r\n")
+    def url_file(name, url):
+        case.write(os.path.join("links", name), b"[InternetShortcut]\r\nURL=" + url + b"\r\n")
+    url_file("Café – menu.url", b"http://cafe.example/menu.html")
+    url_file("東京.url", JAPANESE_SENT)
+    url_file(os.path.join("Español", "Ñandú.url"), b"http://nandu.example/")
+    folder = windows_path(case.path("links"))
+    s = Session(case).start(b"/#k=ctl " + cp932(folder)).wait_list().wait_rows(3).rows("listed").close()
+    rows = Rows(s.run(), "listed")
+    pairs = rows.byte_pairs()
+    check_equal(pairs[:1], [(b"?and?", b"http://nandu.example/")], "the subfolder's row first")
+    check_equal(sorted(pairs[1:]), [(b"Caf? ? menu", b"http://cafe.example/menu.html"),
+                                    (cp932("東京"), JAPANESE_SENT)], "the folder's own rows")
+
+
 if __name__ == "__main__":
     main({f.__name__: f for f in (command_line, clipboard_start, shortcut, unopenable_file, handoff,
-                                  clipboard_handoff, list_window)})
+                                  clipboard_handoff, list_window, shortcut_folder)})
