@@ -115,6 +115,8 @@ bool Win32Platform::listFolder(const std::string& folderWithSeparator,
             entry.shownName = std::move(entry.name);
             entry.name = std::move(shortName);
         }
+        // An empty name would stand for the folder itself.
+        if (entry.name.empty()) continue;
         entry.isDirectory = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         out.push_back(std::move(entry));
     } while (FindNextFileW(search.get(), &found));
