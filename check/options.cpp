@@ -9,13 +9,13 @@ namespace {
 
 enum CommandBit : unsigned { lintCommand = 1, openCommand = 2, linksCommand = 4, everyCommand = 7 };
 
-struct OptionSpec {
+struct OptionDef {
     const char* name;
     bool takesValue;
     unsigned commands;  // the commands it applies to
 };
 
-const OptionSpec optionSpecs[] = {
+const OptionDef optionDefs[] = {
     {"--ini", true, everyCommand},       {"--lang", true, everyCommand},
     {"--raw", false, everyCommand},      {"--help", false, everyCommand},
     {"--shift", false, openCommand},     {"--ctrl", false, openCommand},
@@ -58,9 +58,9 @@ std::string commandNames(unsigned commands) {
     return names;
 }
 
-const OptionSpec* findOption(std::string_view name) {
-    for (const OptionSpec& spec : optionSpecs)
-        if (name == spec.name) return &spec;
+const OptionDef* findOption(std::string_view name) {
+    for (const OptionDef& option : optionDefs)
+        if (name == option.name) return &option;
     return nullptr;
 }
 
@@ -87,7 +87,7 @@ bool parseCheckOptions(const std::vector<std::string>& words, CheckOptions& opti
     const Language language = options.language;
     // Options are searched for in any place: Tavrin's own switches ("/#…")
     // and URLs never begin with "--". A lone "--" ends the options.
-    std::vector<std::pair<const OptionSpec*, std::string>> given;  // with the word as written
+    std::vector<std::pair<const OptionDef*, std::string>> given;  // with the word as written
     bool optionsEnded = false;
     for (std::size_t i = 0; i < words.size(); ++i) {
         const std::string& word = words[i];
@@ -102,19 +102,19 @@ bool parseCheckOptions(const std::vector<std::string>& words, CheckOptions& opti
         }
         const std::size_t eq = word.find('=');
         const std::string name = word.substr(0, eq);
-        const OptionSpec* spec = findOption(name);
-        if (!spec) {
+        const OptionDef* option = findOption(name);
+        if (!option) {
             error = say(language, unknownOption, {word});
             return false;
         }
         std::string value;
         if (eq != std::string::npos) {
-            if (!spec->takesValue) {
+            if (!option->takesValue) {
                 error = say(language, noValue, {name, word});
                 return false;
             }
             value = word.substr(eq + 1);
-        } else if (spec->takesValue) {
+        } else if (option->takesValue) {
             if (i + 1 >= words.size() || isOptionWord(words[i + 1]) || words[i + 1] == "--") {
                 error = say(language, needsValue, {name, name == "--lang" ? "en" : name == "--base" ? "URL" : "FILE"});
                 return false;
@@ -149,7 +149,7 @@ bool parseCheckOptions(const std::vector<std::string>& words, CheckOptions& opti
         } else if (name == "--help") {
             options.help = true;
         }
-        given.emplace_back(spec, word);
+        given.emplace_back(option, word);
     }
     if (options.help) return true;
     if (options.command.empty()) {
@@ -161,9 +161,9 @@ bool parseCheckOptions(const std::vector<std::string>& words, CheckOptions& opti
         error = say(language, unknownCommand, {options.command});
         return false;
     }
-    for (const auto& [spec, word] : given) {
-        if (spec->commands & command) continue;
-        error = say(language, notForCommand, {word, options.command, commandNames(spec->commands)});
+    for (const auto& [option, word] : given) {
+        if (option->commands & command) continue;
+        error = say(language, notForCommand, {word, options.command, commandNames(option->commands)});
         return false;
     }
     if (options.tsv && options.json) {

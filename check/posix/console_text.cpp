@@ -8,21 +8,9 @@
 #include "common/text.h"
 #include "links/nkf/nkf_convert.h"
 #include "links/nkf/nkf_iconv.h"
+#include "platform/posix/iconv_whole.h"
 
 namespace {
-
-// Converts `in` whole with iconv; false when any byte does not convert.
-bool convertWhole(iconv_t cd, std::string_view in, std::string& out) {
-    out.assign(in.size() * 4 + 8, '\0');
-    char* src = const_cast<char*>(in.data());
-    std::size_t srcLeft = in.size();
-    char* dst = out.data();
-    std::size_t dstLeft = out.size();
-    iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    if (iconv(cd, &src, &srcLeft, &dst, &dstLeft) == static_cast<std::size_t>(-1)) return false;
-    out.resize(out.size() - dstLeft);
-    return true;
-}
 
 class BuiltinNkf final : public platform::ConverterLibrary {
 public:
@@ -53,7 +41,7 @@ std::string cp932ToUtf8(const std::string& text) {
             continue;
         }
         const std::size_t step = text::charLength(text, i);
-        if (convertWhole(toUtf8, std::string_view(text).substr(i, step), piece)) out += piece;
+        if (platform::iconvWhole(toUtf8, std::string_view(text).substr(i, step), piece)) out += piece;
         else out += "\xEF\xBF\xBD";
         i += step;
     }

@@ -4,6 +4,7 @@
 #include <iconv.h>
 
 #include "common/text.h"
+#include "platform/posix/iconv_whole.h"
 
 namespace {
 
@@ -16,15 +17,8 @@ bool isAscii(const std::string& s) {
 // Converts `in` whole; false when any of it does not convert.
 bool convertWhole(const char* to, const char* from, const std::string& in, std::string& out) {
     iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) return false;
-    out.assign(in.size() * 4 + 8, '\0');
-    char* src = const_cast<char*>(in.data());
-    std::size_t srcLeft = in.size();
-    char* dst = out.data();
-    std::size_t dstLeft = out.size();
-    const bool ok = iconv(cd, &src, &srcLeft, &dst, &dstLeft) != static_cast<std::size_t>(-1) && srcLeft == 0;
-    iconv_close(cd);
-    if (ok) out.resize(out.size() - dstLeft);
+    const bool ok = platform::iconvWhole(cd, in, out);
+    if (cd != reinterpret_cast<iconv_t>(-1)) iconv_close(cd);
     return ok;
 }
 

@@ -19,6 +19,7 @@
 #include "common/text.h"
 #include "common/unicode.h"
 #include "platform/platform.h"
+#include "platform/posix/iconv_whole.h"
 #include "template/url_parts.h"
 
 namespace platform {
@@ -34,19 +35,6 @@ std::string native(const std::string& path) {
     return out;
 }
 
-// Converts `in` whole; false when any of it does not convert.
-bool convert(iconv_t cd, const std::string& in, std::string& out) {
-    if (cd == reinterpret_cast<iconv_t>(-1)) return false;
-    out.assign(in.size() * 4 + 8, '\0');
-    char* src = const_cast<char*>(in.data());
-    std::size_t srcLeft = in.size();
-    char* dst = out.data();
-    std::size_t dstLeft = out.size();
-    iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    if (iconv(cd, &src, &srcLeft, &dst, &dstLeft) == static_cast<std::size_t>(-1)) return false;
-    out.resize(out.size() - dstLeft);
-    return true;
-}
 
 bool removeTree(const std::string& path) {
     struct stat st;
@@ -211,8 +199,8 @@ public:
         std::string utf8;
         unicode::appendUtf8(utf8, c);
         std::string bytes, back;
-        if (!convert(toCp932, utf8, bytes) || bytes.empty()) return false;
-        if (!convert(fromCp932, bytes, back) || back != utf8) return false;
+        if (!iconvWhole(toCp932, utf8, bytes) || bytes.empty()) return false;
+        if (!iconvWhole(fromCp932, bytes, back) || back != utf8) return false;
         out += bytes;
         return true;
     }
