@@ -13,6 +13,7 @@
 #include "common/capacity.h"
 #include "common/split_path.h"
 #include "common/text.h"
+#include "common/unopenable_names.h"
 #include "common/url_list.h"
 #include "links/list_caption.h"
 #include "links/list_menu_items.h"
@@ -32,8 +33,9 @@ void rebuildRows() { ui().fillListView(0); }
 // Reads a chosen list file or page; an empty path is a cancelled choice.
 void readChosenFile(platform::WindowHandle window, int mode) {
     linkSource.linkMode = mode;
+    clearUnopenableNames();
     const std::string path = port().chooseLinkFile(mode);
-    if (path.empty()) return;
+    if (reportUnopenableNames(window) || path.empty()) return;
     const PathParts parts = splitPath(path);
     text::assignCut(linkSource.listTitle, parts.name + parts.extension, cap::path);
     text::assignCut(linkSource.listSource, path, cap::url);
@@ -58,8 +60,17 @@ void readShortcutFolder(platform::WindowHandle window, const std::string folder)
 
 void chooseShortcutFolder(platform::WindowHandle window) {
     shortcutScan.includeSubfolders = keyDown(platform::vkControl) ? 1 : 0;
+    clearUnopenableNames();
     const std::string folder = port().chooseShortcutFolder(shortcutScan.includeSubfolders);
-    if (!folder.empty()) readShortcutFolder(window, folder);
+    if (!reportUnopenableNames(window) && !folder.empty()) readShortcutFolder(window, folder);
+}
+
+// A name chosen in the save dialog that no code page 932 name reaches is
+// named in the box, and nothing is written.
+void saveList(platform::WindowHandle window, int withTitles) {
+    clearUnopenableNames();
+    port().saveList(withTitles);
+    reportUnopenableNames(window);
 }
 
 void readBrowserPage(platform::WindowHandle window) {
@@ -173,8 +184,8 @@ void onListCommand(platform::WindowHandle window, int id) {
         case idBrowserPage: readBrowserPage(window); break;
         case idShortcutFolder: chooseShortcutFolder(window); break;
         case idClipboardWatch: toggleClipboardWatch(); break;
-        case idWrite: port().saveList(0); break;
-        case idWriteWithTitles: port().saveList(1); break;
+        case idWrite:
+        case idWriteWithTitles: saveList(window, id == idWriteWithTitles ? 1 : 0); break;
         case idKanjiConversion:
             linkSource.kanjiConversion = linkSource.kanjiConversion == 1 ? 0 : 1;
             port().refreshMenuChecks();

@@ -16,6 +16,7 @@ int runCheck(const std::vector<std::string>& words, const CheckEnvironment& envi
     std::string error;
     const bool parsed = parseCheckOptions(words, options, error);
     output.raw = options.raw;
+    output.utf8 = options.utf8;
     if ((parsed && options.help) || words.empty()) {
         (words.empty() ? output.err : output.out) += usageText(options.language, environment.windows);
         return words.empty() ? checkUsage : checkOk;

@@ -24,10 +24,13 @@ struct CheckEnvironment {
 };
 
 // What the tool writes: code page 932 text, turned into the console's
-// encoding by the entry point unless `raw` asks for the bytes as they are.
+// encoding by the entry point unless `raw` asks for the bytes as they are;
+// `utf8` asks for UTF-8 where the Windows build would write code page 932
+// bytes (a file or a pipe).
 struct CheckOutput {
     std::string out, err;
     bool raw = false;
+    bool utf8 = false;
 };
 
 // Exit status: 0 no problem, 1 problems found (lint) or nothing would start

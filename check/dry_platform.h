@@ -93,6 +93,8 @@ public:
     }
     bool cp932Char(char32_t c, std::string& out) override { return real_.cp932Char(c, out); }
     bool wideFileExists(const std::u16string& path) override { return real_.wideFileExists(path); }
+    bool wideName(const std::u16string& path, std::string& name) override { return real_.wideName(path, name); }
+    unsigned codePage() override { return real_.codePage(); }
     // A name without a folder, in the settings file's folder.
     std::string resolve(const std::string& path) const;
     platform::DownloadOutcome downloadUrl(const std::string& url, const std::string& localPath,

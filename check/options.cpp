@@ -17,7 +17,8 @@ struct OptionDef {
 
 const OptionDef optionDefs[] = {
     {"--ini", true, everyCommand},       {"--lang", true, everyCommand},
-    {"--raw", false, everyCommand},      {"--help", false, everyCommand},
+    {"--raw", false, everyCommand},      {"--utf8", false, everyCommand},
+    {"--help", false, everyCommand},
     {"--shift", false, openCommand},     {"--ctrl", false, openCommand},
     {"--tsv", false, openCommand | linksCommand},
     {"--json", false, linksCommand},     {"--base", true, linksCommand},
@@ -39,6 +40,7 @@ const Text openNeedsUrl{"open には URL が必要です", "open needs at least 
 const Text linksNeedsOne{"links にはファイルかフォルダーを 1 つだけ指定します (指定は {1} 個)",
                          "links takes one file or folder (given: {1})"};
 const Text tsvOrJson{"--tsv と --json は一緒に使えません", "give --tsv or --json, not both"};
+const Text rawOrUtf8{"--raw と --utf8 は一緒に使えません", "give --raw or --utf8, not both"};
 
 unsigned commandBit(std::string_view command) {
     if (command == "lint") return lintCommand;
@@ -146,6 +148,8 @@ bool parseCheckOptions(const std::vector<std::string>& words, CheckOptions& opti
             options.json = true;
         } else if (name == "--raw") {
             options.raw = true;
+        } else if (name == "--utf8") {
+            options.utf8 = true;
         } else if (name == "--help") {
             options.help = true;
         }
@@ -168,6 +172,10 @@ bool parseCheckOptions(const std::vector<std::string>& words, CheckOptions& opti
     }
     if (options.tsv && options.json) {
         error = say(language, tsvOrJson);
+        return false;
+    }
+    if (options.raw && options.utf8) {
+        error = say(language, rawOrUtf8);
         return false;
     }
     if (command == lintCommand && !options.words.empty()) {
@@ -197,6 +205,7 @@ std::string usageText(Language language, bool windows) {
         "  --ini FILE  読む設定ファイル (既定: このプログラムと同じフォルダーの Tavrin.ini)。\n"
         "              そのフォルダーを Tavrin.exe のフォルダーとして扱います。\n"
         "共通: --lang en (英語で表示)、--raw (コード ページ 932 のまま出力)、--help (この説明)\n"
+        "{2}"
         "終了コード: 0 問題なし、1 問題あり (lint)・何も起動しない (open)・行がない (links)、\n"
         "            2 使い方の誤り・読めないファイル\n",
         "usage ({1} is a console program: double-clicked, it only flashes this text):\n"
@@ -209,7 +218,16 @@ std::string usageText(Language language, bool windows) {
         "  --ini FILE  the settings file to read (default: Tavrin.ini beside this program);\n"
         "              its folder stands for the folder of Tavrin.exe\n"
         "common: --lang en (English), --raw (write code page 932 bytes as they are), --help (this text)\n"
+        "{2}"
         "exit status: 0 no problem; 1 problems found (lint), nothing would start (open) or no rows (links);\n"
         "             2 bad usage or a file that cannot be read\n"};
-    return say(language, usage, {windows ? "TavrinCheck.exe" : "tavrin-check"});
+    static const Text windowsOutput{
+        "出力: コンソールにはその文字コードに関係なくそのまま表示します。ファイルやパイプへは\n"
+        "      コード ページ 932 で、--utf8 を付けると UTF-8 で書きます。\n",
+        "output: a console shows the text as it is, whatever its code page; a file or pipe gets\n"
+        "        code page 932 bytes, or UTF-8 with --utf8\n"};
+    static const Text posixOutput{"出力: UTF-8 (--raw でコード ページ 932)。--utf8 は既定と同じです。\n",
+                                  "output: UTF-8 (--raw: code page 932); --utf8 is the default here\n"};
+    return say(language, usage,
+               {windows ? "TavrinCheck.exe" : "tavrin-check", say(language, windows ? windowsOutput : posixOutput)});
 }

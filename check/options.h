@@ -17,6 +17,7 @@ struct CheckOptions {
     bool subfolders = false;         // --subfolders
     bool noConversion = false;       // --no-convert
     bool tsv = false, json = false, raw = false;
+    bool utf8 = false;               // --utf8: UTF-8 into a file or pipe
     bool help = false;
 };
 

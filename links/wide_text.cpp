@@ -1,6 +1,7 @@
 // Wide text into code page 932 text: one pass that follows words, quotes
 // and URLs as recognition will cut them, then the words that name files
-// the program cannot open are taken out again.
+// by characters the code page lacks are named by their short names, or
+// taken out again where they have none.
 #include "links/wide_text.h"
 
 #include <array>
@@ -9,7 +10,6 @@
 #include "common/punycode.h"
 #include "common/text.h"
 #include "common/unicode.h"
-#include "common/unopenable_names.h"
 #include "platform/platform.h"
 #include "settings/settings.h"
 
@@ -74,11 +74,13 @@ Text bareWord(Text t) {
     return t;
 }
 
-bool namesExisting(const Characters& word) {
+std::u16string wideOf(const Characters& chars) {
     std::u16string wide;
-    for (char32_t c : bareWord(word)) unicode::appendUtf16(wide, c);
-    return platform::os().wideFileExists(wide);
+    for (char32_t c : chars) unicode::appendUtf16(wide, c);
+    return wide;
 }
+
+bool namesExisting(const Characters& word) { return platform::os().wideFileExists(wideOf(bareWord(word))); }
 
 class Conversion {
 public:
@@ -139,17 +141,20 @@ private:
         return held;
     }
 
+    // A name the code page cannot hold is reached by its short name where
+    // it has one; else it is recorded for the box, and nothing names it.
     std::string path() {
         std::string name;
         if (shown(s_, name)) return name;
-        noteUnopenableName(name);
-        return std::string();
+        return os_.wideName(wideOf(s_), name) ? name : std::string();
     }
 
-    void noteName(const Characters& word) {
-        std::string name;
-        shown(bareWord(word), name);
-        noteUnopenableName(name);
+    // The name by which an existing file or folder that `word` names is
+    // reached, in quotes when the word was quoted; false when none is.
+    bool reachedName(const Characters& word, std::size_t outBegin, std::string& name) {
+        if (!os_.wideName(wideOf(bareWord(word)), name)) return false;
+        if (outBegin < out_.size() && out_[outBegin] == '"') name = '"' + name + '"';
+        return true;
     }
 
     bool stopsUrl(char32_t c) const {
@@ -315,16 +320,18 @@ private:
     std::string withoutUnopenableWords() {
         if (lostWords_.empty() && !foreignBlank_) return out_;
         if (namesExisting(given_)) {
-            noteName(given_);
-            return std::string();
+            std::string name;
+            return reachedName(given_, out_.size(), name) ? name : std::string();
         }
         std::string kept;
         std::size_t from = 0;
         for (const Word& w : lostWords_) {
             const Characters word = given_.substr(w.begin, w.end - w.begin);
             if (!namesExisting(word)) continue;
-            noteName(word);
+            std::string name;
+            const bool reached = reachedName(word, w.outBegin, name);
             kept.append(out_, from, w.outBegin - from);
+            if (reached) kept += name;
             from = w.outEnd;
         }
         kept.append(out_, from, std::string::npos);

@@ -14,8 +14,10 @@
 //     the guillemets « » ‹ › become a blank, which ends a word as a blank
 //     does; a byte-order mark is dropped;
 //   - anywhere else '?'. A word holding such a character that names an
-//     existing file or folder is left out altogether and recorded in
-//     unopenableNames: no name an ANSI program can spell reaches it.
+//     existing file or folder is replaced by the name that reaches it
+//     through short (8.3) names; where it has none, the word is left out
+//     altogether and recorded in unopenableNames: no name an ANSI program
+//     can spell reaches it.
 #pragma once
 #include <string>
 #include <string_view>
@@ -27,6 +29,6 @@ enum class WideText {
 };
 
 // The code page 932 form of `wide` (up to its first zero unit). A `path`
-// that the code page cannot hold comes out empty, recorded in
-// unopenableNames.
+// that the code page cannot hold comes out by its short names, or, where it
+// has none, empty, recorded in unopenableNames.
 std::string wideToCp932(std::u16string_view wide, WideText kind);

@@ -1,5 +1,7 @@
 // The narrow doorway from the portable core to the operating system.
-// The Windows build implements it with the ANSI Win32 calls; a POSIX
+// The Windows build implements it with the ANSI Win32 calls for what the
+// program hands to the system, and takes what the system hands back (names,
+// paths) in its wide form, converted once to code page 932; a POSIX
 // implementation lets the core and its tests run natively. Tests that must
 // steer a call (the clipboard, the clock, message boxes) install a fake.
 #pragma once
@@ -131,13 +133,16 @@ public:
     // SHFileOperationA(FO_DELETE) over a double-NUL-terminated list.
     virtual bool deleteItems(WindowHandle owner, const std::string& list) = 0;
 
-    // GetFullPathNameA with a 260-byte buffer.
+    // GetFullPathName; a result of 260 bytes or more, or one that no code
+    // page 932 name reaches (see wideName), fails.
     virtual bool fullPathName(const std::string& name, std::string& out) = 0;
-    // SearchPathA; `directories` null means the system search order.
-    // Results of 260 characters or more count as not found.
+    // SearchPath; `directories` null means the system search order.
+    // Results of 260 bytes or more, or that no code page 932 name reaches,
+    // count as not found.
     virtual bool searchPath(const std::string* directories,
                             const std::string& name, std::string& out) = 0;
-    // SHGetSpecialFolderPathA without creating the folder.
+    // SHGetSpecialFolderPath without creating the folder; a folder that no
+    // code page 932 name reaches fails.
     virtual bool specialFolderPath(WindowHandle owner, int csidl,
                                    std::string& out) = 0;
 
@@ -158,14 +163,16 @@ public:
     virtual int shellExecute(WindowHandle owner, const std::string& file,
                              const std::string& parameters,
                              const std::string& directory) = 0;
-    // FindExecutableA: the program associated with a document; returns its
-    // instance value (above 32 on success).
+    // FindExecutable: the program associated with a document; returns its
+    // instance value (above 32 on success; a program that no code page 932
+    // name reaches is not found).
     virtual int findExecutable(const std::string& document, std::string& program) = 0;
-    // AssocQueryStringA(ASSOCSTR_EXECUTABLE) for a URL scheme ("http") and
+    // AssocQueryString(ASSOCSTR_EXECUTABLE) for a URL scheme ("http") and
     // the open verb: the program the system starts for such URLs. False
     // when none is registered.
     virtual bool schemeProgram(const std::string& scheme, std::string& program) = 0;
-    // The name (without folder) under which FindFirstFileA lists a file.
+    // The name (without folder) under which FindFirstFile lists a file; its
+    // short name where the code page cannot hold the long one.
     virtual bool longFileName(const std::string& path, std::string& name) = 0;
     // True while the key (a Win32 virtual-key code) is held down, as the
     // thread's own input has seen it so far (GetKeyState).
@@ -201,6 +208,17 @@ public:
     virtual bool cp932Char(char32_t c, std::string& out) = 0;
     // Whether a wide path names an existing file or folder.
     virtual bool wideFileExists(const std::u16string& path) = 0;
+    // The code page 932 name of a wide path: its own bytes where the code
+    // page holds every character, else each part (folder or file name) it
+    // cannot hold replaced by that part's short (8.3) name, which opens the
+    // same file. False where such a part has no short name: `name` is then
+    // the path to show ('?' for each character lost), recorded in
+    // unopenableNames for the box that says it cannot be opened.
+    virtual bool wideName(const std::u16string& path, std::string& name) = 0;
+    // The code page the system reads the program's ANSI text in (GetACP).
+    // The program's texts are code page 932: under any other, its boxes,
+    // menus and lists would show other characters than it wrote.
+    virtual unsigned codePage() = 0;
 
     // Downloads an http or https URL into a new file `localPath` (a file
     // already there makes it fail as fileNotCreated), following redirects.

@@ -2,6 +2,7 @@
 // and, for a first copy, settings, OLE and the start-up action's message.
 #include "app/win32/creation.h"
 
+#include "app/code_page_notice.h"
 #include "app/first_copy.h"
 #include "app/switches.h"
 #include "app/win32/second_copy.h"
@@ -10,13 +11,14 @@
 #include "common/capacity.h"
 #include "common/split_path.h"
 #include "common/text.h"
+#include "platform/platform.h"
 #include "platform/win32/dpi.h"
 #include "settings/settings.h"
 
 namespace {
 
 void showError(HWND window, const char* text) {
-    MessageBoxA(window, text, "エラー", MB_OK | MB_ICONERROR);
+    platform::os().messageBox(window, text, "エラー", platform::mbOk | platform::mbIconError);
 }
 
 void closeWindow(HWND window) { SendMessageA(window, WM_CLOSE, 0, 0); }
@@ -44,6 +46,8 @@ void takeKeyStates() {
 }  // namespace
 
 void startFirstCopy(HWND window) {
+    // Before anything else is shown, so that what follows is understood.
+    warnOfForeignCodePage(window);
     if (!loadFirstCopySettings(window)) {
         closeWindow(window);
         return;

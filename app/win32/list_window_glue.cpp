@@ -14,6 +14,7 @@
 #include "links/win32/list_menus.h"
 #include "links/win32/list_window.h"
 #include "menu/menu_state.h"
+#include "platform/platform.h"
 
 namespace {
 
@@ -101,8 +102,8 @@ bool acceptDrops(HWND window) {
     // Text before files, and text in its wide form before the code page's.
     const UINT formats[] = {CF_UNICODETEXT, CF_TEXT, CF_HDROP};
     if (!registerDropTarget(window, dropNotifyMessage, formats, 3)) {
-        MessageBoxA(window, "ドラッグ＆ドロップの登録に失敗しました。", "エラー",
-                    MB_OK | MB_ICONERROR);
+        platform::os().messageBox(window, "ドラッグ＆ドロップの登録に失敗しました。", "エラー",
+                                  platform::mbOk | platform::mbIconError);
         return false;
     }
     runState.dropRegistered = 1;

@@ -10,26 +10,45 @@
 #include "bridge/bridge.h"
 #include "common/app_state.h"
 #include "common/capacity.h"
+#include "common/path_ops.h"
 #include "common/split_path.h"
 #include "common/text.h"
 #include "links/list_layout.h"
 #include "links/wide_text.h"
+#include "platform/platform.h"
 #include "platform/win32/library_search.h"
+#include "platform/win32/wide_names.h"
 #include "platform/win32/win.h"
 
 namespace {
 
-void deriveProgramNames() {
-    char path[cap::url] = {};
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    path[sizeof path - 1] = '\0';
-    PathUnquoteSpacesA(path);
-    programPaths.programPath = path;
+std::string folderOf(const std::string& path) {
+    const PathParts parts = splitPath(path);
+    return parts.drive + parts.directory;
+}
+
+// False, after a box that names the folder, when no code page 932 name
+// reaches the program's own file: every file it keeps beside itself would
+// be looked for in a folder of a look-alike name, which may be another's.
+bool deriveProgramNames() {
+    wchar_t wide[cap::url] = {};
+    GetModuleFileNameW(nullptr, wide, cap::url - 1);
+    std::string path;
+    if (!platform::windowsName(wide, path)) {
+        platform::os().messageBox(nullptr,
+                                  "次のフォルダは、名前にShift_JISに無い文字（?の所）があるため、"
+                                  "ここからは起動できません。\n" + folderOf(path),
+                                  "エラー", platform::mbOk | platform::mbIconError);
+        return false;
+    }
+    // As the ANSI call filled its buffer of that size.
+    text::assignCut(programPaths.programPath, unquoteSpaces(text::cut(path, cap::url)), cap::url);
 
     PathParts parts = splitPath(programPaths.programPath);
     programPaths.programName = parts.name;
     text::assignCut(programPaths.settingsFileName, parts.name + ".ini", cap::path);
     programPaths.instanceMutexName = instanceMutexNameFor(programPaths.programPath);
+    return true;
 }
 
 bool registerMainClass(HINSTANCE instance) {
@@ -53,7 +72,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int) {
     instanceState.instance = instance;
     installWin32Ui();
     installBrowserPort(&bridgeBrowserPort());
-    deriveProgramNames();
+    if (!deriveProgramNames()) return 0;
     // Read wide, so that what the code page lacks reaches the conversion
     // rather than the system's '?' and look-alikes.
     static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 command line");

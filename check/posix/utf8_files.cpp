@@ -104,6 +104,8 @@ public:
     }
     bool cp932Char(char32_t c, std::string& out) override { return real_.cp932Char(c, out); }
     bool wideFileExists(const std::u16string& path) override { return real_.wideFileExists(path); }
+    bool wideName(const std::u16string& path, std::string& name) override { return real_.wideName(path, name); }
+    unsigned codePage() override { return real_.codePage(); }
     platform::DownloadOutcome downloadUrl(const std::string& url, const std::string& localPath, int stall,
                                           platform::DownloadWatch& watch) override {
         return real_.downloadUrl(url, disk(localPath), stall, watch);

@@ -87,9 +87,9 @@ bool registerClass() {
 
 // The font message boxes use, at the size for `dpi`.
 HFONT messageFont(int dpi) {
-    NONCLIENTMETRICSA metrics{};
+    NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
-    if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return nullptr;
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return nullptr;
     return createFontForDpi(metrics.lfMessageFont, dpi);
 }
 

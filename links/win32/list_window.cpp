@@ -47,8 +47,8 @@ HICON loadProgramIcon(int dpi) {
 // display's size.
 void fitListFont(HWND listView, int dpi) {
     if (dpi == systemDpi() && !listWindowParts.font.get()) return;
-    LOGFONTA base{};
-    if (!SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof base, &base, 0)) return;
+    LOGFONTW base{};
+    if (!SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof base, &base, 0)) return;
     HFONT font = createFontForDpi(base, dpi);
     if (!font) return;
     SendMessageA(listView, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);

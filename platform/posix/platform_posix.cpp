@@ -18,6 +18,7 @@
 #include "common/capacity.h"
 #include "common/text.h"
 #include "common/unicode.h"
+#include "common/unopenable_names.h"
 #include "platform/platform.h"
 #include "platform/posix/iconv_whole.h"
 #include "template/url_parts.h"
@@ -204,6 +205,19 @@ public:
         out += bytes;
         return true;
     }
+    // No short names here: a path the code page cannot hold has no other.
+    bool wideName(const std::u16string& path, std::string& name) override {
+        name.clear();
+        bool held = true;
+        for (std::size_t i = 0; i < path.size();) {
+            const char32_t c = unicode::next(path, i);
+            if (c < 0x80) name += static_cast<char>(c);
+            else if (!cp932Char(c, name)) { name += '?'; held = false; }
+        }
+        if (!held) noteUnopenableName(name);
+        return held;
+    }
+    unsigned codePage() override { return 932; }
     bool wideFileExists(const std::u16string& path) override {
         // No byte of a UTF-8 character is a backslash: each one is a
         // folder separator.

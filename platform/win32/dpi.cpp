@@ -2,8 +2,6 @@
 // system's one resolution where it has not.
 #include "platform/win32/dpi.h"
 
-#include <string>
-
 #include "common/dpi.h"
 #include "platform/win32/library_search.h"
 #include "platform/win32/scoped_gui.h"
@@ -35,10 +33,7 @@ struct DpiFunctions {
         HMODULE user = GetModuleHandleA("user32.dll");
         metricsForDpi = function<GetSystemMetricsForDpiFn>(user, "GetSystemMetricsForDpi");
         adjustForDpi = function<AdjustWindowRectExForDpiFn>(user, "AdjustWindowRectExForDpi");
-        char folder[MAX_PATH] = {};
-        const UINT length = GetSystemDirectoryA(folder, sizeof folder);
-        if (length == 0 || length >= sizeof folder) return;
-        HMODULE shell = platform::loadLibraryByFullPath(std::string(folder) + "\\shcore.dll");
+        HMODULE shell = platform::loadSystemLibrary("shcore.dll");
         dpiForMonitor = function<GetDpiForMonitorFn>(shell, "GetDpiForMonitor");
     }
 };
@@ -80,7 +75,7 @@ void adjustWindowRectForDpi(RECT& rect, DWORD style, bool menu, DWORD exStyle, i
     AdjustWindowRectEx(&rect, style, hasMenu, exStyle);
 }
 
-HFONT createFontForDpi(LOGFONTA font, int dpi) {
+HFONT createFontForDpi(LOGFONTW font, int dpi) {
     font.lfHeight = rescaleForDpi(font.lfHeight, systemDpi(), dpi);
-    return CreateFontIndirectA(&font);
+    return CreateFontIndirectW(&font);
 }

@@ -20,5 +20,7 @@ int systemMetricForDpi(int index, int dpi);
 // AdjustWindowRectEx for a window shown at `dpi`.
 void adjustWindowRectForDpi(RECT& rect, DWORD style, bool menu, DWORD exStyle, int dpi);
 // A font made from a system font described at the system's resolution,
-// its height scaled to `dpi`; null when it cannot be made.
-HFONT createFontForDpi(LOGFONTA font, int dpi);
+// its height scaled to `dpi`; null when it cannot be made. The face name is
+// wide, as the system gives it: in its ANSI form the system would read it
+// in its own code page, whatever the program's.
+HFONT createFontForDpi(LOGFONTW font, int dpi);

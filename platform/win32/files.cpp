@@ -3,6 +3,7 @@
 // by the shell.
 #include <algorithm>
 
+#include "platform/win32/code_page.h"
 #include "platform/win32/scoped.h"
 #include "platform/win32/win.h"
 #include "platform/win32/win32_platform.h"
@@ -73,35 +74,16 @@ bool Win32Platform::createDirectory(const std::string& path) {
     return CreateDirectoryA(path.c_str(), nullptr) != FALSE;
 }
 
-namespace {
-
-constexpr UINT codePage = 932;
-
-// `wide` in code page 932, '?' for what it lacks (never a look-alike by
-// best fit, which would name another file); false when something was lost.
-bool narrowName(const WCHAR* wide, std::string& out) {
-    char bytes[MAX_PATH * 2];
-    BOOL lost = FALSE;
-    const int length = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide, -1, bytes,
-                                           sizeof bytes, "?", &lost);
-    out.assign(bytes, length > 0 ? static_cast<std::size_t>(length - 1) : 0);
-    return length > 0 && !lost;
-}
-
-}  // namespace
-
 bool Win32Platform::listFolder(const std::string& folderWithSeparator,
                                std::vector<FolderEntry>& out) {
     out.clear();
     // Listed wide: the ANSI listing gives a name with a character code
     // page 932 lacks as '?' (or a look-alike), which opens nothing. Such an
     // entry is opened by its short name instead.
-    const std::string pattern = folderWithSeparator + "*.*";
-    WCHAR widePattern[MAX_PATH];
-    if (MultiByteToWideChar(codePage, 0, pattern.c_str(), -1, widePattern, MAX_PATH) <= 0)
-        return false;
+    const std::u16string pattern = wideFromCp932(folderWithSeparator + "*.*");
+    if (pattern.empty()) return false;
     WIN32_FIND_DATAW found;
-    win::ScopedFind search(FindFirstFileW(widePattern, &found));
+    win::ScopedFind search(FindFirstFileW(wideChars(pattern), &found));
     if (!search.valid()) {
         // A listable folder with no entries at all (a drive root) is empty,
         // not a failure.
@@ -109,12 +91,9 @@ bool Win32Platform::listFolder(const std::string& folderWithSeparator,
     }
     do {
         FolderEntry entry;
-        std::string shortName;
-        if (!narrowName(found.cFileName, entry.name) && found.cAlternateFileName[0] != 0 &&
-            narrowName(found.cAlternateFileName, shortName)) {
-            entry.shownName = std::move(entry.name);
-            entry.name = std::move(shortName);
-        }
+        if (!cp932FromWide(wideView(found.cFileName), entry.name) &&
+            cp932FromWide(wideView(found.cAlternateFileName), entry.name))
+            entry.shownName = cp932Shown(wideView(found.cFileName));
         // An empty name would stand for the folder itself.
         if (entry.name.empty()) continue;
         entry.isDirectory = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;

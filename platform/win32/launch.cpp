@@ -1,9 +1,12 @@
 // Starting programs and documents through the shell (with or without a
 // process handle to watch), the association look-ups, key states and pauses.
 #include <memory>
+#include <utility>
 
 #include "common/capacity.h"
+#include "platform/win32/code_page.h"
 #include "platform/win32/scoped.h"
+#include "platform/win32/wide_names.h"
 #include "platform/win32/win.h"
 #include "platform/win32/win32_platform.h"
 
@@ -47,30 +50,41 @@ std::unique_ptr<Process> Win32Platform::startProcess(const std::string& program,
 }
 
 int Win32Platform::findExecutable(const std::string& document, std::string& program) {
-    char buffer[MAX_PATH] = {};
-    HINSTANCE result = FindExecutableA(document.c_str(), nullptr, buffer);
-    const int code = static_cast<int>(reinterpret_cast<INT_PTR>(result));
-    if (code > 32) program = buffer;
+    wchar_t buffer[MAX_PATH] = {};
+    HINSTANCE result = FindExecutableW(wideChars(wideFromCp932(document)), nullptr, buffer);
+    int code = static_cast<int>(reinterpret_cast<INT_PTR>(result));
+    if (code <= 32) return code;
+    // A program no code page 932 name reaches is as good as none: its
+    // look-alike would start another program, or nothing.
+    std::string name;
+    if (!windowsName(buffer, name)) return SE_ERR_FNF;
+    program = std::move(name);
     return code;
 }
 
 bool Win32Platform::schemeProgram(const std::string& scheme, std::string& program) {
     // The scheme is looked up as the class of its URLs; on systems that let
     // the user pick a browser this answers with the user's choice.
-    char buffer[MAX_PATH] = {};
+    wchar_t buffer[MAX_PATH] = {};
     DWORD size = MAX_PATH;
-    const HRESULT result = AssocQueryStringA(static_cast<ASSOCF>(0), ASSOCSTR_EXECUTABLE,
-                                             scheme.c_str(), "open", buffer, &size);
-    if (result != S_OK || buffer[0] == '\0') return false;
-    program = buffer;
+    const HRESULT result = AssocQueryStringW(static_cast<ASSOCF>(0), ASSOCSTR_EXECUTABLE,
+                                             wideChars(wideFromCp932(scheme)), L"open", buffer, &size);
+    std::string name;
+    if (result != S_OK || buffer[0] == L'\0' || !windowsName(buffer, name)) return false;
+    program = std::move(name);
     return true;
 }
 
 bool Win32Platform::longFileName(const std::string& path, std::string& name) {
-    WIN32_FIND_DATAA data;
-    win::ScopedFind found(FindFirstFileA(path.c_str(), &data));
+    WIN32_FIND_DATAW data;
+    win::ScopedFind found(FindFirstFileW(wideChars(wideFromCp932(path)), &data));
     if (!found.valid()) return false;
-    name = data.cFileName;
+    std::string bytes;
+    // A long name the code page cannot hold is given by its short one.
+    if (!cp932FromWide(wideView(data.cFileName), bytes) &&
+        !cp932FromWide(wideView(data.cAlternateFileName), bytes))
+        return false;
+    name = std::move(bytes);
     return true;
 }
 

@@ -3,6 +3,8 @@
 // program also runs on systems that lack the newer one.
 #include "platform/win32/library_search.h"
 
+#include "platform/win32/wide_names.h"
+
 namespace platform {
 namespace {
 
@@ -33,6 +35,14 @@ Fn kernelFunction(const char* name) {
 HMODULE loadLibraryByFullPath(const std::string& path) {
     if (!isFullPath(path)) return nullptr;
     return LoadLibraryA(path.c_str());
+}
+
+HMODULE loadSystemLibrary(const char* name) {
+    wchar_t folder[MAX_PATH] = {};
+    const UINT n = GetSystemDirectoryW(folder, MAX_PATH);
+    std::string path;
+    if (n == 0 || n >= MAX_PATH || !windowsName(folder, path)) return nullptr;
+    return loadLibraryByFullPath(path + "\\" + name);
 }
 
 void keepCurrentFolderOutOfLibrarySearch() {

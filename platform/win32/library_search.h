@@ -13,6 +13,10 @@ namespace platform {
 // "\\server\..."); null when it is missing or the path is not full.
 HMODULE loadLibraryByFullPath(const std::string& path);
 
+// The system's own library `name` ("comdlg32.dll"), from the system folder
+// only, never from a folder searched before it; null when it is missing.
+HMODULE loadSystemLibrary(const char* name);
+
 // Takes the current folder out of the library search for the rest of the
 // run (SetDefaultDllDirectories where the system has it, else
 // SetDllDirectoryA with an empty folder). Called once at start.

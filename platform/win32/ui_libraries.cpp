@@ -2,8 +2,6 @@
 // stay loaded for the rest of the run, as imported libraries would.
 #include "platform/win32/ui_libraries.h"
 
-#include <string>
-
 #include "platform/win32/library_search.h"
 
 namespace platform {
@@ -24,17 +22,12 @@ HMODULE commonControls() {
 
 HMODULE commonDialogs() {
     // From the system folder only, never from a folder searched before it.
-    static const HMODULE library = [] {
-        char folder[MAX_PATH] = {};
-        const UINT n = GetSystemDirectoryA(folder, MAX_PATH);
-        if (n == 0 || n >= MAX_PATH) return static_cast<HMODULE>(nullptr);
-        return loadLibraryByFullPath(std::string(folder) + "\\comdlg32.dll");
-    }();
+    static const HMODULE library = loadSystemLibrary("comdlg32.dll");
     return library;
 }
 
 using InitCommonControlsExFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-using FileDialogFn = BOOL(WINAPI*)(OPENFILENAMEA*);
+using FileDialogFn = BOOL(WINAPI*)(OPENFILENAMEW*);
 
 }  // namespace
 
@@ -47,13 +40,13 @@ bool initCommonControls(DWORD classes) {
     return init(&controls) != FALSE;
 }
 
-BOOL openFileDialog(OPENFILENAMEA& dialog) {
-    auto open = functionOf<FileDialogFn>(commonDialogs(), "GetOpenFileNameA");
+BOOL openFileDialog(OPENFILENAMEW& dialog) {
+    auto open = functionOf<FileDialogFn>(commonDialogs(), "GetOpenFileNameW");
     return open ? open(&dialog) : FALSE;
 }
 
-BOOL saveFileDialog(OPENFILENAMEA& dialog) {
-    auto save = functionOf<FileDialogFn>(commonDialogs(), "GetSaveFileNameA");
+BOOL saveFileDialog(OPENFILENAMEW& dialog) {
+    auto save = functionOf<FileDialogFn>(commonDialogs(), "GetSaveFileNameW");
     return save ? save(&dialog) : FALSE;
 }
 

@@ -12,9 +12,11 @@ namespace platform {
 // or the registration fails.
 bool initCommonControls(DWORD classes);
 
-// The open and save dialogs of the system's common dialog library. FALSE,
-// as for a cancelled dialog, also when the library cannot be loaded.
-BOOL openFileDialog(OPENFILENAMEA& dialog);
-BOOL saveFileDialog(OPENFILENAMEA& dialog);
+// The open and save dialogs of the system's common dialog library, in
+// their wide forms: the name chosen comes back as it is, not as the
+// system's look-alike in some code page. FALSE, as for a cancelled dialog,
+// also when the library cannot be loaded.
+BOOL openFileDialog(OPENFILENAMEW& dialog);
+BOOL saveFileDialog(OPENFILENAMEW& dialog);
 
 }  // namespace platform

@@ -29,6 +29,8 @@ public:
     bool clipboardWideText(WindowHandle owner, std::u16string& out, std::size_t maxUnits) override;
     bool cp932Char(char32_t c, std::string& out) override;
     bool wideFileExists(const std::u16string& path) override;
+    bool wideName(const std::u16string& path, std::string& name) override;
+    unsigned codePage() override;
     int shellExecute(WindowHandle owner, const std::string& file, const std::string& parameters,
                      const std::string& directory) override;
     int findExecutable(const std::string& document, std::string& program) override;

@@ -20,6 +20,8 @@ public:
     std::optional<std::string> clipboard;          // unset: no CF_TEXT
     std::optional<std::u16string> wideClipboard;   // unset: no CF_UNICODETEXT
     std::vector<std::u16string> wideNames;         // exist besides the real files
+    std::map<std::u16string, std::string> shortNames;  // wide path -> its name by short names
+    std::optional<unsigned> systemCodePage;        // unset: the real one
     std::optional<platform::LocalTime> clock;      // unset: real clock
     std::map<int, std::string> specialFolders;     // csidl -> path; others fail
     bool useRealSpecialFolders = false;
@@ -125,6 +127,13 @@ public:
         for (const auto& name : wideNames) if (name == path) return true;
         return real_.wideFileExists(path);
     }
+    bool wideName(const std::u16string& path, std::string& name) override {
+        const auto found = shortNames.find(path);
+        if (found == shortNames.end()) return real_.wideName(path, name);
+        name = found->second;
+        return true;
+    }
+    unsigned codePage() override { return systemCodePage ? *systemCodePage : real_.codePage(); }
     int shellExecute(platform::WindowHandle, const std::string& file, const std::string& parameters,
                      const std::string& directory) override {
         starts.push_back({file, parameters, directory});

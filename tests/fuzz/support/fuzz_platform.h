@@ -94,6 +94,8 @@ public:
         return platform::nativePlatform().cp932Char(c, out);
     }
     bool wideFileExists(const std::u16string&) override { return false; }
+    bool wideName(const std::u16string&, std::string&) override { return false; }
+    unsigned codePage() override { return 932; }
     platform::DownloadOutcome downloadUrl(const std::string& url, const std::string& localPath,
                                           int timeLimitSeconds,
                                           platform::DownloadWatch& watch) override;
