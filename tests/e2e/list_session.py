@@ -150,6 +150,10 @@ class Session:
     def open(self, path):
         return self.add("open", hexed(path))
 
+    def save_wide(self, path):
+        """A name typed that code page 932 need not hold (text, as UTF-8)."""
+        return self.add("save-wide", utf8_hexed(path))
+
     def folder(self, path):
         return self.add("folder", hexed(path))
 

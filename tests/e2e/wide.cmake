@@ -2,8 +2,8 @@
 # the clipboard, drops on the list window, a shortcut's wide section, a
 # folder of shortcuts with such names.
 set(TAVRIN_WIDE_CASES
-  command_line clipboard_start shortcut unopenable_file handoff clipboard_handoff list_window
-  shortcut_folder)
+  command_line clipboard_start shortcut file_by_short_name handoff clipboard_handoff list_window
+  shortcut_folder save_names)
 tavrin_e2e_cases(wide ${TAVRIN_WIDE_CASES})
 foreach(case ${TAVRIN_WIDE_CASES})
   set_property(TEST e2e.wide.${case} APPEND PROPERTY
@@ -12,4 +12,4 @@ endforeach()
 # The clipboard is one per Wine session; the list window takes the display.
 set_property(TEST e2e.wide.clipboard_start e2e.wide.clipboard_handoff e2e.wide.list_window
              APPEND PROPERTY RESOURCE_LOCK wine_clipboard)
-set_property(TEST e2e.wide.list_window APPEND PROPERTY RESOURCE_LOCK wine_display)
+set_property(TEST e2e.wide.list_window e2e.wide.save_names APPEND PROPERTY RESOURCE_LOCK wine_display)

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "app/handoff.h"
+#include "platform/win32/wide_names.h"
 #include "tests/e2e/driver/commands.h"
 #include "tests/e2e/driver/input.h"
 
@@ -39,16 +40,19 @@ LRESULT CALLBACK standInProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         if (firstArrivalMs < 0) firstArrivalMs = static_cast<long long>(GetTickCount() - startTick);
         return 1;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
+// Named as the program names its class, code page 932, whatever code page
+// this driver runs in.
 HWND createStandIn(const std::string& path, bool visible) {
-    WNDCLASSA wc{};
+    const std::wstring name = wideText(path, 932);
+    WNDCLASSW wc{};
     wc.lpfnWndProc = standInProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = path.c_str();
-    if (!RegisterClassA(&wc)) return nullptr;
-    HWND window = CreateWindowExA(0, path.c_str(), path.c_str(), WS_OVERLAPPEDWINDOW, 10, 10, 300,
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = name.c_str();
+    if (!RegisterClassW(&wc)) return nullptr;
+    HWND window = CreateWindowExW(0, name.c_str(), name.c_str(), WS_OVERLAPPEDWINDOW, 10, 10, 300,
                                   120, nullptr, nullptr, wc.hInstance, nullptr);
     if (window && visible) ShowWindow(window, SW_SHOWNOACTIVATE);
     return window;
@@ -61,13 +65,15 @@ int fakeCopyCommand(const Options& options) {
         std::fprintf(stderr, "needs --exe and --out\n");
         return 2;
     }
-    char full[520] = {};
-    char* filePart = nullptr;
-    DWORD n = GetFullPathNameA(options.get("exe").c_str(), sizeof full, full, &filePart);
-    if (n == 0 || n >= sizeof full) return 2;
+    wchar_t wide[520] = {};
+    wchar_t* filePart = nullptr;
+    DWORD n = GetFullPathNameW(wideText(options.get("exe")).c_str(), 520, wide, &filePart);
+    if (n == 0 || n >= 520) return 2;
+    std::string full;
+    platform::windowsName(wide, full);
 
     std::string mutexName = instanceMutexNameFor(full);
-    win::ScopedHandle mutex(CreateMutexA(nullptr, TRUE, mutexName.c_str()));
+    win::ScopedHandle mutex(CreateMutexW(nullptr, TRUE, wideText(mutexName, 932).c_str()));
     if (!mutex.valid() || GetLastError() == ERROR_ALREADY_EXISTS) {
         std::fprintf(stderr, "the program's mutex is taken already\n");
         return 2;

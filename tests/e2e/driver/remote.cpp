@@ -3,12 +3,14 @@
 
 #include <cstring>
 
+#include "platform/win32/code_page.h"
+
 namespace driver {
 
 namespace {
 
 constexpr std::size_t textRoom = 2048;
-// The block: an LVITEMA (or a RECT) first, the text buffer after it.
+// The block: an LVITEMW (or a RECT) first, the text buffer after it.
 constexpr std::size_t textOffset = 256;
 
 struct Search {
@@ -67,17 +69,19 @@ int RemoteListView::count() {
 }
 
 std::string RemoteListView::text(int row, int column) {
-    LVITEMA item{};
+    // Wide, and converted here: what the control holds is what it shows,
+    // whatever code page this driver or the program runs in.
+    LVITEMW item{};
     item.iSubItem = column;
-    item.pszText = block_.address() + textOffset;
-    item.cchTextMax = static_cast<int>(textRoom);
-    const char zero = 0;
-    if (!block_.write(0, &item, sizeof item) || !block_.write(textOffset, &zero, 1)) return {};
-    SendMessageA(listView_, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
+    item.pszText = reinterpret_cast<wchar_t*>(block_.address() + textOffset);
+    item.cchTextMax = static_cast<int>(textRoom / sizeof(wchar_t));
+    const wchar_t zero = 0;
+    if (!block_.write(0, &item, sizeof item) || !block_.write(textOffset, &zero, sizeof zero)) return {};
+    SendMessageW(listView_, LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
                  reinterpret_cast<LPARAM>(block_.address()));
-    std::vector<char> buffer(textRoom + 1, '\0');
+    std::vector<wchar_t> buffer(textRoom / sizeof(wchar_t) + 1, L'\0');
     block_.read(textOffset, buffer.data(), textRoom);
-    return buffer.data();
+    return platform::cp932Shown(platform::wideView(buffer.data()));
 }
 
 int RemoteListView::stateImage(int row) {
@@ -124,9 +128,15 @@ HWND findMainWindow(DWORD processId, const std::string& className) {
 }
 
 std::string windowText(HWND window) {
-    char buffer[4096] = {};
-    GetWindowTextA(window, buffer, sizeof buffer);
-    return buffer;
+    wchar_t buffer[4096] = {};
+    GetWindowTextW(window, buffer, 4096);
+    return platform::cp932Shown(platform::wideView(buffer));
+}
+
+std::string dialogText(HWND dialog) {
+    wchar_t buffer[8192] = {};
+    GetDlgItemTextW(dialog, 0xFFFF, buffer, 8192);
+    return platform::cp932Shown(platform::wideView(buffer));
 }
 
 std::string staticTexts(HWND dialog) {

@@ -56,7 +56,11 @@ private:
 HWND findMainWindow(DWORD processId, const std::string& className);
 // Visible top-level windows of the process with the given class.
 std::vector<HWND> windowsOf(DWORD processId, const char* className);
+// A window's text and a message box's text (its static control 0xFFFF),
+// read wide and given in code page 932 ('?' for what it lacks): as the
+// window shows them, whatever code page this driver runs in.
 std::string windowText(HWND window);
+std::string dialogText(HWND dialog);
 // The texts of a dialog's static controls, joined by line feeds.
 std::string staticTexts(HWND dialog);
 

@@ -45,6 +45,7 @@
 //   click|dblclick|rclick ROW   mouse on the row's URL cell
 //   check ROW            click the row's check box
 //   save HEX | open HEX  fill a file dialog's name field and press OK
+//   save-wide HEX | open-wide HEX  the same with a UTF-8 name
 //   folder HEX           select the folder in the folder browser, OK
 //   cancel               cancel the program's dialog
 //   message BUTTON       record a message box and press ok, yes or no
@@ -283,7 +284,8 @@ private:
             return true;
         }
         // Dialogs belong to the program, with or without its list window.
-        if (verb == "save" || verb == "open") return fileDialog(arg, failure);
+        if (verb == "save" || verb == "open") return fileDialog(arg, false, failure);
+        if (verb == "save-wide" || verb == "open-wide") return fileDialog(arg, true, failure);
         if (verb == "folder") return folderDialog(arg, failure);
         if (verb == "cancel") return cancelDialog(failure);
         if (verb == "message") return messageBox(arg, failure);
@@ -571,12 +573,15 @@ private:
         return GetDlgItem(dialog, cmb13);
     }
 
-    bool fileDialog(const std::string& hex, std::string& failure) {
+    // The name typed: code page 932 bytes, or with `wide` UTF-8 (for names
+    // the code page cannot hold).
+    bool fileDialog(const std::string& hex, bool wide, std::string& failure) {
         std::string path;
         if (!fromHex(hex, path)) return fail(failure, "bad hex");
         HWND dialog = waitDialog([](HWND d) { return fileNameField(d) != nullptr; });
         if (!dialog) return fail(failure, "no file dialog");
-        SendMessageA(fileNameField(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+        const std::wstring typed = wideText(path, wide ? CP_UTF8 : 932);
+        SendMessageW(fileNameField(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.c_str()));
         PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
         pump(200);
@@ -615,9 +620,7 @@ private:
     bool messageBox(const std::string& button, std::string& failure) {
         HWND dialog = waitDialog([](HWND d) { return GetDlgItem(d, 0xFFFF) != nullptr; });
         if (!dialog) return fail(failure, "no message box");
-        char text[4096] = {};
-        GetDlgItemTextA(dialog, 0xFFFF, text, sizeof text);
-        report_.setBytes(key("text"), text);
+        report_.setBytes(key("text"), dialogText(dialog));
         const int id = button == "yes" ? IDYES : button == "no" ? IDNO : IDOK;
         PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));

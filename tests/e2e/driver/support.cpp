@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "platform/win32/wide_names.h"
 #include "tests/e2e/driver/menu_windows.h"
 #include "tests/e2e/driver/remote.h"
 
@@ -116,36 +117,28 @@ void pumpMessages() {
 
 bool Child::start(const std::string& exe, const std::string& arguments, bool quotePath, bool wide,
                   const std::string& startFolder) {
-    char full[520] = {};
-    char* filePart = nullptr;
-    DWORD n = GetFullPathNameA(exe.c_str(), sizeof full, full, &filePart);
-    if (n == 0 || n >= sizeof full) return false;
-    fullPath_ = full;
-    std::string folder = startFolder.empty() ? fullPath_.substr(0, fullPath_.find_last_of('\\') + 1)
-                                             : startFolder;
+    wchar_t full[520] = {};
+    wchar_t* filePart = nullptr;
+    DWORD n = GetFullPathNameW(wideText(exe).c_str(), 520, full, &filePart);
+    if (n == 0 || n >= 520) return false;
+    // The name the program gives itself, and its window class: a part the
+    // code page cannot hold goes by its short name.
+    platform::windowsName(full, fullPath_);
+    const std::wstring path = full;
+    const std::wstring folder = startFolder.empty() ? path.substr(0, path.find_last_of(L'\\') + 1)
+                                                    : wideText(startFolder, 932);
 
-    std::string line = quotePath ? "\"" + fullPath_ + "\"" : fullPath_;
+    // Code page 932 arguments are given as the system of a Japanese Windows
+    // gives them, whatever code page this driver runs in.
+    std::wstring line = quotePath ? L"\"" + path + L"\"" : path;
+    if (!arguments.empty()) line += L" " + wideText(arguments, wide ? CP_UTF8 : 932);
+    std::vector<wchar_t> commandLine(line.begin(), line.end());
+    commandLine.push_back(L'\0');
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    BOOL started = FALSE;
-    if (wide) {
-        std::wstring wideLine = wideText(line, CP_ACP);
-        if (!arguments.empty()) wideLine += L" " + wideText(arguments);
-        std::vector<wchar_t> commandLine(wideLine.begin(), wideLine.end());
-        commandLine.push_back(L'\0');
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        started = CreateProcessW(wideText(fullPath_, CP_ACP).c_str(), commandLine.data(), nullptr,
-                                 nullptr, FALSE, 0, nullptr, wideText(folder, CP_ACP).c_str(),
-                                 &startup, &info);
-    } else {
-        if (!arguments.empty()) line += " " + arguments;
-        std::vector<char> commandLine(line.begin(), line.end());
-        commandLine.push_back('\0');
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        started = CreateProcessA(fullPath_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                                 nullptr, folder.c_str(), &startup, &info);
-    }
+    const BOOL started = CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                                        nullptr, folder.c_str(), &startup, &info);
     if (!started) {
         std::fprintf(stderr, "CreateProcess failed: %lu\n", GetLastError());
         return false;
@@ -165,9 +158,7 @@ void Child::collectDialogs(bool answer) {
         SeenDialog seen;
         seen.window = dialog;
         seen.caption = windowText(dialog);
-        char text[8192] = {};
-        GetDlgItemTextA(dialog, 0xFFFF, text, sizeof text);
-        seen.text = text;
+        seen.text = dialogText(dialog);
         dialogs_.push_back(seen);
         if (answer)
             PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
