@@ -13,6 +13,14 @@ void append(HANDLE file, const char* text) {
     WriteFile(file, text, lstrlenA(text), &written, nullptr);
 }
 
+// Wide text in code page 932, as a program of a Japanese system reads it
+// in its ANSI form, whatever code page this one runs in.
+void appendWide(HANDLE file, const wchar_t* text) {
+    char bytes[65536] = {};
+    WideCharToMultiByte(932, 0, text, -1, bytes, sizeof bytes - 1, nullptr, nullptr);
+    append(file, bytes);
+}
+
 // The process's creation time in milliseconds of system time. It is taken
 // when the starting program creates the process, so the spacing of starts
 // shows without this program's own start-up time.
@@ -29,24 +37,25 @@ void appendCreationTime(HANDLE file) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    char logPath[MAX_PATH + 8] = {};
-    GetModuleFileNameA(nullptr, logPath, MAX_PATH);
-    lstrcatA(logPath, ".log");
-    char folder[MAX_PATH] = {};
-    GetCurrentDirectoryA(MAX_PATH, folder);
+    // Wide: the log goes beside this very file, whatever its folder's name.
+    wchar_t logPath[MAX_PATH + 8] = {};
+    GetModuleFileNameW(nullptr, logPath, MAX_PATH);
+    lstrcatW(logPath, L".log");
+    wchar_t folder[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, folder);
 
     // Several starts may arrive at once: take the file in turn.
     HANDLE file = INVALID_HANDLE_VALUE;
     for (int attempt = 0; attempt < 200 && file == INVALID_HANDLE_VALUE; ++attempt) {
-        file = CreateFileA(logPath, FILE_APPEND_DATA, 0, nullptr, OPEN_ALWAYS,
+        file = CreateFileW(logPath, FILE_APPEND_DATA, 0, nullptr, OPEN_ALWAYS,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE) Sleep(10);
     }
     if (file == INVALID_HANDLE_VALUE) return 1;
     append(file, "cmd=");
-    append(file, GetCommandLineA());
+    appendWide(file, GetCommandLineW());
     append(file, "\ndir=");
-    append(file, folder);
+    appendWide(file, folder);
     append(file, "\nt=");
     appendCreationTime(file);
     append(file, "\n");
