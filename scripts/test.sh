@@ -90,18 +90,21 @@ else
   fail "build $other_build: does not compile (log: $build/build-$other_build.log)"
 fi
 
-phase "test: wine, $wine_build (unit and end-to-end, three sessions side by side, then one at 144 DPI)"
+phase "test: wine, $wine_build (unit and end-to-end, three sessions side by side, then one at 144 DPI and one on an English Windows)"
 # Cases that need a desktop to themselves (the X pointer and keyboard, the
 # clipboard, the DDE services) carry the label "desktop", the list window's
 # the label "listwin"; each group runs one case after another in a Wine
 # session of its own while everything else runs in a third. The cases of
 # the program's sizes at 144 DPI (label "hidpi") need a prefix that Wine
 # reports that resolution for: they follow the desktop cases, on their
-# display, in a session of their own.
-wine_session() {  # name, display slot, resolution (DPI), ctest arguments...
-  local name=$1 slot=$2 dpi=$3; shift 3
+# display, in a session of their own. The cases labelled "en_us" run on an
+# English (United States) Windows, code page 1252, after the list window's
+# cases on their display.
+wine_session() {  # name, display slot, resolution (DPI), locale, ctest arguments...
+  local name=$1 slot=$2 dpi=$3 locale=$4; shift 4
   (
     export TAVRIN_WINE_SESSION=$name TAVRIN_WINE_DISPLAY_SLOT=$slot TAVRIN_WINE_DPI=$dpi
+    export TAVRIN_WINE_LOCALE=$locale
     # shellcheck source=scripts/wine-env.sh
     source "$root/scripts/wine-env.sh" "$build/$wine_build" || exit 3
     trap wine_env_stop EXIT
@@ -110,14 +113,14 @@ wine_session() {  # name, display slot, resolution (DPI), ctest arguments...
   ) > "$build/$wine_build/ctest-$name.log" 2>&1
   echo $? > "$build/$wine_build/ctest-$name.rc"
 }
-sessions=(desktop hidpi listwin other)
+sessions=(desktop hidpi listwin en_us other)
 rm -f "$build/$wine_build"/ctest-*.rc
 # TAVRIN_WINE_DISPLAY_SLOT_BASE keeps the displays of two runs on one
 # machine apart.
 slot=${TAVRIN_WINE_DISPLAY_SLOT_BASE:-0}
-{ wine_session desktop "$slot" 96 -L desktop; wine_session hidpi "$slot" 144 -L hidpi; } &
-wine_session listwin $(( slot + 1 )) 96 -L listwin &
-wine_session other $(( slot + 2 )) 96 -LE 'desktop|listwin|hidpi' &
+{ wine_session desktop "$slot" 96 ja_JP -L desktop; wine_session hidpi "$slot" 144 ja_JP -L hidpi; } &
+{ wine_session listwin $(( slot + 1 )) 96 ja_JP -L listwin; wine_session en_us $(( slot + 1 )) 96 en_US -L en_us; } &
+wine_session other $(( slot + 2 )) 96 ja_JP -LE 'desktop|listwin|hidpi|en_us' &
 wait
 wine_cases=0
 for name in "${sessions[@]}"; do

@@ -1,7 +1,9 @@
 # Sourced: a private Wine prefix in Japanese locale, a headless X server and
 # one long-lived wineserver for a whole test run. The prefix is 32-bit or
 # 64-bit as scripts/wine-arch.sh decided (TAVRIN_WINE_ARCH); its display
-# resolution is TAVRIN_WINE_DPI (96 unless set).
+# resolution is TAVRIN_WINE_DPI (96 unless set); TAVRIN_WINE_LOCALE=en_US
+# makes it an English (United States) Windows, whose code page is 1252,
+# with Japanese glyphs linked into its fonts (ja_JP unless set).
 #   source scripts/wine-env.sh <build-dir>   then   wine_env_stop
 # A session that cannot start says why on stderr and returns non-zero.
 _wine_build_dir=$(cd "${1:?build dir}" && pwd)
@@ -14,7 +16,12 @@ _wine_session=${TAVRIN_WINE_SESSION:-main}
 export WINEPREFIX="$_wine_build_dir/wineprefix${TAVRIN_WINE_SESSION:+-$TAVRIN_WINE_SESSION}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
-export LANG=ja_JP.UTF-8
+_wine_locale=${TAVRIN_WINE_LOCALE:-ja_JP}
+case "$_wine_locale" in
+  ja_JP|en_US) ;;
+  *) echo "wine session '$_wine_session' cannot start: TAVRIN_WINE_LOCALE is ja_JP or en_US, not '$_wine_locale'" >&2; return 1 ;;
+esac
+export LANG=$_wine_locale.UTF-8
 unset LC_ALL
 
 wine_env_fail() {  # what failed, log file (optional)
@@ -104,6 +111,23 @@ if [ ! -f "$WINEPREFIX/.tavrin-ready" ]; then
   cp -f /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
   timeout 120 wineserver -w
   echo "$WINEARCH" > "$WINEPREFIX/.tavrin-ready"
+fi
+
+# An English Windows has no Japanese glyphs in its interface fonts: link
+# IPA Gothic into them, as a user of such a system adds a Japanese font, so
+# that pictures of the program show its text. (The cases compare the text
+# itself, not the pictures.)
+if [ "$_wine_locale" != ja_JP ] && [ ! -f "$WINEPREFIX/.tavrin-fontlink" ]; then
+  _wine_gothic=$(fc-match -f '%{file}' 'IPAGothic' 2>/dev/null)
+  if [ -n "$_wine_gothic" ] && [ -f "$_wine_gothic" ]; then
+    cp -f "$_wine_gothic" "$WINEPREFIX/drive_c/windows/Fonts/"
+    for face in Tahoma "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" "Segoe UI"; do
+      wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+        /v "$face" /t REG_MULTI_SZ /d "$(basename "$_wine_gothic"),IPAGothic" /f </dev/null >>"$_wine_log" 2>&1
+    done
+    timeout 120 wineserver -w
+  fi
+  touch "$WINEPREFIX/.tavrin-fontlink"
 fi
 
 # TAVRIN_WINE_DPI (96 unless set) is the resolution Wine reports to every

@@ -31,21 +31,28 @@ const Command commands[] = {
     {"time-dispatch", driver::timeDispatchCommand},
 };
 
-// The program's path as it was given, in UTF-8: the ANSI arguments hold it
-// in this driver's code page, which may lack some of its characters.
-void takeExeAsGiven(driver::Options& options) {
+// Options as they were given, whatever code page this driver runs in: the
+// program's path in UTF-8, a box's caption in code page 932. The ANSI
+// arguments hold them in this driver's code page, which may lack some of
+// their characters.
+std::string inCodePage(const wchar_t* wide, UINT codePage) {
+    const int n = WideCharToMultiByte(codePage, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    if (n <= 1) return std::string();
+    std::string out(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(codePage, 0, wide, -1, &out[0], n, nullptr, nullptr);
+    out.pop_back();
+    return out;
+}
+
+void takeOptionsAsGiven(driver::Options& options) {
     int count = 0;
     LPWSTR* words = CommandLineToArgvW(GetCommandLineW(), &count);
     if (!words) return;
     for (int i = 2; i + 1 < count; ++i) {
-        if (std::wstring(words[i]) == L"--") break;
-        if (std::wstring(words[i]) != L"--exe") continue;
-        const int n = WideCharToMultiByte(CP_UTF8, 0, words[i + 1], -1, nullptr, 0, nullptr, nullptr);
-        std::string utf8(n > 0 ? static_cast<std::size_t>(n) : 0, '\0');
-        if (n > 0) WideCharToMultiByte(CP_UTF8, 0, words[i + 1], -1, &utf8[0], n, nullptr, nullptr);
-        if (!utf8.empty()) utf8.pop_back();
-        options.values["exe"] = utf8;
-        break;
+        const std::wstring word = words[i];
+        if (word == L"--") break;
+        if (word == L"--exe") options.values["exe"] = inCodePage(words[i + 1], CP_UTF8);
+        if (word == L"--caption") options.values["caption"] = inCodePage(words[i + 1], 932);
     }
     LocalFree(words);
 }
@@ -65,7 +72,7 @@ int main(int argc, char** argv) {
         if (std::strcmp(argv[1], c.name) != 0) continue;
         driver::Options options;
         if (!driver::parseOptions(argc, argv, 2, options)) return usage();
-        takeExeAsGiven(options);
+        takeOptionsAsGiven(options);
         return c.run(options);
     }
     return usage();

@@ -150,6 +150,11 @@ class Session:
     def open(self, path):
         return self.add("open", hexed(path))
 
+    def read_menus(self, path):
+        """Before start: every menu the program opens is written to `path`
+        (a Unix path); menus_read reads it."""
+        return self.add("read-menus", hexed(win(path)))
+
     def save_wide(self, path):
         """A name typed that code page 932 need not hold (text, as UTF-8)."""
         return self.add("save-wide", utf8_hexed(path))
@@ -230,6 +235,22 @@ class Session:
             raise Failure("session failed: " + report.get("error.text", b"?").decode("cp932", "replace"))
         report.seconds = seconds
         return report
+
+
+def menus_read(path):
+    """The menus a read_menus step saw, in the order they opened: each a
+    list of its items' texts (code page 932 bytes), None for a separator."""
+    menus = []
+    if os.path.exists(path):
+        with open(path, "rb") as f:
+            for line in f.read().decode("ascii").splitlines():
+                if line == "menu":
+                    menus.append([])
+                elif line == "separator" and menus:
+                    menus[-1].append(None)
+                elif line.startswith("item ") and menus:
+                    menus[-1].append(bytes.fromhex(line[5:]))
+    return menus
 
 
 def win(path):

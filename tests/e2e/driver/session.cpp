@@ -45,6 +45,8 @@
 //   click|dblclick|rclick ROW   mouse on the row's URL cell
 //   check ROW            click the row's check box
 //   save HEX | open HEX  fill a file dialog's name field and press OK
+//   read-menus HEX  (before start) every menu the program opens is written
+//                 to the file HEX by menu_reader.dll beside the driver
 //   save-wide HEX | open-wide HEX  the same with a UTF-8 name
 //   folder HEX           select the folder in the folder browser, OK
 //   cancel               cancel the program's dialog
@@ -149,6 +151,7 @@ public:
                                  wc.hInstance, nullptr);
     }
     ~Session() {
+        if (menuHook_) UnhookWindowsHookEx(menuHook_);
         if (viewer.joined) ChangeClipboardChain(owner_, viewer.next);
         if (owner_) DestroyWindow(owner_);
     }
@@ -191,6 +194,9 @@ public:
         const bool ended = child_.process() && WaitForSingleObject(child_.process(), 0) == WAIT_OBJECT_0;
         if (ended) GetExitCodeProcess(child_.process(), &code);
         report_.set("exit_code", static_cast<long long>(code));
+        // The code page of the session's system (this driver has no
+        // manifest that asks for another).
+        report_.set("system_code_page", static_cast<long long>(GetACP()));
         report_.write(options_.get("out"));
     }
 
@@ -284,6 +290,7 @@ private:
             return true;
         }
         // Dialogs belong to the program, with or without its list window.
+        if (verb == "read-menus") return readMenus(arg, failure);
         if (verb == "save" || verb == "open") return fileDialog(arg, false, failure);
         if (verb == "save-wide" || verb == "open-wide") return fileDialog(arg, true, failure);
         if (verb == "folder") return folderDialog(arg, failure);
@@ -573,6 +580,25 @@ private:
         return GetDlgItem(dialog, cmb13);
     }
 
+    // A hook for every program of the session, which writes its menus only
+    // inside the program, which inherits the log's name.
+    bool readMenus(const std::string& hex, std::string& failure) {
+        std::string log;
+        if (!fromHex(hex, log)) return fail(failure, "bad hex");
+        wchar_t self[MAX_PATH] = {};
+        GetModuleFileNameW(nullptr, self, MAX_PATH);
+        std::wstring library = self;
+        library = library.substr(0, library.find_last_of(L'\\') + 1) + L"menu_reader.dll";
+        HMODULE module = LoadLibraryW(library.c_str());
+        auto hook = module ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(
+                                 GetProcAddress(module, "menuReaderHook")))
+                           : nullptr;
+        if (!hook) return fail(failure, "no menu_reader.dll beside the driver");
+        SetEnvironmentVariableA("TAVRIN_MENU_LOG", log.c_str());
+        menuHook_ = SetWindowsHookExW(WH_CALLWNDPROCRET, hook, module, 0);
+        return menuHook_ ? true : fail(failure, "cannot hook the menus");
+    }
+
     // The name typed: code page 932 bytes, or with `wide` UTF-8 (for names
     // the code page cannot hold).
     bool fileDialog(const std::string& hex, bool wide, std::string& failure) {
@@ -742,6 +768,7 @@ private:
     Drag drag_;                       // the drag of drag-async
     win::ScopedHandle dragThread_;
     int step_ = 0;
+    HHOOK menuHook_ = nullptr;
 };
 
 }  // namespace

@@ -218,6 +218,7 @@ void Child::addTo(Report& report) const {
     report.set("exit_code", static_cast<long long>(exitCode_));
     report.set("messages", static_cast<long long>(dialogs_.size()));
     report.set("menus", menusDismissed_);
+    report.set("system_code_page", static_cast<long long>(GetACP()));
     for (std::size_t i = 0; i < dialogs_.size(); ++i) {
         std::string key = "message." + std::to_string(i + 1) + ".";
         report.setBytes(key + "caption", dialogs_[i].caption);
