@@ -7,7 +7,10 @@ window shows it, so a text that the system had read in another code page
 would differ. With TAVRIN_EXPECT_CODE_PAGE the case also checks which code
 page the session's system has, so the English run is known to be one."""
 import os
+import pty
+import select
 import shutil
+import subprocess
 
 from list_session import Rows, Session, menus_read, win
 from tavrin_e2e import Case, check, check_equal, cp932, main
@@ -106,5 +109,48 @@ def shortcut_folder(args):
                                                    (cp932("大阪"), b"http://osaka.example/")]), "rows")
 
 
+def on_terminal(argv, seconds=30):
+    """What a program writes to a terminal (Wine gives it a console there),
+    as the terminal receives it: UTF-8, the session's locale."""
+    pid, fd = pty.fork()
+    if pid == 0:
+        os.execvp(argv[0], argv)
+    out = b""
+    while True:
+        ready, _, _ = select.select([fd], [], [], seconds)
+        if not ready:
+            break
+        try:
+            data = os.read(fd, 4096)
+        except OSError:
+            break
+        if not data:
+            break
+        out += data
+    os.waitpid(pid, 0)
+    return out.decode("utf-8", "replace")
+
+
+def check_tool_output(args):
+    # On a console the check tool's text reads right whatever the console's
+    # code page (an English one's is 437); into a pipe it writes code page
+    # 932 bytes, with --utf8 UTF-8.
+    case = Case(args, "check_tool_output")
+    tool = os.environ.get("TAVRIN_CHECK") or os.path.join(os.path.dirname(args.tavrin), "TavrinCheck.exe")
+    shutil.copyfile(tool, case.path("TavrinCheck.exe"))
+    line = "設定ファイルの問題を行番号と理由で示します。"
+    shown = on_terminal(["wine", case.path("TavrinCheck.exe"), "--help"])
+    check(line in shown, f"the console shows {shown[:300]!r}")
+
+    def piped(*words):
+        done = subprocess.run(["wine", case.path("TavrinCheck.exe"), "--help", *words],
+                              stdin=subprocess.DEVNULL, capture_output=True, timeout=60)
+        check_equal(done.returncode, 0, "exit status")
+        return done.stdout
+    check(cp932(line) in piped(), "code page 932 into a pipe")
+    check(line.encode("utf-8") in piped("--utf8"), "UTF-8 into a pipe with --utf8")
+
+
 if __name__ == "__main__":
-    main({f.__name__: f for f in (list_window, message_box, menu, saved_list, shortcut_folder)})
+    main({f.__name__: f for f in (list_window, message_box, menu, saved_list, shortcut_folder,
+                                  check_tool_output)})
