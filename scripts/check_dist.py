@@ -3,9 +3,9 @@
 the 32-bit release: the members, the programs as built (architecture, size
 limits), the text files in code page 932 with CR LF, the sample Tavrin.ini
 equal to the README's sample apart from its Japanese comments, every message
-box, switch, placeholder and option named in both help texts, and the
+box, switch, placeholder and option named in both help texts, the
 version record and manifest (its DPI awareness included) read from
-Tavrin.exe's resources.
+Tavrin.exe's resources, and the code page both programs' manifests ask for.
 
     check_dist.py ZIP --bin BUILD_DIR [--source ROOT]
 
@@ -52,6 +52,8 @@ MESSAGES = [
     "次のURLを開くブラウザが設定されていません。", "に次の入力を渡せませんでした。",
     "名前にShift_JISに無い文字（?の所）が",
     "チェックされた行がありません。",
+    "ここからは起動できません。", "ワールドワイド言語サポートで Unicode UTF-8 を使用",
+    "Unicode 対応ではないプログラムの言語が日本語ではない",
 ]
 SWITCHES = ["/#c", "/#d=", "/#s=", "/#u=", "/#m=", "/#b=", "/#k=sft", "/#k=ctl"]
 PLACEHOLDERS = ["%F", "%G", "%H", "%I", "%J", "%-J", "%K", "%-K", "%L", "%-L", "%M", "%S=",
@@ -188,19 +190,33 @@ def readme_sample(path):
 ASM_V3 = "urn:schemas-microsoft-com:asm.v3"
 DPI_AWARE_NS = "http://schemas.microsoft.com/SMI/2005/WindowsSettings"
 DPI_AWARENESS_NS = "http://schemas.microsoft.com/SMI/2016/WindowsSettings"
+CODE_PAGE_NS = "http://schemas.microsoft.com/SMI/2019/WindowsSettings"
 
 
-def dpi_settings(manifest):
-    """The text of dpiAware and the values of dpiAwareness, read as Windows
-    reads them: each in its own namespace, inside application/windowsSettings."""
+def windows_settings(manifest):
+    """The manifest's one application/windowsSettings element."""
     try:
         root = ET.fromstring(manifest)
     except ET.ParseError as e:
         raise Failure(f"the manifest is not well-formed XML: {e}")
     found = root.findall(f"{{{ASM_V3}}}application/{{{ASM_V3}}}windowsSettings")
     check_equal(len(found), 1, "windowsSettings elements (asm.v3 application)")
-    aware = found[0].findall(f"{{{DPI_AWARE_NS}}}dpiAware")
-    awareness = found[0].findall(f"{{{DPI_AWARENESS_NS}}}dpiAwareness")
+    return found[0]
+
+
+def check_code_page(manifest, name):
+    """The program's texts are code page 932: it asks for that code page by
+    its locale name, as Windows reads activeCodePage (in its namespace)."""
+    found = windows_settings(manifest).findall(f"{{{CODE_PAGE_NS}}}activeCodePage")
+    check_equal([(e.text or "").strip() for e in found], ["ja-JP"], f"{name}: activeCodePage")
+
+
+def dpi_settings(manifest):
+    """The text of dpiAware and the values of dpiAwareness, read as Windows
+    reads them: each in its own namespace, inside application/windowsSettings."""
+    settings = windows_settings(manifest)
+    aware = settings.findall(f"{{{DPI_AWARE_NS}}}dpiAware")
+    awareness = settings.findall(f"{{{DPI_AWARENESS_NS}}}dpiAwareness")
     check_equal(len(aware), 1, f"dpiAware elements in {DPI_AWARE_NS}")
     check_equal(len(awareness), 1, f"dpiAwareness elements in {DPI_AWARENESS_NS}")
     return ((aware[0].text or "").strip(),
@@ -219,10 +235,23 @@ def check_manifest(manifest, arch):
           "common controls 6")
     for os_id in SUPPORTED_OS:
         check(os_id in manifest, f"supportedOS {os_id}")
+    check_code_page(manifest, "Tavrin.exe")
+    check_architecture(manifest, arch, "Tavrin.exe")
+
+
+def check_architecture(manifest, arch, name):
     wanted = MANIFEST_ARCH[arch]
     found = re.findall(r'processorArchitecture="([^"]*)"', manifest)
     check(found and all(a == wanted for a in found),
-          f"manifest architecture: {found}, the program is {arch} ({wanted})")
+          f"{name}: manifest architecture: {found}, the program is {arch} ({wanted})")
+
+
+def check_tool_manifest(manifest, arch):
+    check('level="asInvoker"' in manifest, "TavrinCheck.exe: asInvoker")
+    for os_id in SUPPORTED_OS:
+        check(os_id in manifest, f"TavrinCheck.exe: supportedOS {os_id}")
+    check_code_page(manifest, "TavrinCheck.exe")
+    check_architecture(manifest, arch, "TavrinCheck.exe")
 
 
 def check_zip(path, build, source):
@@ -284,7 +313,10 @@ def check_zip(path, build, source):
                        strings.get("LegalCopyright", "")), f"LegalCopyright {strings}")
     check_manifest(pe.resource(24, 1).decode("utf-8"), arch)
     print(f"  Tavrin.exe: version record {fixed}, manifest for {MANIFEST_ARCH[arch]}, "
-          "DPI-aware (per-monitor v2, else system)")
+          "DPI-aware (per-monitor v2, else system), code page 932 (ja-JP)")
+    if "TavrinCheck.exe" in optional:
+        check_tool_manifest(Pe(members["TavrinCheck.exe"], "TavrinCheck.exe").resource(24, 1).decode("utf-8"), arch)
+        print(f"  TavrinCheck.exe: manifest for {MANIFEST_ARCH[arch]}, code page 932 (ja-JP)")
     return arch
 
 

@@ -39,6 +39,8 @@ TEST(CheckUsage, NamesTheWordAtFaultInTheLanguageAskedFor) {
         {{"frob", "--lang", "en"}, "unknown command: frob (the commands are lint, open and links)"},
         {{"--lang", "en"}, "no command given (lint, open or links)"},
         {{"links", "x", "--tsv", "--json", "--lang", "en"}, "give --tsv or --json, not both"},
+        {{"lint", "--utf8", "--raw", "--lang", "en"}, "give --raw or --utf8, not both"},
+        {{"lint", "--utf8=1", "--lang", "en"}, "--utf8 takes no value: --utf8=1"},
         // Without --lang, or with one it does not know, Japanese.
         {{"lint", "--lang", "fr"}, "--lang は ja か en です: fr"},
         {{"lint", "extra"}, "lint はほかの語を取りません: extra"},
@@ -64,8 +66,13 @@ TEST(CheckUsage, HelpAndWordsThatLookLikeOptions) {
     EXPECT_NE(help.out.find("no rows (links)"), std::string::npos) << help.out;
     environment.windows = true;
     CheckOutput windows;
-    runCheck({"--help"}, environment, windows);
+    runCheck({"--help", "--utf8", "--lang", "en"}, environment, windows);
     EXPECT_NE(windows.out.find("TavrinCheck.exe links FILE"), std::string::npos) << windows.out;
+    // How the Windows build writes: wide to a console, code page 932 or
+    // with --utf8 UTF-8 elsewhere; the option reaches the entry point.
+    EXPECT_NE(windows.out.find("or UTF-8 with --utf8"), std::string::npos) << windows.out;
+    EXPECT_TRUE(windows.utf8);
+    EXPECT_NE(help.out.find("--utf8 is the default here"), std::string::npos) << help.out;
     // After "--" a word is a URL whatever it looks like: the settings
     // file, missing here, is the next thing the tool asks for.
     CheckOutput url;

@@ -130,6 +130,28 @@ TEST_F(WideText_, FilesThatCannotBeOpenedAreLeftOutAndNamed) {
               "C:\\my dir\\Na?ve\n（ほかに1件）");
 }
 
+TEST_F(WideText_, FilesWithShortNamesAreNamedByThem) {
+    fake.wideNames = {u"C:\\dir\\Café.txt", u"C:\\my dir\\Naïve"};
+    fake.shortNames = {{u"C:\\dir\\Café.txt", "C:\\dir\\CAFE~1.TXT"},
+                       {u"C:\\my dir\\Naïve", "C:\\my dir\\NAVE~1"}};
+    struct Case {
+        const char* what;
+        std::u16string wide;
+        WideText kind;
+        std::string want;
+    };
+    const Case cases[] = {
+        {"a dropped file", u"C:\\dir\\Café.txt", WideText::path, "C:\\dir\\CAFE~1.TXT"},
+        {"a word among others", u"C:\\dir\\Café.txt http://a/é", WideText::input,
+         "C:\\dir\\CAFE~1.TXT http://a/%C3%A9"},
+        {"a quoted word keeps its quotes", u"\"C:\\my dir\\Naïve\" x", WideText::input,
+         "\"C:\\my dir\\NAVE~1\" x"},
+        {"a path with a blank given whole", u"C:\\my dir\\Naïve ", WideText::input, "C:\\my dir\\NAVE~1"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(wideToCp932(c.wide, c.kind), c.want) << c.what;
+    EXPECT_EQ(unopenableNames.count, 0);
+}
+
 TEST_F(WideText_, TheNoticeBoxIsShownOnceAndClears) {
     EXPECT_FALSE(reportUnopenableNames(nullptr));
     wideToCp932(u"C:\\Café", WideText::path);
