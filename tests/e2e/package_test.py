@@ -106,6 +106,10 @@ DPI_FAULTS = [
      '<application xmlns="urn:schemas-microsoft-com:asm.v3">',
      '<application xmlns="urn:schemas-microsoft-com:asm.v1">'),
     ("broken XML", "</windowsSettings>", ""),
+    ("UTF-8 for code page 932", ">ja-JP</activeCodePage>", ">UTF-8</activeCodePage>"),
+    ("no code page asked for", '<activeCodePage xmlns="http://schemas.microsoft.com/SMI/2019/WindowsSettings">'
+     "ja-JP</activeCodePage>", ""),
+    ("activeCodePage in the 2016 namespace", 'SMI/2019/WindowsSettings">ja-JP', 'SMI/2016/WindowsSettings">ja-JP'),
 ]
 
 
