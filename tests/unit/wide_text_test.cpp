@@ -33,13 +33,14 @@ protected:
     FakePlatform fake;
 };
 
+struct Case {
+    const char* what;
+    std::u16string wide;
+    WideText kind;
+    std::string want;
+};
+
 TEST_F(WideText_, Conversions) {
-    struct Case {
-        const char* what;
-        std::u16string wide;
-        WideText kind;
-        std::string want;
-    };
     const Case cases[] = {
         {"ASCII as it is", u"http://a.example/x.html?q=1 /#c", WideText::input,
          "http://a.example/x.html?q=1 /#c"},
@@ -134,12 +135,6 @@ TEST_F(WideText_, FilesWithShortNamesAreNamedByThem) {
     fake.wideNames = {u"C:\\dir\\Café.txt", u"C:\\my dir\\Naïve"};
     fake.shortNames = {{u"C:\\dir\\Café.txt", "C:\\dir\\CAFE~1.TXT"},
                        {u"C:\\my dir\\Naïve", "C:\\my dir\\NAVE~1"}};
-    struct Case {
-        const char* what;
-        std::u16string wide;
-        WideText kind;
-        std::string want;
-    };
     const Case cases[] = {
         {"a dropped file", u"C:\\dir\\Café.txt", WideText::path, "C:\\dir\\CAFE~1.TXT"},
         {"a word among others", u"C:\\dir\\Café.txt http://a/é", WideText::input,
