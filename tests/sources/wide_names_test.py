@@ -13,6 +13,11 @@ Searched but allowed its own conversion: the code converter library
 the system's UTF-8 step; it is loaded by the program, never linked with its
 platform layer, and converts document text, not names.
 
+Named and waiting: the list-file replacement (links/win32/file_replace.cpp)
+still makes its temporary name with the ANSI call while its rewrite to the
+wide replacement is under way elsewhere. That one call is let through and
+reported; any other ANSI name call in that file fails like everywhere else.
+
     wide_names_test.py SOURCE_ROOT
 """
 import os
@@ -23,6 +28,8 @@ SEARCHED = ["app", "bridge", "check", "common", "launch", "links", "menu", "plat
             "template"]
 THE_CONVERSION = "platform/win32/code_page.cpp"
 OWN_CONVERTER = "links/nkf/"
+# (file, call) pairs let through for now, each reported on every run.
+WAITING = {("links/win32/file_replace.cpp", "GetTempFileNameA")}
 
 CONVERSIONS = re.compile(r"\b(WideCharToMultiByte|MultiByteToWideChar)\b")
 # ANSI calls that hand back a name or a path, and the ANSI font forms.
@@ -48,6 +55,7 @@ def code_of(text):
 def main():
     root = sys.argv[1]
     faults = []
+    waiting = []
     for top in SEARCHED:
         for folder, _, names in os.walk(os.path.join(root, top)):
             for name in sorted(names):
@@ -59,13 +67,17 @@ def main():
                     code = code_of(f.read())
                 for number, line in enumerate(code.split("\n"), 1):
                     where = f"{relative}:{number}"
-                    conversion = CONVERSIONS.search(line)
-                    if conversion and relative != THE_CONVERSION and not relative.startswith(OWN_CONVERTER):
-                        faults.append(f"{where}: {conversion.group(1)} outside {THE_CONVERSION}")
-                    ansi = ANSI_NAMES.search(line)
-                    if ansi:
-                        faults.append(f"{where}: {ansi.group(1)}, the ANSI form (take the wide one and "
-                                      f"convert it in {THE_CONVERSION})")
+                    for conversion in CONVERSIONS.finditer(line):
+                        if relative != THE_CONVERSION and not relative.startswith(OWN_CONVERTER):
+                            faults.append(f"{where}: {conversion.group(1)} outside {THE_CONVERSION}")
+                    for ansi in ANSI_NAMES.finditer(line):
+                        if (relative, ansi.group(1)) in WAITING:
+                            waiting.append(f"{where}: {ansi.group(1)} (waiting for its rewrite)")
+                        else:
+                            faults.append(f"{where}: {ansi.group(1)}, the ANSI form (take the wide one and "
+                                          f"convert it in {THE_CONVERSION})")
+    for note in waiting:
+        print("let through: " + note)
     for fault in faults:
         print(fault)
     if faults:
