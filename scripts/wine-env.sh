@@ -116,18 +116,27 @@ fi
 # An English Windows has no Japanese glyphs in its interface fonts: link
 # IPA Gothic into them, as a user of such a system adds a Japanese font, so
 # that pictures of the program show its text. (The cases compare the text
-# itself, not the pictures.)
-if [ "$_wine_locale" != ja_JP ] && [ ! -f "$WINEPREFIX/.tavrin-fontlink" ]; then
+# itself, not the pictures.) Wine rewrites the links of Tahoma, Microsoft
+# Sans Serif and Lucida Sans Unicode whenever a program of another code
+# page starts (Tavrin's manifest asks for 932), always to lists that name
+# "MS UI Gothic" first, which is also the face a code page 932 program
+# takes for its menus, captions and boxes: that name is made to stand for
+# IPA Gothic. The faces Wine leaves alone are linked to it directly.
+if [ "$_wine_locale" != ja_JP ] && [ ! -f "$WINEPREFIX/.tavrin-japanese-font" ]; then
   _wine_gothic=$(fc-match -f '%{file}' 'IPAGothic' 2>/dev/null)
-  if [ -n "$_wine_gothic" ] && [ -f "$_wine_gothic" ]; then
-    cp -f "$_wine_gothic" "$WINEPREFIX/drive_c/windows/Fonts/"
-    for face in Tahoma "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" "Segoe UI"; do
-      wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
-        /v "$face" /t REG_MULTI_SZ /d "$(basename "$_wine_gothic"),IPAGothic" /f </dev/null >>"$_wine_log" 2>&1
-    done
-    timeout 120 wineserver -w
-  fi
-  touch "$WINEPREFIX/.tavrin-fontlink"
+  case "$(fc-match -f '%{family}' 'IPAGothic' 2>/dev/null)" in
+    *IPAGothic*) ;;
+    *) wine_env_fail "no IPA Gothic font for the English session (Debian: fonts-ipafont-gothic)"; return ;;
+  esac
+  cp -f "$_wine_gothic" "$WINEPREFIX/drive_c/windows/Fonts/"
+  for face in "MS Shell Dlg" "MS Shell Dlg 2" "Segoe UI"; do
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+      /v "$face" /t REG_MULTI_SZ /d "$(basename "$_wine_gothic"),IPAGothic" /f </dev/null >>"$_wine_log" 2>&1
+  done
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "MS UI Gothic" /d IPAGothic /f \
+    </dev/null >>"$_wine_log" 2>&1
+  timeout 120 wineserver -w
+  touch "$WINEPREFIX/.tavrin-japanese-font"
 fi
 
 # TAVRIN_WINE_DPI (96 unless set) is the resolution Wine reports to every
