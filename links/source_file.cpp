@@ -31,12 +31,14 @@ bool LinkSourceText::read(const std::string& path) {
     }
 }
 
-char* LinkSourceText::work() {
-    if (work_ && !inWork_) {
-        std::memcpy(work_.get(), file_.data(), originalLength_);
-        inWork_ = true;
-    }
-    return work_.get();
+bool LinkSourceText::takeConverted() {
+    if (!work_ || inWork_) return inWork_;
+    // Whatever a converter wrote, the text ends inside its buffer.
+    work_.get()[workCapacity_ - 1] = '\0';
+    if (work_.get()[0] == '\0' && originalLength_ > 0) return false;
+    inWork_ = true;
+    std::string().swap(file_);
+    return true;
 }
 
 std::string_view LinkSourceText::text() const {
