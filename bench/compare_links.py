@@ -45,7 +45,7 @@ def soup(rng):
     choices = ANCHORS if anchors else PIECES
     count = rng.randrange(0, 400)
     if rng.random() < 0.1:
-        count = rng.randrange(9000, 40000) if anchors and rng.random() < 0.5 else rng.randrange(2000, 6000)
+        count = rng.randrange(70000, 150000) if anchors and rng.random() < 0.5 else rng.randrange(2000, 6000)
     for _ in range(count):
         pieces.append(rng.choice(choices))
         if rng.random() < 0.002:

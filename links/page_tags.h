@@ -10,6 +10,7 @@
 // times over.
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -32,13 +33,26 @@ public:
 
 private:
     friend struct PageTagsPass;
-    // Notes an occurrence of an opening at p, if one is there.
-    void note(std::size_t p);
+    // Notes the openings in [from, end): of every kind, or of the one kind
+    // `only` (when it is not kindCount), until the notes are full.
+    void notePass(std::size_t from, std::size_t end, int only) const;
+    // Notes an occurrence of an opening at p, if one is there; false once
+    // the pass has noted all it may.
+    bool note(std::size_t p) const;
 
     std::string_view text_;
-    // Every occurrence below upTo_ is in noted_. A list stops at its limit
-    // (a page of nothing but tags would otherwise need more memory than
-    // itself); later ones are searched for as they are asked for.
-    std::vector<std::size_t> noted_[kindCount];
-    std::size_t upTo_[kindCount];
+    // Every occurrence in [from_, upTo_) is in noted_. A list stops at its
+    // limit (a page of nothing but tags would otherwise need more memory
+    // than itself); a question past it notes that kind anew from there, so
+    // the passes of the scan, which ask forwards, read each opening of the
+    // page once however many it has; one before it notes the stretch in
+    // between.
+    // Positions in four bytes: never more than the page's own bytes, as
+    // an opening has three at least. A text too long for them is searched.
+    using Position = std::uint32_t;
+    mutable std::vector<Position> noted_[kindCount];
+    mutable std::size_t from_[kindCount], upTo_[kindCount];
+    mutable int only_ = kindCount;
+    mutable std::size_t end_ = 0;
+    mutable bool full_ = false;
 };

@@ -342,21 +342,26 @@ TEST_F(Scan, AnchorEndsAsIfSearchedAnewForEveryAnchor) {
 // keeps notes of.
 TEST_F(Scan, AnchorsAfterAnAnchorThatNeverCloses) {
     std::string skipped, unclosed;
-    for (int i = 0; i < 5000; ++i) skipped += "<a name=x" + std::to_string(i) + ">";
+    // The notes hold 65,536 of each kind.
+    for (int i = 0; i < 70000; ++i) skipped += "<a name=x" + std::to_string(i) + ">";
     for (int i = 0; i < 5000; ++i) unclosed += "<a href=http://h/" + std::to_string(i) + ">t";
     std::string ends, images;
-    for (int i = 0; i < 5000; ++i) ends += "</A>", images += "<IMG alt=x>";
+    std::string brokenImages;
+    for (int i = 0; i < 70000; ++i) ends += "</A>", images += "<IMG alt=x>";
+    for (int i = 0; i < 140000; ++i) brokenImages += i % 2 ? "<IMG\nclass=x>" : "<img\r\nalt=x>";
     const std::string t40(40, 't'), u40(40, 'u');
     const Case cases[] = {
-        {"5,000 skipped tags after it", "<a href=http://h/first>" + skipped + "<a href=http://h/last>z", 2,
+        {"70,000 skipped tags after it", "<a href=http://h/first>" + skipped + "<a href=http://h/last>z", 2,
          {A("http://h/first"), A("http://h/last")}},
         {"upper-case ends after long texts",
          "<A HREF=http://h/1>" + t40 + "</A><a href=http://h/2>" + u40 + "</a  ><A href=http://h/3>z</A>" + t40, 2,
          {A("http://h/1", t40), A("http://h/2", u40 + "z")}},
         {"an end after all", "<a href=http://h/1>" + skipped + "</a><a href=http://h/2>2</a>", 2,
          {A("http://h/1", ""), A("http://h/2", "2")}},
-        {"5,000 ends before the first anchor", ends + "<a href=http://h/1>1</a>", 2, {A("http://h/1", "1")}},
-        {"5,000 images without a source first", images + "<img src=http://h/i.png>", 2, {I("http://h/i.png")}},
+        {"70,000 ends before the first anchor", ends + "<a href=http://h/1>1</a>", 2, {A("http://h/1", "1")}},
+        {"70,000 images without a source first", images + "<img src=http://h/i.png>", 2, {I("http://h/i.png")}},
+        {"140,000 broken images without a source first", brokenImages + "<img\tsrc=http://h/i.png>" + brokenImages +
+         "<img\nsrc=http://h/j.png>", 2, {I("http://h/i.png"), I("http://h/j.png")}},
     };
     for (const Case& c : cases) EXPECT_EQ(scan(c.page, base, c.mode), c.want) << c.name;
     scan(unclosed);

@@ -81,7 +81,8 @@ void expectLikeSearch(const std::string& page, const char* name) {
         for (std::size_t from = page.size() + 1; from-- > 0;) {
             if (from < page.size() && PageTags::openingAt(page, from, kind) != 0) want = from;
             ASSERT_EQ(tags.find(kind, from), want) << name << ": kind " << kind << " from " << from;
-            if (from % 97 == 0) {
+            // (A search may read to the page's end: now and then.)
+            if (from % (page.size() > 100000 ? 9973 : 97) == 0) {
                 ASSERT_EQ(PageTags::search(page, kind, from), want) << name << ": search";
             }
         }
@@ -110,8 +111,8 @@ TEST(PageTags, FindsWhatASearchFinds) {
                             "\r\n"};
     for (int round = 0; round < 40; ++round) {
         std::string page;
-        const int count = round < 4 ? 30000 : static_cast<int>(random() % 300);
-        for (int i = 0; i < count; ++i) page += pieces[random() % (round < 4 ? 4 + round % 4 : 20)];
+        const int count = round < 4 ? (round < 2 ? 300000 : 30000) : static_cast<int>(random() % 300);
+        for (int i = 0; i < count; ++i) page += pieces[random() % (round < 4 ? 2 + round : 20)];
         expectLikeSearch(page, "random");
     }
 }
