@@ -33,9 +33,15 @@ public:
         length_ += n;
         if (n < length) full_ = true;
     }
-    // Code page 932 text, character by character.
+    // Code page 932 text, character by character (ASCII a run at a time).
     void putCp932(const unsigned char* text, size_t length) {
         for (size_t i = 0; i < length && !full_;) {
+            if (text[i] < 0x80) {
+                const size_t end = bytewords::asciiRunEnd(text, i, length);
+                putSame(text + i, end - i);
+                i = end;
+                continue;
+            }
             const bool lead = ((text[i] >= 0x81 && text[i] <= 0x9F) || (text[i] >= 0xE0 && text[i] <= 0xFC));
             if (lead && i + 1 < length) {
                 put(text[i], text[i + 1]);
@@ -142,11 +148,17 @@ void fromUtf8(Writer& w, const unsigned char* in, size_t length, Utf8Converter u
             i = end;
             continue;
         }
-        // A run of whole characters for the converter, ASCII among them.
+        // A run of whole characters for the converter, ASCII among them
+        // (passed over a word at a time).
         const size_t start = i;
-        while (i < length) {
-            const size_t n = in[i] < 0x80 ? 1 : utf8CharLength(in + i, length - i);
-            if (n == 0 || i + n - start > utf8ChunkBytes) break;
+        const size_t limit = length - start < utf8ChunkBytes ? length : start + utf8ChunkBytes;
+        while (i < limit) {
+            if (in[i] < 0x80) {
+                i = bytewords::asciiRunEnd(in, i, limit);
+                continue;
+            }
+            const size_t n = utf8CharLength(in + i, length - i);
+            if (n == 0 || i + n > limit) break;
             i += n;
         }
         if (i > start) {

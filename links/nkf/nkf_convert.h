@@ -53,6 +53,11 @@ size_t prepareWideForCp932(Unit* text, size_t length) {
     size_t out = 0;
     for (size_t i = 0; i < length; ++i) {
         const unsigned unit = static_cast<unsigned>(text[i]) & 0xFFFFu;
+        // ASCII and the like, the most of a page, have no other form.
+        if (unit < 0xA2) {
+            text[out++] = static_cast<Unit>(unit);
+            continue;
+        }
         if (unit == 0xFEFF) continue;
         if (unit >= 0xD800 && unit <= 0xDFFF) {
             if (unit <= 0xDBFF && i + 1 < length && (static_cast<unsigned>(text[i + 1]) & 0xFC00u) == 0xDC00u) ++i;
