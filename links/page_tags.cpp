@@ -35,7 +35,7 @@ constexpr std::size_t limits[PageTags::kindCount] = {65536, 65536, 65536, 1, 1};
 constexpr std::size_t backwardStep = 65536;
 
 inline bool tooLongForPositions(std::string_view text) {
-    return static_cast<std::uint64_t>(text.size()) > UINT32_MAX;
+    return (static_cast<std::uint64_t>(text.size()) >> 32) != 0;
 }
 
 inline bool isTagSpace(unsigned char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }

@@ -36,6 +36,8 @@ bool LinkSourceText::takeConverted() {
     // Whatever a converter wrote, the text ends inside its buffer.
     work_.get()[workCapacity_ - 1] = '\0';
     if (work_.get()[0] == '\0' && originalLength_ > 0) return false;
+    const void* end = std::memchr(work_.get(), '\0', workCapacity_);
+    workLength_ = static_cast<std::size_t>(static_cast<const char*>(end) - work_.get());
     inWork_ = true;
     std::string().swap(file_);
     return true;
@@ -44,10 +46,7 @@ bool LinkSourceText::takeConverted() {
 std::string_view LinkSourceText::text() const {
     if (!work_) return std::string_view();
     if (!inWork_) return std::string_view(file_.data(), originalLength_);
-    const void* end = std::memchr(work_.get(), '\0', workCapacity_);
-    const std::size_t length = end ? static_cast<std::size_t>(static_cast<const char*>(end) - work_.get())
-                                   : workCapacity_;
-    return std::string_view(work_.get(), length);
+    return std::string_view(work_.get(), workLength_);
 }
 
 void LinkSourceText::crToLf() {

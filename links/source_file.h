@@ -53,5 +53,6 @@ private:
     std::size_t originalLength_ = 0;
     std::unique_ptr<char, Free> work_;
     std::size_t workCapacity_ = 0;
+    std::size_t workLength_ = 0;  // of the converted text, once taken
     bool inWork_ = false;  // the text lies in the work buffer
 };
