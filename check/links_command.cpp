@@ -9,6 +9,7 @@
 
 #include "app/routing.h"
 #include "app/switches.h"
+#include "check/links_rows.h"
 #include "check/recording_ports.h"
 #include "check/tool_setup.h"
 #include "common/app_state.h"
@@ -35,39 +36,7 @@ const Text titleLabel{"タイトル: {1}", "title: {1}"};
 const Text rowsLabel{"行数: {1}", "rows: {1}"};
 const Text noConversionLabel{"漢字コード変換: しない", "code conversion: off"};
 
-const char* kindOf(const UrlEntry& entry) { return entry.kind == Image ? "image" : "anchor"; }
-
-// Fields of the tab-separated rows never hold a tab or a line end.
-std::string field(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c == '\t' || c == '\r' || c == '\n') c = ' ';
-    return out;
-}
-
 }  // namespace
-
-std::string jsonString(std::string_view text) {
-    std::string out = "\"";
-    for (std::size_t i = 0; i < text.size();) {
-        const std::size_t step = text::charLength(text, i);
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        if (step == 2) {
-            out.append(text.substr(i, 2));
-        } else if (c == '"' || c == '\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c < 0x20 || c == 0x7F) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-            out += escaped;
-        } else {
-            out += static_cast<char>(c);
-        }
-        i += step;
-    }
-    return out + "\"";
-}
 
 int runLinksCommand(const CheckOptions& options, const CheckEnvironment& environment,
                     CheckOutput& output) {
@@ -121,23 +90,18 @@ int runLinksCommand(const CheckOptions& options, const CheckEnvironment& environ
         out += ", \"kind\": " + std::string(folder ? "\"folder\"" : mode == 0 ? "\"list\"" : "\"page\"");
         if (!folder) out += ", \"mode\": " + std::to_string(mode);
         if (!folder && mode == 1) out += ", \"base\": " + jsonString(linkSource.baseUrl);
-        out += ", \"listTitle\": " + jsonString(ui.listTitle) + ", \"rows\": [";
-        for (std::size_t i = 0; i < ui.rows.size(); ++i) {
-            const UrlEntry& e = ui.rows[i];
-            out += std::string(i ? ",\n  " : "\n  ") + "{\"kind\": \"" + kindOf(e) + "\", \"url\": " +
-                   jsonString(e.url) + ", \"title\": " + jsonString(rowTitle(e)) + "}";
-        }
-        out += ui.rows.empty() ? "]}\n" : "\n]}\n";
+        out += ", \"listTitle\": " + jsonString(ui.listTitle) + ", \"rows\": ";
+        appendJsonRows(out, ui.rows);
+        out += "}\n";
     } else if (options.tsv) {
         if (folder) {
             out += "@subfolders\t" + std::to_string(options.subfolders ? 1 : 0) + "\n";
         } else {
             out += "@mode\t" + std::to_string(mode) + "\n";
-            if (mode == 1) out += "@base\t" + field(linkSource.baseUrl) + "\n";
+            if (mode == 1) out += "@base\t" + tsvField(linkSource.baseUrl) + "\n";
         }
-        out += "@listTitle\t" + field(ui.listTitle) + "\n";
-        for (const UrlEntry& e : ui.rows)
-            out += std::string(kindOf(e)) + "\t" + field(e.url) + "\t" + field(rowTitle(e)) + "\n";
+        out += "@listTitle\t" + tsvField(ui.listTitle) + "\n";
+        appendTsvRows(out, ui.rows);
     } else {
         out += say(language, sourceLabel, {printable(source)}) + "\n";
         if (folder) out += say(language, options.subfolders ? modeFolderDeep : modeFolder) + "\n";
@@ -147,13 +111,7 @@ int runLinksCommand(const CheckOptions& options, const CheckEnvironment& environ
         if (options.noConversion && !folder) out += say(language, noConversionLabel) + "\n";
         out += say(language, titleLabel, {printable(ui.listTitle)}) + "\n";
         out += say(language, rowsLabel, {std::to_string(ui.rows.size())}) + "\n";
-        for (std::size_t i = 0; i < ui.rows.size(); ++i) {
-            const UrlEntry& e = ui.rows[i];
-            std::string number = std::to_string(i + 1);
-            number = std::string(number.size() < 4 ? 4 - number.size() : 0, ' ') + number + " ";
-            out += number + std::string(kindOf(e)) + (e.kind == Image ? "   " : "  ") + printable(e.url) +
-                   "  " + printable(rowTitle(e)) + "\n";
-        }
+        appendReadableRows(out, ui.rows);
     }
     return ui.rows.empty() ? checkFindings : checkOk;
 }

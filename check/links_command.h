@@ -5,7 +5,3 @@
 
 int runLinksCommand(const CheckOptions& options, const CheckEnvironment& environment,
                     CheckOutput& output);
-
-// A text as a JSON string (quotes included); double-byte characters pass
-// through whole, so a trail byte that equals '\' stays as it is.
-std::string jsonString(std::string_view text);

@@ -1,13 +1,16 @@
 // Code conversion of a read file: "nkf32.dll" asked for Shift_JIS output,
 // else "jconv.dll". Each library is loaded from the program's folder for
 // this one call and freed again; a missing library or entry point leaves
-// the text as read.
+// the text as read. A text that is code page 932 already is what either
+// would write: it goes to neither.
 #include "links/code_conversion.h"
 
 #include "common/app_state.h"
+#include "links/already_cp932.h"
 #include "platform/platform.h"
 
 bool convertKanji(LinkSourceText& source) {
+    if (isAlreadyCp932(source.text())) return false;
     platform::Platform& os = platform::os();
     bool converted = false;
     if (auto nkf = os.loadConverterLibrary(programFolderFile("nkf32.dll"))) {
@@ -27,7 +30,5 @@ bool convertKanji(LinkSourceText& source) {
             }
         }
     }
-    // Whatever a library wrote, the work text ends inside its buffer.
-    if (converted && source.workCapacity() > 0) source.work()[source.workCapacity() - 1] = '\0';
-    return converted;
+    return converted && source.takeConverted();
 }

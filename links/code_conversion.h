@@ -4,6 +4,7 @@
 #pragma once
 #include "links/source_file.h"
 
-// Converts the file's text into the work buffer as code page 932. True
-// when a library converted it; otherwise the work buffer keeps the copy.
+// Converts the file's text into the work buffer as code page 932, unless
+// it is code page 932 already. True when a library converted it; false
+// when the text stays as read.
 bool convertKanji(LinkSourceText& source);

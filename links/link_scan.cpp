@@ -21,7 +21,7 @@ constexpr std::size_t maxTagLength = 520;      // from '<' to '>' inclusive
 constexpr std::size_t maxTitleLength = cap::path - 1;
 
 struct TagRule {
-    PageTags::Kind open;         // "<a ", blank included
+    PageTags::Kind open;         // "<a" and the blank or line end after it
     std::string_view attribute;  // "href="
     LinkKind kind;
 };

@@ -1,5 +1,5 @@
 // The base element and the title of a page, each found by the first
-// case-insensitive occurrence of its fixed opening text.
+// case-insensitive occurrence of its opening.
 #include "links/page_head.h"
 
 #include <cstddef>
@@ -13,7 +13,7 @@ constexpr std::size_t maxTitleLength = 252;
 
 std::string baseElementAt(std::string_view text, std::size_t at) {
     if (at == text::npos) return std::string();
-    const std::size_t start = at + PageTags::opening(PageTags::BaseStart).size();
+    const std::size_t start = at + PageTags::openingAt(text, at, PageTags::BaseStart);
     const std::size_t end = text::findNoCase(text, "\"", start);
     // An empty base names the page itself: the caller's base stays.
     if (end == text::npos || end - start > maxBaseLength) return std::string();
@@ -22,7 +22,7 @@ std::string baseElementAt(std::string_view text, std::size_t at) {
 
 std::string pageTitleAt(std::string_view text, std::size_t at) {
     if (at == text::npos) return std::string();
-    const std::size_t start = at + PageTags::opening(PageTags::TitleStart).size();
+    const std::size_t start = at + PageTags::openingAt(text, at, PageTags::TitleStart);
     const std::size_t end = text::findNoCase(text, "</title>", start);
     if (end == text::npos || end - start > maxTitleLength) return std::string();
     return std::string(text.substr(start, end - start));
@@ -31,11 +31,11 @@ std::string pageTitleAt(std::string_view text, std::size_t at) {
 }  // namespace
 
 std::string findBaseElement(std::string_view text) {
-    return baseElementAt(text, text::findNoCase(text, PageTags::opening(PageTags::BaseStart)));
+    return baseElementAt(text, PageTags::search(text, PageTags::BaseStart, 0));
 }
 
 std::string findPageTitle(std::string_view text) {
-    return pageTitleAt(text, text::findNoCase(text, PageTags::opening(PageTags::TitleStart)));
+    return pageTitleAt(text, PageTags::search(text, PageTags::TitleStart, 0));
 }
 
 std::string findBaseElement(std::string_view text, const PageTags& tags) {

@@ -6,8 +6,9 @@
 
 class PageTags;
 
-// The URL of the page's first '<base href="' element when its closing quote
-// follows within 247 characters; empty otherwise.
+// The URL of the page's first base element ("<base", blanks or line ends,
+// 'href="') when its closing quote follows within 247 characters; empty
+// otherwise.
 std::string findBaseElement(std::string_view text);
 
 // The text between the first "<title>" and the "</title>" after it, taken

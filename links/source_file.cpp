@@ -31,21 +31,22 @@ bool LinkSourceText::read(const std::string& path) {
     }
 }
 
-char* LinkSourceText::work() {
-    if (work_ && !inWork_) {
-        std::memcpy(work_.get(), file_.data(), originalLength_);
-        inWork_ = true;
-    }
-    return work_.get();
+bool LinkSourceText::takeConverted() {
+    if (!work_ || inWork_) return inWork_;
+    // Whatever a converter wrote, the text ends inside its buffer.
+    work_.get()[workCapacity_ - 1] = '\0';
+    if (work_.get()[0] == '\0' && originalLength_ > 0) return false;
+    const void* end = std::memchr(work_.get(), '\0', workCapacity_);
+    workLength_ = static_cast<std::size_t>(static_cast<const char*>(end) - work_.get());
+    inWork_ = true;
+    std::string().swap(file_);
+    return true;
 }
 
 std::string_view LinkSourceText::text() const {
     if (!work_) return std::string_view();
     if (!inWork_) return std::string_view(file_.data(), originalLength_);
-    const void* end = std::memchr(work_.get(), '\0', workCapacity_);
-    const std::size_t length = end ? static_cast<std::size_t>(static_cast<const char*>(end) - work_.get())
-                                   : workCapacity_;
-    return std::string_view(work_.get(), length);
+    return std::string_view(work_.get(), workLength_);
 }
 
 void LinkSourceText::crToLf() {

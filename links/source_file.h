@@ -1,9 +1,9 @@
 // A link source file in memory: the file buffer, holding its bytes and a
-// terminating zero, and the work buffer of three times its size that the
-// code conversion writes into. The text is read where it lies: in the file
-// buffer until a converter is handed the work buffer, in the work buffer
-// after that. A page of many megabytes is then never copied when nothing
-// converts it.
+// terminating zero, and the work buffer of three times its size that a
+// code converter writes into. The text is read where it lies: in the file
+// buffer, unless a converter wrote the text anew into the work buffer,
+// which then holds it alone (the file buffer is given back). A page of
+// many megabytes is never copied: read as it is, or converted once.
 #pragma once
 #include <cstddef>
 #include <cstdlib>
@@ -26,16 +26,21 @@ public:
     // maxLinkSourceBytes, or memory runs out.
     bool read(const std::string& path);
 
-    // The file's text as read, up to its first zero byte.
+    // The file's text as read, up to its first zero byte; gone once a
+    // converted text is taken.
     const char* original() const { return file_.c_str(); }
     std::size_t originalLength() const { return originalLength_; }
-    // The work buffer, workCapacity() bytes, for a converter to write into:
-    // it holds a copy of the file's text (up to its first zero byte), so
-    // that a library that writes nothing leaves the text as read, and from
-    // now on the text is read from it.
-    char* work();
+    // The work buffer, workCapacity() bytes, zero-filled, for a converter
+    // to write into. Memory of it that nothing writes costs nothing.
+    char* work() { return work_.get(); }
     std::size_t workCapacity() const { return workCapacity_; }
-    // The work text, up to its first zero byte.
+    // After a converter was handed work(): the text is what it wrote (cut
+    // to the buffer), and the file buffer is given back. A converter that
+    // wrote nothing (the buffer's first byte still zero while the file's
+    // text is not empty) leaves the text as read. True when the text is
+    // now the converted one.
+    bool takeConverted();
+    // The text, up to its first zero byte.
     std::string_view text() const;
 
     // Lone CRs of the text become LFs, so that a list written with
@@ -48,5 +53,6 @@ private:
     std::size_t originalLength_ = 0;
     std::unique_ptr<char, Free> work_;
     std::size_t workCapacity_ = 0;
+    std::size_t workLength_ = 0;  // of the converted text, once taken
     bool inWork_ = false;  // the text lies in the work buffer
 };

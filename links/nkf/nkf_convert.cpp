@@ -33,9 +33,15 @@ public:
         length_ += n;
         if (n < length) full_ = true;
     }
-    // Code page 932 text, character by character.
+    // Code page 932 text, character by character (ASCII a run at a time).
     void putCp932(const unsigned char* text, size_t length) {
         for (size_t i = 0; i < length && !full_;) {
+            if (text[i] < 0x80) {
+                const size_t end = bytewords::asciiRunEnd(text, i, length);
+                putSame(text + i, end - i);
+                i = end;
+                continue;
+            }
             const bool lead = ((text[i] >= 0x81 && text[i] <= 0x9F) || (text[i] >= 0xE0 && text[i] <= 0xFC));
             if (lead && i + 1 < length) {
                 put(text[i], text[i + 1]);
@@ -46,6 +52,10 @@ public:
             }
         }
     }
+    // Where `n` more bytes may be written at once, or null when fewer fit;
+    // what was written there is then taken with took().
+    char* room(size_t n) { return full_ || limit_ - length_ < n ? nullptr : out_ + length_; }
+    void took(size_t n) { length_ += n; }
     void finish() { out_[length_] = '\0'; }
 
 private:
@@ -142,16 +152,20 @@ void fromUtf8(Writer& w, const unsigned char* in, size_t length, Utf8Converter u
             i = end;
             continue;
         }
-        // A run of whole characters for the converter, ASCII among them.
-        const size_t start = i;
-        while (i < length) {
-            const size_t n = in[i] < 0x80 ? 1 : utf8CharLength(in + i, length - i);
-            if (n == 0 || i + n - start > utf8ChunkBytes) break;
-            i += n;
-        }
-        if (i > start) {
-            const size_t n = utf8(reinterpret_cast<const char*>(in + start), i - start, converted);
+        // The converter takes the whole characters of a chunk, ASCII
+        // among them, and writes whole characters: where twice the chunk
+        // fits, straight into the text.
+        const size_t chunk = length - i < utf8ChunkBytes ? length - i : utf8ChunkBytes;
+        const char* run = reinterpret_cast<const char*>(in + i);
+        size_t consumed = 0;
+        if (char* at = w.room(2 * chunk)) {
+            w.took(utf8(run, chunk, at, &consumed));
+        } else {
+            const size_t n = utf8(run, chunk, converted, &consumed);
             w.putCp932(reinterpret_cast<const unsigned char*>(converted), n);
+        }
+        if (consumed > 0) {
+            i += consumed < chunk ? consumed : chunk;
             continue;
         }
         // A broken sequence: its lead byte and the continuation bytes that
@@ -180,24 +194,18 @@ void jisToSjis(unsigned char j1, unsigned char j2, unsigned char out[2]) {
     out[1] = static_cast<unsigned char>(trail);
 }
 
-size_t utf8CharLength(const unsigned char* text, size_t length) {
-    if (length == 0) return 0;
-    const unsigned char c = text[0];
-    if (c < 0x80) return 1;
-    size_t n;
-    unsigned char low = 0x80, high = 0xBF;  // range of the second byte
-    if (c >= 0xC2 && c <= 0xDF) n = 2;
-    else if (c == 0xE0) { n = 3; low = 0xA0; }
-    else if (c == 0xED) { n = 3; high = 0x9F; }  // no surrogates
-    else if (c >= 0xE1 && c <= 0xEF) n = 3;
-    else if (c == 0xF0) { n = 4; low = 0x90; }
-    else if (c == 0xF4) { n = 4; high = 0x8F; }  // nothing above U+10FFFF
-    else if (c >= 0xF1 && c <= 0xF3) n = 4;
-    else return 0;
-    if (length < n || text[1] < low || text[1] > high) return 0;
-    for (size_t i = 2; i < n; ++i)
-        if ((text[i] & 0xC0) != 0x80) return 0;
-    return n;
+size_t wholeUtf8Length(const unsigned char* text, size_t length) {
+    size_t i = 0;
+    while (i < length) {
+        if (text[i] < 0x80) {
+            i = bytewords::asciiRunEnd(text, i, length);
+            continue;
+        }
+        const size_t n = utf8CharLength(text + i, length - i);
+        if (n == 0) break;
+        i += n;
+    }
+    return i;
 }
 
 unsigned cp932Form(unsigned unit) {

@@ -11,10 +11,12 @@
 
 namespace nkf {
 
-// Converts `length` bytes of valid UTF-8 (whole characters only) to code
-// page 932 into `out`, which has room for 2 * length bytes; returns the
-// bytes written.
-typedef size_t (*Utf8Converter)(const char* utf8, size_t length, char* out);
+// Converts the whole, valid UTF-8 characters at the start of the `length`
+// bytes at `utf8` (ASCII among them) to code page 932 into `out`, which
+// has room for 2 * length bytes, and stops before the first byte that
+// begins no whole character there (broken, or cut off at the end). Sets
+// *consumed to the bytes it read; returns the bytes written.
+typedef size_t (*Utf8Converter)(const char* utf8, size_t length, char* out, size_t* consumed);
 
 // Most bytes of UTF-8 handed to the converter at once.
 const size_t utf8ChunkBytes = 4096;
@@ -25,7 +27,30 @@ void jisToSjis(unsigned char j1, unsigned char j2, unsigned char out[2]);
 // Length of the valid UTF-8 character at text (1..4), or 0 when the bytes
 // there do not begin one: a stray continuation byte, an overlong form, a
 // surrogate, a value above U+10FFFF or a character cut off.
-size_t utf8CharLength(const unsigned char* text, size_t length);
+inline size_t utf8CharLength(const unsigned char* text, size_t length) {
+    if (length == 0) return 0;
+    const unsigned char c = text[0];
+    if (c < 0x80) return 1;
+    size_t n;
+    unsigned char low = 0x80, high = 0xBF;  // range of the second byte
+    if (c >= 0xC2 && c <= 0xDF) n = 2;
+    else if (c == 0xE0) { n = 3; low = 0xA0; }
+    else if (c == 0xED) { n = 3; high = 0x9F; }  // no surrogates
+    else if (c >= 0xE1 && c <= 0xEF) n = 3;
+    else if (c == 0xF0) { n = 4; low = 0x90; }
+    else if (c == 0xF4) { n = 4; high = 0x8F; }  // nothing above U+10FFFF
+    else if (c >= 0xF1 && c <= 0xF3) n = 4;
+    else return 0;
+    if (length < n || text[1] < low || text[1] > high) return 0;
+    for (size_t i = 2; i < n; ++i)
+        if ((text[i] & 0xC0) != 0x80) return 0;
+    return n;
+}
+
+// How many of the `length` bytes at `text` are whole, valid UTF-8
+// characters (ASCII among them) from the start: where a converter that
+// needs such a run stops.
+size_t wholeUtf8Length(const unsigned char* text, size_t length);
 
 // Converts `length` bytes of `in` from `from` into `out` of `capacity`
 // bytes (terminating zero included; capacity 0 writes nothing). Returns
@@ -53,6 +78,11 @@ size_t prepareWideForCp932(Unit* text, size_t length) {
     size_t out = 0;
     for (size_t i = 0; i < length; ++i) {
         const unsigned unit = static_cast<unsigned>(text[i]) & 0xFFFFu;
+        // ASCII and the like, the most of a page, have no other form.
+        if (unit < 0xA2) {
+            text[out++] = static_cast<Unit>(unit);
+            continue;
+        }
         if (unit == 0xFEFF) continue;
         if (unit >= 0xD800 && unit <= 0xDFFF) {
             if (unit <= 0xDBFF && i + 1 < length && (static_cast<unsigned>(text[i + 1]) & 0xFC00u) == 0xDC00u) ++i;

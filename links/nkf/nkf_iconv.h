@@ -9,6 +9,6 @@ namespace nkf {
 
 // An nkf::Utf8Converter: UTF-8 to UTF-16, the code page's forms of a few
 // characters, then each unit to code page 932 with '?' for what it lacks.
-size_t iconvUtf8ToCp932(const char* utf8, size_t length, char* out);
+size_t iconvUtf8ToCp932(const char* utf8, size_t length, char* out, size_t* consumed);
 
 }  // namespace nkf

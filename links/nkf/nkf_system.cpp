@@ -8,8 +8,14 @@
 
 namespace nkf {
 
-size_t systemUtf8ToCp932(const char* utf8, size_t length, char* out) {
+size_t systemUtf8ToCp932(const char* utf8, size_t length, char* out, size_t* consumed) {
     static_assert(sizeof(WCHAR) == 2, "UTF-16 code units");
+    // The system would put U+FFFD for a broken sequence: it is handed the
+    // whole characters alone.
+    if (length > utf8ChunkBytes) length = utf8ChunkBytes;
+    length = wholeUtf8Length(reinterpret_cast<const unsigned char*>(utf8), length);
+    *consumed = length;
+    if (length == 0) return 0;
     WCHAR wide[utf8ChunkBytes];
     int units = MultiByteToWideChar(CP_UTF8, 0, utf8, static_cast<int>(length), wide,
                                     static_cast<int>(utf8ChunkBytes));

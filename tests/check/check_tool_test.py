@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """The native check tool (tavrin-check) run as a user runs it: its link rows
 for every test page, list file and shortcut folder equal the expected rows
-of tests/pages (the rows the list window shows); bad input ends with a
+of tests/pages (the rows the list window shows), and on pages of tags
+broken after their names those of Python's html.parser; bad input ends with a
 clear message and a non-zero exit, never a crash; the tool writes nothing;
 the README's sample settings file has no problem but missing programs;
 every settings sample of the README and of both help texts lints clean and
@@ -14,6 +15,8 @@ import shutil
 import subprocess
 import sys
 import time
+from html.parser import HTMLParser
+from urllib.parse import urljoin
 
 here = os.path.dirname(os.path.abspath(__file__))
 sys.path[:0] = [os.path.join(here, "..", "pages"), os.path.join(here, "..", "e2e")]
@@ -79,7 +82,9 @@ def links_pages(tool):
             check_equal(got_rows, rows, f"{what}: rows")
             check_equal(got_header.get("@listTitle"), header["@listTitle"], f"{what}: title")
             # A <base> element turns mode 2 into 1; otherwise the mode stays.
-            if b"base" not in header["@page"]:
+            with open(os.path.join(tool.pages, header["@page"].decode()), "rb") as f:
+                based = re.search(rb'<base[ \t\r\n]+href="', f.read(), re.I)
+            if not based:
                 check_equal(got_header.get("@mode"), header["@mode"], f"{what}: mode")
         checked += 1
     check(checked > 30, f"only {checked} pages")
@@ -130,6 +135,60 @@ def links_json(tool):
     check_equal(["\t".join((r["kind"], r["url"], r["title"])) for r in data["rows"]],
                 [row.decode("cp932") for row in rows], "rows")
     check(any(r["title"].startswith("* ") for r in data["rows"]), "image titles behind '* '")
+
+
+class ParserRows(HTMLParser):
+    """The rows a browser's reading of a page gives, by Python's html.parser:
+    every anchor's href with its text, then every image's src with its alt
+    text, resolved against the base element; line ends dropped from the
+    texts and blanks from the links, as the list shows them."""
+
+    def __init__(self):
+        super().__init__(convert_charrefs=False)
+        self.base, self.anchors, self.images, self.open = "", [], [], None
+
+    def handle_starttag(self, tag, attrs):
+        attrs = dict(attrs)
+        if tag == "base" and self.base == "" and attrs.get("href"):
+            self.base = attrs["href"]
+        elif tag == "a" and attrs.get("href"):
+            self.open = [attrs["href"], ""]
+            self.anchors.append(self.open)
+        elif tag == "img" and attrs.get("src"):
+            self.images.append([attrs["src"], "* " + attrs.get("alt", "")])
+
+    def handle_endtag(self, tag):
+        if tag == "a":
+            self.open = None
+
+    def handle_data(self, data):
+        if self.open is not None:
+            self.open[1] += data
+
+    def rows(self):
+        def row(kind, link, title):
+            link = "".join(urljoin(self.base, link).split())
+            return "\t".join((kind, link, title.replace("\r", "").replace("\n", "")))
+        return [row("anchor", *a) for a in self.anchors] + [row("image", *i) for i in self.images]
+
+
+# Pages whose links all are of the kinds both readings take alike.
+PARSER_PAGES = ("broken-tags.expected.tsv",)
+
+
+def links_parser(tool):
+    """Tags broken after their names are read as a browser reads them: the
+    rows equal html.parser's."""
+    for name in PARSER_PAGES:
+        header, rows = read_expected(os.path.join(tool.pages, name))
+        done = tool.run(*page_words(tool.pages, header), "--tsv", "--raw")
+        _, got = parse_rows(done.stdout)
+        parser = ParserRows()
+        with open(os.path.join(tool.pages, header["@page"].decode()), encoding="latin-1") as f:
+            parser.feed(f.read())
+        parser.close()
+        check_equal([row.decode("latin-1") for row in got], parser.rows(), f"{name}: rows against html.parser")
+        check(len(got) > 10, f"{name}: {len(got)} rows")
 
 
 # --- bad input -------------------------------------------------------------
@@ -388,7 +447,7 @@ def help_examples(tool):
             check(marked.shown_in(shown, out.splitlines()), f"{name}: {command}:\n{out}")
 
 
-CASES = {f.__name__: f for f in (links_pages, links_folders, links_utf8, links_json, bad_inputs,
+CASES = {f.__name__: f for f in (links_pages, links_folders, links_utf8, links_json, links_parser, bad_inputs,
                                  writes_nothing, readme_sample, open_wide, doc_samples, readme_examples,
                                  help_examples, utf8_names)}
 

@@ -5,6 +5,7 @@
 // one (mode 2).
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "app/link_reading.h"
@@ -35,12 +36,32 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         checkListRoundTrip();
     }
 
-    // The notes of the page's tags answer as a search would.
+    // The notes of the page's tags answer as a search would, and what they
+    // find is an opening: its name, and for the elements with attributes a
+    // blank, tab, CR or LF after it (for the base element, then 'href="').
+    const std::string_view names[PageTags::kindCount] = {"<a", "</a>", "<img", "<title>", "<base"};
     const PageTags tags(page);
     for (int kind = 0; kind < PageTags::kindCount; ++kind) {
         const auto k = static_cast<PageTags::Kind>(kind);
-        for (std::size_t from : {std::size_t{0}, page.size() / 3, page.size() / 2, page.size()})
-            FUZZ_CHECK(tags.find(k, from) == text::findNoCase(page, PageTags::opening(k), from), "tag notes");
+        for (std::size_t from : {std::size_t{0}, page.size() / 3, page.size() / 2, page.size()}) {
+            const std::size_t at = tags.find(k, from);
+            FUZZ_CHECK(at == PageTags::search(page, k, from), "tag notes");
+            if (at == text::npos) continue;
+            FUZZ_CHECK(at >= from && text::startsWithNoCase(std::string_view(page).substr(at), names[kind]),
+                       "an opening's name");
+            const std::string_view opening = std::string_view(page).substr(at, PageTags::openingAt(page, at, k));
+            const std::size_t name = names[kind].size();
+            if (k == PageTags::AnchorEnd || k == PageTags::TitleStart) {
+                FUZZ_CHECK(opening.size() == name, "an opening without attributes");
+                continue;
+            }
+            FUZZ_CHECK(opening.size() > name && std::strchr(" \t\r\n", opening[name]) != nullptr && opening[name] != 0,
+                       "a blank or line end after the name");
+            if (k == PageTags::BaseStart)
+                FUZZ_CHECK(text::equalsNoCase(opening.substr(opening.size() - 6), "href=\""), "the base's href");
+            else
+                FUZZ_CHECK(opening.size() == name + 1, "an anchor's or image's opening");
+        }
     }
 
     // The head readers keep to their limits.

@@ -50,7 +50,8 @@ const std::string base = "http://h/a/b/c.html";
 TEST_F(Scan, TagsValuesAndTexts) {
     const Case cases[] = {
         {"upper-case tag and attribute", "<A HREF=\"http://h/x.html\">X</A>", 2, {A("http://h/x.html", "X")}},
-        {"line break after <a", "<a\nhref=\"http://h/x\">X</a><a\thref=\"http://h/y\">Y</a>", 2, {}},
+        {"line break and tab after <a", "<a\nhref=\"http://h/x\">X</a><a\thref=\"http://h/y\">Y</a>", 2,
+         {A("http://h/x", "X"), A("http://h/y", "Y")}},
         {"blank before =", "<a href =\"http://h/x\">X</a>", 2, {}},
         {"unquoted, more attributes", "<a href=http://h/x.html target=_top>X</a>", 2, {A("http://h/x.html", "X")}},
         {"unquoted, last in tag", "<a href=http://h/x.html>X</a>", 2, {A("http://h/x.html", "X")}},
@@ -81,7 +82,8 @@ TEST_F(Scan, TagsValuesAndTexts) {
         {"alt line ends dropped", "<img src=\"http://h/i.png\" alt=\"a\r\nb\">", 2, {I("http://h/i.png", "ab")}},
         {"first src= counts (lazy loading)",
          "<img data-src=\"http://h/real.png\" src=\"http://h/blank.gif\">", 2, {I("http://h/real.png")}},
-        {"<img without blank", "<img\nsrc=\"http://h/i.png\">", 2, {}},
+        {"line break after <img", "<img\nsrc=\"http://h/i.png\">", 2, {I("http://h/i.png")}},
+        {"<img without blank", "<img/src=\"http://h/i.png\">", 2, {}},
         {"text ends at its first zero byte", std::string("<a href=http://h/1>1</a>\0<a href=http://h/2>2</a>", 48), 2,
          {A("http://h/1", "1")}},
         {"tag never closed", "<a href=\"http://h/1\" <img src=\"http://h/i.png\"", 2, {}},
@@ -112,6 +114,31 @@ TEST_F(Scan, BlanksAndLineBreaksAfterTheEqualsSign) {
          {I("http://h/lazy.png")}},
         // A blank before '=' still hides the attribute.
         {"blank before =", "<a href = \"http://h/x\">X</a>", 2, {}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(scan(c.page, base, c.mode), c.want) << c.name;
+}
+
+// Tags broken after their names, as editors and templates write them:
+// read as any other, with everything after the name as usual.
+TEST_F(Scan, TagsBrokenAfterTheirNames) {
+    const Case cases[] = {
+        {"blank, tab, CR, LF, CR LF",
+         "<a href=\"http://h/1\">1</a><a\thref=\"http://h/2\">2</a><a\rhref=\"http://h/3\">3</a>"
+         "<a\nhref=\"http://h/4\">4</a><a\r\nhref=\"http://h/5\">5</a>", 2,
+         {A("http://h/1", "1"), A("http://h/2", "2"), A("http://h/3", "3"), A("http://h/4", "4"),
+          A("http://h/5", "5")}},
+        {"several, upper case, line breaks after href=", "<A\r\n\t  HREF=\r\n  \"http://h/x\"\n  class=c\n>X</A>",
+         2, {A("http://h/x", "X")}},
+        {"images with their alt texts", "<IMG\r\n src=\"http://h/i.png\"\r\n alt=\"An\r\n image\"><img\tsrc=j.png alt=J>",
+         1, {I("http://h/i.png", "An image"), I("http://h/a/b/j.png", "J")}},
+        {"unquoted value ends at its blank", "<a\nhref=http://h/x.html id=y>X</a>", 2, {A("http://h/x.html", "X")}},
+        {"look-alike names", "<abbr href=\"http://h/1\">1</abbr><address href=\"http://h/2\"><area\nhref=\"http://h/3\">"
+         "<image\tsrc=\"http://h/4.png\"><imgs src=\"http://h/5.png\"><a\fhref=\"http://h/6\">6</a>", 2, {}},
+        {"an opening cut by the page's end", "<a href=\"http://h/1\">1</a><a", 2, {A("http://h/1", "1")}},
+        {"an image opening cut by the page's end", "<img src=\"http://h/i.png\"><img\n", 2, {I("http://h/i.png")}},
+        {"anchor wrapping a broken image",
+         "<a\nhref=\"http://h/p.html\"><img\nsrc=\"http://h/i.png\"\nalt=\"Pic\"></a>", 2,
+         {A("http://h/p.html"), I("http://h/i.png", "Pic")}},
     };
     for (const Case& c : cases) EXPECT_EQ(scan(c.page, base, c.mode), c.want) << c.name;
 }
@@ -315,21 +342,26 @@ TEST_F(Scan, AnchorEndsAsIfSearchedAnewForEveryAnchor) {
 // keeps notes of.
 TEST_F(Scan, AnchorsAfterAnAnchorThatNeverCloses) {
     std::string skipped, unclosed;
-    for (int i = 0; i < 5000; ++i) skipped += "<a name=x" + std::to_string(i) + ">";
+    // The notes hold 65,536 of each kind.
+    for (int i = 0; i < 70000; ++i) skipped += "<a name=x" + std::to_string(i) + ">";
     for (int i = 0; i < 5000; ++i) unclosed += "<a href=http://h/" + std::to_string(i) + ">t";
     std::string ends, images;
-    for (int i = 0; i < 5000; ++i) ends += "</A>", images += "<IMG alt=x>";
+    std::string brokenImages;
+    for (int i = 0; i < 70000; ++i) ends += "</A>", images += "<IMG alt=x>";
+    for (int i = 0; i < 140000; ++i) brokenImages += i % 2 ? "<IMG\nclass=x>" : "<img\r\nalt=x>";
     const std::string t40(40, 't'), u40(40, 'u');
     const Case cases[] = {
-        {"5,000 skipped tags after it", "<a href=http://h/first>" + skipped + "<a href=http://h/last>z", 2,
+        {"70,000 skipped tags after it", "<a href=http://h/first>" + skipped + "<a href=http://h/last>z", 2,
          {A("http://h/first"), A("http://h/last")}},
         {"upper-case ends after long texts",
          "<A HREF=http://h/1>" + t40 + "</A><a href=http://h/2>" + u40 + "</a  ><A href=http://h/3>z</A>" + t40, 2,
          {A("http://h/1", t40), A("http://h/2", u40 + "z")}},
         {"an end after all", "<a href=http://h/1>" + skipped + "</a><a href=http://h/2>2</a>", 2,
          {A("http://h/1", ""), A("http://h/2", "2")}},
-        {"5,000 ends before the first anchor", ends + "<a href=http://h/1>1</a>", 2, {A("http://h/1", "1")}},
-        {"5,000 images without a source first", images + "<img src=http://h/i.png>", 2, {I("http://h/i.png")}},
+        {"70,000 ends before the first anchor", ends + "<a href=http://h/1>1</a>", 2, {A("http://h/1", "1")}},
+        {"70,000 images without a source first", images + "<img src=http://h/i.png>", 2, {I("http://h/i.png")}},
+        {"140,000 broken images without a source first", brokenImages + "<img\tsrc=http://h/i.png>" + brokenImages +
+         "<img\nsrc=http://h/j.png>", 2, {I("http://h/i.png"), I("http://h/j.png")}},
     };
     for (const Case& c : cases) EXPECT_EQ(scan(c.page, base, c.mode), c.want) << c.name;
     scan(unclosed);

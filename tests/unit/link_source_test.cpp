@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <random>
 #include <string>
 #include <vector>
@@ -95,7 +96,14 @@ TEST_F(LinkSourceTest, PageHeadAndLinks) {
          "page.html", {"anchor\thttp://b/d/x.html\tx"}},
         {"base element overrides the caller's", "<base href=\"http://b/\">" + link, 1, "http://c/", "http://b/", 1,
          "page.html", {"anchor\thttp://b/x.html\tx"}},
-        {"base href with a blank first", "<base  href=\"http://b/\">" + link, 2, "", "", 2, "page.html", {}},
+        {"blanks and line ends after <base", "<base \r\n\thref=\"http://b/\">" + link, 2, "", "http://b/", 1,
+         "page.html", {"anchor\thttp://b/x.html\tx"}},
+        {"tab after <BASE", "<BASE\tHREF=\"http://b/\">" + link, 2, "", "http://b/", 1, "page.html",
+         {"anchor\thttp://b/x.html\tx"}},
+        {"another attribute before href", "<base target=_top href=\"http://b/\">" + link, 2, "", "", 2,
+         "page.html", {}},
+        {"a look-alike of base", "<basefont href=\"http://b/\">" + link, 2, "", "", 2, "page.html", {}},
+        {"base cut by the page's end", "<title>t</title><base\r\n", 2, "", "", 2, "t", {}},
         {"base of 247 characters", "<base href=\"http://b/" + std::string(238, 'd') + "\">", 2, "",
          "http://b/" + std::string(238, 'd'), 1, "page.html", {}},
         {"base of 248 characters", "<base href=\"http://b/" + std::string(239, 'd') + "\">", 2, "", "", 2,
@@ -155,22 +163,31 @@ TEST_F(LinkSourceTest, BuffersAndTheirText) {
     source.crToLf();
     EXPECT_EQ(source.text(), "a\nb\r\nc\n");
 
-    // The text is read where it lies until the work buffer is handed out;
-    // from then on it is the work buffer's, which starts as a copy (a
-    // converter that writes nothing leaves the text as read).
+    // The text is read where it lies until a converter's text is taken
+    // from the work buffer, which is handed out zero-filled; what the
+    // converter wrote is then the text, and the file's buffer is given
+    // back.
     ASSERT_TRUE(source.read(dir.write("w.txt", std::string("x\ry\0z", 5))));
     EXPECT_EQ(source.text(), "x\ry");
-    EXPECT_EQ(std::string(source.work(), source.workCapacity()), std::string("x\ry") + std::string(13, '\0'));
+    EXPECT_EQ(std::string(source.work(), source.workCapacity()), std::string(16, '\0'));
+    EXPECT_FALSE(source.takeConverted()) << "nothing written";
     EXPECT_EQ(source.text(), "x\ry");
-    source.work()[0] = 'w';
-    EXPECT_EQ(source.text(), "w\ry");
+    std::memcpy(source.work(), "w\rv", 3);
+    EXPECT_EQ(source.text(), "x\ry");
+    EXPECT_TRUE(source.takeConverted());
+    EXPECT_EQ(source.text(), "w\rv");
     source.crToLf();
-    EXPECT_EQ(source.text(), "w\ny");
-    EXPECT_STREQ(source.original(), "x\ry");
+    EXPECT_EQ(source.text(), "w\nv");
+    EXPECT_STREQ(source.original(), "");
+    // A converter that fills the whole buffer is cut before its last byte.
+    ASSERT_TRUE(source.read(dir.write("f.txt", "ab")));
+    std::memset(source.work(), 'f', source.workCapacity());
+    EXPECT_TRUE(source.takeConverted());
+    EXPECT_EQ(source.text(), std::string(6, 'f'));
     // A second file read into the same object starts afresh.
     ASSERT_TRUE(source.read(dir.write("v.txt", "v")));
     EXPECT_EQ(source.text(), "v");
-    EXPECT_EQ(std::string(source.work(), 4), std::string("v\0\0\0", 4));
+    EXPECT_EQ(std::string(source.work(), 4), std::string("\0\0\0\0", 4));
 }
 
 TEST_F(LinkSourceTest, BadFilesGiveAClearOutcome) {
@@ -200,7 +217,7 @@ TEST_F(LinkSourceTest, ConversionThroughTheFirstLibraryThatConverts) {
         for (char& c : out) if (c == 'x') c = 'X';
         return out;
     };
-    const std::string page = "<a href=http://h/x>x</a>";  // 24 bytes
+    const std::string page = "<a href=http://h/x>x</a>\xE3\x81\x82";  // 27 bytes, UTF-8
     struct Case {
         const char* name;
         bool nkf, nkfOption, nkfConvert, jconv, jconvOption, jconvConvert;
@@ -210,12 +227,12 @@ TEST_F(LinkSourceTest, ConversionThroughTheFirstLibraryThatConverts) {
     };
     const std::string converted = "anchor\thttp://h/X\tX", asRead = "anchor\thttp://h/x\tx";
     const Case cases[] = {
-        {"nkf32.dll", true, true, true, true, true, true, 1, {"SetNkfOption -s", "NkfConvert 24"}, {}, converted},
-        {"nkf32.dll without its option call", true, false, true, false, false, false, 1, {"NkfConvert 24"}, {}, converted},
+        {"nkf32.dll", true, true, true, true, true, true, 1, {"SetNkfOption -s", "NkfConvert 27"}, {}, converted},
+        {"nkf32.dll without its option call", true, false, true, false, false, false, 1, {"NkfConvert 27"}, {}, converted},
         {"nkf32.dll that cannot convert", true, true, false, true, true, true, 1, {"SetNkfOption -s"},
-         {"_setjconvopt@4 0", "_jconv@20 0 24 4"}, converted},
-        {"jconv.dll alone", false, false, false, true, true, true, 1, {}, {"_setjconvopt@4 0", "_jconv@20 0 24 4"}, converted},
-        {"jconv.dll without its option call", false, false, false, true, false, true, 1, {}, {"_jconv@20 0 24 4"}, converted},
+         {"_setjconvopt@4 0", "_jconv@20 0 27 4"}, converted},
+        {"jconv.dll alone", false, false, false, true, true, true, 1, {}, {"_setjconvopt@4 0", "_jconv@20 0 27 4"}, converted},
+        {"jconv.dll without its option call", false, false, false, true, false, true, 1, {}, {"_jconv@20 0 27 4"}, converted},
         {"neither converts", true, true, false, true, true, false, 1, {"SetNkfOption -s"}, {"_setjconvopt@4 0"}, asRead},
         {"no library", false, false, false, false, false, false, 1, {}, {}, asRead},
         {"conversion off", true, true, true, true, true, true, 0, {}, {}, asRead},
@@ -234,6 +251,42 @@ TEST_F(LinkSourceTest, ConversionThroughTheFirstLibraryThatConverts) {
     }
 }
 
+// A text the converter would leave as it is goes to no library: ASCII
+// (also with the control bytes of other encodings but ESC and SO) and
+// Shift_JIS. EUC-JP, ISO-2022-JP, UTF-8 and a UTF-8 byte-order mark go
+// to the converter; one that writes nothing leaves the text as read.
+TEST_F(LinkSourceTest, OnlyTextsThatNeedItAreConverted) {
+    auto marked = [](const std::string& in) { return in.empty() ? in : "<a href=http://h/c>c</a>" + in; };
+    const std::string link = "<a href=http://h/x>x</a>";
+    struct Case {
+        const char* name;
+        std::string page;
+        bool converted;
+    } cases[] = {
+        {"ASCII", link, false},
+        {"ASCII with tabs, line ends and other control bytes", link + "\t\r\n\x01\x7F", false},
+        {"Shift_JIS", link + "\x82\xA0\x82\xA2\x83\x41\x88\x9F", false},
+        {"Shift_JIS declared", "<meta charset=shift_jis>" + link + "\x93\xFA\x96\x7B", false},
+        {"EUC-JP", "<meta charset=euc-jp>" + link + "\xA4\xA2\xC6\xFC\xCB\xDC", true},
+        {"ISO-2022-JP", link + "\x1B$B$\"\x1B(B", true},
+        {"a shift out alone", link + "\x0E" "1\x0F", false},
+        {"a shift out, ISO-2022-JP declared", "<meta charset=iso-2022-jp>" + link + "\x0E" "1\x0F", true},
+        {"UTF-8", link + "\xE6\x97\xA5\xE6\x9C\xAC", true},
+        {"UTF-8 byte-order mark", "\xEF\xBB\xBF" + link, true},
+    };
+    for (const Case& c : cases) {
+        fake.converters.clear();
+        fake.converters["nkf32.dll"] = {true, true, marked, {}, 0, 0};
+        ASSERT_EQ(read("p.html", c.page, 2), 1) << c.name;
+        EXPECT_EQ(fake.converters["nkf32.dll"].loads, c.converted ? 1 : 0) << c.name;
+        EXPECT_EQ(urlList.urlCount, c.converted ? 2 : 1) << c.name;
+    }
+    fake.converters["nkf32.dll"] = {true, true, [](const std::string&) { return std::string(); }, {}, 0, 0};
+    ASSERT_EQ(read("p.html", link + "\xE6\x97\xA5", 2), 1);
+    EXPECT_EQ(fake.converters["nkf32.dll"].calls.size(), 2u);
+    EXPECT_EQ(listRows(), Rows{"anchor\thttp://h/x\tx"}) << "a converter that wrote nothing";
+}
+
 TEST_F(LinkSourceTest, ConvertedTextHasThreeTimesTheRoom) {
     // A converter may write three times the input; the list-file reading
     // sees all of it.
@@ -242,7 +295,7 @@ TEST_F(LinkSourceTest, ConvertedTextHasThreeTimesTheRoom) {
         out.resize(3 * in.size() - 9, ' ');
         return out + "http://d/";
     }, {}, 0, 0};
-    ASSERT_EQ(read("l.txt", "http://a/\nhttp://b/", 0), 1);
+    ASSERT_EQ(read("l.txt", "\xE6\x97\xA5\nhttp://a/\nhttp://b/", 0), 1);
     EXPECT_EQ(listRows(), (Rows{"anchor\thttp://a/\t", "anchor\thttp://b/\t", "anchor\thttp://c/\t",
                                 "anchor\thttp://d/\t"}));
 }

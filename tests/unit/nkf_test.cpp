@@ -264,6 +264,33 @@ TEST(NkfConvert, NeverPastTheRoomNorHalfACharacter) {
     EXPECT_EQ(convert(long8, nkf::encodingUtf8), longSjis);
 }
 
+TEST(NkfConvert, Utf8StepTakesTheWholeCharactersFromTheStart) {
+    struct Case { std::string in, want; std::size_t consumed; };
+    const Case cases[] = {
+        {"abc", "abc", 3},
+        {"abcdefghij" u8"あ" "klmnopqrstuvwxyz", "abcdefghijあklmnopqrstuvwxyz", 29},
+        {u8"あい" "\xe3\x81" "b", "あい", 6},
+        {"\x80x", "", 0},
+        {"x" u8"あ" "\xe3", "xあ", 4},
+        {u8"é😀\uFEFF〜ｱ", "??～ｱ", 15},
+    };
+    const nkf::Utf8Converter step = testUtf8Step();
+    for (const Case& c : cases) {
+        std::vector<char> out(2 * c.in.size() + 8, '\x7f');
+        std::size_t consumed = 99;
+        const std::size_t n = step(c.in.data(), c.in.size(), out.data(), &consumed);
+        EXPECT_EQ(std::string(out.data(), n), c.want) << c.in;
+        EXPECT_EQ(consumed, c.consumed) << c.in;
+        for (std::size_t i = 2 * c.in.size(); i < out.size(); ++i) EXPECT_EQ(out[i], '\x7f') << c.in;
+    }
+    // The page is handed over in pieces: a character cut at the end of one
+    // begins the next, and a broken one after it is still one '?'.
+    for (std::size_t ascii = 4088; ascii < 4100; ++ascii) {
+        const std::string x(ascii, 'x');
+        EXPECT_EQ(convert(u8"あ" + x + u8"い" "\xe3\x81" u8"う", nkf::encodingUtf8), "あ" + x + "い?う") << ascii;
+    }
+}
+
 TEST(NkfConvert, WideTextForTheCodePage) {
     struct Case { std::vector<unsigned short> in, want; };
     const Case cases[] = {

@@ -5,12 +5,13 @@
 
 #include "links/nkf/nkf_convert.h"
 
-std::size_t fuzzUtf8ToCp932(const char* utf8, std::size_t length, char* out) {
+std::size_t fuzzUtf8ToCp932(const char* utf8, std::size_t length, char* out, std::size_t* consumed) {
     const auto* in = reinterpret_cast<const unsigned char*>(utf8);
     std::size_t written = 0;
-    for (std::size_t i = 0; i < length;) {
-        std::size_t n = nkf::utf8CharLength(in + i, length - i);
-        if (n == 0) n = 1;  // not promised to happen; stay inside anyway
+    std::size_t i = 0;
+    while (i < length) {
+        const std::size_t n = nkf::utf8CharLength(in + i, length - i);
+        if (n == 0) break;
         unsigned cp = in[i];
         if (n > 1) {
             cp = in[i] & (0x7Fu >> n);
@@ -30,5 +31,6 @@ std::size_t fuzzUtf8ToCp932(const char* utf8, std::size_t length, char* out) {
             out[written++] = static_cast<char>(trail);
         }
     }
+    *consumed = i;
     return written;
 }
