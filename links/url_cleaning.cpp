@@ -1,11 +1,12 @@
 // Redirect links and tracking parameters. The bytes that divide a link
 // ('/', '?', '#', '&', '=', '%', ':') lie below 0x40 and so are never the
 // trail byte of a double-byte character: a byte scan cannot split one. The
-// host is read by whole characters, as '@' and ']' can be trail bytes.
+// host is read by whole characters, as '@', ']' and '\' can be trail bytes.
 #include "links/url_cleaning.h"
 
 #include "common/text.h"
 #include "links/cleaning_tables.h"
+#include "links/target_host.h"
 #include "settings/host_pattern.h"
 
 namespace {
@@ -15,7 +16,7 @@ constexpr std::size_t npos = std::string_view::npos;
 // Where the parts of a web link begin.
 struct Layout {
     std::size_t host = 0;      // after "://"
-    std::size_t path = 0;      // the first '/', '?' or '#' after the host
+    std::size_t path = 0;      // the first '/', '?', '#' or '\' after the host
     std::size_t query = npos;  // the '?' of the query, npos without one
     std::size_t end = 0;       // the '#' of the fragment, or the URL's end
 };
@@ -23,8 +24,7 @@ struct Layout {
 Layout layoutOf(std::string_view url) {
     Layout l;
     l.host = url.find("://") + 3;
-    l.path = url.find_first_of("/?#", l.host);
-    if (l.path == npos) l.path = url.size();
+    l.path = authorityEnd(url, l.host);
     const std::size_t hash = url.find('#', l.path);
     l.end = hash == npos ? url.size() : hash;
     const std::size_t question = url.find('?', l.path);
@@ -206,9 +206,8 @@ std::string targetOf(std::string_view url, const Layout& l, std::string_view hos
         if (!isWebLink(target)) return std::string();
         // A target must name a host.
         const std::size_t at = target.find("://") + 3;
-        if (at >= target.size() || target[at] == '/' || target[at] == '?' || target[at] == '#')
-            return std::string();
-        return target;
+        if (authorityEnd(target, at) == at) return std::string();
+        return withBrowserHost(target);
     }
     return std::string();
 }

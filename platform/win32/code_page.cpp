@@ -35,6 +35,16 @@ bool Win32Platform::cp932Char(char32_t c, std::string& out) {
     return true;
 }
 
+bool Win32Platform::charOfCp932(std::string_view bytes, char32_t& c) {
+    if (bytes.empty() || bytes.size() > 2) return false;
+    WCHAR wide[2];
+    const int units = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes.data(),
+                                          static_cast<int>(bytes.size()), wide, 2);
+    if (units != 1) return false;
+    c = wide[0];
+    return true;
+}
+
 bool Win32Platform::wideFileExists(const std::u16string& path) {
     if (path.empty()) return false;
     static_assert(sizeof(WCHAR) == sizeof(char16_t), "UTF-16 code units");

@@ -28,6 +28,7 @@ public:
     bool clipboardText(WindowHandle owner, std::string& out, std::size_t maxBytes) override;
     bool clipboardWideText(WindowHandle owner, std::u16string& out, std::size_t maxUnits) override;
     bool cp932Char(char32_t c, std::string& out) override;
+    bool charOfCp932(std::string_view bytes, char32_t& c) override;
     bool wideFileExists(const std::u16string& path) override;
     int shellExecute(WindowHandle owner, const std::string& file, const std::string& parameters,
                      const std::string& directory) override;
