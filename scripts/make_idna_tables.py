@@ -18,7 +18,7 @@ refuses what no host may hold after the mapping, as browsers do).
 Properties matter only for the characters a mapped label can hold: the
 others take the value of their neighbours, which keeps the ranges few.
 
-  python3 scripts/make_idna_tables.py [--data /usr/share/unicode] [--out FILE]
+  python3 scripts/make_idna_tables.py [--data /usr/share/unicode] [--out FILE] [--check]
 """
 import argparse
 import os
@@ -131,13 +131,37 @@ class Data:
         return out
 
 
+def unicode32(text):
+    return not any(stringprep.in_table_a1(x) for x in text)
+
+
+def fold32(ch):
+    """Case folding as RFC 3454's table B.3 has it. Python takes the small
+    letter from its own Unicode: one that Unicode 3.2 did not have yet
+    (Georgian, U+2132, U+04C0 ...) means the pair is younger."""
+    folded = stringprep.b3_exceptions.get(ord(ch))
+    if folded is not None:
+        return folded
+    lower = ch.lower()
+    return lower if unicode32(lower) else ch
+
+
+def table_b2(ch):
+    """RFC 3454's table B.2, as Python's stringprep derives it."""
+    nfkc = unicodedata.ucd_3_2_0.normalize
+    a = fold32(ch)
+    b = nfkc("NFKC", a)
+    c = nfkc("NFKC", "".join(fold32(x) for x in b))
+    return c if b != c else a
+
+
 def idna2003(c):
     """Nameprep of one character: None when Unicode 3.2 had no such
     character, False when nameprep prohibits it, else its mapping."""
     ch = chr(c)
     if stringprep.in_table_a1(ch):
         return None
-    mapped = "" if stringprep.in_table_b1(ch) else stringprep.map_table_b2(ch)
+    mapped = "" if stringprep.in_table_b1(ch) else table_b2(ch)
     mapped = unicodedata.ucd_3_2_0.normalize("NFKC", mapped)
     for x in mapped:
         if stringprep.in_table_a1(x):
@@ -341,7 +365,7 @@ def check_decompositions(d, status, pairs):
             assert c in by and nfd(c) == d.nfd([c]), f"U+{c:04X} decomposes otherwise"
 
 
-def write(out, d, status):
+def write(out, d, status, check=False):
     runs, pool = mapping_runs(d, status)
     actions = []
     action_index = {}
@@ -393,7 +417,12 @@ def write(out, d, status):
     array("std::uint16_t", "compositesByParts", [str(i) for i in by_parts], 14)
     w("}  // namespace idna::tables")
     text = "\n".join(lines) + "\n"
-    if out == "-":
+    if check:
+        with open(out, encoding="utf-8") as f:
+            if f.read() != text:
+                sys.exit(f"{out} is not what the Unicode data in {d.folder} makes: run {sys.argv[0]}")
+        print(f"{out} is what the Unicode data makes")
+    elif out == "-":
         sys.stdout.write(text)
     else:
         with open(out, "w", encoding="utf-8", newline="\n") as f:
@@ -409,6 +438,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--data", default="/usr/share/unicode")
     parser.add_argument("--out", default=os.path.join(os.path.dirname(__file__), "..", "common", "idna_tables.cpp"))
+    parser.add_argument("--check", action="store_true", help="compare with --out instead of writing it")
     parser.add_argument("--status", help="also write the derived status of every code point here")
     args = parser.parse_args()
     if not os.path.exists(os.path.join(args.data, "DerivedNormalizationProps.txt")):
@@ -419,7 +449,7 @@ def main():
         with open(args.status, "w") as f:
             for c in range(MAX):
                 f.write(f"{c:X} {status[c]} {' '.join(f'{x:X}' for x in d.mapping(c)) if status[c] == 'M' else ''}\n")
-    write(args.out, d, status)
+    write(args.out, d, status, args.check)
 
 
 if __name__ == "__main__":
