@@ -8,13 +8,6 @@
 
 namespace {
 
-int hexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 // The host's characters: its code page characters, and its escapes read
 // as UTF-8. False when an escape stands for an ASCII byte (what link
 // cleaning left escaped: a blank, a control, a quote) or the escaped
@@ -34,9 +27,8 @@ bool hostCharacters(std::string_view host, std::u32string& out) {
         return true;
     };
     for (std::size_t i = 0; i < host.size();) {
-        if (host[i] == '%' && i + 2 < host.size() && hexValue(host[i + 1]) >= 0 &&
-            hexValue(host[i + 2]) >= 0) {
-            const int b = hexValue(host[i + 1]) * 16 + hexValue(host[i + 2]);
+        const int b = unicode::percentEscapedByte(host, i);
+        if (b >= 0) {
             if (b < 0x80) return false;
             utf8 += static_cast<char>(b);
             i += 3;

@@ -5,6 +5,7 @@
 #include "links/url_cleaning.h"
 
 #include "common/text.h"
+#include "common/unicode.h"
 #include "links/cleaning_tables.h"
 #include "links/target_host.h"
 #include "settings/host_pattern.h"
@@ -48,20 +49,6 @@ std::string_view hostOf(std::string_view url, const Layout& l) {
     return colon == npos ? host : host.substr(0, colon);
 }
 
-int hexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
-// The byte of a "%XX" escape at i, or -1.
-int escapedByte(std::string_view s, std::size_t i) {
-    if (s[i] != '%' || i + 2 >= s.size()) return -1;
-    const int high = hexValue(s[i + 1]), low = hexValue(s[i + 2]);
-    return high < 0 || low < 0 ? -1 : high * 16 + low;
-}
-
 // Bytes a URL cannot hold as they stand: decoded, they would end the URL
 // at a blank or a quote, or turn into text of some other code page.
 bool staysEscaped(int b) { return b <= 0x20 || b == 0x7F || b >= 0x80 || b == '"' || b == '<' || b == '>'; }
@@ -71,7 +58,7 @@ std::string decodeTarget(std::string_view value) {
     std::string out;
     out.reserve(value.size());
     for (std::size_t i = 0; i < value.size();) {
-        const int b = escapedByte(value, i);
+        const int b = unicode::percentEscapedByte(value, i);
         if (b >= 0 && !staysEscaped(b)) {
             out += static_cast<char>(b);
             i += 3;
@@ -87,7 +74,7 @@ std::string decodeName(std::string_view name) {
     if (name.find('%') == npos) return std::string(name);
     std::string out;
     for (std::size_t i = 0; i < name.size();) {
-        const int b = escapedByte(name, i);
+        const int b = unicode::percentEscapedByte(name, i);
         if (b >= 0) {
             out += static_cast<char>(b);
             i += 3;

@@ -60,8 +60,13 @@ void convert(const std::u16string& wide, WideText kind) {
 // Host labels: mapping is idempotent (a mapped label maps to itself and
 // is in NFC), and a host comes out in whole characters.
 void hostLabels(const std::u16string& wide) {
+    // The characters up to the first zero, as the conversion takes them.
     std::u32string chars;
-    for (std::size_t i = 0; i < wide.size();) chars += unicode::next(wide, i);
+    for (std::size_t i = 0; i < wide.size();) {
+        const char32_t c = unicode::next(wide, i);
+        if (c == 0) break;
+        chars += c;
+    }
     std::u32string mapped, again;
     if (idna::mapLabel(chars, mapped)) {
         FUZZ_CHECK(idna::mapLabel(mapped, again) && again == mapped, "a mapped label maps to itself");
