@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
-"""Writes common/idna_tables.cpp: what Tavrin needs to read a host name as
-browsers do (the UTS #46 mapping, canonical composition, and the properties
-its validity rules ask for), from the Unicode data Debian ships in
-/usr/share/unicode (package unicode-data).
+"""Writes common/idna_tables.cpp and .h: what Tavrin needs to read a host
+name as browsers do (the UTS #46 mapping, canonical composition, and the
+properties its validity rules ask for), from the Unicode data Debian ships
+in /usr/share/unicode (package unicode-data), packed into one stream of
+numbers that keeps the program small.
 
 The mapping table is derived as UTS #46 derives its own: the base mapping
 is NFKC_Casefold; a character is valid when no such folding changes it and
@@ -18,7 +19,7 @@ refuses what no host may hold after the mapping, as browsers do).
 Properties matter only for the characters a mapped label can hold: the
 others take the value of their neighbours, which keeps the ranges few.
 
-  python3 scripts/make_idna_tables.py [--data /usr/share/unicode] [--out FILE] [--check]
+  python3 scripts/make_idna_tables.py [--data /usr/share/unicode] [--out FILE.cpp] [--check]
 """
 import argparse
 import os
@@ -234,22 +235,12 @@ def derive_status(d):
 VALID, DISALLOWED, IGNORED, PAIRS, DELTA, STRING = range(6)
 
 
-def utf16(cps):
-    out = []
-    for c in cps:
-        if c < 0x10000:
-            out.append(c)
-        else:
-            out += [0xD800 + ((c - 0x10000) >> 10), 0xDC00 + ((c - 0x10000) & 0x3FF)]
-    return out
-
-
 def mapping_runs(d, status):
     """Runs of code points that map alike, as (start, action). An action is
     (VALID,), (DISALLOWED,), (IGNORED,), (PAIRS,): even offsets from the
     run's start map to the next code point, odd ones are valid; (DELTA, n):
-    each maps to itself plus n; (STRING, units, offset): each maps to its
-    own string of the pool, all of `units` UTF-16 units, in turn."""
+    each maps to itself plus n; (STRING, length, offset): each maps to its
+    own string of the pool, all of `length` code points, in turn."""
     def single(c):
         s = status[c]
         if s != "M":
@@ -284,21 +275,21 @@ def mapping_runs(d, status):
             def string(x):
                 b = actions[x]
                 if b[0] == STRING:
-                    return utf16(b[1])
+                    return list(b[1])
                 if b[0] == DELTA and not (x + 1 < MAX and actions[x + 1] == b):
-                    return utf16([x + b[1]])
+                    return [x + b[1]]
                 return None
             first = string(c)
-            units = len(first)
+            length = len(first)
             offset = len(pool)
             pool += first
             while end < MAX:
                 nxt = string(end)
-                if nxt is None or len(nxt) != units:
+                if nxt is None or len(nxt) != length:
                     break
                 pool += nxt
                 end += 1
-            runs.append((c, (STRING, units, offset)))
+            runs.append((c, (STRING, length, offset)))
             c = end
             continue
         while end < MAX and actions[end] == a:
@@ -365,80 +356,158 @@ def check_decompositions(d, status, pairs):
             assert c in by and nfd(c) == d.nfd([c]), f"U+{c:04X} decomposes otherwise"
 
 
-def write(out, d, status, check=False):
+def varint(n):
+    """Seven bits a byte, low first; the high bit says more follow."""
+    assert n >= 0
+    out = bytearray()
+    while True:
+        byte, n = n & 0x7F, n >> 7
+        out.append(byte | (0x80 if n else 0))
+        if not n:
+            return out
+
+
+def zigzag(n):
+    """A signed number as a varint takes it: 0, -1, 1, -2 ... as 0, 1, 2, 3 ..."""
+    return n << 1 if n >= 0 else ((-n) << 1) - 1
+
+
+def packed(d, status):
+    """The tables as one stream of varints (signed ones zigzagged, ascending
+    ones as differences), and their counts. common/idna_data.cpp unpacks it
+    in this order:
+      mapping runs: start difference, then the action's index << 1, or
+        length << 1 | 1 for a run of strings (each run's strings follow
+        those of the run before in the pool)
+      actions, the most used first: kind | delta << 3
+      pool, a string at a time: its first code point as the difference
+        from the first of the string before, each other one as the
+        difference from the one before it
+      property runs: start difference, record index
+      records: ccc | bidi << 8 | joining << 12 | mark << 15
+      marks (the second parts of the composites): difference
+      composites: composite difference, first part as the difference from
+        the first part before, the mark's index"""
     runs, pool = mapping_runs(d, status)
-    actions = []
-    action_index = {}
-    packed_runs = []
-    for start, a in runs:
-        if a[0] == DELTA:
-            word = DELTA | (a[1] << 3)
-        elif a[0] == STRING:
-            word = STRING | (a[1] << 3) | (a[2] << 8)
-        else:
-            word = a[0]
-        if word not in action_index:
-            action_index[word] = len(actions)
-            actions.append(word)
-        packed_runs.append(start << 11 | action_index[word])
-    assert len(actions) < 1 << 11 and len(pool) < 1 << 23
+
+    def word(a):
+        return DELTA | (a[1] << 3) if a[0] == DELTA else a[0]
+    uses = {}
+    for _, a in runs:
+        if a[0] != STRING:
+            uses[word(a)] = uses.get(word(a), 0) + 1
+    actions = sorted(uses, key=lambda w: (-uses[w], w))
+    action_index = {w: i for i, w in enumerate(actions)}
+    string_runs = sum(1 for _, a in runs if a[0] == STRING)
     relevant = [status[c] == "V" for c in range(MAX)]
     props = property_runs(lambda c: properties(d, c), relevant)
     records = sorted(set(v for _, v in props))
-    assert len(records) < 1 << 11
+    record_index = {v: i for i, v in enumerate(records)}
     pairs = compositions(d, status)
     check_decompositions(d, status, pairs)
-    by_parts = sorted(range(len(pairs)), key=lambda i: (pairs[i][1], pairs[i][2]))
+    marks = sorted(set(b for _, _, b in pairs))
+    mark_index = {b: i for i, b in enumerate(marks)}
+    # What an entry of the unpacked tables leaves for an index: 11 bits
+    # beside a code point; a string action's place in the pool, 23.
+    assert len(actions) + string_runs < 1 << 11 and len(records) < 1 << 11 and len(pool) < 1 << 23
+    assert all(a[1] < 32 for _, a in runs if a[0] == STRING)
 
-    lines = []
-    w = lines.append
-    w("// Generated by scripts/make_idna_tables.py from the Unicode " + d.version + " data in")
-    w("// /usr/share/unicode: do not edit. common/idna.cpp reads them.")
-    w('#include "common/idna_tables.h"')
-    w("")
-    w("namespace idna::tables {")
-    w("")
+    out = bytearray()
+    previous = 0
+    for start, a in runs:
+        code = a[1] << 1 | 1 if a[0] == STRING else action_index[word(a)] << 1
+        out += varint(start - previous) + varint(code)
+        previous = start
+    for w in actions:
+        out += varint(zigzag(w))
+    first = 0
+    ends = [start for start, _ in runs[1:]] + [MAX]
+    for (start, a), end in zip(runs, ends):
+        if a[0] != STRING:
+            continue
+        length, offset = a[1], a[2]
+        for i in range(end - start):
+            string = pool[offset + i * length:offset + (i + 1) * length]
+            out += varint(zigzag(string[0] - first))
+            first = string[0]
+            for before, c in zip(string, string[1:]):
+                out += varint(zigzag(c - before))
+    previous = 0
+    for start, v in props:
+        out += varint(start - previous) + varint(record_index[v])
+        previous = start
+    for v in records:
+        out += varint(v)
+    previous = 0
+    for b in marks:
+        out += varint(b - previous)
+        previous = b
+    previous = first = 0
+    for c, a, b in pairs:
+        out += varint(c - previous) + varint(zigzag(a - first)) + varint(mark_index[b])
+        previous, first = c, a
+    counts = {
+        "runCount": len(runs), "actionCount": len(actions), "stringRunCount": string_runs,
+        "poolCount": len(pool), "propertyRunCount": len(props), "recordCount": len(records),
+        "markCount": len(marks), "compositeCount": len(pairs), "packedSize": len(out),
+    }
+    return bytes(out), counts
 
-    def array(kind, name, values, per_line=8):
-        w(f"extern const {kind} {name}[] = {{")
-        for i in range(0, len(values), per_line):
-            w("    " + ", ".join(values[i:i + per_line]) + ",")
-        w("};")
-        w(f"extern const unsigned {name}Count = {len(values)};")
-        w("")
 
-    array("std::uint32_t", "mappingRuns", [f"0x{x:08X}" for x in packed_runs])
-    array("std::int32_t", "mappingActions", [str(x) for x in actions], 10)
-    array("char16_t", "mappingPool", [f"0x{x:04X}" for x in pool], 12)
-    array("std::uint32_t", "propertyRuns", [f"0x{s << 11 | records.index(v):08X}" for s, v in props])
-    array("std::uint16_t", "propertyRecords", [f"0x{x:04X}" for x in records], 12)
-    array("std::uint64_t", "composites",
-          [f"0x{c << 42 | a << 21 | b:016X}" for c, a, b in pairs], 4)
-    array("std::uint16_t", "compositesByParts", [str(i) for i in by_parts], 14)
-    w("}  // namespace idna::tables")
-    text = "\n".join(lines) + "\n"
-    if check:
-        with open(out, encoding="utf-8") as f:
-            if f.read() != text:
-                sys.exit(f"{out} is not what the Unicode data in {d.folder} makes: run {sys.argv[0]}")
-        print(f"{out} is what the Unicode data makes")
-    elif out == "-":
-        sys.stdout.write(text)
-    else:
-        with open(out, "w", encoding="utf-8", newline="\n") as f:
-            f.write(text)
-    size = 4 * len(packed_runs) + 4 * len(actions) + 2 * len(pool) + 4 * len(props) + 2 * len(records) \
-        + 8 * len(pairs) + 2 * len(pairs)
-    print(f"{len(packed_runs)} mapping runs ({len(actions)} actions, {len(pool)} pool units), "
-          f"{len(props)} property runs ({len(records)} records), {len(pairs)} composites: "
-          f"{size} bytes", file=sys.stderr)
+def header_text(d, counts):
+    lines = [
+        "// Generated by scripts/make_idna_tables.py from the Unicode " + d.version + " data in",
+        "// /usr/share/unicode: do not edit. The tables behind reading host names as",
+        "// browsers do, packed into one stream of numbers (idna_tables.cpp; the",
+        "// script tells its layout), and the counts of what it holds.",
+        "// common/idna_data.cpp unpacks it when first asked.",
+        "#pragma once",
+        "",
+        "namespace idna::tables {",
+        "",
+        "extern const unsigned char packed[];",
+    ]
+    lines += [f"constexpr unsigned {name} = {n};" for name, n in counts.items()]
+    lines += ["", "}  // namespace idna::tables"]
+    return "\n".join(lines) + "\n"
+
+
+def source_text(d, data):
+    lines = [
+        "// Generated by scripts/make_idna_tables.py from the Unicode " + d.version + " data in",
+        "// /usr/share/unicode: do not edit. common/idna_data.cpp unpacks it.",
+        '#include "common/idna_tables.h"',
+        "",
+        "namespace idna::tables {",
+        "",
+        "extern const unsigned char packed[packedSize] = {",
+    ]
+    for i in range(0, len(data), 20):
+        lines.append("    " + ",".join(str(b) for b in data[i:i + 20]) + ",")
+    lines += ["};", "", "}  // namespace idna::tables"]
+    return "\n".join(lines) + "\n"
+
+
+def write(out, d, status, check=False):
+    data, counts = packed(d, status)
+    files = {out: source_text(d, data), os.path.splitext(out)[0] + ".h": header_text(d, counts)}
+    for path, text in files.items():
+        if check:
+            with open(path, encoding="utf-8") as f:
+                if f.read() != text:
+                    sys.exit(f"{path} is not what the Unicode data in {d.folder} makes: run {sys.argv[0]}")
+        else:
+            with open(path, "w", encoding="utf-8", newline="\n") as f:
+                f.write(text)
+    print(", ".join(f"{name} {n}" for name, n in counts.items()), file=sys.stderr)
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--data", default="/usr/share/unicode")
     parser.add_argument("--out", default=os.path.join(os.path.dirname(__file__), "..", "common", "idna_tables.cpp"))
-    parser.add_argument("--check", action="store_true", help="compare with --out instead of writing it")
+    parser.add_argument("--check", action="store_true",
+                        help="compare with --out and its header instead of writing them")
     parser.add_argument("--status", help="also write the derived status of every code point here")
     args = parser.parse_args()
     if not os.path.exists(os.path.join(args.data, "DerivedNormalizationProps.txt")):
