@@ -67,32 +67,4 @@ bool encode(const std::u32string& label, std::string& out) {
     return true;
 }
 
-char32_t lowerCase(char32_t c) {
-    if (c >= 'A' && c <= 'Z') return c + 0x20;
-    if ((c >= 0xC0 && c <= 0xDE && c != 0xD7)) return c + 0x20;
-    if (c >= 0x100 && c <= 0x17F) {
-        // Pairs of capital and small letter, but for a few without a pair
-        // and the stretch from U+0139 to U+0148 that pairs odd with even.
-        if (c == 0x130 || c == 0x131 || c == 0x138 || c == 0x149 || c == 0x17F) return c;
-        if (c == 0x178) return 0xFF;
-        const bool oddPairs = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
-        if (oddPairs) return (c % 2 == 1) ? c + 1 : c;
-        return (c % 2 == 0) ? c + 1 : c;
-    }
-    if (c >= 0x391 && c <= 0x3A9 && c != 0x3A2) return c + 0x20;
-    if (c >= 0x410 && c <= 0x42F) return c + 0x20;
-    if (c >= 0x400 && c <= 0x40F) return c + 0x50;
-    return c;
-}
-
-bool labelToAscii(const std::u32string& label, std::string& out) {
-    std::u32string folded;
-    folded.reserve(label.size());
-    for (char32_t c : label) folded += lowerCase(c);
-    std::string encoded;
-    if (!encode(folded, encoded)) return false;
-    out = "xn--" + encoded;
-    return true;
-}
-
 }  // namespace punycode

@@ -120,6 +120,18 @@ void appendPercentEncoded(std::string& out, char32_t c) {
     }
 }
 
+int percentEscapedByte(std::string_view s, std::size_t i) {
+    auto hex = [](char c) {
+        if (c >= '0' && c <= '9') return c - '0';
+        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+        return -1;
+    };
+    if (i + 2 >= s.size() || s[i] != '%') return -1;
+    const int high = hex(s[i + 1]), low = hex(s[i + 2]);
+    return high < 0 || low < 0 ? -1 : high * 16 + low;
+}
+
 bool fromUtf7(std::string_view utf7, std::u16string& out) {
     out.clear();
     for (std::size_t i = 0; i < utf7.size();) {

@@ -29,6 +29,9 @@ void appendUtf8(std::string& out, char32_t c);
 // Appends `c` as UTF-8 with every byte written "%XX" (upper-case hex).
 void appendPercentEncoded(std::string& out, char32_t c);
 
+// The byte of a "%XX" escape (either case of hex) at `i`, or -1.
+int percentEscapedByte(std::string_view s, std::size_t i);
+
 // UTF-7 (RFC 2152) as UTF-16: "+" opens a run of modified base64 that the
 // first other character closes (a closing "-" is dropped), "+-" is "+".
 // Bits left over at the end of a run are dropped. False for a run that

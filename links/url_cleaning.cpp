@@ -1,11 +1,13 @@
 // Redirect links and tracking parameters. The bytes that divide a link
 // ('/', '?', '#', '&', '=', '%', ':') lie below 0x40 and so are never the
 // trail byte of a double-byte character: a byte scan cannot split one. The
-// host is read by whole characters, as '@' and ']' can be trail bytes.
+// host is read by whole characters, as '@', ']' and '\' can be trail bytes.
 #include "links/url_cleaning.h"
 
 #include "common/text.h"
+#include "common/unicode.h"
 #include "links/cleaning_tables.h"
+#include "links/target_host.h"
 #include "settings/host_pattern.h"
 
 namespace {
@@ -15,7 +17,7 @@ constexpr std::size_t npos = std::string_view::npos;
 // Where the parts of a web link begin.
 struct Layout {
     std::size_t host = 0;      // after "://"
-    std::size_t path = 0;      // the first '/', '?' or '#' after the host
+    std::size_t path = 0;      // the first '/', '?', '#' or '\' after the host
     std::size_t query = npos;  // the '?' of the query, npos without one
     std::size_t end = 0;       // the '#' of the fragment, or the URL's end
 };
@@ -23,8 +25,7 @@ struct Layout {
 Layout layoutOf(std::string_view url) {
     Layout l;
     l.host = url.find("://") + 3;
-    l.path = url.find_first_of("/?#", l.host);
-    if (l.path == npos) l.path = url.size();
+    l.path = authorityEnd(url, l.host);
     const std::size_t hash = url.find('#', l.path);
     l.end = hash == npos ? url.size() : hash;
     const std::size_t question = url.find('?', l.path);
@@ -48,20 +49,6 @@ std::string_view hostOf(std::string_view url, const Layout& l) {
     return colon == npos ? host : host.substr(0, colon);
 }
 
-int hexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
-// The byte of a "%XX" escape at i, or -1.
-int escapedByte(std::string_view s, std::size_t i) {
-    if (s[i] != '%' || i + 2 >= s.size()) return -1;
-    const int high = hexValue(s[i + 1]), low = hexValue(s[i + 2]);
-    return high < 0 || low < 0 ? -1 : high * 16 + low;
-}
-
 // Bytes a URL cannot hold as they stand: decoded, they would end the URL
 // at a blank or a quote, or turn into text of some other code page.
 bool staysEscaped(int b) { return b <= 0x20 || b == 0x7F || b >= 0x80 || b == '"' || b == '<' || b == '>'; }
@@ -71,7 +58,7 @@ std::string decodeTarget(std::string_view value) {
     std::string out;
     out.reserve(value.size());
     for (std::size_t i = 0; i < value.size();) {
-        const int b = escapedByte(value, i);
+        const int b = unicode::percentEscapedByte(value, i);
         if (b >= 0 && !staysEscaped(b)) {
             out += static_cast<char>(b);
             i += 3;
@@ -87,7 +74,7 @@ std::string decodeName(std::string_view name) {
     if (name.find('%') == npos) return std::string(name);
     std::string out;
     for (std::size_t i = 0; i < name.size();) {
-        const int b = escapedByte(name, i);
+        const int b = unicode::percentEscapedByte(name, i);
         if (b >= 0) {
             out += static_cast<char>(b);
             i += 3;
@@ -206,9 +193,8 @@ std::string targetOf(std::string_view url, const Layout& l, std::string_view hos
         if (!isWebLink(target)) return std::string();
         // A target must name a host.
         const std::size_t at = target.find("://") + 3;
-        if (at >= target.size() || target[at] == '/' || target[at] == '?' || target[at] == '#')
-            return std::string();
-        return target;
+        if (authorityEnd(target, at) == at) return std::string();
+        return withBrowserHost(target);
     }
     return std::string();
 }

@@ -35,7 +35,10 @@ constexpr int maxUnwrapDepth = 4;
 // Cleans `url` by `rules`. A redirect link is replaced by its target (the
 // parameter's value with its escapes decoded once, except those of bytes
 // no URL holds as they stand) only when that is itself an http or https
-// link; nested ones are unwrapped in turn. Then the parameters `rules`
+// link; its host is then read as browsers read it (links/target_host.h:
+// escaped UTF-8 decoded, a '\' ending it as a '/'), so that host blocks
+// see the host the browser opens. Nested ones are unwrapped in turn. Then
+// the parameters `rules`
 // name are dropped, ignoring ASCII case, with "&amp;" taken for '&' as
 // in a page's source; a query of no "name=value" pair is left alone, and
 // one left empty loses its '?'.

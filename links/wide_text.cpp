@@ -7,9 +7,9 @@
 #include <array>
 #include <vector>
 
-#include "common/punycode.h"
 #include "common/text.h"
 #include "common/unicode.h"
+#include "links/host_text.h"
 #include "platform/platform.h"
 #include "settings/settings.h"
 
@@ -57,7 +57,6 @@ std::size_t prefixAt(const Characters& s, std::size_t i) {
     return 0;
 }
 
-bool isHostSeparator(char32_t c) { return c == '.' || c == 0x3002 || c == 0xFF0E || c == 0xFF61; }
 bool endsAuthority(char32_t c) { return c == '/' || c == '?' || c == '#' || c == '\\'; }
 
 // A range of text with blanks around it and one pair of enclosing double
@@ -262,7 +261,7 @@ private:
         return k > 0 && restStarts_[k - 1] == at;
     }
 
-    // user-info@host:port: the host's labels by IDNA, the rest escaped.
+    // user-info@host:port: the host as browsers read it, the rest escaped.
     void flushAuthority() {
         const std::u32string_view a(authority_);
         const std::size_t at = a.rfind(U'@');
@@ -278,40 +277,9 @@ private:
             hostEnd = close == std::u32string_view::npos ? close : close + 1;
         }
         if (hostEnd == std::u32string_view::npos) hostEnd = hostPort.size();
-        host(hostPort.substr(0, hostEnd));
+        out_ += hostText(hostPort.substr(0, hostEnd));
         for (char32_t c : hostPort.substr(hostEnd)) inUrl(c);
         authority_.clear();
-    }
-
-    void host(std::u32string_view name) {
-        std::size_t start = 0;
-        for (std::size_t k = 0; k <= name.size(); ++k) {
-            if (k < name.size() && !isHostSeparator(name[k])) continue;
-            label(name.substr(start, k - start));
-            if (k < name.size()) inUrl(name[k]);
-            start = k + 1;
-        }
-    }
-
-    // A label the code page holds stays as it is (a Japanese host name the
-    // browser converts itself); any other becomes its ASCII form.
-    void label(std::u32string_view chars) {
-        const std::size_t mark = out_.size();
-        bool held = true;
-        for (char32_t c : chars) {
-            if (!plain(c)) {
-                held = false;
-                break;
-            }
-        }
-        if (held) return;
-        out_.resize(mark);
-        std::string ascii;
-        if (punycode::labelToAscii(std::u32string(chars), ascii)) {
-            out_ += ascii;
-        } else {
-            for (char32_t c : chars) inUrl(c);
-        }
     }
 
     // A text that names an existing file or folder as a whole (a path with

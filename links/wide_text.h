@@ -8,8 +8,8 @@
 //   - inside a URL (from "http://", "https://", "ftp://", "mailto:" or
 //     "file://" to the blank, '>' or '"' that ends it, or to the title
 //     separator), the form browsers send themselves: a host-name label
-//     holding one becomes "xn--..." (IDNA), anything else percent-escaped
-//     UTF-8;
+//     holding one is mapped as browsers map it and becomes "xn--..."
+//     (IDNA, links/host_text.h), anything else percent-escaped UTF-8;
 //   - a space of another script (no-break, thin, ideographic-width ...) and
 //     the guillemets « » ‹ › become a blank, which ends a word as a blank
 //     does; a byte-order mark is dropped;

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/converter_library.h"
@@ -206,6 +207,10 @@ public:
     // character counts only when its bytes read back as that same
     // character: no look-alike stands in for it ("e" for "é", "\" for "¥").
     virtual bool cp932Char(char32_t c, std::string& out) = 0;
+    // The character that one code page 932 character's bytes (a single
+    // byte, or a lead and a trail byte) stand for; false when they stand
+    // for none.
+    virtual bool charOfCp932(std::string_view bytes, char32_t& c) = 0;
     // Whether a wide path names an existing file or folder.
     virtual bool wideFileExists(const std::u16string& path) = 0;
     // The code page 932 name of a wide path: its own bytes where the code

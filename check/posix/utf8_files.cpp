@@ -103,6 +103,7 @@ public:
         return real_.clipboardWideText(owner, out, maxUnits);
     }
     bool cp932Char(char32_t c, std::string& out) override { return real_.cp932Char(c, out); }
+    bool charOfCp932(std::string_view bytes, char32_t& c) override { return real_.charOfCp932(bytes, c); }
     bool wideFileExists(const std::u16string& path) override { return real_.wideFileExists(path); }
     bool wideName(const std::u16string& path, std::string& name) override { return real_.wideName(path, name); }
     unsigned codePage() override { return real_.codePage(); }

@@ -218,6 +218,16 @@ public:
         return held;
     }
     unsigned codePage() override { return 932; }
+    bool charOfCp932(std::string_view bytes, char32_t& c) override {
+        static iconv_t fromCp932 = iconv_open("UTF-8", "CP932");
+        std::string utf8;
+        if (bytes.empty() || bytes.size() > 2 || !iconvWhole(fromCp932, bytes, utf8)) return false;
+        const std::u16string wide = unicode::fromUtf8(utf8);
+        std::size_t i = 0;
+        if (wide.empty()) return false;
+        c = unicode::next(wide, i);
+        return i == wide.size() && c != unicode::replacement;
+    }
     bool wideFileExists(const std::u16string& path) override {
         // No byte of a UTF-8 character is a backslash: each one is a
         // folder separator.

@@ -75,4 +75,14 @@ bool Win32Platform::cp932Char(char32_t c, std::string& out) {
 
 unsigned Win32Platform::codePage() { return GetACP(); }
 
+bool Win32Platform::charOfCp932(std::string_view bytes, char32_t& c) {
+    if (bytes.empty() || bytes.size() > 2) return false;
+    WCHAR wide[2];
+    const int units = MultiByteToWideChar(programCodePage, MB_ERR_INVALID_CHARS, bytes.data(),
+                                          static_cast<int>(bytes.size()), wide, 2);
+    if (units != 1) return false;
+    c = wide[0];
+    return true;
+}
+
 }  // namespace platform

@@ -28,6 +28,7 @@ public:
     bool clipboardText(WindowHandle owner, std::string& out, std::size_t maxBytes) override;
     bool clipboardWideText(WindowHandle owner, std::u16string& out, std::size_t maxUnits) override;
     bool cp932Char(char32_t c, std::string& out) override;
+    bool charOfCp932(std::string_view bytes, char32_t& c) override;
     bool wideFileExists(const std::u16string& path) override;
     bool wideName(const std::u16string& path, std::string& name) override;
     unsigned codePage() override;

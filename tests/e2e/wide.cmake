@@ -1,9 +1,10 @@
 # Links with characters code page 932 lacks, given wide: the command line,
 # the clipboard, drops on the list window, a shortcut's wide section, a
-# folder of shortcuts with such names.
+# folder of shortcuts with such names, host blocks of hosts as browsers
+# read them.
 set(TAVRIN_WIDE_CASES
   command_line clipboard_start shortcut file_by_short_name handoff clipboard_handoff list_window
-  shortcut_folder save_names)
+  shortcut_folder save_names host_blocks)
 tavrin_e2e_cases(wide ${TAVRIN_WIDE_CASES})
 foreach(case ${TAVRIN_WIDE_CASES})
   set_property(TEST e2e.wide.${case} APPEND PROPERTY

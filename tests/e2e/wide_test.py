@@ -221,6 +221,26 @@ def save_names(args):
                 "files in the folder")
 
 
+
+def host_blocks(args):
+    # Hosts as browsers read them choose their host blocks: a label typed
+    # in fullwidth capitals, a Turkish dotted capital, and a redirect
+    # link's target whose host is escaped UTF-8. Other URLs go elsewhere.
+    case, recorded = recorder_case(args, "host_blocks")
+    shutil.copyfile(case.path("rec.exe"), case.path("other.exe"))
+    rec, other = windows_path(case.path("rec.exe")), windows_path(case.path("other.exe"))
+    case.write("Tavrin.ini", cp932(f"[system]\r\n@unwrap\r\n[host:xn--bcher-kva.example;xn--istanbul-o0e.tr]#"
+                                   f"\r\n{rec}\r\n%end\r\n[blank]#\r\n{other}\r\n%end\r\n"))
+    for text in ("http://ＢÜＣＨＥＲ.example/", "http://İstanbul.tr/",
+                 "https://www.google.com/url?q=https%3A%2F%2Fb%C3%BCcher.example%2F"):
+        report = run_wide(case, text)
+        check_equal(report.messages(), [], "message boxes")
+    check_equal(recorded(3), [b"http://xn--bcher-kva.example/", b"http://xn--istanbul-o0e.tr/",
+                              b"https://xn--bcher-kva.example/"], "the host block's program")
+    check(not os.path.exists(case.path("other.exe.log")), "the other block's program started")
+
+
 if __name__ == "__main__":
     main({f.__name__: f for f in (command_line, clipboard_start, shortcut, file_by_short_name, handoff,
-                                  clipboard_handoff, list_window, shortcut_folder, save_names)})
+                                  clipboard_handoff, list_window, shortcut_folder, save_names,
+                                  host_blocks)})

@@ -3,15 +3,19 @@
 // units: any surrogates, zeros, blanks and quotes), a dropped file's name,
 // and an Internet shortcut's wide URL (the input as its UTF-7 value). The
 // conversion must give whole code page 932 characters, keep ASCII text as
-// it is, and leave text the recogniser takes as it takes any other.
+// it is, and leave text the recogniser takes as it takes any other. Host
+// labels are mapped and composed as browsers do, to a fixed point.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
 #include "app/recognize.h"
+#include "common/idna.h"
+#include "common/nfc.h"
 #include "common/text.h"
 #include "common/unicode.h"
 #include "common/unopenable_names.h"
+#include "links/host_text.h"
 #include "links/shortcut_wide.h"
 #include "links/wide_text.h"
 #include "tests/fuzz/support/fuzz_state.h"
@@ -37,7 +41,8 @@ void convert(const std::u16string& wide, WideText kind) {
     const std::string out = wideToCp932(wide, kind);
     checkWholeCharacters(out);
     // The longest forms of one unit: a character of three UTF-8 bytes
-    // escaped (9 bytes), or a label of one character in its ASCII form.
+    // escaped (9 bytes), or a label of one character in its ASCII form
+    // (as many as 17 bytes for "㍿", and a separator before the next).
     FUZZ_CHECK(out.size() <= 12 * wide.size(), "bounded growth");
     bool ascii = true;
     std::size_t end = 0;
@@ -52,6 +57,28 @@ void convert(const std::u16string& wide, WideText kind) {
     clearUnopenableNames();
 }
 
+// Host labels: mapping is idempotent (a mapped label maps to itself and
+// is in NFC), and a host comes out in whole characters.
+void hostLabels(const std::u16string& wide) {
+    // The characters up to the first zero, as the conversion takes them.
+    std::u32string chars;
+    for (std::size_t i = 0; i < wide.size();) {
+        const char32_t c = unicode::next(wide, i);
+        if (c == 0) break;
+        chars += c;
+    }
+    std::u32string mapped, again;
+    if (idna::mapLabel(chars, mapped)) {
+        FUZZ_CHECK(idna::mapLabel(mapped, again) && again == mapped, "a mapped label maps to itself");
+        again = mapped;
+        idna::toNfc(again);
+        FUZZ_CHECK(again == mapped, "a mapped label is in NFC");
+        idna::isValidLabel(mapped);
+        idna::meetsBidiRule(mapped);
+    }
+    checkWholeCharacters(hostText(chars));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -62,6 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     convert(wide, WideText::input);
     convert(wide, WideText::path);
     convert(wide, WideText::url);
+    hostLabels(wide.substr(0, 256));
     checkUrlList();
 
     const std::string utf7(inputText(data, size));

@@ -123,6 +123,7 @@ public:
     bool clipboardText(platform::WindowHandle, std::string& out, std::size_t max) override;
     bool clipboardWideText(platform::WindowHandle, std::u16string& out, std::size_t max) override;
     bool cp932Char(char32_t c, std::string& out) override { return real_.cp932Char(c, out); }
+    bool charOfCp932(std::string_view bytes, char32_t& c) override { return real_.charOfCp932(bytes, c); }
     bool wideFileExists(const std::u16string& path) override {
         for (const auto& name : wideNames) if (name == path) return true;
         return real_.wideFileExists(path);

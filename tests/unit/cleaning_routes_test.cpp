@@ -255,3 +255,29 @@ TEST_F(CleaningRoutes, ListRowsOpenedWithAGivenRowGetTheUrlAsGiven) {
 }
 
 }  // namespace
+
+// A redirect link's target whose host is escaped UTF-8 opens under the host
+// block of that host as browsers read it, written as a user writes a host
+// given directly: its IDNA form, or its code page bytes.
+TEST_F(CleaningRoutes, HostBlocksMatchTheUnwrappedTargetsHost) {
+    const std::string ini = "[host:xn--bcher-kva.example]\n" + viewer + "\n%end\n[host:東京.jp]\n" + keeper +
+                            "\n%end\n[blank]\nother.exe\n%end\n";
+    const struct {
+        const char* what;
+        std::string link;
+        Starts want;
+    } cases[] = {
+        {"escaped UTF-8", "https://www.google.com/url?q=https%3A%2F%2Fb%C3%BCcher.example%2F",
+         {{viewer, "https://xn--bcher-kva.example/"}}},
+        {"fullwidth and capitals, as an IME types them",
+         "https://www.google.com/url?q=https%3A%2F%2F%EF%BD%82%C3%9C%EF%BD%83%EF%BD%88%EF%BD%85%EF%BD%92.example%2Fa",
+         {{viewer, "https://xn--bcher-kva.example/a"}}},
+        {"a Japanese host in its code page", "https://www.google.com/url?q=https%3A%2F%2F%E6%9D%B1%E4%BA%AC.jp%2F",
+         {{keeper, "https://東京.jp/"}}},
+    };
+    for (const auto& c : cases) {
+        fake.starts.clear();
+        open(ini, c.link);
+        EXPECT_EQ(starts(), c.want) << c.what;
+    }
+}

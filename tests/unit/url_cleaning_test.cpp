@@ -154,6 +154,31 @@ TEST(UrlCleaning, UnwrapsKnownRedirectors) {
     });
 }
 
+TEST(UrlCleaning, TheTargetsHostAsBrowsersReadIt) {
+    const std::string google = "https://www.google.com/url?q=";
+    expectCleaning(unwrapOnly(), {
+        {"escaped UTF-8 becomes the IDNA form", google + "https%3A%2F%2Fb%C3%BCcher.example%2Fx%C3%A9",
+         "https://xn--bcher-kva.example/x%C3%A9"},
+        {"the user and the port stay", google + "https%3A%2F%2Fu%3Ap%40%C3%BC.example%3A8080%2F",
+         "https://u:p@xn--tda.example:8080/"},
+        {"a label the code page holds gets its bytes", google + "https%3A%2F%2F%E6%9D%B1%E4%BA%AC.jp%2F",
+         "https://東京.jp/"},
+        {"code page characters and escapes in one label", google + "https://東%C3%BC.jp/",
+         "https://xn--tda1753c.jp/"},
+        {"a '\\' ends the host as '/' does", google + "https%3A%2F%2Fa.example%5C%40b.example%2F",
+         "https://a.example/@b.example/"},
+        {"a '\\' that is half a character does not", google + "https://ソ.example/",
+         "https://ソ.example/"},
+        {"Shift_JIS escapes are no UTF-8: left alone", google + "https%3A%2F%2F%93%8C.jp%2F",
+         "https://%93%8C.jp/"},
+        {"an escaped blank: left alone", google + "https%3A%2F%2Fa%2520%C3%BC.example%2F",
+         "https://a%20%C3%BC.example/"},
+        {"a label browsers refuse stays escaped", google + "https%3A%2F%2F%CC%81a.%C3%BC.example%2F",
+         "https://%CC%81a.xn--tda.example/"},
+        {"an address is no host name", google + "https%3A%2F%2F%5B%3A%3A1%5D%2F", "https://[::1]/"},
+    });
+}
+
 TEST(UrlCleaning, NestedRedirectorsAndTheDepthLimit) {
     const std::string target = "https://ex.com/a";
     // Each level wraps the one inside it, escaped once more.

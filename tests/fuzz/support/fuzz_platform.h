@@ -93,6 +93,9 @@ public:
     bool cp932Char(char32_t c, std::string& out) override {
         return platform::nativePlatform().cp932Char(c, out);
     }
+    bool charOfCp932(std::string_view bytes, char32_t& c) override {
+        return platform::nativePlatform().charOfCp932(bytes, c);
+    }
     bool wideFileExists(const std::u16string&) override { return false; }
     bool wideName(const std::u16string&, std::string&) override { return false; }
     unsigned codePage() override { return 932; }
