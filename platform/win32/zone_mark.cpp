@@ -1,9 +1,10 @@
 // The mark of a file saved from the Internet. Windows' attachment
 // services write it where they are present (they follow the system's
 // zone settings and policies, and may have the file scanned); elsewhere
-// the Zone.Identifier stream is written as they would write it. Either
-// way the mark is best effort: a file system without streams (FAT, many
-// shares) simply keeps the file unmarked.
+// the Zone.Identifier stream is written as they would write it, on a
+// volume that keeps streams. Either way the mark is best effort: a file
+// system without streams (FAT, many shares) simply keeps the file
+// unmarked, and a download never fails for want of its mark.
 #include <string>
 
 #include "common/download_safety.h"
@@ -47,10 +48,21 @@ bool saveWithAttachmentServices(const std::wstring& path, const std::wstring& ho
     return saved;
 }
 
+// Whether the file's volume keeps alternate streams. Where it says it
+// does not, a name with a colon may well become a file of its own (Wine
+// makes "name:Zone.Identifier" a file beside the download).
+bool keepsStreams(const std::wstring& path) {
+    WCHAR root[MAX_PATH + 1] = {};
+    if (!GetVolumePathNameW(path.c_str(), root, MAX_PATH)) return false;
+    DWORD flags = 0;
+    if (!GetVolumeInformationW(root, nullptr, 0, nullptr, nullptr, &flags, nullptr, 0)) return false;
+    return (flags & FILE_NAMED_STREAMS) != 0;
+}
+
 void writeZoneStream(const std::wstring& path, const std::string& text) {
     // Only beside a file that is there: opening the stream of a missing
     // file would create the file.
-    if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return;
+    if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES || !keepsStreams(path)) return;
     const std::wstring stream = path + win::widen(zoneStreamSuffix);
     win::ScopedHandle file(CreateFileW(stream.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                        FILE_ATTRIBUTE_NORMAL, nullptr));
