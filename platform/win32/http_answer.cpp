@@ -100,6 +100,7 @@ bool redirectTarget(HINTERNET request, const std::string& from, std::string& to)
     if (!HttpQueryInfoA(request, HTTP_QUERY_LOCATION, location.data(), &size, nullptr)) {
         if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) return false;
         location.resize(size + 1);
+        size = static_cast<DWORD>(location.size());
         if (!HttpQueryInfoA(request, HTTP_QUERY_LOCATION, location.data(), &size, nullptr)) return false;
     }
     if (size == 0) return false;

@@ -152,6 +152,10 @@ def megabyte(h, query, server):
     h.answer(200, MEGABYTE)
 
 
+def proxy_login(h, query, server):
+    h.answer(407, b"login first", [("Proxy-Authenticate", 'Basic realm="office"')])
+
+
 def to_plain(h, query, server):
     h.answer(302, b"", [("Location", server.redirect_to)])
 
@@ -164,7 +168,7 @@ ROUTES = {
     "/trickle.bin": trickle, "/silent3.html": silent_3s, "/docs/report.pdf": report,
     "/docs/" + ESCAPED_NAME: report, "/docs/" + LONG_NAME: report,
     "/half.bin": cut_off, "/once.bin": stalls_once, "/mega.bin": megabyte,
-    "/to-plain.html": to_plain,
+    "/to-plain.html": to_plain, "/login.html": proxy_login,
 }
 
 
@@ -818,7 +822,7 @@ def cancel_then_again(args):
     with Server() as server:
         d.case.write("urls.txt", (server.url("/once.bin") + "\r\n").encode())
         s = Session(d.case).start(cp932(d.win("urls.txt"))).wait_list().wait_rows(1).command(950)
-        s.post(999).cancel_progress().post(999).sleep(1500)
+        s.post(999).cancel_progress().post(999).sleep(700)
         report = s.run(timeout_ms=30000)
         check_equal(server.stalled, 2, "requests for the URL")
         check_equal(report.get("running_at_end", 0), 1, "the list window stayed")
@@ -886,14 +890,17 @@ def proxy(args):
             d.run("http://localhost:1/dir/page.html")
             # What the settings say to bypass is reached directly.
             d.run(server.url("/dir/doc.txt"))
+            # A proxy that wants a password: no prompt, the open error.
+            d.run("http://localhost:1/login.html", boxes=["open"])
         finally:
             set_proxy([("ProxyEnable", "REG_DWORD", "0")])
-        check_equal(proxy_server.requests, ["http://localhost:1/dir/page.html"], "through the proxy")
+        check_equal(proxy_server.requests, ["http://localhost:1/dir/page.html", "http://localhost:1/login.html"],
+                    "through the proxy")
         d.expect_file("pages/page.html", PAGE)
         os.remove(d.case.path("pages", "page.html"))
         d.run(server.url("/dir/page.html"))
         check_equal(server.requests, ["/dir/doc.txt", "/dir/page.html"], "direct")
-        check_equal(len(proxy_server.requests), 1, "the proxy heard no more")
+        check_equal(len(proxy_server.requests), 2, "the proxy heard no more")
     d.expect_file("pages/page.html", PAGE)
     d.viewer_starts(3)
 
