@@ -161,17 +161,49 @@ std::unique_ptr<platform::ConverterLibrary> DryPlatform::loadConverterLibrary(
     return real_.loadConverterLibrary(path);
 }
 
-platform::DownloadOutcome DryPlatform::downloadUrl(const std::string& url,
-                                                   const std::string& localPath, int,
-                                                   platform::DownloadWatch&) {
+namespace {
+class DryPartFile final : public platform::PartFile {
+public:
+    DryPartFile(DryPlatform& p, std::string path) : p_(p), path_(std::move(path)) {}
+    ~DryPartFile() override {
+        if (!kept_) p_.forgetMade(path_);
+    }
+    const std::string& path() const override { return path_; }
+    platform::DownloadOutcome write(const char*, std::size_t) override { return platform::DownloadOutcome::ok; }
+    Keep keepAs(const std::string& to, bool replaceExisting) override {
+        if (kept_ || !p_.renameMade(path_, to, replaceExisting)) return Keep::nameTaken;
+        kept_ = true;
+        path_ = to;
+        return Keep::kept;
+    }
+
+private:
+    DryPlatform& p_;
+    std::string path_;
+    bool kept_ = false;
+};
+}  // namespace
+
+std::shared_ptr<platform::PartFile> DryPlatform::createPartFile(const std::string& path, bool& nameTaken) {
+    nameTaken = fileExists(path);
+    if (nameTaken) return nullptr;
+    madeFiles_.insert(path);
+    madeTimes_[path] = ++saves_;
+    return std::make_shared<DryPartFile>(*this, path);
+}
+
+platform::DownloadResult DryPlatform::downloadUrl(const std::string& url,
+                                                 std::shared_ptr<platform::PartFile> file, int,
+                                                 platform::DownloadWatch&) {
     Effect e;
     e.kind = Effect::Kind::download;
     e.file = url;
-    e.parameters = localPath;
+    e.parameters = file->path();
     log_.add(e);
-    madeFiles_.insert(localPath);
-    madeTimes_[localPath] = ++saves_;
-    return platform::DownloadOutcome::ok;
+    platform::DownloadResult result;
+    result.outcome = platform::DownloadOutcome::ok;
+    result.finalUrl = url;
+    return result;
 }
 
 platform::FileStamp DryPlatform::fileStamp(const std::string& path) {
@@ -193,18 +225,13 @@ platform::FileStamp DryPlatform::fileStamp(const std::string& path) {
     return stamp;
 }
 
-bool DryPlatform::moveFile(const std::string& from, const std::string& to, bool replaceExisting) {
+bool DryPlatform::renameMade(const std::string& from, const std::string& to, bool replaceExisting) {
     if (!madeFiles_.count(from)) return false;
-    if (!replaceExisting && fileExists(to)) return false;
+    if (isDirectory(to) || (!replaceExisting && fileExists(to))) return false;
     madeFiles_.erase(from);
     madeFiles_.insert(to);
     madeTimes_[to] = madeTimes_[from];
     log_.renameDownload(from, to);
-    return true;
-}
-
-bool DryPlatform::deleteFile(const std::string& path) {
-    madeFiles_.erase(path);
     return true;
 }
 

@@ -98,9 +98,11 @@ public:
     unsigned codePage() override { return real_.codePage(); }
     // A name without a folder, in the settings file's folder.
     std::string resolve(const std::string& path) const;
-    platform::DownloadOutcome downloadUrl(const std::string& url, const std::string& localPath,
-                                          int timeLimitSeconds,
-                                          platform::DownloadWatch& watch) override;
+    // A part file made by the dry run alone, never on disk.
+    std::shared_ptr<platform::PartFile> createPartFile(const std::string& path, bool& nameTaken) override;
+    platform::DownloadResult downloadUrl(const std::string& url, std::shared_ptr<platform::PartFile> file,
+                                         int timeLimitSeconds, platform::DownloadWatch& watch) override;
+    void markFromInternet(const std::string&, const std::string&, const std::string&) override {}
     std::unique_ptr<platform::Process> startProcess(const std::string& program,
                                                     const std::string& parameters) override;
     bool isHidden(const std::string& path) override;
@@ -108,8 +110,8 @@ public:
     platform::FileStamp fileStamp(const std::string& path) override;
     // Renames only what the dry run made (a dry download's file), and names
     // the download's file in the log by its new name.
-    bool moveFile(const std::string& from, const std::string& to, bool replaceExisting) override;
-    bool deleteFile(const std::string& path) override;
+    bool renameMade(const std::string& from, const std::string& to, bool replaceExisting);
+    void forgetMade(const std::string& path) { madeFiles_.erase(path); }
 
 private:
     platform::Platform& real_;

@@ -26,14 +26,25 @@ std::string downloadFolder(const std::string& folderTemplate) {
     return text::cut(folder, cap::path);
 }
 
+// The web page the list window shows, which the target was a link of; empty
+// when the list holds no such page.
+std::string listPage() {
+    if (runState.listWindowActive != 1) return std::string();
+    const std::string& source = linkSource.listSource;
+    if (!text::startsWithNoCase(source, "http://") && !text::startsWithNoCase(source, "https://"))
+        return std::string();
+    return source;
+}
+
 }  // namespace
 
 void downloadAndLaunch(const std::string& program, const std::string& parameterTemplate,
                        const std::string& folderTemplate, int viaLoader) {
     const std::string folder = downloadFolder(folderTemplate);
     const std::string url = runState.currentTarget;
+    // A loader saves (and marks, or not) as it sees fit.
     const std::string saved = viaLoader == 1 ? downloadWithLoader(url, folder)
-                                             : downloadPage(runState.mainWindow, url, folder);
+                                             : downloadPage(runState.mainWindow, url, folder, listPage());
     if (saved == cancelMarker) return;
     text::assignCut(runState.currentTarget, saved, cap::url);
     // "@system" and a program that has gone meanwhile open the saved file

@@ -9,6 +9,8 @@
 // owned by `window`) or the user cancelled it in the progress window. Only
 // http and https URLs are downloaded; "@timeout=" limits how long the
 // server may stay silent. Outside the temporary folder an existing file is
-// never replaced: the download takes the next free "name (n).ext".
+// never replaced: the download takes the next free "name (n).ext". The
+// saved file is marked as come from the URL, found on the page `referrer`
+// when there is one.
 std::string downloadPage(platform::WindowHandle window, const std::string& url,
-                         const std::string& folder);
+                         const std::string& folder, const std::string& referrer = std::string());

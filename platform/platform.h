@@ -65,14 +65,47 @@ public:
 // How one HTTP download ended. The caller tells the user; the platform only
 // classifies.
 enum class DownloadOutcome {
-    ok,              // the whole answer is in the local file
-    initFailed,      // no Internet session
-    openFailed,      // no connection, or the request was refused
-    httpError,       // the server answered with a status of 400 or above
-    stalled,         // no byte came for the whole time limit
-    readFailed,      // the transfer broke off, or the file could not be written
-    fileNotCreated,  // the local file could not be created
-    cancelled,       // the watch asked to stop
+    ok,                // the whole answer is in the local file
+    initFailed,        // no Internet session
+    openFailed,        // no connection, or the request was refused
+    httpError,         // the server answered with a status of 400 or above
+    stalled,           // no byte came for the whole time limit
+    readFailed,        // the transfer broke off
+    cutOff,            // the answer ended before the length it announced
+    diskFull,          // a write found no room left on the drive
+    fileTooLarge,      // the file outgrew what the drive can hold (FAT's 4 GB)
+    writeDenied,       // a write was refused
+    writeFailed,       // a write failed for another reason
+    insecureRedirect,  // an https address redirected to an http one
+    fileNotCreated,    // the local file could not be created
+    cancelled,         // the watch asked to stop
+};
+
+// How a download ended, with what the user is told about it.
+struct DownloadResult {
+    DownloadOutcome outcome = DownloadOutcome::readFailed;
+    std::uint64_t received = 0;   // bytes written to the file
+    std::uint64_t announced = 0;  // the length the server announced, if it did
+    std::string finalUrl;         // where the answer came from, after redirects
+    // insecureRedirect: the https address and the http one it sent us to.
+    std::string redirectFrom, redirectTo;
+};
+
+// The file a download is written into while it arrives. It belongs to its
+// handle: unless it was kept, it is gone once the object goes, and it goes
+// with the process too, however that ends. Nothing ever deletes it by name.
+class PartFile {
+public:
+    virtual ~PartFile() = default;
+    virtual const std::string& path() const = 0;
+    // Appends the bytes: ok, or the write outcome that says why not.
+    virtual DownloadOutcome write(const char* data, std::size_t size) = 0;
+    enum class Keep { kept, nameTaken, failed };
+    // Keeps the whole file under the name `to` in its folder: from then on
+    // it stays when the object goes. With replaceExisting a file of that
+    // name is replaced; without, a name in use (or one pending deletion)
+    // is nameTaken and the file is still a part file.
+    virtual Keep keepAs(const std::string& to, bool replaceExisting) = 0;
 };
 
 // Where a running download stands.
@@ -225,14 +258,26 @@ public:
     // menus and lists would show other characters than it wrote.
     virtual unsigned codePage() = 0;
 
-    // Downloads an http or https URL into a new file `localPath` (a file
-    // already there makes it fail as fileNotCreated), following redirects.
-    // Connecting and each wait for data give up after `stallSeconds`
-    // without a byte; a download that keeps receiving goes on however long
-    // it takes. `watch` follows it and may cancel it. Unless the outcome is
-    // ok, the file is removed again.
-    virtual DownloadOutcome downloadUrl(const std::string& url, const std::string& localPath,
-                                        int stallSeconds, DownloadWatch& watch) = 0;
+    // Creates the part file `path` for a download; null when it cannot be
+    // made, with `nameTaken` set when that is because the name is in use
+    // (by a file, a folder, or a file pending deletion): the next name may
+    // do. Only files on a disk are made (a device name is refused).
+    virtual std::shared_ptr<PartFile> createPartFile(const std::string& path, bool& nameTaken) = 0;
+    // Downloads an http or https URL into `file`, through the proxy the
+    // system is set up with, following redirects except one from https to
+    // http. Connecting and each wait for data give up after
+    // `stallSeconds` without a byte; a download that keeps receiving goes
+    // on however long it takes. `watch` follows it and may cancel it; a
+    // cancelled transfer may still hold `file` for a while after this
+    // returns, so the caller lets go of it and leaves it alone.
+    virtual DownloadResult downloadUrl(const std::string& url, std::shared_ptr<PartFile> file,
+                                       int stallSeconds, DownloadWatch& watch) = 0;
+    // Marks a saved file as come from `hostUrl` (found on the page
+    // `referrerUrl`, if not empty), as Windows' attachment services do, so
+    // that the system's checks of files from the Internet apply to it.
+    // Best effort: a mark that cannot be written is left out.
+    virtual void markFromInternet(const std::string& path, const std::string& hostUrl,
+                                  const std::string& referrerUrl) = 0;
     // ShellExecuteExA without error dialogs, keeping the process handle;
     // null when the program could not be started.
     virtual std::unique_ptr<Process> startProcess(const std::string& program,
@@ -242,12 +287,6 @@ public:
     // Size and last write time of a file; `exists` false when there is no
     // file of that name.
     virtual FileStamp fileStamp(const std::string& path) = 0;
-    // Renames a file within its volume (MoveFileExA); with replaceExisting
-    // a file of the new name is replaced. False when nothing was renamed.
-    virtual bool moveFile(const std::string& from, const std::string& to,
-                          bool replaceExisting) = 0;
-    // DeleteFileA.
-    virtual bool deleteFile(const std::string& path) = 0;
 };
 
 // The platform in use: the build's real one unless a test installed another.

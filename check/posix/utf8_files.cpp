@@ -107,9 +107,18 @@ public:
     bool wideFileExists(const std::u16string& path) override { return real_.wideFileExists(path); }
     bool wideName(const std::u16string& path, std::string& name) override { return real_.wideName(path, name); }
     unsigned codePage() override { return real_.codePage(); }
-    platform::DownloadOutcome downloadUrl(const std::string& url, const std::string& localPath, int stall,
-                                          platform::DownloadWatch& watch) override {
-        return real_.downloadUrl(url, disk(localPath), stall, watch);
+    std::shared_ptr<platform::PartFile> createPartFile(const std::string& path, bool& nameTaken) override {
+        std::shared_ptr<platform::PartFile> file = real_.createPartFile(disk(path), nameTaken);
+        if (!file) return nullptr;
+        return std::make_shared<PartFileByName>(path, std::move(file));
+    }
+    platform::DownloadResult downloadUrl(const std::string& url, std::shared_ptr<platform::PartFile> file,
+                                         int stall, platform::DownloadWatch& watch) override {
+        return real_.downloadUrl(url, std::move(file), stall, watch);
+    }
+    void markFromInternet(const std::string& path, const std::string& hostUrl,
+                          const std::string& referrerUrl) override {
+        real_.markFromInternet(disk(path), hostUrl, referrerUrl);
     }
     std::unique_ptr<platform::Process> startProcess(const std::string& program,
                                                     const std::string& parameters) override {
@@ -117,12 +126,28 @@ public:
     }
     bool isHidden(const std::string& path) override { return real_.isHidden(disk(path)); }
     platform::FileStamp fileStamp(const std::string& path) override { return real_.fileStamp(disk(path)); }
-    bool moveFile(const std::string& from, const std::string& to, bool replace) override {
-        return real_.moveFile(disk(from), disk(to), replace);
-    }
-    bool deleteFile(const std::string& path) override { return real_.deleteFile(disk(path)); }
 
 private:
+    // A part file named in code page 932, kept on disk under UTF-8 names.
+    class PartFileByName final : public platform::PartFile {
+    public:
+        PartFileByName(std::string path, std::shared_ptr<platform::PartFile> real)
+            : path_(std::move(path)), real_(std::move(real)) {}
+        const std::string& path() const override { return path_; }
+        platform::DownloadOutcome write(const char* data, std::size_t size) override {
+            return real_->write(data, size);
+        }
+        Keep keepAs(const std::string& to, bool replace) override {
+            const Keep kept = real_->keepAs(disk(to), replace);
+            if (kept == Keep::kept) path_ = to;
+            return kept;
+        }
+
+    private:
+        std::string path_;
+        std::shared_ptr<platform::PartFile> real_;
+    };
+
     // Backslashes are folder separators only between whole characters of
     // the code page (one may be a character's second byte): they are
     // turned into slashes before the name leaves the code page.

@@ -21,20 +21,13 @@
 #include "common/unopenable_names.h"
 #include "platform/platform.h"
 #include "platform/posix/iconv_whole.h"
+#include "platform/posix/part_file.h"
 #include "template/url_parts.h"
 
 namespace platform {
 namespace {
 
-std::string native(const std::string& path) {
-    std::string out = path;
-    for (std::size_t i = 0; i < out.size();) {
-        if (text::isLeadByte(static_cast<unsigned char>(out[i]))) { i += 2; continue; }
-        if (out[i] == '\\') out[i] = '/';
-        ++i;
-    }
-    return out;
-}
+std::string native(const std::string& path) { return nativePath(path); }
 
 
 bool removeTree(const std::string& path) {
@@ -259,12 +252,19 @@ public:
         if (milliseconds > 0) usleep(static_cast<useconds_t>(milliseconds) * 1000);
     }
     std::unique_ptr<BridgeLibrary> loadBridgeLibrary(const std::string&) override { return nullptr; }
+    std::shared_ptr<PartFile> createPartFile(const std::string& path, bool& nameTaken) override {
+        return createPosixPartFile(path, native(path), nameTaken);
+    }
     // No Internet session and no shell: downloads fail at their first step
     // and no loader can be started.
-    DownloadOutcome downloadUrl(const std::string&, const std::string&, int,
-                                DownloadWatch&) override {
-        return DownloadOutcome::initFailed;
+    DownloadResult downloadUrl(const std::string&, std::shared_ptr<PartFile>, int,
+                               DownloadWatch&) override {
+        DownloadResult result;
+        result.outcome = DownloadOutcome::initFailed;
+        return result;
     }
+    // No streams to hold a mark.
+    void markFromInternet(const std::string&, const std::string&, const std::string&) override {}
     std::unique_ptr<Process> startProcess(const std::string&, const std::string&) override {
         return nullptr;
     }
@@ -278,24 +278,6 @@ public:
         stamp.writeTime = static_cast<std::uint64_t>(st.st_mtim.tv_sec) * 1000000000u +
                           static_cast<std::uint64_t>(st.st_mtim.tv_nsec);
         return stamp;
-    }
-    bool moveFile(const std::string& from, const std::string& to, bool replaceExisting) override {
-        const std::string source = native(from), target = native(to);
-        struct stat st;
-        if (stat(source.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
-        if (!replaceExisting) {
-            // link() refuses a name in use, as MoveFileExA without
-            // MOVEFILE_REPLACE_EXISTING does.
-            if (link(source.c_str(), target.c_str()) != 0) return false;
-            return unlink(source.c_str()) == 0;
-        }
-        if (stat(target.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return false;
-        return rename(source.c_str(), target.c_str()) == 0;
-    }
-    bool deleteFile(const std::string& path) override {
-        struct stat st;
-        const std::string n = native(path);
-        return stat(n.c_str(), &st) == 0 && S_ISREG(st.st_mode) && unlink(n.c_str()) == 0;
     }
     // No code converter library exists here; texts are read as they are.
     std::unique_ptr<ConverterLibrary> loadConverterLibrary(const std::string&) override {

@@ -1,22 +1,19 @@
-// HTTP downloads with WinINet. The URL is opened as a connection and a
-// request rather than in one call, because only time-outs set on those
-// handles bound a server that stops answering: connecting and each wait
-// for data give up after the caller's limit, while a transfer that keeps
-// receiving goes on however long it takes.
+// HTTP downloads with WinINet. The transfer runs on a thread of its own,
+// so that the calling thread can keep the progress window alive and hear
+// its Cancel. A read that waits on a silent server cannot be interrupted
+// (closing its handle does not end it under Wine), so a cancelled
+// transfer is let go rather than waited for: it stops at its next block
+// or its time-out, and the part file it holds goes with its handle then.
 //
-// The transfer runs on a thread of its own, so that the calling thread can
-// keep the progress window alive and hear its Cancel. A read that waits on
-// a silent server cannot be interrupted (closing its handle does not end
-// it under Wine), so a cancelled transfer is let go rather than waited
-// for: it stops at its next block or its time-out, and its file, opened
-// for deletion while still in use, is gone once the thread lets go of it.
+// A download is whole only when its answer ended as announced: with a
+// length, when that many bytes came; without, when the server ended it.
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
-#include <initializer_list>
 #include <memory>
 #include <vector>
 
+#include "platform/win32/http_answer.h"
 #include "platform/win32/scoped.h"
 #include "platform/win32/win.h"
 #include "platform/win32/win32_platform.h"
@@ -41,89 +38,24 @@ constexpr DWORD cancelGraceMs = 1000;
 // Winsock's time-out, which Wine reports for a silent server.
 constexpr DWORD socketTimedOut = 10060;
 
-struct RequestTarget {
-    std::string host, userName, password;
-    std::string object;  // path and query, as sent in the request line
-    INTERNET_PORT port = 0;
-    bool secure = false;
-};
-
 // What the calling thread and the transfer thread share. Each holds it
-// through a shared pointer: a transfer that is let go keeps it alive.
+// through a shared pointer: a transfer that is let go keeps it alive, and
+// with it the part file.
 struct Transfer {
-    std::string url, localPath;
+    std::string url;
+    std::shared_ptr<PartFile> file;
     int stallSeconds = 30;
     std::atomic<bool> cancelled{false};
     std::atomic<std::uint64_t> received{0};
     std::atomic<std::uint64_t> total{0};
     std::atomic<bool> totalKnown{false};
-    DownloadOutcome outcome = DownloadOutcome::readFailed;  // read once the thread has ended
+    DownloadResult result;  // read once the thread has ended
 };
 
-std::string piece(const char* start, DWORD length) {
-    return start ? std::string(start, length) : std::string();
-}
-
-// Splits without fixed buffers, so that a long path or query is still sent.
-// The fragment stays with the client; spaces are escaped as a browser
-// would, since a raw space would end the request line.
-bool splitForRequest(const std::string& url, RequestTarget& out) {
-    URL_COMPONENTSA parts{};
-    parts.dwStructSize = sizeof parts;
-    parts.dwHostNameLength = parts.dwUserNameLength = parts.dwPasswordLength = 1;
-    parts.dwUrlPathLength = parts.dwExtraInfoLength = 1;
-    if (!InternetCrackUrlA(url.c_str(), 0, 0, &parts)) return false;
-    if (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS)
-        return false;
-    out.host = piece(parts.lpszHostName, parts.dwHostNameLength);
-    out.userName = piece(parts.lpszUserName, parts.dwUserNameLength);
-    out.password = piece(parts.lpszPassword, parts.dwPasswordLength);
-    std::string object = piece(parts.lpszUrlPath, parts.dwUrlPathLength) +
-                         piece(parts.lpszExtraInfo, parts.dwExtraInfoLength);
-    object = object.substr(0, object.find('#'));
-    if (object.empty() || object[0] != '/') object.insert(0, "/");
-    for (char c : object) {
-        if (c == ' ') out.object += "%20";
-        else out.object += c;
-    }
-    out.port = parts.nPort;
-    out.secure = parts.nScheme == INTERNET_SCHEME_HTTPS;
-    return !out.host.empty();
-}
-
-void setTimeouts(HINTERNET handle, int seconds) {
-    DWORD ms = static_cast<DWORD>(seconds) * 1000;
-    for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT,
-                         INTERNET_OPTION_SEND_TIMEOUT})
-        InternetSetOptionA(handle, option, &ms, sizeof ms);
-}
-
-const char* orNull(const std::string& s) { return s.empty() ? nullptr : s.c_str(); }
-
-bool timedOut(DWORD error) { return error == ERROR_INTERNET_TIMEOUT || error == socketTimedOut; }
-
 DownloadOutcome failedRead() {
-    return timedOut(GetLastError()) ? DownloadOutcome::stalled : DownloadOutcome::readFailed;
-}
-
-// A request that got no answer: a server that was reached and then fell
-// silent for the time limit has stalled (Wine reports it as an aborted
-// connection, once the limit has passed); one that hung up earlier is a
-// broken read; anything else means it could not be opened.
-DownloadOutcome failedSend(DWORD waitedMs, int stallSeconds) {
     const DWORD error = GetLastError();
-    if (timedOut(error)) return DownloadOutcome::stalled;
-    switch (error) {
-    case ERROR_INTERNET_CONNECTION_ABORTED:
-        if (waitedMs + 100 >= static_cast<DWORD>(stallSeconds) * 1000)
-            return DownloadOutcome::stalled;
-        return DownloadOutcome::readFailed;
-    case ERROR_INTERNET_CONNECTION_RESET:
-    case ERROR_HTTP_INVALID_SERVER_RESPONSE:
-        return DownloadOutcome::readFailed;
-    default:
-        return DownloadOutcome::openFailed;
-    }
+    return error == ERROR_INTERNET_TIMEOUT || error == socketTimedOut ? DownloadOutcome::stalled
+                                                                      : DownloadOutcome::readFailed;
 }
 
 // The size the server announced, if it did.
@@ -140,7 +72,7 @@ void noteLength(HINTERNET request, Transfer& t) {
 }
 
 // Reads the answer into the file until it ends, fails or is cancelled.
-DownloadOutcome transfer(HINTERNET request, HANDLE file, Transfer& t) {
+DownloadOutcome transfer(HINTERNET request, Transfer& t) {
     std::vector<char> buffer(largestBlock);
     DWORD block = firstBlock;
     for (;;) {
@@ -148,10 +80,12 @@ DownloadOutcome transfer(HINTERNET request, HANDLE file, Transfer& t) {
         DWORD got = 0;
         if (!InternetReadFile(request, buffer.data(), block, &got)) return failedRead();
         if (t.cancelled) return DownloadOutcome::cancelled;
-        if (got == 0) return DownloadOutcome::ok;
-        DWORD written = 0;
-        if (!WriteFile(file, buffer.data(), got, &written, nullptr) || written != got)
-            return DownloadOutcome::readFailed;
+        if (got == 0) {
+            // The connection ended: early, if less came than announced.
+            return t.totalKnown && t.received != t.total ? DownloadOutcome::cutOff : DownloadOutcome::ok;
+        }
+        const DownloadOutcome written = t.file->write(buffer.data(), got);
+        if (written != DownloadOutcome::ok) return written;
         t.received += got;
         const DWORD took = GetTickCount() - asked;
         if (took < quickBlockMs) block = std::min(block * 2, largestBlock);
@@ -161,56 +95,23 @@ DownloadOutcome transfer(HINTERNET request, HANDLE file, Transfer& t) {
 
 // The whole download, on whichever thread runs it.
 DownloadOutcome download(Transfer& t) {
-    win::ScopedInternet session(
-        InternetOpenA("download", INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0));
-    if (!session.valid()) return DownloadOutcome::initFailed;
+    win::HttpAnswer answer(t.stallSeconds, t.cancelled);
+    const DownloadOutcome opened = answer.open(t.url, t.result);
+    if (opened != DownloadOutcome::ok) return opened;
+    noteLength(answer.request(), t);
+    return transfer(answer.request(), t);
+}
 
-    RequestTarget target;
-    if (!splitForRequest(t.url, target)) return DownloadOutcome::openFailed;
-    win::ScopedInternet connection(InternetConnectA(
-        session.get(), target.host.c_str(), target.port, orNull(target.userName),
-        orNull(target.password), INTERNET_SERVICE_HTTP, 0, 0));
-    if (!connection.valid()) return DownloadOutcome::openFailed;
-    setTimeouts(connection.get(), t.stallSeconds);
-
-    // Always from the server, never into the cache: a second download of
-    // a page must see its new state, and the copy is ours to keep.
-    DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_UI |
-                  INTERNET_FLAG_IGNORE_REDIRECT_TO_HTTP | INTERNET_FLAG_IGNORE_REDIRECT_TO_HTTPS;
-    if (target.secure) flags |= INTERNET_FLAG_SECURE;
-    const char* acceptTypes[] = {"*/*", nullptr};
-    win::ScopedInternet request(HttpOpenRequestA(connection.get(), "GET", target.object.c_str(),
-                                                 nullptr, nullptr, acceptTypes, flags, 0));
-    if (!request.valid()) return DownloadOutcome::openFailed;
-    setTimeouts(request.get(), t.stallSeconds);
-    const DWORD sent = GetTickCount();
-    if (!HttpSendRequestA(request.get(), nullptr, 0, nullptr, 0))
-        return failedSend(GetTickCount() - sent, t.stallSeconds);
-    if (t.cancelled) return DownloadOutcome::cancelled;
-    DWORD status = 0, size = sizeof status;
-    if (!HttpQueryInfoA(request.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status,
-                        &size, nullptr))
-        return DownloadOutcome::openFailed;
-    if (status >= 400) return DownloadOutcome::httpError;
-    noteLength(request.get(), t);
-
-    // A new file only; open for deletion too, so that a cancelled download
-    // can be removed while this thread still holds it.
-    win::ScopedHandle file(CreateFileA(t.localPath.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE,
-                                       nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) return DownloadOutcome::fileNotCreated;
-    // A device name opens the device: the page must go into a file.
-    if (GetFileType(file.get()) != FILE_TYPE_DISK) return DownloadOutcome::fileNotCreated;
-    const DownloadOutcome outcome = transfer(request.get(), file.get(), t);
-    file.reset();
-    if (outcome != DownloadOutcome::ok) DeleteFileA(t.localPath.c_str());
-    return outcome;
+void finish(Transfer& t, DownloadOutcome outcome) {
+    t.result.outcome = outcome;
+    t.result.received = t.received;
+    t.result.announced = t.total;
 }
 
 DWORD WINAPI transferThread(void* parameter) {
     std::unique_ptr<std::shared_ptr<Transfer>> held(static_cast<std::shared_ptr<Transfer>*>(parameter));
     Transfer& t = **held;
-    t.outcome = download(t);
+    finish(t, download(t));
     return 0;
 }
 
@@ -225,11 +126,11 @@ DownloadProgress progressOf(const Transfer& t, DWORD started) {
 
 }  // namespace
 
-DownloadOutcome Win32Platform::downloadUrl(const std::string& url, const std::string& localPath,
-                                           int stallSeconds, DownloadWatch& watch) {
+DownloadResult Win32Platform::downloadUrl(const std::string& url, std::shared_ptr<PartFile> file,
+                                          int stallSeconds, DownloadWatch& watch) {
     auto t = std::make_shared<Transfer>();
     t->url = url;
-    t->localPath = localPath;
+    t->file = std::move(file);
     t->stallSeconds = stallSeconds;
     const DWORD started = GetTickCount();
 
@@ -238,17 +139,19 @@ DownloadOutcome Win32Platform::downloadUrl(const std::string& url, const std::st
     if (!thread.valid()) {
         // No thread to spare: the download runs here, without a watch.
         delete held;
-        return download(*t);
+        finish(*t, download(*t));
+        return t->result;
     }
     for (;;) {
-        if (WaitForSingleObject(thread.get(), watchIntervalMs) == WAIT_OBJECT_0) return t->outcome;
+        if (WaitForSingleObject(thread.get(), watchIntervalMs) == WAIT_OBJECT_0) return t->result;
         if (watch.keepGoing(progressOf(*t, started))) continue;
         t->cancelled = true;
+        // A transfer still waiting on the server keeps its part file until
+        // it lets go; the file then goes with its handle.
         WaitForSingleObject(thread.get(), cancelGraceMs);
-        // Whether the transfer has stopped, is still waiting on the server
-        // (the file then goes once it lets go) or had just finished.
-        DeleteFileA(localPath.c_str());
-        return DownloadOutcome::cancelled;
+        DownloadResult cancelled;
+        cancelled.outcome = DownloadOutcome::cancelled;
+        return cancelled;
     }
 }
 

@@ -37,12 +37,6 @@ FileStamp Win32Platform::fileStamp(const std::string& path) {
     return stamp;
 }
 
-bool Win32Platform::moveFile(const std::string& from, const std::string& to, bool replaceExisting) {
-    return MoveFileExA(from.c_str(), to.c_str(), replaceExisting ? MOVEFILE_REPLACE_EXISTING : 0) != 0;
-}
-
-bool Win32Platform::deleteFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
-
 bool Win32Platform::readFile(const std::string& path, std::string& out, std::size_t maxBytes,
                              bool createIfMissing) {
     out.clear();

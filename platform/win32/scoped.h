@@ -66,13 +66,17 @@ private:
 // InternetCloseHandle.
 class ScopedInternet {
 public:
-    explicit ScopedInternet(HINTERNET h) : h_(h) {}
-    ~ScopedInternet() { if (h_) InternetCloseHandle(h_); }
+    explicit ScopedInternet(HINTERNET h = nullptr) : h_(h) {}
+    ~ScopedInternet() { reset(); }
     ScopedInternet(const ScopedInternet&) = delete;
     ScopedInternet& operator=(const ScopedInternet&) = delete;
 
     HINTERNET get() const { return h_; }
     bool valid() const { return h_ != nullptr; }
+    void reset(HINTERNET h = nullptr) {
+        if (h_) InternetCloseHandle(h_);
+        h_ = h;
+    }
 
 private:
     HINTERNET h_;

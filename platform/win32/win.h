@@ -19,3 +19,4 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 #include <wininet.h>
+#include <winternl.h>

@@ -41,14 +41,15 @@ public:
     bool isKeyPhysicallyDown(int virtualKey) override;
     void sleep(int milliseconds) override;
     std::unique_ptr<BridgeLibrary> loadBridgeLibrary(const std::string& path) override;
-    DownloadOutcome downloadUrl(const std::string& url, const std::string& localPath,
-                                int stallSeconds, DownloadWatch& watch) override;
+    std::shared_ptr<PartFile> createPartFile(const std::string& path, bool& nameTaken) override;
+    DownloadResult downloadUrl(const std::string& url, std::shared_ptr<PartFile> file,
+                               int stallSeconds, DownloadWatch& watch) override;
+    void markFromInternet(const std::string& path, const std::string& hostUrl,
+                          const std::string& referrerUrl) override;
     std::unique_ptr<Process> startProcess(const std::string& program,
                                           const std::string& parameters) override;
     bool isHidden(const std::string& path) override;
     FileStamp fileStamp(const std::string& path) override;
-    bool moveFile(const std::string& from, const std::string& to, bool replaceExisting) override;
-    bool deleteFile(const std::string& path) override;
     std::unique_ptr<ConverterLibrary> loadConverterLibrary(const std::string& path) override;
 };
 

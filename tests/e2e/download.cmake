@@ -9,7 +9,8 @@ set(TAVRIN_DOWNLOAD_CASES
   stall_before_headers slow_answer colon_name missing_folder parameter_folder long_url
   no_server folder_in_the_way
   big_answer loader_writes loader_hidden loader_hangs loader_missing loader_without_file
-  stall_limit cancel escaped_name existing_file_kept loader_old_copy loader_own_folder long_folder)
+  stall_limit cancel escaped_name existing_file_kept loader_old_copy loader_own_folder long_folder
+  cut_off_answer killed_during_download disk_full cancel_then_again https_to_http proxy)
 tavrin_e2e_cases(download ${TAVRIN_DOWNLOAD_CASES})
 foreach(case ${TAVRIN_DOWNLOAD_CASES})
   set_property(TEST e2e.download.${case} APPEND PROPERTY ENVIRONMENT

@@ -11,10 +11,12 @@ import hashlib
 import http.server
 import os
 import shutil
+import ssl
 import subprocess
 import threading
 import time
 
+from list_session import Session
 from tavrin_e2e import Case, check, check_equal, cp932, main, windows_path
 
 PAGE = b"<html><body>the page</body></html>"
@@ -36,6 +38,7 @@ BOXES = {
     "not_http": ("注意", "http以外は、ダウンロードできません！"),
     "loader_timeout": ("URL専用「ネルカモ」", "タイムアウトにより、「ネルカモ」を終了します。"),
     "loader_failed": ("エラー", FAILED),
+    "cut_off": ("読み込みエラー", "ダウンロードが途中で切れました。\n500 / 1000 バイト"),
 }
 
 # How long a start that should not happen is given to show up.
@@ -125,6 +128,38 @@ def big(h, query, server):
         h.wfile.write(MEGABYTE)
 
 
+def cut_off(h, query, server):
+    # 500 of the 1,000 bytes announced, then the connection ends.
+    h.send_response(200)
+    h.send_header("Content-Length", "1000")
+    h.end_headers()
+    h.wfile.write(b"c" * 500)
+    h.wfile.flush()
+    h.close_connection = True
+
+
+def stalls_once(h, query, server):
+    # The first request gets 10 of 1,000 bytes and then silence; later
+    # ones the whole answer at once.
+    server.stalled += 1
+    if server.stalled == 1:
+        stall_after_headers(h, query, server)
+        return
+    h.answer(200, b"f" * 1000)
+
+
+def megabyte(h, query, server):
+    h.answer(200, MEGABYTE)
+
+
+def proxy_login(h, query, server):
+    h.answer(407, b"login first", [("Proxy-Authenticate", 'Basic realm="office"')])
+
+
+def to_plain(h, query, server):
+    h.answer(302, b"", [("Location", server.redirect_to)])
+
+
 ROUTES = {
     "/dir/page.html": page, "/dir/": index, "/dir/doc.txt": with_query,
     "/missing.html": not_found, "/broken.html": server_error, "/moved.html": moved,
@@ -132,16 +167,24 @@ ROUTES = {
     "/slow.bin": slow, "/a:b.html": page, "/big.bin": big,
     "/trickle.bin": trickle, "/silent3.html": silent_3s, "/docs/report.pdf": report,
     "/docs/" + ESCAPED_NAME: report, "/docs/" + LONG_NAME: report,
+    "/half.bin": cut_off, "/once.bin": stalls_once, "/mega.bin": megabyte,
+    "/to-plain.html": to_plain, "/login.html": proxy_login,
 }
 
 
 class Server:
     """A threading HTTP server for one case, on 127.0.0.1 and a free port,
-    recording every request line's target."""
+    recording every request line's target. With `tls` (a certificate and
+    its key) it answers https. As a proxy it takes requests for any host
+    ("GET http://host/path") and answers them from the same routes,
+    recording the whole address asked for."""
 
-    def __init__(self):
+    def __init__(self, tls=None, proxy=False):
         self.requests = []
         self.stop = threading.Event()
+        self.stalled = 0
+        self.redirect_to = ""
+        self.scheme = "https" if tls else "http"
         server = self
 
         class Handler(http.server.BaseHTTPRequestHandler):
@@ -152,7 +195,10 @@ class Server:
 
             def do_GET(self):
                 server.requests.append(self.path)
-                path, _, query = self.path.partition("?")
+                target = self.path
+                if proxy and target.startswith("http://"):
+                    target = "/" + target[len("http://"):].partition("/")[2]
+                path, _, query = target.partition("?")
                 try:
                     ROUTES.get(path, not_found)(self, query, server)
                 except (BrokenPipeError, ConnectionResetError):
@@ -168,10 +214,17 @@ class Server:
 
         self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
         self.httpd.daemon_threads = True
+        if tls:
+            context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+            context.load_cert_chain(*tls)
+            self.httpd.socket = context.wrap_socket(self.httpd.socket, server_side=True)
         self.thread = threading.Thread(target=self.httpd.serve_forever, daemon=True)
 
+    def port(self):
+        return self.httpd.server_address[1]
+
     def url(self, path):
-        return f"http://127.0.0.1:{self.httpd.server_address[1]}{path}"
+        return f"{self.scheme}://127.0.0.1:{self.port()}{path}"
 
     def __enter__(self):
         self.thread.start()
@@ -269,6 +322,9 @@ def page(args):
         d.run(server.url("/dir/page.html#part"))
         check_equal(server.requests, ["/dir/page.html"], "requests (no fragment)")
     d.expect_file("pages/page.html", PAGE)
+    # Wine's drives keep no streams: the mark must not become a file of
+    # its own ("page.html:Zone.Identifier"), nor the part file stay.
+    check_equal(d.listing("pages"), ["page.html"], "files in the folder")
     d.expect_opened(ALL_VALUES.format("page.html", ".html", "page"))
 
 
@@ -701,6 +757,157 @@ def loader_without_file(args):
     d.viewer_starts(0)
 
 
+# Whole or nothing: a short answer, a killed program, a full disk, a
+# cancelled download fetched again at once.
+def part_files(d, relative="pages"):
+    return [n for n in d.listing(relative) if n.endswith(".part")]
+
+
+def cut_off_answer(args):
+    d = Download(args, "cut_off_answer")
+    d.star_block(".bin", '*<pages>>"%P"')
+    with Server() as server:
+        d.run(server.url("/half.bin"), boxes=["cut_off"])
+    check_equal(d.listing("pages"), [], "files left")
+    d.viewer_starts(0)
+
+
+def killed_during_download(args):
+    # Ended with TerminateProcess while the answer arrives: the part file
+    # belonged to its handle and went with the process.
+    d = Download(args, "killed_during_download")
+    d.star_block(".bin", '*<pages>>"%P"')
+    with Server() as server:
+        code, report, _ = d.case.drive("cancel-download", cp932(server.url("/trickle.bin")),
+                                       timeout_ms=40000, kill="1",
+                                       **{"class": PROGRESS_CLASS, "after": "300"})
+        check_equal(code, 0, "driver exit code (0: killed)")
+        check(report.get("progress.killed", 0) > 0, "killed while the progress window showed")
+    deadline = time.monotonic() + 5
+    while time.monotonic() < deadline and d.listing("pages"):
+        time.sleep(0.1)
+    check_equal(d.listing("pages"), [], "files left after the kill")
+
+
+def disk_full(args):
+    # Every write past 64 KiB fails, as on a full drive: the box says the
+    # write failed and names the file; nothing is kept or opened.
+    d = Download(args, "disk_full")
+    d.star_block(".bin", '*<pages>>"%P"')
+    with Server() as server:
+        code, report, _ = d.case.drive("run", cp932(server.url("/mega.bin")), timeout_ms=20000,
+                                       file_size_limit=64 * 1024)
+    check_equal(code, 0, "driver exit code")
+    messages = report.messages()
+    check_equal(len(messages), 1, f"one box: {messages}")
+    caption, text = messages[0]
+    check_equal(caption, cp932("エラー"), "caption")
+    lines = text.split(b"\n")
+    print("disk_full: " + text.decode("cp932").replace("\n", " | "))
+    check(lines[0] in [cp932(t) for t in WRITE_FAILURES], f"the write's reason: {lines[0]!r}")
+    check_equal(lines[1:], [cp932(d.win("pages") + "\\mega.bin")], "the file named")
+    check_equal(d.listing("pages"), [], "files left")
+    d.viewer_starts(0)
+
+
+WRITE_FAILURES = ["ディスクの空きが足りないため、保存できませんでした。",
+                  "ファイルが大きすぎて、このドライブには保存できませんでした。",
+                  "書き込みが拒否されたため、保存できませんでした。",
+                  "書き込みに失敗したため、保存できませんでした。"]
+
+
+def cancel_then_again(args):
+    # From the list window: a download that stalls is cancelled, and the
+    # same URL, now answered at once, is fetched again while the first
+    # transfer still waits out its time limit holding its part file.
+    d = Download(args, "cancel_then_again")
+    d.settings("[system]", "@timeout=10", "%end", "[.bin]", "<viewer>", '*<pages>>"%P"', "%end")
+    with Server() as server:
+        d.case.write("urls.txt", (server.url("/once.bin") + "\r\n").encode())
+        s = Session(d.case).start(cp932(d.win("urls.txt"))).wait_list().wait_rows(1).command(950)
+        s.post(999).cancel_progress().post(999).sleep(700)
+        report = s.run(timeout_ms=30000)
+        check_equal(server.stalled, 2, "requests for the URL")
+        check_equal(report.get("running_at_end", 0), 1, "the list window stayed")
+    d.expect_file("pages/once.bin", b"f" * 1000)
+    check_equal(part_files(d), [], "part files left")
+    d.expect_opened('"<pages>\\once.bin"')
+
+
+# https: a certificate of the test's own, trusted in the prefix.
+def tls_files(args):
+    folder = os.path.join(args.scratch, "tls")
+    cert, key, der = (os.path.join(folder, n) for n in ("cert.pem", "key.pem", "cert.der"))
+    if not os.path.exists(der):
+        os.makedirs(folder, exist_ok=True)
+        subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "3650",
+                        "-subj", "/CN=127.0.0.1", "-addext", "subjectAltName=IP:127.0.0.1,DNS:127.0.0.1",
+                        "-keyout", key, "-out", cert], check=True, capture_output=True)
+        subprocess.run(["openssl", "x509", "-in", cert, "-outform", "der", "-out", der + ".new"],
+                       check=True, capture_output=True)
+        os.replace(der + ".new", der)
+    return cert, key, der
+
+
+def https_to_http(args):
+    # An https download is fetched; one that redirects to http is not: the
+    # box names both addresses and the http server never hears of it.
+    d = Download(args, "https_to_http")
+    cert, key, der = tls_files(args)
+    code, _, _ = d.case.drive("trust-cert", cert=windows_path(der))
+    check_equal(code, 0, "certificate trusted")
+    d.star_block(".html", '*<pages>>"%P"')
+    with Server() as plain, Server(tls=(cert, key)) as secure:
+        secure.redirect_to = plain.url("/dir/page.html")
+        d.run(secure.url("/dir/page.html"))
+        d.expect_file("pages/page.html", PAGE)
+        os.remove(d.case.path("pages", "page.html"))
+        box = ("注意", "https から http へリダイレクトされたため、ダウンロードを中止しました。\n"
+               + secure.url("/to-plain.html") + "\n→ " + plain.url("/dir/page.html"))
+        d.run(secure.url("/to-plain.html"), boxes=[box])
+        check_equal(plain.requests, [], "requests over http")
+    check_equal(d.listing("pages"), [], "files left")
+    d.viewer_starts(1)
+
+
+# The proxy of the prefix's Internet settings. Other cases of the session
+# download from 127.0.0.1 meanwhile: that address bypasses the proxy.
+INTERNET_SETTINGS = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Internet Settings"
+
+
+def set_proxy(values):
+    for name, kind, data in values:
+        subprocess.run(["wine", "reg", "add", INTERNET_SETTINGS, "/v", name, "/t", kind, "/d", data, "/f"],
+                       stdin=subprocess.DEVNULL, capture_output=True, timeout=60, check=True)
+
+
+def proxy(args):
+    # With a proxy set, a page of localhost on a port where nothing listens
+    # comes through the proxy; with none set, downloads go direct.
+    d = Download(args, "proxy")
+    d.settings("[.html]", "<viewer>", '*<pages>>"%P"', "%end", "[.txt]", "<viewer>", '*<pages>>"%P"', "%end")
+    with Server(proxy=True) as proxy_server, Server() as server:
+        set_proxy([("ProxyServer", "REG_SZ", f"127.0.0.1:{proxy_server.port()}"),
+                   ("ProxyOverride", "REG_SZ", "127.0.0.1"), ("ProxyEnable", "REG_DWORD", "1")])
+        try:
+            d.run("http://localhost:1/dir/page.html")
+            # What the settings say to bypass is reached directly.
+            d.run(server.url("/dir/doc.txt"))
+            # A proxy that wants a password: no prompt, the open error.
+            d.run("http://localhost:1/login.html", boxes=["open"])
+        finally:
+            set_proxy([("ProxyEnable", "REG_DWORD", "0")])
+        check_equal(proxy_server.requests, ["http://localhost:1/dir/page.html", "http://localhost:1/login.html"],
+                    "through the proxy")
+        d.expect_file("pages/page.html", PAGE)
+        os.remove(d.case.path("pages", "page.html"))
+        d.run(server.url("/dir/page.html"))
+        check_equal(server.requests, ["/dir/doc.txt", "/dir/page.html"], "direct")
+        check_equal(len(proxy_server.requests), 2, "the proxy heard no more")
+    d.expect_file("pages/page.html", PAGE)
+    d.viewer_starts(3)
+
+
 if __name__ == "__main__":
     main({
         "page": page, "trailing_slash": trailing_slash, "query": query,
@@ -717,4 +924,7 @@ if __name__ == "__main__":
         "loader_writes": loader_writes, "loader_hidden": loader_hidden,
         "loader_hangs": loader_hangs, "loader_missing": loader_missing,
         "loader_without_file": loader_without_file,
+        "cut_off_answer": cut_off_answer, "killed_during_download": killed_during_download,
+        "disk_full": disk_full, "cancel_then_again": cancel_then_again,
+        "https_to_http": https_to_http, "proxy": proxy,
     })

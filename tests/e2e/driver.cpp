@@ -27,6 +27,7 @@ const Command commands[] = {
     {"time-menu", driver::timeMenuCommand},
     {"session", driver::sessionCommand},
     {"cancel-download", driver::cancelDownloadCommand},
+    {"trust-cert", driver::trustCertCommand},
     {"metrics", driver::metricsCommand},
     {"time-dispatch", driver::timeDispatchCommand},
 };

@@ -212,6 +212,9 @@ class Session:
     def hold(self, path):
         return self.add("hold", hexed(path))
 
+    def cancel_progress(self):
+        return self.add("cancel-progress")
+
     def sleep(self, ms):
         return self.add("sleep", ms)
 

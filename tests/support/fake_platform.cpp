@@ -75,32 +75,58 @@ std::unique_ptr<platform::BridgeLibrary> FakePlatform::loadBridgeLibrary(const s
     return std::make_unique<FakeBridge>(*bridge);
 }
 
-platform::DownloadOutcome FakePlatform::downloadUrl(const std::string& url,
-                                                   const std::string& localPath, int timeLimit,
-                                                   platform::DownloadWatch& watch) {
-    downloads.push_back({url, localPath, timeLimit, localPath});
-    // The real platform never writes over a file.
-    if (real_.fileExists(localPath)) return platform::DownloadOutcome::fileNotCreated;
-    for (const platform::DownloadProgress& p : downloadProgress) {
-        if (!watch.keepGoing(p)) return platform::DownloadOutcome::cancelled;
+namespace {
+// The real part file, followed so that the download's record names the
+// file where it is kept.
+class FakePartFile final : public platform::PartFile {
+public:
+    FakePartFile(FakePlatform& p, std::shared_ptr<platform::PartFile> real) : p_(p), real_(std::move(real)) {}
+    const std::string& path() const override { return real_->path(); }
+    platform::DownloadOutcome write(const char* data, std::size_t size) override {
+        return real_->write(data, size);
     }
-    if (downloadOutcome == platform::DownloadOutcome::ok) {
-        // Backslashes name folders natively too (as the POSIX platform
-        // reads them); the standard library takes slashes everywhere.
-        std::string path = localPath;
-        for (char& c : path) if (c == '\\') c = '/';
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out << downloadBody;
+    Keep keepAs(const std::string& to, bool replaceExisting) override {
+        const std::string from = real_->path();
+        const Keep kept = real_->keepAs(to, replaceExisting);
+        if (kept == Keep::kept)
+            for (FakePlatform::Download& d : p_.downloads)
+                if (d.localPath == from) d.localPath = to;
+        return kept;
     }
-    return downloadOutcome;
+
+private:
+    FakePlatform& p_;
+    std::shared_ptr<platform::PartFile> real_;
+};
+}  // namespace
+
+std::shared_ptr<platform::PartFile> FakePlatform::createPartFile(const std::string& path, bool& nameTaken) {
+    for (const std::string& pending : pendingDeletion) {
+        if (pending != path) continue;
+        nameTaken = true;
+        return nullptr;
+    }
+    std::shared_ptr<platform::PartFile> real = real_.createPartFile(path, nameTaken);
+    if (!real) return nullptr;
+    return std::make_shared<FakePartFile>(*this, std::move(real));
 }
 
-bool FakePlatform::moveFile(const std::string& from, const std::string& to, bool replace) {
-    moves.push_back({from, to, replace});
-    if (!real_.moveFile(from, to, replace)) return false;
-    for (Download& d : downloads)
-        if (d.localPath == from) d.localPath = to;
-    return true;
+platform::DownloadResult FakePlatform::downloadUrl(const std::string& url,
+                                                  std::shared_ptr<platform::PartFile> file,
+                                                  int timeLimit, platform::DownloadWatch& watch) {
+    downloads.push_back({url, file->path(), timeLimit, file->path()});
+    platform::DownloadResult result = downloadDetails;
+    result.outcome = downloadOutcome;
+    for (const platform::DownloadProgress& p : downloadProgress) {
+        if (watch.keepGoing(p)) continue;
+        lingeringParts.push_back(file);
+        result = platform::DownloadResult();
+        result.outcome = platform::DownloadOutcome::cancelled;
+        return result;
+    }
+    if (downloadOutcome == platform::DownloadOutcome::ok)
+        result.outcome = file->write(downloadBody.data(), downloadBody.size());
+    return result;
 }
 
 namespace {

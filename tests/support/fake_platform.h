@@ -51,16 +51,24 @@ public:
     std::optional<Bridge> bridge;
     // Downloads: each call is recorded, hands `downloadProgress` to the
     // watch point by point (a watch that says stop cancels it) and answers
-    // `downloadOutcome`; a successful one writes `downloadBody` to the
-    // local path. `localPath` follows the file when it is renamed;
-    // `writtenTo` is where the download wrote it.
+    // `downloadOutcome` with the rest of `downloadDetails`; a successful one
+    // writes `downloadBody` into the part file. `localPath` follows the
+    // file when it is kept under another name; `writtenTo` is the part file.
     struct Download { std::string url, localPath; int timeLimit; std::string writtenTo; };
     std::vector<Download> downloads;
     std::vector<platform::DownloadProgress> downloadProgress;
-    struct Move { std::string from, to; bool replace; };
-    std::vector<Move> moves;
     platform::DownloadOutcome downloadOutcome = platform::DownloadOutcome::ok;
+    platform::DownloadResult downloadDetails;
     std::string downloadBody = "<html></html>";
+    // Names that are refused as in use though no file shows (a file
+    // pending deletion).
+    std::vector<std::string> pendingDeletion;
+    // A cancelled download's part file is held here, as by a transfer
+    // thread that was let go, until the test lets go of it.
+    std::vector<std::shared_ptr<platform::PartFile>> lingeringParts;
+    // The marks written: saved path, address, referring page.
+    struct Mark { std::string path, hostUrl, referrerUrl; };
+    std::vector<Mark> marks;
     // Loader processes: starts are recorded; with processStartFails none
     // starts. A started process reports processEnded when asked.
     struct ProcessStart { std::string program, parameters; };
@@ -171,9 +179,13 @@ public:
         return true;
     }
     std::unique_ptr<platform::BridgeLibrary> loadBridgeLibrary(const std::string& path) override;
-    platform::DownloadOutcome downloadUrl(const std::string& url, const std::string& localPath,
-                                          int timeLimitSeconds,
-                                          platform::DownloadWatch& watch) override;
+    std::shared_ptr<platform::PartFile> createPartFile(const std::string& path, bool& nameTaken) override;
+    platform::DownloadResult downloadUrl(const std::string& url, std::shared_ptr<platform::PartFile> file,
+                                         int timeLimitSeconds, platform::DownloadWatch& watch) override;
+    void markFromInternet(const std::string& path, const std::string& hostUrl,
+                          const std::string& referrerUrl) override {
+        marks.push_back({path, hostUrl, referrerUrl});
+    }
     std::unique_ptr<platform::Process> startProcess(const std::string& program,
                                                     const std::string& parameters) override;
     bool isHidden(const std::string& path) override {
@@ -183,8 +195,6 @@ public:
     std::unique_ptr<platform::ConverterLibrary> loadConverterLibrary(
         const std::string& path) override;
     platform::FileStamp fileStamp(const std::string& path) override { return real_.fileStamp(path); }
-    bool moveFile(const std::string& from, const std::string& to, bool replace) override;
-    bool deleteFile(const std::string& path) override { return real_.deleteFile(path); }
 
 private:
     platform::Platform& real_;

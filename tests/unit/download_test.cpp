@@ -321,7 +321,9 @@ TEST_F(DownloadTest, TheFolderTemplateChoosesTheFolder) {
         open("http://h/a.html", "%P", c.folderTemplate);
         ASSERT_EQ(fake.downloads.size(), 1u) << c.folderTemplate;
         EXPECT_EQ(fake.downloads[0].localPath, c.folder + "\\a.html") << c.folderTemplate;
-        fake.deleteFile(fake.downloads[0].localPath);  // the next case saves there anew
+        std::string saved = fake.downloads[0].localPath;  // the next case saves there anew
+        std::replace(saved.begin(), saved.end(), '\\', '/');
+        std::remove(saved.c_str());
     }
 }
 

@@ -54,7 +54,15 @@ int sessionCommand(const Options& options);
 //   "キャンセル" button with SendInput, as a person would. The report
 //   gives when it showed and was clicked and when the program ended (ms
 //   after the start). 0 when it was clicked and the program ended in time.
+//   With "--kill 1" the program is ended with TerminateProcess instead of
+//   the click (progress.killed: when).
 int cancelDownloadCommand(const Options& options);
+
+// trust-cert --cert <file>
+//   Adds the DER certificate in the file to the machine's trusted root
+//   certificates, as an administrator would for a company's own
+//   certificate authority. 0 when it was added.
+int trustCertCommand(const Options& options);
 
 // metrics [--texts file] --out file
 //   What the system gives a program for the display (its resolution, the

@@ -34,6 +34,7 @@ int cancelDownloadCommand(const Options& options) {
     const DWORD started = GetTickCount();
     const DWORD deadline = deadlineAfter(options.number("timeout", 20000));
     const DWORD after = static_cast<DWORD>(options.number("after", 500));
+    const bool killIt = options.number("kill", 0) == 1;
     Report report;
     HWND progress = nullptr;
     DWORD shownAt = 0;
@@ -68,12 +69,20 @@ int cancelDownloadCommand(const Options& options) {
         report.setBytes("progress.text", staticTexts(progress));
         HWND cancel = buttonOf(progress, "キャンセル");
         report.set("progress.button", cancel ? 1 : 0);
+        if (killIt) {
+            // As the task manager, a log-off or a crash would end it.
+            child.kill();
+            report.set("progress.killed", static_cast<long long>(GetTickCount() - started));
+            clickedAt = GetTickCount() - started;
+            ended = true;
+            break;
+        }
         if (!cancel || !clickAt(cancel)) break;
         clickedAt = GetTickCount() - started;
         report.set("progress.clicked", clickedAt);
     }
     if (!ended) child.kill();
-    if (ended) report.set("ended_at", static_cast<long long>(GetTickCount() - started));
+    if (ended && !killIt) report.set("ended_at", static_cast<long long>(GetTickCount() - started));
     child.addTo(report);
     report.write(options.get("out"));
     return ended && clickedAt >= 0 ? 0 : 1;

@@ -65,6 +65,8 @@
 //   viewer               join the clipboard-viewer chain (before the
 //                        program does, so that it passes notices on)
 //   viewer-count LABEL   record how many WM_DRAWCLIPBOARD reached us
+//   cancel-progress      wait for the download's progress window, post
+//                        its Cancel and wait until it has gone
 //   sleep MS
 //   close                post WM_CLOSE and wait for the end
 //
@@ -303,6 +305,7 @@ private:
         }
         // A popup menu may come before the list window (the tools menu).
         if (verb == "menu") return menu(w, failure);
+        if (verb == "cancel-progress") return cancelProgress(failure);
         // Everything else acts on the list window.
         if (!window_) return fail(failure, "no list window yet");
         if (verb == "rows") return recordRows(arg);
@@ -347,6 +350,21 @@ private:
             return true;
         }
         return fail(failure, "unknown step");
+    }
+
+    // Waits for the download's progress window, asks it to cancel as its
+    // button does, and waits until it has gone.
+    bool cancelProgress(std::string& failure) {
+        const DWORD deadline = GetTickCount() + waitMs;
+        std::vector<HWND> found;
+        while (!passed(deadline) && (found = windowsOf(child_.processId(), "TavrinDownloadProgress")).empty())
+            Sleep(20);
+        if (found.empty()) return fail(failure, "no progress window");
+        report_.set(key("shown"), 1);
+        PostMessageA(found.front(), WM_COMMAND, IDCANCEL, 0);
+        while (!passed(deadline) && IsWindow(found.front())) Sleep(20);
+        if (IsWindow(found.front())) return fail(failure, "the progress window stays");
+        return true;
     }
 
     static bool fail(std::string& failure, const char* why) {

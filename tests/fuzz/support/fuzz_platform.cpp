@@ -230,16 +230,58 @@ bool FuzzPlatform::clipboardText(platform::WindowHandle, std::string& out, std::
     return true;
 }
 
-platform::DownloadOutcome FuzzPlatform::downloadUrl(const std::string&, const std::string& localPath,
-                                                    int, platform::DownloadWatch& watch) {
+namespace {
+// A part file in memory: gone with the object unless kept.
+class FuzzPartFile final : public platform::PartFile {
+public:
+    FuzzPartFile(FuzzPlatform& p, std::string path) : p_(p), path_(std::move(path)) {}
+    ~FuzzPartFile() override {
+        if (!kept_) p_.deleteFile(path_);
+    }
+    const std::string& path() const override { return path_; }
+    platform::DownloadOutcome write(const char* data, std::size_t size) override {
+        p_.appendTo(path_, data, size);
+        return platform::DownloadOutcome::ok;
+    }
+    Keep keepAs(const std::string& to, bool replaceExisting) override {
+        if (kept_) return Keep::failed;
+        if (!p_.moveFile(path_, to, replaceExisting)) return Keep::nameTaken;
+        kept_ = true;
+        path_ = to;
+        return Keep::kept;
+    }
+
+private:
+    FuzzPlatform& p_;
+    std::string path_;
+    bool kept_ = false;
+};
+}  // namespace
+
+std::shared_ptr<platform::PartFile> FuzzPlatform::createPartFile(const std::string& path, bool& nameTaken) {
+    nameTaken = fileExists(path);
+    if (nameTaken) return nullptr;
+    addFile(path, std::string());
+    return std::make_shared<FuzzPartFile>(*this, path);
+}
+
+platform::DownloadResult FuzzPlatform::downloadUrl(const std::string&, std::shared_ptr<platform::PartFile> file,
+                                                   int, platform::DownloadWatch& watch) {
     ++effects.downloads;
-    if (!downloadBody) return platform::DownloadOutcome::openFailed;
-    if (fileExists(localPath)) return platform::DownloadOutcome::fileNotCreated;
+    platform::DownloadResult result;
+    result.outcome = platform::DownloadOutcome::openFailed;
+    if (!downloadBody) return result;
     platform::DownloadProgress progress;
     progress.received = downloadBody->size();
-    if (!watch.keepGoing(progress)) return platform::DownloadOutcome::cancelled;
-    addFile(localPath, *downloadBody);
-    return platform::DownloadOutcome::ok;
+    result.outcome = platform::DownloadOutcome::cancelled;
+    if (!watch.keepGoing(progress)) return result;
+    result.outcome = file->write(downloadBody->data(), downloadBody->size());
+    return result;
+}
+
+void FuzzPlatform::appendTo(const std::string& path, const char* data, std::size_t size) {
+    auto it = files_.find(folded(path));
+    if (it != files_.end()) it->second.append(data, size);
 }
 
 platform::FileStamp FuzzPlatform::fileStamp(const std::string& path) {
@@ -261,9 +303,9 @@ bool FuzzPlatform::moveFile(const std::string& from, const std::string& to, bool
     return true;
 }
 
-bool FuzzPlatform::deleteFile(const std::string& path) {
+void FuzzPlatform::deleteFile(const std::string& path) {
     ++effects.deletions;
-    return files_.erase(folded(path)) != 0;
+    files_.erase(folded(path));
 }
 
 std::unique_ptr<platform::Process> FuzzPlatform::startProcess(const std::string&, const std::string&) {

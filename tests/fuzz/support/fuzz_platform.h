@@ -99,15 +99,18 @@ public:
     bool wideFileExists(const std::u16string&) override { return false; }
     bool wideName(const std::u16string&, std::string&) override { return false; }
     unsigned codePage() override { return 932; }
-    platform::DownloadOutcome downloadUrl(const std::string& url, const std::string& localPath,
-                                          int timeLimitSeconds,
-                                          platform::DownloadWatch& watch) override;
+    std::shared_ptr<platform::PartFile> createPartFile(const std::string& path, bool& nameTaken) override;
+    platform::DownloadResult downloadUrl(const std::string& url, std::shared_ptr<platform::PartFile> file,
+                                         int timeLimitSeconds, platform::DownloadWatch& watch) override;
+    void markFromInternet(const std::string&, const std::string&, const std::string&) override {}
     std::unique_ptr<platform::Process> startProcess(const std::string& program,
                                                     const std::string& parameters) override;
     bool isHidden(const std::string&) override { return false; }
     platform::FileStamp fileStamp(const std::string& path) override;
-    bool moveFile(const std::string& from, const std::string& to, bool replaceExisting) override;
-    bool deleteFile(const std::string& path) override;
+    // The part files' doings in the in-memory file system.
+    bool moveFile(const std::string& from, const std::string& to, bool replaceExisting);
+    void deleteFile(const std::string& path);
+    void appendTo(const std::string& path, const char* data, std::size_t size);
 
 private:
     const std::string* findFile(const std::string& path) const;
