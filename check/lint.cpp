@@ -32,6 +32,7 @@ LintResult lintSettingsFile(const SettingsFile& file, const CheckEnvironment& en
 
     const bool tooLarge = file.text.size() > maxSettingsFileBytes;
     LintContext c(std::string_view(file.text).substr(0, maxSettingsFileBytes));
+    c.system = environment.system;
     if (tooLarge) c.add(0, LintRule::fileTooLarge);
     lintFileBytes(c);
     findHeaderLines(c);

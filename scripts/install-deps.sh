@@ -5,13 +5,14 @@ set -euo pipefail
 
 need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'ok installed'; }
-# Both Windows builds and both Wine loaders: the 32-bit ones run where the
+# Both Windows builds and both Wine loaders (the 32-bit ones run where the
 # machine runs 32-bit programs, the 64-bit ones everywhere
-# (scripts/wine-arch.sh decides).
+# (scripts/wine-arch.sh decides)), and the JSON parser the check tool reads
+# browser profiles with (header-only).
 for p in cmake ninja-build g++ libgtest-dev googletest g++-mingw-w64-i686-posix \
          g++-mingw-w64-x86-64-posix wine wine32:i386 wine64 fonts-wine \
          xvfb xauth xdotool x11-utils imagemagick \
-         fonts-ipafont-gothic locales python3 ca-certificates; do
+         fonts-ipafont-gothic locales python3 ca-certificates nlohmann-json3-dev; do
   have "$p" || need+=("$p")
 done
 if [ ${#need[@]} -gt 0 ]; then

@@ -8,6 +8,7 @@
 
 #include "check/check.h"
 #include "check/command_words.h"
+#include "check/win32/system_view.h"
 #include "common/split_path.h"
 #include "platform/win32/library_search.h"
 #include "platform/win32/win.h"
@@ -46,6 +47,8 @@ int main() {
     CheckEnvironment environment;
     environment.ownFolder = ownFolder();
     environment.windows = true;
+    const auto system = windowsSystemView();
+    environment.system = system.get();
     CheckOutput output;
     const int status = runCheck(words(), environment, output);
     write(stdout, output.out);
