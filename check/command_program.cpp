@@ -1,7 +1,16 @@
 // Splitting an open command into its program.
 #include "check/command_program.h"
 
-std::string commandProgram(SystemView& system, const std::string& command) {
+namespace {
+
+// A bare name is looked for as CreateProcess looks for it.
+std::string located(SystemView& system, const std::string& program) {
+    std::string found;
+    if (program.find_first_of("\\/:") == std::string::npos && system.searchProgram(program, found)) return found;
+    return program;
+}
+
+std::string firstProgram(SystemView& system, const std::string& command) {
     std::size_t start = command.find_first_not_of(" \t");
     if (start == std::string::npos) return std::string();
     if (command[start] == '"') {
@@ -13,4 +22,11 @@ std::string commandProgram(SystemView& system, const std::string& command) {
         if (system.isFile(rest.substr(0, blank))) return rest.substr(0, blank);
     if (system.isFile(rest)) return rest;
     return rest.substr(0, rest.find(' '));
+}
+
+}  // namespace
+
+std::string commandProgram(SystemView& system, const std::string& command) {
+    const std::string program = firstProgram(system, command);
+    return program.empty() ? program : located(system, program);
 }

@@ -7,6 +7,6 @@
 #include "check/system_view.h"
 
 // The quoted first word; unquoted, the shortest run of words up to a blank
-// that names an existing file, else the first word. Empty for an empty
-// command.
+// that names an existing file, else the first word; a name without a
+// folder looked for on the search path. Empty for an empty command.
 std::string commandProgram(SystemView& system, const std::string& command);

@@ -171,14 +171,20 @@ private:
     std::string systemClass(const Kind& kind) {
         if (kind.scheme) return kind.name;
         std::string progId;
-        value(system_, RegistryRoot::classesRoot, kind.name, "", progId);
+        classValue(kind.name, "", progId);
         return progId;
+    }
+
+    // A class's value as Windows merges the classes: the user's own
+    // (HKCU\Software\Classes) before the machine's.
+    bool classValue(const std::string& key, const std::string& name, std::string& data) {
+        return value(system_, RegistryRoot::currentUser, "Software\\Classes\\" + key, name, data) ||
+               value(system_, RegistryRoot::classesRoot, key, name, data);
     }
 
     std::string programOf(const std::string& progId) {
         std::string data;
-        if (progId.empty() || !value(system_, RegistryRoot::classesRoot, progId + "\\shell\\open\\command", "", data))
-            return std::string();
+        if (progId.empty() || !classValue(progId + "\\shell\\open\\command", "", data)) return std::string();
         return commandProgram(system_, data);
     }
 

@@ -41,6 +41,10 @@ public:
     virtual std::string ownFolder() = 0;
     virtual char separator() const = 0;
 
+    // A program named without a folder, looked for as CreateProcess looks
+    // for it (".exe" added, the system's search order); false when none.
+    virtual bool searchProgram(const std::string& name, std::string& path) = 0;
+
     virtual bool isFile(const std::string& path) = 0;
     virtual bool isDirectory(const std::string& path) = 0;
     // Reads a whole file of at most `limit` bytes.

@@ -43,6 +43,9 @@ public:
 
     char separator() const override { return '/'; }
 
+    // Programs named in a registry's commands; there is none here.
+    bool searchProgram(const std::string&, std::string&) override { return false; }
+
     bool isFile(const std::string& path) override {
         struct stat st;
         return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);

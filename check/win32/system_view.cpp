@@ -146,6 +146,15 @@ public:
 
     char separator() const override { return '\\'; }
 
+    bool searchProgram(const std::string& name, std::string& path) override {
+        std::wstring found(32768, L'\0');
+        const DWORD n = SearchPathW(nullptr, wide(name).c_str(), L".exe", 32768, &found[0], nullptr);
+        if (n == 0 || n >= 32768) return false;
+        found.resize(n);
+        path = utf8(found);
+        return true;
+    }
+
     bool isFile(const std::string& path) override {
         const DWORD a = GetFileAttributesW(wide(path).c_str());
         return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
