@@ -113,7 +113,14 @@ void readChromiumProfiles(SystemView& system, FoundBrowser& b, const std::vector
         }
         return;
     }
-    if (!folders.empty()) b.store = joinPath(system, folders.back(), "Local State");
+    // None there: name the place the family keeps it (the first one tried
+    // beside the program for a browser of no known name).
+    std::string shown = folders.empty() ? std::string() : folders.front();
+    if (b.family && b.family->stores[0].userFolder) {
+        const std::string place = placeFolder(system, b.family->stores[0], lastName(system, parentFolder(system, b.program)));
+        if (!place.empty()) shown = place;
+    }
+    if (!shown.empty()) b.store = joinPath(system, shown, "Local State");
 }
 
 void readFirefoxProfiles(SystemView& system, FoundBrowser& b) {

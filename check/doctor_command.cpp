@@ -11,8 +11,12 @@ namespace {
 const Text okLabel{"ok", "ok"};
 const Text problemLabel{"問題", "problem"};
 const Text noteLabel{"注意", "note"};
-const Text reach{"リンクは Tavrin に届きます (注意 {1} 件)", "links reach Tavrin (notes: {1})"};
-const Text noReach{"問題 {1} 件、注意 {2} 件: 上の問題を直してください", "{1} problems, {2} notes: mend the problems above"};
+const Text reach{"リンクは Tavrin に届きます ({1})", "links reach Tavrin ({1})"};
+const Text noReach{"{1}、{2}: 上の問題を直してください", "{1}, {2}: mend the problems above"};
+const Text oneProblem{"問題 {1} 件", "{1} problem"};
+const Text problemsCount{"問題 {1} 件", "{1} problems"};
+const Text oneNote{"注意 {1} 件", "{1} note"};
+const Text notesCount{"注意 {1} 件", "{1} notes"};
 const Text noSystem{"この環境では調べられません", "nothing can be checked here"};
 
 const struct {
@@ -94,8 +98,10 @@ int runDoctorCommand(const CheckOptions& options, const CheckEnvironment& enviro
                 output.out += "  " + say(language, label) + ": " + f.text + "\n";
             }
         }
-        output.out += problems == 0 ? say(language, reach, {std::to_string(notes)})
-                                    : say(language, noReach, {std::to_string(problems), std::to_string(notes)});
+        const std::string noteText = counted(language, notes, oneNote, notesCount);
+        output.out += problems == 0
+                          ? say(language, reach, {noteText})
+                          : say(language, noReach, {counted(language, problems, oneProblem, problemsCount), noteText});
         output.out += "\n";
     }
     return problems == 0 ? checkOk : checkFindings;

@@ -10,10 +10,14 @@
 namespace {
 
 const Text settingsClean{"{1}: 問題も注意もありません", "{1}: no problem, no note"};
-const Text settingsNotes{"{1}: 問題 0 件、注意 {2} 件 (TavrinCheck.exe lint で一覧)",
-                         "{1}: no problem, {2} notes (TavrinCheck.exe lint lists them)"};
-const Text settingsProblems{"{1}: 問題 {2} 件、注意 {3} 件。Tavrin はその行を読み飛ばします (TavrinCheck.exe lint で一覧)",
-                            "{1}: {2} problems, {3} notes; Tavrin passes over those lines (TavrinCheck.exe lint lists them)"};
+const Text settingsNotes{"{1}: 問題はありません。{2} (TavrinCheck.exe lint で一覧)",
+                         "{1}: no problem; {2} (TavrinCheck.exe lint lists them)"};
+const Text settingsProblems{"{1}: {2}、{3}。Tavrin はその行を読み飛ばします (TavrinCheck.exe lint で一覧)",
+                            "{1}: {2}, {3}; Tavrin passes over those lines (TavrinCheck.exe lint lists them)"};
+const Text oneProblem{"問題 {1} 件", "{1} problem"};
+const Text problems{"問題 {1} 件", "{1} problems"};
+const Text oneNote{"注意 {1} 件", "{1} note"};
+const Text notes{"注意 {1} 件", "{1} notes"};
 const Text libraryHere{"{1}: あります", "{1}: present"};
 const Text libraryUnloadable{"{1}: ありますが読み込めません (別の版のものではありませんか)。Tavrin はないものとして動きます",
                              "{1}: present, but it cannot be loaded (one of another build?); Tavrin works as without it"};
@@ -38,11 +42,12 @@ void checkSettings(const CheckOptions& options, const CheckEnvironment& environm
     const LintResult lint = lintSettingsFile(file, environment);
     const std::string path = printable(file.path);
     const std::vector<std::string> fields = {std::to_string(lint.problems), std::to_string(lint.notes), path};
+    const std::string problemCount = counted(f.language, lint.problems, oneProblem, problems);
+    const std::string noteCount = counted(f.language, lint.notes, oneNote, notes);
     if (lint.problems > 0)
-        f.add(Health::problem, "settings", path, settingsProblems,
-              {path, std::to_string(lint.problems), std::to_string(lint.notes)}, fields);
+        f.add(Health::problem, "settings", path, settingsProblems, {path, problemCount, noteCount}, fields);
     else if (lint.notes > 0)
-        f.add(Health::note, "settings", path, settingsNotes, {path, std::to_string(lint.notes)}, fields);
+        f.add(Health::note, "settings", path, settingsNotes, {path, noteCount}, fields);
     else
         f.add(Health::ok, "settings", path, settingsClean, {path}, fields);
 }
