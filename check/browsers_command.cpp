@@ -5,7 +5,7 @@
 
 #include "check/browser_fragment.h"
 #include "check/cp932_text.h"
-#include "check/recording_ports.h"
+#include "check/dry_settings.h"
 #include "check/tool_setup.h"
 #include "settings/settings.h"
 #include "settings/settings_text.h"
@@ -104,12 +104,6 @@ const char* storeWord(StoreState state) {
     return "";
 }
 
-std::string field(std::string s) {
-    for (char& c : s)
-        if (c == '\t' || c == '\r' || c == '\n') c = ' ';
-    return s;
-}
-
 // Text from the system as the output shows it.
 std::string shown(const std::string& utf8) { return printable(cp932Text(utf8)); }
 
@@ -176,17 +170,17 @@ void writeTsv(const BrowserFragment& fragment, const std::vector<std::string>& p
     for (const FragmentBrowser& b : fragment.browsers) {
         const FoundBrowser& f = *b.found;
         ++n;
-        out += "@browser\t" + std::to_string(n) + "\t" + field(b.caption) + "\t" + field(cp932Text(f.program)) +
-               "\t" + field(cp932Text(f.source)) + "\t" + (f.family ? f.family->name : "") + "\t" +
+        out += "@browser\t" + std::to_string(n) + "\t" + tsvField(b.caption) + "\t" + tsvField(cp932Text(f.program)) +
+               "\t" + tsvField(cp932Text(f.source)) + "\t" + (f.family ? f.family->name : "") + "\t" +
                leftOutWord(b.leftOut) + "\n";
         if (f.storeState != StoreState::none)
-            out += "@store\t" + std::to_string(n) + "\t" + field(cp932Text(f.store)) + "\t" + storeWord(f.storeState) +
+            out += "@store\t" + std::to_string(n) + "\t" + tsvField(cp932Text(f.store)) + "\t" + storeWord(f.storeState) +
                    "\n";
         for (const FragmentItem& item : b.items)
             out += std::string(item.isPrivate ? "@private\t" : "@profile\t") + std::to_string(n) + "\t" +
-                   field(item.caption) + "\t" + field(item.argument) + "\t" + leftOutWord(item.leftOut) + "\n";
+                   tsvField(item.caption) + "\t" + tsvField(item.argument) + "\t" + leftOutWord(item.leftOut) + "\n";
         for (const BrowserProfileEntry& gone : f.missingProfiles)
-            out += "@profile\t" + std::to_string(n) + "\t" + field(cp932Text(gone.name)) + "\t\tfolder-missing\n";
+            out += "@profile\t" + std::to_string(n) + "\t" + tsvField(cp932Text(gone.name)) + "\t\tfolder-missing\n";
     }
     if (fragment.lostCharacters) out += "@note\tlost-characters\n";
     for (const std::string& line : paste) out += "@line\t" + line + "\n";
@@ -202,14 +196,7 @@ bool readSettingsForPaste(const CheckOptions& options, const CheckEnvironment& e
         error.clear();
         return true;
     }
-    resetTavrinState(file);
-    EffectLog log;
-    DryPlatform dry(toolPlatform(environment), log, environment.converters);
-    dry.setProgramFolder(file.folder);
-    RecordingUi ui(log, false);
-    RecordingBrowser browser(log);
-    ScopedPorts ports(dry, ui, browser);
-    loadSettings(nullptr, 1);
+    const DrySettings loaded(file, environment, 1);
     out.separator = settings.separator;
     const std::string_view text = std::string_view(file.text).substr(0, maxSettingsFileBytes);
     out.hasAll = findSettingsKey(text, "[all]") != std::string_view::npos;

@@ -31,12 +31,6 @@ const struct {
     {"temp", {"一時フォルダー:", "temporary folder:"}},
 };
 
-std::string field(std::string s) {
-    for (char& c : s)
-        if (c == '\t' || c == '\r' || c == '\n') c = ' ';
-    return s;
-}
-
 const char* healthWord(Health h) { return h == Health::ok ? "ok" : h == Health::problem ? "problem" : "note"; }
 
 }  // namespace
@@ -82,8 +76,8 @@ int runDoctorCommand(const CheckOptions& options, const CheckEnvironment& enviro
     const int problems = findings.count(Health::problem), notes = findings.count(Health::note);
     if (options.tsv) {
         for (const DoctorFinding& f : findings.all) {
-            output.out += "@" + f.area + "\t" + field(f.item) + "\t" + healthWord(f.health);
-            for (const std::string& s : f.fields) output.out += "\t" + field(s);
+            output.out += "@" + f.area + "\t" + tsvField(f.item) + "\t" + healthWord(f.health);
+            for (const std::string& s : f.fields) output.out += "\t" + tsvField(s);
             output.out += "\n";
         }
         output.out += "@result\t" + std::to_string(problems) + "\t" + std::to_string(notes) + "\n";
