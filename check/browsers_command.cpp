@@ -4,11 +4,8 @@
 #include "check/browsers_command.h"
 
 #include "check/browser_fragment.h"
+#include "check/browser_paste.h"
 #include "check/cp932_text.h"
-#include "check/dry_settings.h"
-#include "check/tool_setup.h"
-#include "settings/settings.h"
-#include "settings/settings_text.h"
 
 namespace {
 
@@ -58,8 +55,6 @@ const Text byPathNote{"注意: 名前が同じか、そのまま書けない Fir
 const Text pasteLabel{"Tavrin.ini の最後に貼る行:", "lines to paste at the end of Tavrin.ini:"};
 const Text pasteIntoAll{"Tavrin.ini の [all] ブロックの中 (%end の前) に入れる行:",
                         "lines to put into the [all] block of Tavrin.ini (before its %end):"};
-const Text fallbackComment{"; ほかのブロックに当たらない URL も [all] のブラウザーに届くように",
-                           "; so that URLs with no block of their own reach the browsers of [all] too"};
 const Text nothingToPaste{"Tavrin.ini に書ける行はありません", "no lines can be written for Tavrin.ini"};
 
 std::string reason(Language language, LeftOut why, const std::string& separator) {
@@ -187,37 +182,6 @@ void writeTsv(const BrowserFragment& fragment, const std::vector<std::string>& p
 }
 
 }  // namespace
-
-bool readSettingsForPaste(const CheckOptions& options, const CheckEnvironment& environment,
-                          SettingsForPaste& out, std::string& error) {
-    SettingsFile file;
-    if (!readSettingsFile(options, environment, file, error)) {
-        if (options.iniGiven) return false;
-        error.clear();
-        return true;
-    }
-    const DrySettings loaded(file, environment, 1);
-    out.separator = settings.separator;
-    const std::string_view text = std::string_view(file.text).substr(0, maxSettingsFileBytes);
-    out.hasAll = findSettingsKey(text, "[all]") != std::string_view::npos;
-    out.hasFallback = findSettingsKey(text, "[.*]") != std::string_view::npos;
-    return true;
-}
-
-std::vector<std::string> linesToPaste(const std::vector<std::string>& body, const SettingsForPaste& settings,
-                                      Language language) {
-    if (body.empty() || settings.hasAll) return body;
-    std::vector<std::string> out;
-    if (!settings.hasFallback) {
-        out.push_back("[.*]");
-        out.push_back(say(language, fallbackComment));
-        out.push_back("%end");
-    }
-    out.push_back("[all]");
-    out.insert(out.end(), body.begin(), body.end());
-    out.push_back("%end");
-    return out;
-}
 
 int runBrowsersCommand(const CheckOptions& options, const CheckEnvironment& environment, CheckOutput& output) {
     const Language language = options.language;

@@ -43,6 +43,10 @@ public:
 
 // The registration register.cmd writes and the user's choices.
 void checkRegistration(SystemView& system, const DoctorSubject& subject, DoctorFindings& findings);
+// The user's choices for http and https, and for mailto and .url files
+// where Tavrin is registered for them.
+void checkChoices(SystemView& system, const DoctorSubject& subject, bool mailto, bool shortcut,
+                  DoctorFindings& findings);
 // The settings file (--ini FILE or Tavrin.ini beside the tool), its lint
 // findings, the libraries and the temporary folder.
 void checkFiles(SystemView& system, const DoctorSubject& subject, const CheckOptions& options,
