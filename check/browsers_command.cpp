@@ -99,9 +99,6 @@ const char* storeWord(StoreState state) {
     return "";
 }
 
-// Text from the system as the output shows it.
-std::string shown(const std::string& utf8) { return printable(cp932Text(utf8)); }
-
 class BrowserReport {
 public:
     BrowserReport(Language language, const std::string& separator, std::string& out)
@@ -113,9 +110,9 @@ public:
 
     void browser(const FragmentBrowser& b) {
         const FoundBrowser& f = *b.found;
-        line(browserLabel, {shown(f.name)});
-        line(programLabel, {shown(f.program)});
-        line(f.registered ? registeredAt : foundAt, {shown(f.source)});
+        line(browserLabel, {shownText(f.name)});
+        line(programLabel, {shownText(f.program)});
+        line(f.registered ? registeredAt : foundAt, {shownText(f.source)});
         if (f.family) line(familyLabel, {f.family->name});
         if (b.leftOut != LeftOut::no) {
             line(leftOutLabel, {reason(language_, b.leftOut, separator_)});
@@ -134,7 +131,7 @@ public:
                                printable(item.argument)});
         }
         for (const BrowserProfileEntry& gone : f.missingProfiles)
-            line(missingProfile, {shown(gone.name), shown(gone.folder)});
+            line(missingProfile, {shownText(gone.name), shownText(gone.folder)});
         if (f.moreProfiles) line(moreProfiles, {std::to_string(f.profiles.size() + f.missingProfiles.size())});
         for (const FragmentItem& item : b.items)
             if (item.isPrivate) line(privateLine, {item.caption, item.argument});
@@ -147,7 +144,7 @@ private:
     std::string& out_;
 
     void store(const FoundBrowser& f) {
-        const std::string path = shown(f.store);
+        const std::string path = shownText(f.store);
         switch (f.storeState) {
             case StoreState::none: return;
             case StoreState::notFound: return line(storeNotFound, {path});

@@ -2,6 +2,7 @@
 // exact conversion (no look-alike stands in).
 #include "check/cp932_text.h"
 
+#include "check/messages.h"
 #include "common/unicode.h"
 #include "platform/platform.h"
 
@@ -18,3 +19,5 @@ std::string cp932Text(std::string_view utf8, bool* lost) {
     }
     return out;
 }
+
+std::string shownText(std::string_view utf8) { return printable(cp932Text(utf8)); }

@@ -9,3 +9,6 @@
 // control character and a byte that begins no UTF-8 character become '?'.
 // `lost` (when given) is set once any did.
 std::string cp932Text(std::string_view utf8, bool* lost = nullptr);
+// Text from the system (a name, a path, a registry value) as the tool's
+// words show it.
+std::string shownText(std::string_view utf8);

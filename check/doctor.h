@@ -51,6 +51,3 @@ void checkChoices(SystemView& system, const DoctorSubject& subject, bool mailto,
 // findings, the libraries and the temporary folder.
 void checkFiles(SystemView& system, const DoctorSubject& subject, const CheckOptions& options,
                 const CheckEnvironment& environment, DoctorFindings& findings);
-
-// A path from the system as the output shows it.
-std::string shownPath(const std::string& utf8);

@@ -51,16 +51,16 @@ public:
             std::string progId = chosenClass(kind, where);
             std::string how;
             if (!progId.empty()) {
-                how = say(f_.language, chosenIn, {where, printable(cp932Text(progId))});
+                how = say(f_.language, chosenIn, {where, shownText(progId)});
             } else {
                 progId = systemClass(kind);
                 how = progId.empty() ? say(f_.language, noClass)
-                                     : say(f_.language, noChoice, {"HKCR\\" + printable(cp932Text(progId))});
+                                     : say(f_.language, noChoice, {"HKCR\\" + shownText(progId)});
             }
             const std::string program = programOf(progId);
             const Health bad = kind.needed ? Health::problem : Health::note;
-            std::vector<std::string> fields = {printable(cp932Text(progId)), where.empty() ? "none" : where,
-                                               shownPath(program)};
+            std::vector<std::string> fields = {shownText(progId), where.empty() ? "none" : where,
+                                               shownText(program)};
             if (!program.empty() && system_.isFile(program) && system_.sameFile(program, subject_.exe)) {
                 fields.insert(fields.begin(), "tavrin");
                 f_.add(Health::ok, "choice", kind.name, choiceTavrin, {kind.name, how}, fields);
@@ -72,11 +72,11 @@ public:
                 f_.add(bad, "choice", kind.name, choiceNone, {kind.name, how}, fields);
             } else if (!system_.isFile(program)) {
                 fields.insert(fields.begin(), "missing");
-                f_.add(bad, "choice", kind.name, choiceGone, {kind.name, shownPath(program), how}, fields);
+                f_.add(bad, "choice", kind.name, choiceGone, {kind.name, shownText(program), how}, fields);
             } else {
                 fields.insert(fields.begin(), "other");
                 f_.add(bad, "choice", kind.name, choiceOther,
-                       {kind.name, nameOf(program) + " (" + shownPath(program) + ")", how}, fields);
+                       {kind.name, nameOf(program) + " (" + shownText(program) + ")", how}, fields);
             }
         }
         if (advise) f_.add(Health::note, "choice", "change", howToChange, {changePage}, {changePage});
@@ -135,8 +135,8 @@ private:
             browsersRead_ = true;
         }
         for (const FoundBrowser& b : browsers_)
-            if (b.programExists && system_.sameFile(b.program, program)) return shownPath(b.name);
-        return shownPath(lastName(system_, program));
+            if (b.programExists && system_.sameFile(b.program, program)) return shownText(b.name);
+        return shownText(lastName(system_, program));
     }
 
 

@@ -2,7 +2,6 @@
 // about, and the verdict.
 #include "check/doctor_command.h"
 
-#include "check/cp932_text.h"
 #include "check/doctor.h"
 #include "check/tool_setup.h"
 
@@ -45,8 +44,6 @@ int DoctorFindings::count(Health health) const {
     for (const DoctorFinding& f : all) n += f.health == health;
     return n;
 }
-
-std::string shownPath(const std::string& utf8) { return printable(cp932Text(utf8)); }
 
 int runDoctorCommand(const CheckOptions& options, const CheckEnvironment& environment, CheckOutput& output) {
     const Language language = options.language;

@@ -82,7 +82,7 @@ void checkLibraries(SystemView& system, const DoctorSubject& subject, const Chec
 
 void checkTemp(SystemView& system, const DoctorSubject& subject, DoctorFindings& f) {
     const std::string temp = joinPath(system, subject.folder, "temp");
-    const std::string shown = shownPath(temp);
+    const std::string shown = shownText(temp);
     if (system.isDirectory(temp)) {
         if (system.canWriteIn(temp)) f.add(Health::ok, "temp", shown, tempWritable, {shown}, {"writable"});
         else f.add(Health::problem, "temp", shown, tempNotWritable, {shown}, {"not-writable"});
@@ -91,7 +91,7 @@ void checkTemp(SystemView& system, const DoctorSubject& subject, DoctorFindings&
     } else if (system.canWriteIn(subject.folder)) {
         f.add(Health::ok, "temp", shown, tempCreatable, {shown}, {"creatable"});
     } else {
-        f.add(Health::problem, "temp", shown, tempNotWritable, {shownPath(subject.folder)}, {"not-writable"});
+        f.add(Health::problem, "temp", shown, tempNotWritable, {shownText(subject.folder)}, {"not-writable"});
     }
 }
 

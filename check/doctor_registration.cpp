@@ -48,8 +48,8 @@ public:
 
     void run() {
         const bool exe = system_.isFile(subject_.exe);
-        if (exe) f_.add(Health::ok, "tavrin", "Tavrin.exe", exeHere, {shownPath(subject_.exe)}, {shownPath(subject_.exe)});
-        else f_.add(Health::problem, "tavrin", "Tavrin.exe", noExe, {shownPath(subject_.folder)}, {shownPath(subject_.exe)});
+        if (exe) f_.add(Health::ok, "tavrin", "Tavrin.exe", exeHere, {shownText(subject_.exe)}, {shownText(subject_.exe)});
+        else f_.add(Health::problem, "tavrin", "Tavrin.exe", noExe, {shownText(subject_.folder)}, {shownText(subject_.exe)});
         if (!system_.hasRegistry()) {
             f_.add(Health::note, "registration", "registry", noRegistry);
             return;
@@ -92,11 +92,11 @@ private:
         const Health bad = needed ? Health::problem : Health::note;
         if (program.empty()) return f_.add(bad, "registration", shown, commandEmpty, {shown}, {"empty"});
         if (system_.isFile(program) && system_.sameFile(program, subject_.exe))
-            return f_.add(Health::ok, "registration", shown, commandHere, {shown}, {"here", shownPath(program)});
+            return f_.add(Health::ok, "registration", shown, commandHere, {shown}, {"here", shownText(program)});
         if (!system_.isFile(program))
-            return f_.add(bad, "registration", shown, commandStale, {shown, shownPath(program)},
-                          {"stale", shownPath(program)});
-        f_.add(bad, "registration", shown, commandOther, {shown, shownPath(program)}, {"other", shownPath(program)});
+            return f_.add(bad, "registration", shown, commandStale, {shown, shownText(program)},
+                          {"stale", shownText(program)});
+        f_.add(bad, "registration", shown, commandOther, {shown, shownText(program)}, {"other", shownText(program)});
     }
 
     // A value register.cmd sets; true when it holds what it should.
@@ -113,7 +113,7 @@ private:
             return true;
         }
         f_.add(needed ? Health::problem : Health::note, "registration", shown, valueWrong,
-               {hkcu(key), name, wanted, printable(cp932Text(data))}, {"wrong", printable(cp932Text(data))});
+               {hkcu(key), name, wanted, shownText(data)}, {"wrong", shownText(data)});
         return false;
     }
 };
