@@ -1,6 +1,8 @@
 // The check tool's commands.
 #include "check/check.h"
 
+#include "check/browsers_command.h"
+#include "check/doctor_command.h"
 #include "check/lint.h"
 #include "check/links_command.h"
 #include "check/open_command.h"
@@ -29,5 +31,7 @@ int runCheck(const std::vector<std::string>& words, const CheckEnvironment& envi
     }
     if (options.command == "lint") return runLintCommand(options, environment, output);
     if (options.command == "open") return runOpenCommand(options, environment, output);
+    if (options.command == "browsers") return runBrowsersCommand(options, environment, output);
+    if (options.command == "doctor") return runDoctorCommand(options, environment, output);
     return runLinksCommand(options, environment, output);
 }

@@ -1,13 +1,17 @@
 // The check tool: "lint" reads the settings file and names every problem
 // in it, "open" tells what Tavrin would do with the given URLs, "links"
 // lists the rows the list window would show for a page, a list file or a
-// folder of shortcuts. It runs Tavrin's own code on a dry platform, so it
-// starts nothing, downloads nothing and writes nothing.
+// folder of shortcuts, "browsers" writes the settings lines for the web
+// browsers and profiles installed, "doctor" tells whether clicked links
+// reach this Tavrin. It runs Tavrin's own code on a dry platform, so it
+// starts nothing, downloads nothing and writes nothing (the doctor only
+// makes and removes one file, to see that Tavrin could).
 #pragma once
 #include <string>
 #include <vector>
 
 #include "check/dry_platform.h"
+#include "check/system_view.h"
 
 // What the entry point of each build knows.
 struct CheckEnvironment {
@@ -21,6 +25,9 @@ struct CheckEnvironment {
     // null for the native one. The native build's reads file names as
     // UTF-8 while Tavrin's code holds them in code page 932.
     platform::Platform* files = nullptr;
+    // The registry and the user's folders, for browsers and doctor; null
+    // where there is none to read.
+    SystemView* system = nullptr;
 };
 
 // What the tool writes: code page 932 text, turned into the console's
@@ -33,8 +40,9 @@ struct CheckOutput {
     bool utf8 = false;
 };
 
-// Exit status: 0 no problem, 1 problems found (lint) or nothing would start
-// (open), 2 bad usage or a file that cannot be read.
+// Exit status: 0 no problem, 1 problems found (lint, doctor), nothing would
+// start (open) or no browser to write (browsers), 2 bad usage or a file
+// that cannot be read.
 enum CheckStatus : int { checkOk = 0, checkFindings = 1, checkUsage = 2 };
 
 // `words` are the command-line words after the program's name, in code

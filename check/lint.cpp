@@ -2,8 +2,8 @@
 // dry platform, then the passes read its text.
 #include "check/lint.h"
 
+#include "check/dry_settings.h"
 #include "check/lint_context.h"
-#include "check/recording_ports.h"
 #include "settings/settings.h"
 #include "settings/settings_text.h"
 
@@ -21,17 +21,11 @@ const Text moreFindings{"(ほかに {1} 件。最初の {2} 件だけを示し�
 }  // namespace
 
 LintResult lintSettingsFile(const SettingsFile& file, const CheckEnvironment& environment) {
-    resetTavrinState(file);
-    EffectLog log;
-    DryPlatform dry(toolPlatform(environment), log, environment.converters);
-    dry.setProgramFolder(file.folder);
-    RecordingUi ui(log, false);
-    RecordingBrowser browser(log);
-    ScopedPorts ports(dry, ui, browser);
-    loadSettings(nullptr, 0);
+    const DrySettings loaded(file, environment, 0);
 
     const bool tooLarge = file.text.size() > maxSettingsFileBytes;
     LintContext c(std::string_view(file.text).substr(0, maxSettingsFileBytes));
+    c.system = environment.system;
     if (tooLarge) c.add(0, LintRule::fileTooLarge);
     lintFileBytes(c);
     findHeaderLines(c);

@@ -28,7 +28,7 @@ enum class LintRule {
     unwrapEntryMalformed, stripNameMalformed, stripEverything, optionValueUnknown,
     separatorBlanks,
     // Association blocks.
-    programNotFound, programIsFolder, subCommandWithoutProgram, subCommandsOfMissingProgram,
+    programNotFound, programElsewhere, programIsFolder, subCommandWithoutProgram, subCommandsOfMissingProgram,
     subCommandOfEarlierProgram,
     closeWithoutOpen, groupWithoutCaption, groupNotClosed, markReadAsProgram, tooManyRows,
     loaderLineWithoutLoader, downloadSplitAfterSeparator, downloadFolderMissing,

@@ -90,6 +90,7 @@ void lintProgramLine(LintContext& c, const SettingsLine& l, std::string_view lin
         const LintContext::Lookup found = c.lookUpProgram(program);
         if (!found.found) {
             c.add(l.number, LintRule::programNotFound, {program});
+            lintProgramElsewhere(c, l.number, program);
             lintSeparatorLookalike(c, l.number, program);
         } else if (found.folder) {
             c.add(l.number, LintRule::programIsFolder, {program});

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "check/lint.h"
+#include "check/system_view.h"
 
 // One line as Tavrin reads it (readSettingsLine): CR and TAB removed, at
 // most 517 characters.
@@ -72,11 +73,22 @@ public:
     };
     Lookup lookUpProgram(const std::string& name);
 
+    // The system the browsers are read from; null: none.
+    SystemView* system = nullptr;
+    // The programs of the browsers found there, as Tavrin names them; read
+    // when first asked for.
+    struct BrowserProgram {
+        std::string fileName, path, browser;  // code page 932
+    };
+    const std::vector<BrowserProgram>& browserPrograms();
+
 private:
     std::vector<int> linesAtCheckpoint_;  // line number at every 64 KiB
     std::vector<Finding> findings_;
     int problems_ = 0, notes_ = 0;
     std::map<std::string, Lookup> lookups_;
+    std::vector<BrowserProgram> browserPrograms_;
+    bool browsersRead_ = false;
 };
 
 // A line whose first character (after blanks) is ";".
@@ -99,6 +111,10 @@ void lintListBlock(LintContext& c);
 // A program text that was not found and holds a "|": the caption was
 // meant to follow, but the separator (with its blanks) is not there.
 void lintSeparatorLookalike(LintContext& c, int line, const std::string& program);
+
+// A program that was not found but whose file name is that of a browser
+// "browsers" finds: where that browser's program is.
+void lintProgramElsewhere(LintContext& c, int line, const std::string& program);
 
 // The "%name%" placeholders of a value or line.
 void lintPlaceholders(LintContext& c, int line, std::string_view value);

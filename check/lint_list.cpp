@@ -36,6 +36,7 @@ void lintListBlock(LintContext& c) {
         if (found.found && !found.folder) ++taken;
         else {
             c.add(l.number, LintRule::listProgramNotFound, {program});
+            lintProgramElsewhere(c, l.number, program);
             lintSeparatorLookalike(c, l.number, program);
         }
     }

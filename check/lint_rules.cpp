@@ -108,6 +108,8 @@ const RuleText ruleTexts[] = {
 
     {R::programNotFound, P, {"プログラムが見つかりません (そのまま、.exe を付けて、@path= の中、検索パスの順に探します): 「{1}」",
                              "program not found (looked for as written, with .exe, in @path=, on the search path): \"{1}\""}},
+    {R::programElsewhere, N, {"{1} はここにあります: {2} (browsers が見つけた {3} のプログラム)",
+                              "{1} is here: {2} (the program of {3}, as browsers finds it)"}},
     {R::programIsFolder, P, {"プログラムではなくフォルダーです: 「{1}」", "a folder, not a program: \"{1}\""}},
     {R::subCommandWithoutProgram, P, {"上にプログラムの行がないサブコマンドです。プログラムの行として読まれ、捨てられます",
                                       "a sub-command line with no program above it: it is read as a program line and dropped"}},

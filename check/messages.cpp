@@ -48,6 +48,13 @@ std::string printable(std::string_view text) {
     return out;
 }
 
+std::string tsvField(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        if (c == '\t' || c == '\r' || c == '\n') c = ' ';
+    return out;
+}
+
 std::string quoted(Language language, std::string_view name) {
     if (language == Language::japanese) return "「" + std::string(name) + "」";
     return "\"" + std::string(name) + "\"";

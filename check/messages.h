@@ -25,6 +25,10 @@ std::string counted(Language language, long long n, const Text& one, const Text&
 // escape sequence of a binary file ever reaches the console.
 std::string printable(std::string_view text);
 
+// A fact of a tab-separated line: tabs and line ends become blanks, so
+// that it stays one field of one line.
+std::string tsvField(std::string_view text);
+
 // A name as a message quotes it: "name" in English, 「name」 in Japanese, so
 // that blanks at its ends show.
 std::string quoted(Language language, std::string_view name);

@@ -7,7 +7,10 @@
 
 namespace {
 
-enum CommandBit : unsigned { lintCommand = 1, openCommand = 2, linksCommand = 4, everyCommand = 7 };
+enum CommandBit : unsigned {
+    lintCommand = 1, openCommand = 2, linksCommand = 4, browsersCommand = 8, doctorCommand = 16,
+    everyCommand = 31,
+};
 
 struct OptionDef {
     const char* name;
@@ -20,7 +23,7 @@ const OptionDef optionDefs[] = {
     {"--raw", false, everyCommand},      {"--utf8", false, everyCommand},
     {"--help", false, everyCommand},
     {"--shift", false, openCommand},     {"--ctrl", false, openCommand},
-    {"--tsv", false, openCommand | linksCommand},
+    {"--tsv", false, openCommand | linksCommand | browsersCommand | doctorCommand},
     {"--json", false, linksCommand},     {"--base", true, linksCommand},
     {"--subfolders", false, linksCommand}, {"--no-convert", false, linksCommand},
 };
@@ -29,13 +32,13 @@ const Text unknownOption{"知らないオプションです: {1}", "unknown opti
 const Text needsValue{"{1} には値が必要です ({1} {2})", "{1} needs a value ({1} {2})"};
 const Text noValue{"{1} は値を取りません: {2}", "{1} takes no value: {2}"};
 const Text badLanguage{"--lang は ja か en です: {1}", "--lang takes ja or en, not {1}"};
-const Text noCommand{"コマンドがありません (lint、open、links のどれか)",
-                     "no command given (lint, open or links)"};
-const Text unknownCommand{"知らないコマンドです: {1} (lint、open、links のどれか)",
-                          "unknown command: {1} (the commands are lint, open and links)"};
+const Text noCommand{"コマンドがありません (lint、open、links、browsers、doctor のどれか)",
+                     "no command given (lint, open, links, browsers or doctor)"};
+const Text unknownCommand{"知らないコマンドです: {1} (lint、open、links、browsers、doctor のどれか)",
+                          "unknown command: {1} (the commands are lint, open, links, browsers and doctor)"};
 const Text notForCommand{"{1} は {2} には使えません ({3} で使います)",
                          "{1} does not apply to {2} (it applies to {3})"};
-const Text lintTakesNoWords{"lint はほかの語を取りません: {1}", "lint takes no other words: {1}"};
+const Text takesNoWords{"{1} はほかの語を取りません: {2}", "{1} takes no other words: {2}"};
 const Text openNeedsUrl{"open には URL が必要です", "open needs at least one URL"};
 const Text linksNeedsOne{"links にはファイルかフォルダーを 1 つだけ指定します (指定は {1} 個)",
                          "links takes one file or folder (given: {1})"};
@@ -46,13 +49,16 @@ unsigned commandBit(std::string_view command) {
     if (command == "lint") return lintCommand;
     if (command == "open") return openCommand;
     if (command == "links") return linksCommand;
+    if (command == "browsers") return browsersCommand;
+    if (command == "doctor") return doctorCommand;
     return 0;
 }
 
 std::string commandNames(unsigned commands) {
     std::string names;
     for (const auto& [bit, name] : {std::pair<unsigned, const char*>{lintCommand, "lint"},
-                                    {openCommand, "open"}, {linksCommand, "links"}}) {
+                                    {openCommand, "open"}, {linksCommand, "links"},
+                                    {browsersCommand, "browsers"}, {doctorCommand, "doctor"}}) {
         if (!(commands & bit)) continue;
         if (!names.empty()) names += ", ";
         names += name;
@@ -178,8 +184,8 @@ bool parseCheckOptions(const std::vector<std::string>& words, CheckOptions& opti
         error = say(language, rawOrUtf8);
         return false;
     }
-    if (command == lintCommand && !options.words.empty()) {
-        error = say(language, lintTakesNoWords, {options.words[0]});
+    if ((command & (lintCommand | browsersCommand | doctorCommand)) && !options.words.empty()) {
+        error = say(language, takesNoWords, {options.command, options.words[0]});
         return false;
     }
     if (command == openCommand && options.words.empty()) {
@@ -202,11 +208,16 @@ std::string usageText(Language language, bool windows) {
         "      URL を渡したとき Tavrin が何をするか (選ばれるブロック、メニュー、起動するコマンドライン) を示します。\n"
         "  {1} links FILE [--base URL] [--subfolders] [--no-convert] [--ini FILE] [--tsv|--json]\n"
         "      HTML ページ、リストファイル、ショートカットのフォルダーからリストウィンドウに並ぶ行を示します。\n"
+        "  {1} browsers [--ini FILE] [--tsv]\n"
+        "      インストールされた Web ブラウザーとそのプロファイルを示し、Tavrin.ini に貼る行を書きます。\n"
+        "  {1} doctor [--ini FILE] [--tsv]\n"
+        "      クリックしたリンクが Tavrin に届くか (登録、既定のアプリ、設定ファイル、ライブラリ、temp) を調べます。\n"
         "  --ini FILE  読む設定ファイル (既定: このプログラムと同じフォルダーの Tavrin.ini)。\n"
         "              そのフォルダーを Tavrin.exe のフォルダーとして扱います。\n"
         "共通: --lang en (英語で表示)、--raw (コード ページ 932 のまま出力)、--help (この説明)\n"
         "{2}"
-        "終了コード: 0 問題なし、1 問題あり (lint)・何も起動しない (open)・行がない (links)、\n"
+        "終了コード: 0 問題なし、1 問題あり (lint、doctor)・何も起動しない (open)・行がない (links)・\n"
+        "            ブラウザーがない (browsers)、\n"
         "            2 使い方の誤り・読めないファイル\n",
         "usage ({1} is a console program: double-clicked, it only flashes this text):\n"
         "  {1} lint [--ini FILE]\n"
@@ -215,11 +226,16 @@ std::string usageText(Language language, bool windows) {
         "      tells what Tavrin would do with the URLs: the block it picks, the menu, the command lines it starts\n"
         "  {1} links FILE [--base URL] [--subfolders] [--no-convert] [--ini FILE] [--tsv|--json]\n"
         "      the rows the list window would show for an HTML page, a list file or a shortcut folder\n"
+        "  {1} browsers [--ini FILE] [--tsv]\n"
+        "      the web browsers installed and their profiles, with the lines to paste into Tavrin.ini\n"
+        "  {1} doctor [--ini FILE] [--tsv]\n"
+        "      whether clicked links reach Tavrin: registration, default apps, settings, libraries, temp\n"
         "  --ini FILE  the settings file to read (default: Tavrin.ini beside this program);\n"
         "              its folder stands for the folder of Tavrin.exe\n"
         "common: --lang en (English), --raw (write code page 932 bytes as they are), --help (this text)\n"
         "{2}"
-        "exit status: 0 no problem; 1 problems found (lint), nothing would start (open) or no rows (links);\n"
+        "exit status: 0 no problem; 1 problems found (lint, doctor), nothing would start (open), no rows (links)\n"
+        "             or no browser to write (browsers);\n"
         "             2 bad usage or a file that cannot be read\n"};
     static const Text windowsOutput{
         "出力: コンソールにはその文字コードに関係なくそのまま表示します。ファイルやパイプへは\n"

@@ -5,15 +5,16 @@ set -euo pipefail
 
 need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'ok installed'; }
-# Both Windows builds and both Wine loaders: the 32-bit ones run where the
+# Both Windows builds and both Wine loaders (the 32-bit ones run where the
 # machine runs 32-bit programs, the 64-bit ones everywhere
-# (scripts/wine-arch.sh decides). nodejs is the browser's URL parser the
-# host names are checked against, unicode-data what their tables are made of.
+# (scripts/wine-arch.sh decides)). nodejs is the browser's URL parser the
+# host names are checked against, unicode-data what their tables are made of;
+# nlohmann-json3-dev the JSON parser the check tool reads browser profiles with.
 for p in cmake ninja-build g++ libgtest-dev googletest g++-mingw-w64-i686-posix \
          g++-mingw-w64-x86-64-posix wine wine32:i386 wine64 fonts-wine \
          xvfb xauth xdotool x11-utils imagemagick \
          fonts-ipafont-gothic locales python3 ca-certificates \
-         nodejs unicode-data; do
+         nodejs unicode-data nlohmann-json3-dev; do
   have "$p" || need+=("$p")
 done
 if [ ${#need[@]} -gt 0 ]; then

@@ -12,6 +12,7 @@
 #include "check/check.h"
 #include "check/command_words.h"
 #include "check/posix/console_text.h"
+#include "check/posix/system_view.h"
 #include "check/posix/utf8_files.h"
 #include "common/unicode.h"
 #include "platform/platform.h"
@@ -60,6 +61,8 @@ int main(int argc, char** argv) {
     environment.ownFolder = ownFolder(argv[0]);
     environment.converters = builtinConverter;
     environment.files = files.get();
+    const auto system = posixSystemView();
+    environment.system = system.get();
     CheckOutput output;
     const int status = runCheck(words, environment, output);
     write(stdout, output.out, output.raw);

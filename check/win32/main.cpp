@@ -9,6 +9,7 @@
 
 #include "check/check.h"
 #include "check/command_words.h"
+#include "check/win32/system_view.h"
 #include "common/split_path.h"
 #include "common/unicode.h"
 #include "platform/win32/code_page.h"
@@ -89,6 +90,8 @@ int main() {
     CheckEnvironment environment;
     environment.ownFolder = ownFolder();
     environment.windows = true;
+    const auto system = windowsSystemView();
+    environment.system = system.get();
     CheckOutput output;
     const int status = runCheck(words(), environment, output);
     write(STD_OUTPUT_HANDLE, output.out, output);

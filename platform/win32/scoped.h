@@ -1,7 +1,7 @@
 // Owners for Win32 resources that must be given back on every way out of a
 // function: kernel handles, find handles, an open clipboard, a locked
-// global block, a WinINet handle. Non-copyable; kernel handles can be moved
-// to a longer-lived owner.
+// global block, a WinINet handle, a registry key. Non-copyable; kernel
+// handles can be moved to a longer-lived owner.
 #pragma once
 #include "platform/win32/win.h"
 
@@ -80,6 +80,26 @@ public:
 
 private:
     HINTERNET h_;
+};
+
+// An open registry key, closed with RegCloseKey.
+class ScopedKey {
+public:
+    ScopedKey() = default;
+    ~ScopedKey() { if (h_) RegCloseKey(h_); }
+    ScopedKey(const ScopedKey&) = delete;
+    ScopedKey& operator=(const ScopedKey&) = delete;
+
+    HKEY get() const { return h_; }
+    // For RegOpenKeyEx to fill; the key held before is closed.
+    HKEY* put() {
+        if (h_) RegCloseKey(h_);
+        h_ = nullptr;
+        return &h_;
+    }
+
+private:
+    HKEY h_ = nullptr;
 };
 
 // A global memory block locked for reading or writing.

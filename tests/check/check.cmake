@@ -1,7 +1,8 @@
 # The native check tool run as a user runs it (check_tool_test.py).
 find_package(Python3 COMPONENTS Interpreter REQUIRED)
 foreach(case links_pages links_folders links_utf8 links_json links_parser bad_inputs writes_nothing readme_sample
-             open_wide doc_samples readme_examples help_examples utf8_names)
+             open_wide doc_samples readme_examples help_examples utf8_names
+             browsers_native)
   add_test(NAME check.${case}
            COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_LIST_DIR}/check_tool_test.py --case ${case}
                    --tool $<TARGET_FILE:tavrin-check> --pages ${CMAKE_SOURCE_DIR}/tests/pages

@@ -383,6 +383,70 @@ def utf8_names(tool):
     check("title: お気に入り\n" in out and "http://h/p.html  ページ\n" in out, out)
 
 
+# --- browsers and doctor natively ----------------------------------------------
+
+def browsers_native(tool):
+    """The native tool reads the files of a Windows profile under the
+    folders LOCALAPPDATA and APPDATA name: the browsers installed for the
+    user there, their profiles from the fixtures, names in UTF-8 and the
+    lines in code page 932 (--raw) that lint passes and the dry run opens
+    with; the doctor says the registry is Windows'."""
+    work = tool.folder("browsers_native")
+    browsers = os.path.join(tool.pages, "..", "browsers")
+    local, roaming = os.path.join(work, "Local"), os.path.join(work, "Roaming")
+    files = {os.path.join(local, "BraveSoftware", "Brave-Browser", "Application", "brave.exe"): b"MZ",
+             os.path.join(local, "BraveSoftware", "Brave-Browser", "User Data", "Local State"): "brave-names.json",
+             os.path.join(local, "Mozilla Firefox", "firefox.exe"): b"MZ",
+             os.path.join(roaming, "Mozilla", "Firefox", "profiles.ini"): "profiles-install.ini"}
+    for path, source in files.items():
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        if isinstance(source, bytes):
+            with open(path, "wb") as f:
+                f.write(source)
+        else:
+            shutil.copy(os.path.join(browsers, source), path)
+    for profile in ("Default", "Profile 1", "Profile 2", "Profile 5"):
+        os.makedirs(os.path.join(local, "BraveSoftware", "Brave-Browser", "User Data", profile))
+    for profile in ("abcd1234.default-release", "wxyz9876.Work"):
+        os.makedirs(os.path.join(roaming, "Mozilla", "Firefox", "Profiles", profile))
+    env = dict(os.environ, LOCALAPPDATA=local, APPDATA=roaming)
+    ini = os.path.join(work, "Tavrin.ini")
+    with open(ini, "wb"):
+        pass
+    done = tool.run("browsers", "--lang", "en", "--ini", ini, env=env)
+    out = done.stdout.decode("utf-8")
+    check_equal(done.returncode, 0, f"browsers: exit\n{out}")
+    for shown in ("(this system has no registry", "browser: Brave\n", "  kind: Brave\n",
+                  '    Q "quoted" \\ back && amp (default)  --profile-directory="Default"\n',
+                  '    日本語の名前  --profile-directory="Profile 1"\n',
+                  '    Caf? ? ①  --profile-directory="Profile 2"\n',
+                  '    100%L done  --profile-directory="Profile 5"\n',
+                  "    left out: tab?here?and new line: its folder Profile 3 is gone (a deleted profile)\n",
+                  '    default-release (default)  -P "default-release"\n', "note: a ? in a name stands for"):
+        check(shown in out, f"{shown!r} in\n{out}")
+    done = tool.run("browsers", "--tsv", "--raw", "--ini", ini, env=env)
+    lines = [line[6:] for line in done.stdout.split(b"\n") if line.startswith(b"@line\t")]
+    with open(ini, "wb") as f:
+        f.write(b"\r\n".join(lines) + b"\r\n")
+    done = tool.run("lint", "--lang", "en", "--ini", ini, env=env)
+    check_equal(done.stdout.decode("utf-8"), "0 problems, 0 notes\n", "lint of the lines")
+    done = tool.run("open", "https://example.com/a b", "--tsv", "--ini", ini, env=env)
+    starts = [line.split("\t")[4] for line in done.stdout.decode("utf-8").splitlines()
+              if line.startswith("@chosen\t") and line.split("\t")[2] == "start"]
+    check_equal(starts, ['--profile-directory="Default" "https://example.com/a b"',
+                         '--profile-directory="Profile 1" "https://example.com/a b"',
+                         '--profile-directory="Profile 2" "https://example.com/a b"',
+                         '--profile-directory="Profile 5" "https://example.com/a b"',
+                         '--incognito "https://example.com/a b"',
+                         '-P "default-release" "https://example.com/a b"',
+                         '-P "Work" "https://example.com/a b"',
+                         '--private-window "https://example.com/a b"'], "the dry run's starts")
+    done = tool.run("doctor", "--lang", "en", "--ini", ini, env=env)
+    check_equal(done.returncode, 1, "doctor: no Tavrin.exe here")
+    check(b"this system has no registry" in done.stdout and b"there is no Tavrin.exe in this folder" in done.stdout,
+          f"{done.stdout!r}")
+
+
 # --- the documents' samples and examples -------------------------------------
 
 def doc_samples(tool):
@@ -449,7 +513,7 @@ def help_examples(tool):
 
 CASES = {f.__name__: f for f in (links_pages, links_folders, links_utf8, links_json, links_parser, bad_inputs,
                                  writes_nothing, readme_sample, open_wide, doc_samples, readme_examples,
-                                 help_examples, utf8_names)}
+                                 help_examples, utf8_names, browsers_native)}
 
 
 def main():

@@ -3,9 +3,14 @@
 its rows for a few test pages equal the expected rows of tests/pages (the
 list window's rows), with nkf32.dll beside it and without; a settings file
 or page that another program holds open without sharing is a clear message
-and exit status 2; bad input never crashes it; and it writes nothing."""
+and exit status 2; bad input never crashes it; and it writes nothing.
+"browsers" finds the browsers the case registers in the prefix (HKCU and
+HKLM's 32-bit view) with the profiles of the files it makes, and writes
+lines that lint passes and whose dry run starts each profile; "doctor"
+after register.cmd tells registered-but-not-chosen, chosen, and moved."""
 import argparse
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -159,14 +164,159 @@ def writes_nothing(args):
     check_equal(after, before, "the folder after the runs")
 
 
+# --- browsers and doctor -----------------------------------------------------
+
+CLIENTS = r"Software\Clients\StartMenuInternet"
+DIST = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "dist")
+CHOICES = r"HKCU\Software\Microsoft\Windows\Shell\Associations\UrlAssociations"
+LOCAL_STATE = (r'{"profile":{"info_cache":{"Default":{"name":"Personal"},"Profile 1":{"name":"\u4ed5\u4e8b"},'
+               r'"Profile 2":{"name":"Caf\u00e9 \ud83d\ude00"},"Profile 7":{"name":"deleted"}},'
+               r'"profiles_order":["Profile 1","Default","Profile 2"]}}')
+PROFILES_INI = ("[Profile0]\r\nName=default-release\r\nIsRelative=1\r\nPath=Profiles/t1.default-release\r\n"
+                "[Profile1]\r\nName=Work\r\nIsRelative=1\r\nPath=Profiles/t2.work\r\n")
+
+
+def wine_reg(*words):
+    done = subprocess.run(["wine", "reg", *words], stdin=subprocess.DEVNULL, capture_output=True, timeout=60)
+    return done.returncode, done.stdout.decode("cp932", errors="replace")
+
+
+def reg_value(key, name):
+    code, out = wine_reg("query", key, "/v", name)
+    found = re.search(r"^    \S+    REG_\w+    (.*)$", out, re.M) if code == 0 else None
+    return found.group(1).strip() if found else None
+
+
+def unix_folder(variable):
+    """The Unix path of a folder of the prefix that a variable names."""
+    done = subprocess.run(["wine", "cmd", "/c", "echo", f"%{variable}%"], stdin=subprocess.DEVNULL,
+                          capture_output=True, timeout=60)
+    windows = done.stdout.decode("cp932").strip()
+    done = subprocess.run(["winepath", "-u", windows], stdin=subprocess.DEVNULL, capture_output=True, timeout=60)
+    return done.stdout.decode("utf-8").strip()
+
+
+def tsv(out, tag):
+    return [line.split("\t")[1:] for line in out.decode("cp932").splitlines() if line.startswith(tag + "\t")]
+
+
+def browsers(args):
+    tool = Tool(args, "browsers")
+    os.makedirs(tool.path("Test Vendor/Test Chrome/Application"))
+    chrome = tool.write("Test Vendor/Test Chrome/Application/chrome.exe", b"MZ")
+    data = tool.path("Test Vendor/Test Chrome/User Data")
+    for profile in ("Default", "Profile 1", "Profile 2"):
+        os.makedirs(os.path.join(data, profile))
+    with open(os.path.join(data, "Local State"), "w") as f:
+        f.write(LOCAL_STATE)
+    os.makedirs(tool.path("Firefox Test"))
+    firefox = tool.write("Firefox Test/firefox.exe", b"MZ")
+    # Firefox keeps profiles.ini in the prefix's APPDATA, where no other
+    # case looks.
+    store = os.path.join(unix_folder("APPDATA"), "Mozilla", "Firefox")
+    check(not os.path.exists(os.path.join(store, "profiles.ini")), "no profiles.ini in the prefix yet")
+    os.makedirs(os.path.join(store, "Profiles", "t1.default-release"))
+    os.makedirs(os.path.join(store, "Profiles", "t2.work"))
+    with open(os.path.join(store, "profiles.ini"), "w") as f:
+        f.write(PROFILES_INI)
+    keys = [("HKCU", "TavrinTestChrome", "Test Chrome", f'"{windows_path(chrome)}"', []),
+            ("HKLM", "TavrinTestFirefox", "Test Firefox", windows_path(firefox) + " -osint -url %1", ["/reg:32"]),
+            ("HKLM", "TavrinTestGone", "Test Gone", r'"C:\nowhere\gone.exe"', [])]
+    try:
+        for root, key, name, command, view in keys:
+            full = rf"{root}\{CLIENTS}\{key}"
+            check_equal(wine_reg("add", full, "/ve", "/d", name, "/f", *view)[0], 0, f"reg add {full}")
+            check_equal(wine_reg("add", full + r"\shell\open\command", "/ve", "/d", command, "/f", *view)[0], 0,
+                        f"reg add {full} command")
+        status, out, err = tool.run("browsers", "--tsv", "--raw", "--lang", "en")
+        check_equal(status, 0, f"browsers: exit status {err!r}")
+        found = {row[1]: row for row in tsv(out, "@browser")}
+        check_equal(found["Test Chrome"][5], "written", "Chrome written")
+        check_equal(found["Test Firefox"][5], "written", "Firefox written")
+        check_equal(found["Test Gone"][5], "program-missing", "a missing program left out")
+        lines = [row[0] for row in tsv(out, "@line")]
+        print("the lines browsers wrote:\n  " + "\n  ".join(lines))
+        want = [f"{windows_path(chrome)} | Test Chrome",
+                '>--profile-directory="Profile 1" %L | 仕事',
+                '>--profile-directory="Default" %L | Personal',
+                '>--profile-directory="Profile 2" %L | Caf? ?',
+                ">--incognito %L | Incognito window",
+                f"{windows_path(firefox)} | Test Firefox",
+                '>-P "default-release" %L | default-release',
+                '>-P "Work" %L | Work',
+                ">--private-window %L | Private window"]
+        check(all(line in lines for line in want), f"lines: {lines}")
+        check(["lost-characters"] in tsv(out, "@note"), "a note on the ? of Café 😀")
+        tool.write("Tavrin.ini", "\r\n".join(lines).encode("cp932") + b"\r\n")
+        status, out, _ = tool.run("lint", "--lang", "en")
+        check_equal((status, out.strip()), (0, b"0 problems, 0 notes"), "lint of the lines")
+        status, out, _ = tool.run("open", "http://example.com/", "--tsv", "--raw")
+        starts = [row[3] for row in tsv(out, "@chosen") if row[1] == "start"]
+        for parameters in ('--profile-directory="Profile 1" http://example.com/', "--incognito http://example.com/",
+                           '-P "Work" http://example.com/', "--private-window http://example.com/"):
+            check(parameters in starts, f"{parameters}: {starts}")
+    finally:
+        for root, key, _, _, view in keys:
+            wine_reg("delete", rf"{root}\{CLIENTS}\{key}", "/f", *view)
+        shutil.rmtree(os.path.dirname(store), ignore_errors=True)
+
+
+def doctor_register(args):
+    tool = Tool(args, "doctor")
+    for name in ("register.cmd", "unregister.cmd"):
+        shutil.copyfile(os.path.join(DIST, name), tool.path(name))
+    shutil.copyfile(args.tavrin, tool.path("Tavrin.exe"))
+    tool.write("Tavrin.ini", b"[.html]\r\nnotepad\r\n%end\r\n")
+    saved = {scheme: reg_value(rf"{CHOICES}\{scheme}\UserChoice", "ProgId") for scheme in ("http", "https")}
+
+    def script(name, folder):
+        done = subprocess.run(["wine", "cmd", "/c", name], cwd=folder, stdin=subprocess.DEVNULL,
+                              capture_output=True, timeout=120)
+        return done.returncode, done.stdout
+
+    moved = tool.folder + " moved"
+    shutil.rmtree(moved, ignore_errors=True)
+    try:
+        code, out = script("register.cmd", tool.folder)
+        check_equal(code, 0, f"register.cmd: {out!r}")
+        check(b"HKCU\\Software\\Classes\\TavrinURL\\shell\\open\\command" in out, "it ends with the doctor")
+        status, out, _ = tool.run("doctor", "--tsv", "--raw")
+        check_equal(status, 1, "registered, not chosen: exit status")
+        check_equal(tsv(out, "@choice")[0][:2], ["http", "problem"], "http is not Tavrin's")
+        check(any(r[0].endswith(" mailto") and r[1] == "ok" for r in tsv(out, "@registration")), "mailto registered")
+        # The user's choice as Windows records it: http where Windows 10
+        # does, https where Windows 11 does.
+        wine_reg("add", rf"{CHOICES}\http\UserChoice", "/v", "ProgId", "/d", "TavrinURL", "/f")
+        wine_reg("add", rf"{CHOICES}\https\UserChoiceLatest\ProgId", "/v", "ProgId", "/d", "TavrinURL", "/f")
+        status, out, _ = tool.run("doctor", "--tsv", "--raw")
+        check_equal(status, 0, f"chosen: exit status {out!r}")
+        old = windows_path(tool.path("Tavrin.exe"))
+        os.rename(tool.folder, moved)
+        done = subprocess.run(["wine", os.path.join(moved, "TavrinCheck.exe"), "doctor", "--lang", "en"],
+                              stdin=subprocess.DEVNULL, capture_output=True, timeout=120)
+        check_equal(done.returncode, 1, "moved: exit status")
+        check(f"starts {old}, which is no longer there".encode("cp932") in done.stdout, f"{done.stdout!r}")
+        os.rename(moved, tool.folder)
+    finally:
+        if os.path.exists(moved):
+            os.rename(moved, tool.folder)
+        script("unregister.cmd", tool.folder)
+        wine_reg("delete", rf"{CHOICES}\https\UserChoiceLatest", "/f")
+        for scheme, progId in saved.items():
+            if progId is None:
+                wine_reg("delete", rf"{CHOICES}\{scheme}\UserChoice", "/f")
+            else:
+                wine_reg("add", rf"{CHOICES}\{scheme}\UserChoice", "/v", "ProgId", "/d", progId, "/f")
+
+
 CASES = {f.__name__: f for f in (links_pages, links_without_converter, locked_files, bad_input,
-                                 writes_nothing)}
+                                 writes_nothing, browsers, doctor_register)}
 
 
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--case", required=True, choices=sorted(CASES))
-    for option in ("--check", "--nkf", "--holder", "--pages", "--scratch"):
+    for option in ("--check", "--nkf", "--holder", "--pages", "--scratch", "--tavrin"):
         parser.add_argument(option, required=True)
     args = parser.parse_args()
     os.makedirs(args.scratch, exist_ok=True)

@@ -36,6 +36,7 @@ DIST = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "dis
 HTTP_COMMAND = r"HKCR\http\shell\open\command"
 WINE_BROWSER = '"C:\\windows\\system32\\winebrowser.exe" "%1"'
 CLASS = r"HKCU\Software\Classes\TavrinURL"
+SHORTCUT = r"HKCU\Software\Classes\TavrinShortcut"
 CLIENT = r"HKCU\Software\Clients\StartMenuInternet\Tavrin"
 REGISTERED = r"HKCU\Software\RegisteredApplications"
 USER_CHOICE = r"HKCU\Software\Microsoft\Windows\Shell\Associations\UrlAssociations\http"
@@ -164,7 +165,7 @@ class HttpClass:
 
 
 def remove_registration():
-    for key in (CLASS, CLIENT, USER_CHOICE, USER_HTTP):
+    for key in (CLASS, SHORTCUT, CLIENT, USER_CHOICE, USER_HTTP):
         wine_reg("delete", key, "/f")
     wine_reg("delete", REGISTERED, "/v", "Tavrin", "/f")
 
@@ -186,6 +187,10 @@ def register_unregister(args):
             (CLIENT + r"\Capabilities", "ApplicationName", "Tavrin"),
             (CLIENT + r"\Capabilities\URLAssociations", "http", "TavrinURL"),
             (CLIENT + r"\Capabilities\URLAssociations", "https", "TavrinURL"),
+            (CLIENT + r"\Capabilities\URLAssociations", "mailto", "TavrinURL"),
+            (CLIENT + r"\Capabilities\FileAssociations", ".url", "TavrinShortcut"),
+            (SHORTCUT + r"\shell\open\command", None, f'"{exe}" "%1"'),
+            (SHORTCUT + r"\DefaultIcon", None, f"{exe},0"),
             (REGISTERED, "Tavrin", r"Software\Clients\StartMenuInternet\Tavrin\Capabilities"),
         ]
         for key, name, data in expected:
@@ -197,6 +202,7 @@ def register_unregister(args):
         code, out = run_script(d.case, "unregister.cmd")
         check_equal(code, 0, f"unregister.cmd exit code ({out})")
         check(not key_exists(CLASS), "the URL class is gone")
+        check(not key_exists(SHORTCUT), "the shortcut class is gone")
         check(not key_exists(CLIENT), "the browser entry is gone")
         check_equal(reg_value(REGISTERED, "Tavrin"), None, "RegisteredApplications value")
         check(key_exists(r"HKCU\Software\Clients"), "the keys above stay")
@@ -231,6 +237,7 @@ def missing_program(args):
         code, _ = run_script(d.case, "register.cmd")
         check_equal(code, 1, "register.cmd exit code")
         check(not key_exists(CLASS), "no URL class")
+        check(not key_exists(SHORTCUT), "no shortcut class")
         check(not key_exists(CLIENT), "no browser entry")
     finally:
         remove_registration()
