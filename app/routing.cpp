@@ -126,6 +126,9 @@ void routeDropped(platform::WindowHandle window, int result, Source source) {
 }  // namespace
 
 void startupAction(platform::WindowHandle window, int shift, int ctrl) {
+    // What the start brings came from the program this copy was started
+    // from, and so do the rows of a list it opens.
+    urlList.source = runState.startSource;
     std::string& target = runState.currentTarget;
     if (os().isDirectory(target) || os().fileExists(target))
         text::assignCut(target, quoteSpaces(target), cap::transfer);
@@ -170,13 +173,15 @@ void clipboardCommand(platform::WindowHandle window, int ctrl, int useAlternate)
     else if (urlList.urlCount >= 1) startupUrls(window, useAlternate);
 }
 
-void receiveHandOff(platform::WindowHandle window, unsigned transferCode, std::string_view payload) {
+void receiveHandOff(platform::WindowHandle window, unsigned transferCode, std::string_view payload,
+                    const SourceProgram& source) {
     if (runState.listWindowActive != 1) return;
     // A code of digits out of range is no copy's: it would set Ctrl and the
     // link mode to values nothing expects (and download the payload's URL).
     TransferCode code;
     if (!decodeTransferCode(transferCode, code)) return;
     saveUrlList();
+    urlList.source = source;
     applySwitches(payload, switchesBaseOnly);
     runState.ctrlFlag = code.ctrl;
     linkSource.linkMode = code.linkMode;
@@ -208,6 +213,7 @@ void routeDroppedFile(platform::WindowHandle window, const std::string& path) {
         clearUnopenableNames();
         return;
     }
+    urlList.source = SourceProgram{};
     const int result = recognizeInput(quoteSpaces(path), 0, 1);
     reportOverlongUrls(window);
     reportUnopenableNames(window);
@@ -216,6 +222,7 @@ void routeDroppedFile(platform::WindowHandle window, const std::string& path) {
 
 void routeDroppedText(platform::WindowHandle window, std::string_view text) {
     saveUrlList();
+    urlList.source = SourceProgram{};
     const int result = recognizeInput(text, 1, 1);
     reportOverlongUrls(window);
     reportUnopenableNames(window);
@@ -224,6 +231,7 @@ void routeDroppedText(platform::WindowHandle window, std::string_view text) {
 
 void routeClipboardChange(platform::WindowHandle window) {
     saveUrlList();
+    urlList.source = SourceProgram{};
     const int result = readClipboardInput(window);
     // Watching takes whatever the user copies anywhere: what it cannot
     // hold or open is passed over without a box.

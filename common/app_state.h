@@ -4,6 +4,7 @@
 #pragma once
 #include <string>
 
+#include "common/source_program.h"
 #include "platform/platform.h"
 
 // Where the program lives and what its files are called.
@@ -32,6 +33,9 @@ struct RunState {
     std::string transferBuffer;  // 30,160
     int dropRegistered = 0;
     int listWindowActive = 0;
+    // The program this copy was started from, decided once at creation; a
+    // second copy sends it with its input.
+    SourceProgram startSource;
 };
 
 // Input options taken from the command-line switches.

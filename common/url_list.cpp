@@ -6,6 +6,7 @@ SavedUrlList savedUrlList;
 
 void saveUrlList() {
     savedUrlList.count = urlList.urlCount;
+    savedUrlList.source = urlList.source;
     for (int i = 0; i < urlList.urlCount && i < maxUrlEntries; ++i)
         savedUrlList.entries[i] = urlList.entries[i];
 }
@@ -14,6 +15,7 @@ void restoreUrlList() {
     for (int i = 0; i < savedUrlList.count && i < maxUrlEntries; ++i)
         urlList.entries[i] = savedUrlList.entries[i];
     urlList.urlCount = savedUrlList.count;
+    urlList.source = savedUrlList.source;
 }
 
 std::string savedGivenUrl(const std::string& url) {

@@ -4,6 +4,8 @@
 #include <array>
 #include <string>
 
+#include "common/source_program.h"
+
 enum LinkKind : int { Anchor = 0, Image = 1 };
 
 struct UrlEntry {
@@ -22,6 +24,11 @@ constexpr int maxUrlEntries = 500;
 struct UrlList {
     int urlCount = 0;
     std::array<UrlEntry, maxUrlEntries> entries;
+    // The program the entries came from: the one Tavrin was started from,
+    // or a second copy's for a hand-off; none for what was dropped, pasted
+    // or read by the list window's own commands. Dispatch and templates of
+    // the entries read it.
+    SourceProgram source;
 };
 
 // Whole entries: a restored list must show the titles, schemes and
@@ -29,6 +36,7 @@ struct UrlList {
 struct SavedUrlList {
     int count = 0;
     std::array<UrlEntry, maxUrlEntries> entries;
+    SourceProgram source;
 };
 
 extern UrlList urlList;

@@ -1,6 +1,7 @@
 // Association dispatch: reads the settings file afresh, picks the block for
-// the target in urlList (the first host block naming its host, else the
-// block of its extension), and starts the one program that applies, opens
+// the target in urlList (the first source block naming the program it came
+// from, else the first host block naming its host, else the block of its
+// extension), and starts the one program that applies, opens
 // the target by the system, or leaves the choice to the association menu.
 #pragma once
 #include <string>

@@ -8,6 +8,7 @@
 #include "common/path_ops.h"
 #include "common/split_path.h"
 #include "common/text.h"
+#include "common/url_list.h"
 #include "platform/platform.h"
 #include "settings/settings.h"
 #include "template/folder_date.h"
@@ -52,6 +53,9 @@ std::string expandPathTemplate(std::string_view templateText, int foldersOnly) {
         {"%E", parts.extension},
         {"%A", parts.name},
         {"%B", folder + parts.name},
+        // The program the downloaded target came from.
+        {"%O", urlList.source.name},
+        {"%V", urlList.source.path},
     };
     auto find = [&](std::string_view rest, std::size_t, onepass::Found& found) {
         if (rest.empty() || (rest[0] != '%' && !withFolders)) return false;

@@ -3,6 +3,7 @@
 #include "app/win32/creation.h"
 
 #include "app/first_copy.h"
+#include "app/source_decision.h"
 #include "app/switches.h"
 #include "app/win32/second_copy.h"
 #include "app/win32/window_state.h"
@@ -10,6 +11,7 @@
 #include "common/capacity.h"
 #include "common/split_path.h"
 #include "common/text.h"
+#include "platform/process_query.h"
 #include "platform/win32/dpi.h"
 #include "settings/settings.h"
 
@@ -70,6 +72,10 @@ void runCreationStep(HWND window) {
     runState.mainWindow = window;
     takeProgramFolderAndMetrics();
     takeKeyStates();
+    // While the window that was in front when we were started still is: a
+    // second copy sends it with its input, and one that takes over as the
+    // first copy keeps it.
+    runState.startSource = decideSourceProgram(platform::nativeProcessQuery(), programPaths.programPath);
 
     instanceState.instanceMutex.reset(
         CreateMutexA(nullptr, TRUE, programPaths.instanceMutexName.c_str()));
