@@ -25,6 +25,7 @@ const Command commands[] = {
     {"cancel-download", driver::cancelDownloadCommand},
     {"metrics", driver::metricsCommand},
     {"time-dispatch", driver::timeDispatchCommand},
+    {"show-window", driver::showWindowCommand},
 };
 
 int usage() {
