@@ -98,7 +98,7 @@ HandOff prepareHandOff(platform::WindowHandle window, std::string_view commandLi
     }
     if (runState.transferBuffer.empty()) return handOff;
     handOff.payload = runState.transferBuffer;
-    handOff.source = runState.startSource;
+    handOff.source = startSource();
     handOff.transferCode = transferCodeFor(runState.ctrlFlag == 1, clipboard, linkSource.linkMode);
     handOff.send = true;
     return handOff;

@@ -31,7 +31,7 @@ void rebuildRows() { ui().fillListView(0); }
 
 // Rows the list window's own commands bring came from no other program. A
 // command that fails puts the snapshot back, the rows' source with it.
-void forgetSource() { urlList.source = SourceProgram{}; }
+void forgetSource() { takeSource(SourceProgram{}); }
 
 // Reads a chosen list file or page; an empty path is a cancelled choice.
 void readChosenFile(platform::WindowHandle window, int mode) {

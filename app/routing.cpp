@@ -128,7 +128,7 @@ void routeDropped(platform::WindowHandle window, int result, Source source) {
 void startupAction(platform::WindowHandle window, int shift, int ctrl) {
     // What the start brings came from the program this copy was started
     // from, and so do the rows of a list it opens.
-    urlList.source = runState.startSource;
+    takeStartSource();
     std::string& target = runState.currentTarget;
     if (os().isDirectory(target) || os().fileExists(target))
         text::assignCut(target, quoteSpaces(target), cap::transfer);
@@ -181,7 +181,7 @@ void receiveHandOff(platform::WindowHandle window, unsigned transferCode, std::s
     TransferCode code;
     if (!decodeTransferCode(transferCode, code)) return;
     saveUrlList();
-    urlList.source = source;
+    takeSource(source);
     applySwitches(payload, switchesBaseOnly);
     runState.ctrlFlag = code.ctrl;
     linkSource.linkMode = code.linkMode;
@@ -213,7 +213,7 @@ void routeDroppedFile(platform::WindowHandle window, const std::string& path) {
         clearUnopenableNames();
         return;
     }
-    urlList.source = SourceProgram{};
+    takeSource(SourceProgram{});
     const int result = recognizeInput(quoteSpaces(path), 0, 1);
     reportOverlongUrls(window);
     reportUnopenableNames(window);
@@ -222,7 +222,7 @@ void routeDroppedFile(platform::WindowHandle window, const std::string& path) {
 
 void routeDroppedText(platform::WindowHandle window, std::string_view text) {
     saveUrlList();
-    urlList.source = SourceProgram{};
+    takeSource(SourceProgram{});
     const int result = recognizeInput(text, 1, 1);
     reportOverlongUrls(window);
     reportUnopenableNames(window);
@@ -231,7 +231,7 @@ void routeDroppedText(platform::WindowHandle window, std::string_view text) {
 
 void routeClipboardChange(platform::WindowHandle window) {
     saveUrlList();
-    urlList.source = SourceProgram{};
+    takeSource(SourceProgram{});
     const int result = readClipboardInput(window);
     // Watching takes whatever the user copies anywhere: what it cannot
     // hold or open is passed over without a box.

@@ -44,7 +44,7 @@ BlocksRead blocksRead(const std::string& text, const std::vector<UrlEntry>& targ
     const std::string path = crackUrl(url) ? urlParts.urlPath : url;
     if (text::startsWithNoCase(key, sourceHeaderKey)) {
         b.keyBy = BlocksRead::KeyBy::source;
-        b.keyDetail = urlList.source.name;
+        b.keyDetail = targetSource().name;
     } else if (text::startsWithNoCase(key, hostHeaderKey)) {
         b.keyBy = BlocksRead::KeyBy::host;
         b.keyDetail = urlParts.hostName;
@@ -89,7 +89,7 @@ BlocksRead blocksRead(const std::string& text, const std::vector<UrlEntry>& targ
     }
     b.keyMissing = keyAt == text::npos && b.keyBy != BlocksRead::KeyBy::host &&
                    b.keyBy != BlocksRead::KeyBy::source;
-    if (b.keyBy != BlocksRead::KeyBy::source && urlList.source.known())
+    if (b.keyBy != BlocksRead::KeyBy::source && targetSource().known())
         for (const PatternHeader& h : sourceHeaders(text)) b.sourceBlocksPassed += h.closed ? 1 : 0;
     if (keyAt != text::npos && !keyRead) b.keyNotUsedLine = std::to_string(lineOfOffset(text, keyAt));
     if (b.all != BlocksRead::All::added && associationTable.blockCount > 0) {

@@ -87,7 +87,7 @@ int runOpenCommand(const CheckOptions& options, const CheckEnvironment& environm
     runState.currentTarget = commandLine;
     // The program the link came from is the one named, or none: the tool
     // itself runs in a console, which tells nothing.
-    if (options.fromGiven) runState.startSource = sourceProgramFrom(options.from);
+    if (options.fromGiven) runState.startSourceProgram = sourceProgramFrom(options.from);
     applySwitches(runState.currentTarget, switchesFull);
     if (!loadSettings(nullptr, 0)) {
         output.err += say(language, loadFailed, {printable(programPaths.settingsPath)}) + "\n";

@@ -88,7 +88,7 @@ void reportBlocks(Report& r, const BlocksRead& b) {
         case BlocksRead::KeyBy::extension: r.line(keyByExtension, {key, b.keyDetail}); break;
     }
     if (b.sourceBlocksPassed > 0)
-        r.line(sourcePassed, {urlList.source.name, std::to_string(b.sourceBlocksPassed)});
+        r.line(sourcePassed, {targetSource().name, std::to_string(b.sourceBlocksPassed)});
     for (const BlocksRead::Block& one : b.blocks) {
         // "1 program, 2 sub-commands"
         std::string contents = counted(r.language(), one.programs, oneProgram, programs);

@@ -20,13 +20,13 @@ bool sourceWorthTelling(bool given, const std::string& settingsText) {
 }
 
 void reportSource(Report& r, bool given) {
-    const SourceProgram& s = runState.startSource;
+    const SourceProgram& s = startSource();
     if (!given || !s.known()) r.line(sourceNone);
     else if (s.path.empty()) r.line(sourceName, {s.name});
     else r.line(sourcePath, {s.name, s.path});
 }
 
 void writeSourceTsv(std::string& out, bool given) {
-    const SourceProgram& s = runState.startSource;
+    const SourceProgram& s = startSource();
     out += "@source\t" + (given ? s.name : std::string()) + "\t" + (given ? s.path : std::string()) + "\n";
 }

@@ -62,11 +62,11 @@ std::string hostForBlocks(const std::string& target) {
 // from, else the first host block that names the target's host, else the
 // block of its extension. sectionKey receives the header searched for.
 std::size_t targetBlock(std::string_view text, const std::string& target) {
-    // Without a known source no source block can be chosen: the text is
-    // not even searched for one.
-    if (urlList.source.known()) {
-        const std::vector<PatternHeader> sources = sourceHeaders(text);
-        if (const PatternHeader* from = firstSourceHeaderFor(sources, urlList.source)) {
+    // The source is asked for only when the file has source blocks:
+    // deciding it asks the system about processes.
+    const std::vector<PatternHeader> sources = sourceHeaders(text);
+    if (!sources.empty()) {
+        if (const PatternHeader* from = firstSourceHeaderFor(sources, targetSource())) {
             text::assignCut(dispatchState.sectionKey,
                             std::string(sourceHeaderKey) + from->patterns + "]", cap::path);
             return from->at;

@@ -10,7 +10,7 @@
 #include "platform/platform.h"
 
 struct DispatchState {
-    std::string sectionKey;    // 260: the header searched for, or the host header used
+    std::string sectionKey;    // 260: the header searched for, or the source or host header used
     int useAlternateFile = 0;  // 1 while the "@ext2=" file is in use
 };
 

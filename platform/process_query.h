@@ -14,11 +14,13 @@ class ProcessQuery {
 public:
     virtual ~ProcessQuery() = default;
     virtual ProcessId ownProcess() = 0;
-    // The process owning the foreground window; 0 when none is in front.
+    // Notes the window in front now (at start), for the two below.
+    virtual void noteForeground() = 0;
+    // The process owning the window noted in front; 0 when none was.
     virtual ProcessId foregroundProcess() = 0;
     // A frame host draws the frame around a window of another process (a
-    // packaged app's): the process owning a child of the foreground window
-    // that is not the foreground window's own; 0 when there is none.
+    // packaged app's): the process owning a child of the window noted in
+    // front that is not that window's own; 0 when there is none.
     virtual ProcessId framedProcess() = 0;
     // The full path of the process's program in code page 932, '?' for
     // each character the code page lacks; false when it cannot be asked.

@@ -53,9 +53,6 @@ std::string expandPathTemplate(std::string_view templateText, int foldersOnly) {
         {"%E", parts.extension},
         {"%A", parts.name},
         {"%B", folder + parts.name},
-        // The program the downloaded target came from.
-        {"%O", urlList.source.name},
-        {"%V", urlList.source.path},
     };
     auto find = [&](std::string_view rest, std::size_t, onepass::Found& found) {
         if (rest.empty() || (rest[0] != '%' && !withFolders)) return false;
@@ -63,6 +60,12 @@ std::string expandPathTemplate(std::string_view templateText, int foldersOnly) {
         for (const PathPlaceholder& p : table) {
             if (!text::startsWithNoCase(rest, p.name)) continue;
             found = {p.name.size(), p.value};
+            return true;
+        }
+        // The program the downloaded target came from, asked for only here.
+        if (text::startsWithNoCase(rest, "%O") || text::startsWithNoCase(rest, "%V")) {
+            const SourceProgram& source = targetSource();
+            found = {2, text::startsWithNoCase(rest, "%O") ? source.name : source.path};
             return true;
         }
         return false;

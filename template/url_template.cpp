@@ -85,8 +85,8 @@ std::string expandUrlTemplate(std::string_view templateText, const std::string& 
         case Part::name: return savedFile ? savedFile->name : fileNameOf(parts.urlPath);
         case Part::whole: return quoteSpaces(target);
         case Part::base: return targetWithoutFragment(target);
-        case Part::sourceName: return urlList.source.name;
-        case Part::sourcePath: return urlList.source.path;
+        case Part::sourceName: return targetSource().name;
+        case Part::sourcePath: return targetSource().path;
         }
         return std::string();
     };

@@ -1,6 +1,6 @@
 // Expansion of the URL-part placeholders "%F" … "%-L" in command templates,
 // with "%O" and "%V" for the file name and the full path of the program the
-// targets came from (urlList.source), and the hand-over of the target to
+// targets came from (targetSource()), and the hand-over of the target to
 // the browser for "%S=" and "%S".
 #pragma once
 #include <cstddef>

@@ -72,10 +72,14 @@ void runCreationStep(HWND window) {
     runState.mainWindow = window;
     takeProgramFolderAndMetrics();
     takeKeyStates();
-    // While the window that was in front when we were started still is: a
-    // second copy sends it with its input, and one that takes over as the
-    // first copy keeps it.
-    runState.startSource = decideSourceProgram(platform::nativeProcessQuery(), programPaths.programPath);
+    // The window in front when we were started is noted now; who owns it,
+    // and our parent, are asked only when the source is first wanted. A
+    // second copy asks before it hands over; one that takes over as the
+    // first copy keeps what it found.
+    platform::nativeProcessQuery().noteForeground();
+    runState.startSourceDecider = [] {
+        return decideSourceProgram(platform::nativeProcessQuery(), programPaths.programPath);
+    };
 
     instanceState.instanceMutex.reset(
         CreateMutexA(nullptr, TRUE, programPaths.instanceMutexName.c_str()));

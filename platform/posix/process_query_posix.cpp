@@ -7,6 +7,7 @@ namespace {
 class NoProcessQuery final : public ProcessQuery {
 public:
     ProcessId ownProcess() override { return 0; }
+    void noteForeground() override {}
     ProcessId foregroundProcess() override { return 0; }
     ProcessId framedProcess() override { return 0; }
     bool imagePath(ProcessId, std::string&) override { return false; }

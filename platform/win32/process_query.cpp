@@ -96,19 +96,19 @@ class Win32ProcessQuery final : public ProcessQuery {
 public:
     ProcessId ownProcess() override { return GetCurrentProcessId(); }
 
-    ProcessId foregroundProcess() override {
-        HWND front = GetForegroundWindow();
-        DWORD process = 0;
-        if (front) GetWindowThreadProcessId(front, &process);
-        return process;
+    void noteForeground() override {
+        front_ = GetForegroundWindow();
+        frontProcess_ = 0;
+        if (front_) GetWindowThreadProcessId(front_, &frontProcess_);
     }
 
+    ProcessId foregroundProcess() override { return frontProcess_; }
+
     ProcessId framedProcess() override {
-        HWND front = GetForegroundWindow();
-        if (!front) return 0;
+        if (!front_ || !IsWindow(front_)) return 0;
         FramedSearch search;
-        GetWindowThreadProcessId(front, &search.frameProcess);
-        EnumChildWindows(front, visitChild, reinterpret_cast<LPARAM>(&search));
+        search.frameProcess = frontProcess_;
+        EnumChildWindows(front_, visitChild, reinterpret_cast<LPARAM>(&search));
         return search.found;
     }
 
@@ -158,6 +158,10 @@ public:
         // Not in the list: it has ended.
         return 0;
     }
+
+private:
+    HWND front_ = nullptr;
+    DWORD frontProcess_ = 0;
 };
 
 }  // namespace

@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The target as recognition leaves it: entry 0, cut to its slot.
     text::assignCut(urlList.entries[0].url, input.line, cap::url);
     urlList.urlCount = 1;
-    urlList.source = sourceProgramFrom(input.line);
+    takeSource(sourceProgramFrom(input.line));
     FUZZ_CHECK(openWithSettings(nullptr, 0, 0) == 1, "the settings file is read again");
     checkHeld(dispatchState.sectionKey, cap::path, "sectionKey");
     checkAssociationTable();

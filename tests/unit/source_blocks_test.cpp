@@ -172,7 +172,7 @@ protected:
         dir.write("Tavrin.ini", ini);
         urlList.entries[0].url = url;
         urlList.urlCount = 1;
-        urlList.source = source;
+        takeSource(source);
         openWithSettings(nullptr, 0, 0);
         std::vector<std::string> files;
         for (const auto& s : fake.starts) files.push_back(s.file);
@@ -237,17 +237,59 @@ TEST_F(SourceDispatch, PlaceholdersPassTheSourceOn) {
 
     // Without a source both are empty; letter case does not matter; a
     // value holding a placeholder is inserted once.
-    urlList.source = SourceProgram{};
+    takeSource(SourceProgram{});
     runState.currentTarget = "http://a.example/x";
     EXPECT_EQ(expandUrlTemplate("[%o|%v]", "", 0), "[|]");
-    urlList.source = SourceProgram{"%L.exe", "C:\\%G\\%L.exe"};
+    takeSource(SourceProgram{"%L.exe", "C:\\%G\\%L.exe"});
     EXPECT_EQ(expandUrlTemplate("%O %V", "", 0), "%L.exe C:\\%G\\%L.exe");
     EXPECT_EQ(expandUrlTemplate("%O", "", 1), "%L.exe");
 
     // A downloaded file's program gets them too.
-    urlList.source = outlook;
+    takeSource(outlook);
     runState.currentTarget = dir.file("page.html");
     EXPECT_EQ(expandPathTemplate("\"%P\" %O", 0), "\"" + dir.file("page.html") + "\" OUTLOOK.EXE");
+}
+
+int decisions = 0;
+SourceProgram decideOutlook() {
+    ++decisions;
+    return outlook;
+}
+
+// The start's source is decided when first wanted, once: a dispatch whose
+// settings hold no source block never asks the system about processes.
+TEST_F(SourceDispatch, TheStartsSourceIsDecidedWhenFirstWanted) {
+    const std::string html = "[.html]\n" + viewer + "\n>%L\n%end\n";
+    struct Case {
+        std::string name, ini;
+        int decisions;
+        std::string started;
+    };
+    const Case cases[] = {
+        {"no source block", html, 0, viewer},
+        {"a source block", html + "[from:outlook.exe]\n" + work + "\n%end\n", 1, work},
+        {"a placeholder", "[.html]\n" + viewer + "\n>%O %L\n%end\n", 1, viewer},
+        {"a path placeholder after a download", "[.html]\n" + viewer + "\n*>\"%P\" %V\n%end\n", 1, viewer},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        decisions = 0;
+        runState = RunState{};
+        runState.startSourceDecider = decideOutlook;
+        fake.starts.clear();
+        dir.write("Tavrin.ini", c.ini);
+        urlList.entries[0].url = "http://a.example/x.html";
+        urlList.urlCount = 1;
+        takeStartSource();
+        openWithSettings(nullptr, 0, 0);
+        EXPECT_EQ(decisions, c.decisions);
+        ASSERT_EQ(fake.starts.size(), 1u);
+        EXPECT_EQ(fake.starts[0].file, c.started);
+        // Asked again, it is not decided again.
+        EXPECT_EQ(targetSource().name, "OUTLOOK.EXE");
+        EXPECT_EQ(decisions, 1);
+    }
+    runState = RunState{};
 }
 
 // The README's example of source blocks: each source goes where its

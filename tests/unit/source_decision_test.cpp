@@ -38,6 +38,7 @@ public:
     ProcessId own = 1, front = 0, framed = 0;
 
     ProcessId ownProcess() override { return own; }
+    void noteForeground() override {}
     ProcessId foregroundProcess() override { return front; }
     ProcessId framedProcess() override { return framed; }
     bool imagePath(ProcessId p, std::string& path) override {
@@ -172,7 +173,7 @@ TEST(HandOffRecord, ASecondCopySendsTheSourceItDecided) {
     runState = RunState{};
     linkSource = LinkSource{};
     urlList = UrlList{};
-    runState.startSource = sourceProgramFrom("C:\\Apps\\mailer.exe");
+    runState.startSourceProgram = sourceProgramFrom("C:\\Apps\\mailer.exe");
     const HandOff h = prepareHandOff(nullptr, "http://a.example/x.html");
     ASSERT_TRUE(h.send);
     EXPECT_EQ(h.source.path, "C:\\Apps\\mailer.exe");
@@ -201,23 +202,23 @@ TEST(HandOffRows, KeepTheirSource) {
     urlList = UrlList{};
     runState = RunState{};
     runState.listWindowActive = 1;
-    runState.startSource = sourceProgramFrom("C:\\Apps\\launcher.exe");
+    runState.startSourceProgram = sourceProgramFrom("C:\\Apps\\launcher.exe");
 
     const SourceProgram mail = sourceProgramFrom("C:\\Apps\\mailer.exe");
     receiveHandOff(nullptr, 0, "http://a.example/1 http://a.example/2", mail);
     EXPECT_EQ(urlList.urlCount, 2);
-    EXPECT_EQ(urlList.source.path, mail.path);
+    EXPECT_EQ(targetSource().path, mail.path);
     // A folder without shortcuts: the list and its source stay.
     receiveHandOff(nullptr, 0, dir.mkdir("empty"), sourceProgramFrom("C:\\Apps\\other.exe"));
     EXPECT_EQ(urlList.urlCount, 2);
-    EXPECT_EQ(urlList.source.path, mail.path);
+    EXPECT_EQ(targetSource().path, mail.path);
     // Today's second copies tell no source.
     receiveHandOff(nullptr, 0, "http://b.example/");
-    EXPECT_FALSE(urlList.source.known());
+    EXPECT_FALSE(targetSource().known());
     receiveHandOff(nullptr, 0, "http://a.example/1", mail);
     routeDroppedText(nullptr, "http://c.example/1 http://c.example/2");
     EXPECT_EQ(urlList.urlCount, 2);
-    EXPECT_FALSE(urlList.source.known());
+    EXPECT_FALSE(targetSource().known());
 
     installUi(previousUi);
     runState = RunState{};
