@@ -68,6 +68,10 @@ void routeTransfer() {
 bool openListWindow(platform::WindowHandle window) {
     if (!ui().createListWindow(window)) return false;
     runState.listWindowActive = 1;
+    // The list may stay open for hours, and its rows keep the start's
+    // source: it is asked now, while the process noted in front at the
+    // start still runs under its number, not when a row is first opened.
+    if (urlList.sourceIsStart) startSource();
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/routing.h"
 #include "bridge/bridge.h"
 #include "common/app_state.h"
 #include "common/url_list.h"
@@ -289,6 +290,19 @@ TEST_F(SourceDispatch, TheStartsSourceIsDecidedWhenFirstWanted) {
         EXPECT_EQ(targetSource().name, "OUTLOOK.EXE");
         EXPECT_EQ(decisions, 1);
     }
+    // A list the start opens may be kept open for long: its source is
+    // decided as it opens, not when a row is first opened.
+    decisions = 0;
+    runState = RunState{};
+    runState.startSourceDecider = decideOutlook;
+    settings.schemeEnabled = {1, 1, 1, 1};
+    ui.listAvailable = true;
+    runState.currentTarget = dir.write("links.txt", "http://a.example/1\nhttp://a.example/2\n");
+    startupAction(nullptr, 0, 0);
+    EXPECT_EQ(runState.listWindowActive, 1);
+    EXPECT_EQ(urlList.urlCount, 2);
+    EXPECT_EQ(decisions, 1);
+    EXPECT_EQ(targetSource().name, "OUTLOOK.EXE");
     runState = RunState{};
 }
 
