@@ -36,6 +36,40 @@ bool decodeTransferCode(unsigned code, TransferCode& out) {
     return true;
 }
 
+namespace {
+constexpr std::string_view sourceField = "source=";
+}
+
+std::string handOffRecordData(const HandOff& handOff) {
+    std::string data = handOff.payload;
+    data += '\0';
+    const SourceProgram& source = handOff.source;
+    if (source.known()) {
+        data += sourceField;
+        data += source.path.empty() ? source.name : source.path;
+        data += '\0';
+    }
+    return data;
+}
+
+HandOffRecord readHandOffRecord(std::string_view data) {
+    HandOffRecord record;
+    const std::size_t end = data.find('\0');
+    record.payload = data.substr(0, end);
+    if (end == std::string_view::npos) return record;
+    std::string_view rest = data.substr(end + 1);
+    while (!rest.empty()) {
+        const std::size_t zero = rest.find('\0');
+        // A field is ended by its zero: a piece without one is cut off.
+        if (zero == std::string_view::npos) break;
+        const std::string_view field = rest.substr(0, zero);
+        rest.remove_prefix(zero + 1);
+        if (field.substr(0, sourceField.size()) == sourceField)
+            record.source = sourceProgramFrom(field.substr(sourceField.size()));
+    }
+    return record;
+}
+
 HandOff prepareHandOff(platform::WindowHandle window, std::string_view commandLine) {
     HandOff handOff;
     std::string_view line = commandLine.substr(0, commandLine.find('\0'));
@@ -64,6 +98,7 @@ HandOff prepareHandOff(platform::WindowHandle window, std::string_view commandLi
     }
     if (runState.transferBuffer.empty()) return handOff;
     handOff.payload = runState.transferBuffer;
+    handOff.source = startSource();
     handOff.transferCode = transferCodeFor(runState.ctrlFlag == 1, clipboard, linkSource.linkMode);
     handOff.send = true;
     return handOff;

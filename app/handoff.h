@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/source_program.h"
 #include "platform/platform.h"
 
 // "<programPath>_Mark" with every '/' and '\' of the path part as '-'.
@@ -26,7 +27,26 @@ struct HandOff {
     bool send = false;      // false: end without contacting the first copy
     unsigned transferCode = 0;
     std::string payload;    // at most 30,159 characters
+    SourceProgram source;   // the program this copy was started from
 };
+
+// The record's data (what lpData points to, cbData bytes): the payload
+// and its terminating zero, as every copy of the program has sent it; then
+// fields "key=value", each ended by a zero. A running copy that knows no
+// fields reads the payload up to its zero and never sees them. The one
+// field: "source=" and the source program's full path (or, when only its
+// name is known, the name).
+std::string handOffRecordData(const HandOff& handOff);
+
+// What a running copy takes from a record's data: the payload (up to the
+// first zero, or all of it without one) and the fields it knows. Fields it
+// does not know, and bytes after the payload that are no field, are passed
+// over.
+struct HandOffRecord {
+    std::string_view payload;
+    SourceProgram source;  // none unless the sender told it
+};
+HandOffRecord readHandOffRecord(std::string_view data);
 
 // Steps of a second copy after its [system] settings were loaded: empty
 // command line, base-only switches, payload choice, transfer code.

@@ -30,12 +30,17 @@ bool keyDown(int key) { return platform::os().isKeyDown(key); }
 
 void rebuildRows() { ui().fillListView(0); }
 
+// Rows the list window's own commands bring came from no other program. A
+// command that fails puts the snapshot back, the rows' source with it.
+void forgetSource() { takeSource(SourceProgram{}); }
+
 // Reads a chosen list file or page; an empty path is a cancelled choice.
 void readChosenFile(platform::WindowHandle window, int mode) {
     linkSource.linkMode = mode;
     clearUnopenableNames();
     const std::string path = port().chooseLinkFile(mode);
     if (reportUnopenableNames(window) || path.empty()) return;
+    forgetSource();
     const PathParts parts = splitPath(path);
     text::assignCut(linkSource.listTitle, parts.name + parts.extension, cap::path);
     text::assignCut(linkSource.listSource, path, cap::url);
@@ -46,6 +51,7 @@ void readChosenFile(platform::WindowHandle window, int mode) {
 // folder holds none. The folder is taken by value: the scan writes over
 // entry 0, where a pasted folder's path is held.
 void readShortcutFolder(platform::WindowHandle window, const std::string folder) {
+    forgetSource();
     shortcutScan.shortcutCount = 0;
     shortcutScan.shortcutListFull = 0;
     collectShortcuts(window, folder);
@@ -78,6 +84,7 @@ void readBrowserPage(platform::WindowHandle window) {
         restoreUrlList();
         return;
     }
+    forgetSource();
     text::assignCut(linkSource.listSource, browserUrl, cap::url);
     text::assignCut(linkSource.baseUrl, browserUrl, cap::path);
     if (!downloadAndExtract(window, browserUrl)) restoreUrlList();
@@ -128,6 +135,7 @@ void toggleKind(int id) {
 void paste(platform::WindowHandle window) {
     const int result = readClipboardInput(window);
     reportUnopenableNames(window);
+    forgetSource();
     switch (result) {
         case recognizedFolder:
             shortcutScan.includeSubfolders = keyDown(platform::vkControl) ? 1 : 0;

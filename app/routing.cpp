@@ -68,6 +68,10 @@ void routeTransfer() {
 bool openListWindow(platform::WindowHandle window) {
     if (!ui().createListWindow(window)) return false;
     runState.listWindowActive = 1;
+    // The list may stay open for hours, and its rows keep the start's
+    // source: it is asked now, while the process noted in front at the
+    // start still runs under its number, not when a row is first opened.
+    if (urlList.sourceIsStart) startSource();
     return true;
 }
 
@@ -126,6 +130,9 @@ void routeDropped(platform::WindowHandle window, int result, Source source) {
 }  // namespace
 
 void startupAction(platform::WindowHandle window, int shift, int ctrl) {
+    // What the start brings came from the program this copy was started
+    // from, and so do the rows of a list it opens.
+    takeStartSource();
     std::string& target = runState.currentTarget;
     if (os().isDirectory(target) || os().fileExists(target))
         text::assignCut(target, quoteSpaces(target), cap::transfer);
@@ -170,13 +177,15 @@ void clipboardCommand(platform::WindowHandle window, int ctrl, int useAlternate)
     else if (urlList.urlCount >= 1) startupUrls(window, useAlternate);
 }
 
-void receiveHandOff(platform::WindowHandle window, unsigned transferCode, std::string_view payload) {
+void receiveHandOff(platform::WindowHandle window, unsigned transferCode, std::string_view payload,
+                    const SourceProgram& source) {
     if (runState.listWindowActive != 1) return;
     // A code of digits out of range is no copy's: it would set Ctrl and the
     // link mode to values nothing expects (and download the payload's URL).
     TransferCode code;
     if (!decodeTransferCode(transferCode, code)) return;
     saveUrlList();
+    takeSource(source);
     applySwitches(payload, switchesBaseOnly);
     runState.ctrlFlag = code.ctrl;
     linkSource.linkMode = code.linkMode;
@@ -208,6 +217,7 @@ void routeDroppedFile(platform::WindowHandle window, const std::string& path) {
         clearUnopenableNames();
         return;
     }
+    takeSource(SourceProgram{});
     const int result = recognizeInput(quoteSpaces(path), 0, 1);
     reportOverlongUrls(window);
     reportUnopenableNames(window);
@@ -216,6 +226,7 @@ void routeDroppedFile(platform::WindowHandle window, const std::string& path) {
 
 void routeDroppedText(platform::WindowHandle window, std::string_view text) {
     saveUrlList();
+    takeSource(SourceProgram{});
     const int result = recognizeInput(text, 1, 1);
     reportOverlongUrls(window);
     reportUnopenableNames(window);
@@ -224,6 +235,7 @@ void routeDroppedText(platform::WindowHandle window, std::string_view text) {
 
 void routeClipboardChange(platform::WindowHandle window) {
     saveUrlList();
+    takeSource(SourceProgram{});
     const int result = readClipboardInput(window);
     // Watching takes whatever the user copies anywhere: what it cannot
     // hold or open is passed over without a box.

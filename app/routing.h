@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/source_program.h"
 #include "platform/platform.h"
 
 // Runs once, from the message loop once the main window exists. Ends the
@@ -17,8 +18,10 @@ void startupAction(platform::WindowHandle window, int shift, int ctrl);
 void clipboardCommand(platform::WindowHandle window, int ctrl, int useAlternate);
 
 // WM_COPYDATA from a second copy; ignored unless the list window is open.
+// `source` is the program the second copy was started from, which the
+// handed-over rows keep.
 void receiveHandOff(platform::WindowHandle window, unsigned transferCode,
-                    std::string_view payload);
+                    std::string_view payload, const SourceProgram& source = SourceProgram{});
 
 // A file dropped on the list window (the first file of the drop).
 void routeDroppedFile(platform::WindowHandle window, const std::string& path);

@@ -4,10 +4,13 @@
 #include "check/tool_setup.h"
 #include "common/app_state.h"
 #include "common/text.h"
+#include "common/url_list.h"
 #include "launch/select.h"
+#include "settings/host_blocks.h"
 #include "settings/association_table.h"
 #include "settings/settings_line.h"
 #include "settings/settings_text.h"
+#include "settings/source_blocks.h"
 #include "template/url_parts.h"
 
 namespace {
@@ -39,7 +42,10 @@ BlocksRead blocksRead(const std::string& text, const std::vector<UrlEntry>& targ
     const std::string& key = dispatchState.sectionKey;
     const std::string url = targets.empty() ? runState.currentTarget : targets[0].url;
     const std::string path = crackUrl(url) ? urlParts.urlPath : url;
-    if (text::startsWithNoCase(key, "[host:")) {
+    if (text::startsWithNoCase(key, sourceHeaderKey)) {
+        b.keyBy = BlocksRead::KeyBy::source;
+        b.keyDetail = targetSource().name;
+    } else if (text::startsWithNoCase(key, hostHeaderKey)) {
         b.keyBy = BlocksRead::KeyBy::host;
         b.keyDetail = urlParts.hostName;
     } else if (text::equalsNoCase(key, "[blank]")) {
@@ -81,7 +87,10 @@ BlocksRead blocksRead(const std::string& text, const std::vector<UrlEntry>& targ
             exclusiveAt = keyAt;
         }
     }
-    b.keyMissing = keyAt == text::npos && b.keyBy != BlocksRead::KeyBy::host;
+    b.keyMissing = keyAt == text::npos && b.keyBy != BlocksRead::KeyBy::host &&
+                   b.keyBy != BlocksRead::KeyBy::source;
+    if (b.keyBy != BlocksRead::KeyBy::source && targetSource().known())
+        for (const PatternHeader& h : sourceHeaders(text)) b.sourceBlocksPassed += h.closed ? 1 : 0;
     if (keyAt != text::npos && !keyRead) b.keyNotUsedLine = std::to_string(lineOfOffset(text, keyAt));
     if (b.all != BlocksRead::All::added && associationTable.blockCount > 0) {
         if (findSettingsKey(text, "[all]") == text::npos) {
@@ -98,8 +107,9 @@ BlocksRead blocksRead(const std::string& text, const std::vector<UrlEntry>& targ
 
 void writeBlocksTsv(std::string& out, const BlocksRead& b) {
     const std::string& key = dispatchState.sectionKey;
-    const char* const by[] = {"extension", "blank", "host"};
+    const char* const by[] = {"extension", "blank", "host", "source"};
     out += "@key\t" + key + "\t" + by[static_cast<int>(b.keyBy)] + "\t" + b.keyDetail + "\n";
+    if (b.sourceBlocksPassed > 0) out += "@source-blocks-passed\t" + std::to_string(b.sourceBlocksPassed) + "\n";
     for (const BlocksRead::Block& one : b.blocks) {
         out += "@block\t" + one.line + "\t" + one.header + "\t" + std::to_string(one.programs) + "\t" +
                std::to_string(one.subs) + "\n";

@@ -9,8 +9,11 @@
 
 // What the dispatch read, for the words and for the tab-separated lines.
 struct BlocksRead {
-    enum class KeyBy { extension, blank, host } keyBy = KeyBy::extension;
-    std::string keyDetail;  // the path, or the host
+    enum class KeyBy { extension, blank, host, source } keyBy = KeyBy::extension;
+    std::string keyDetail;  // the path, the host, or the source program's name
+    // Source blocks in the file that the known source program was not
+    // named by (0 when a source block was chosen or no source is known).
+    int sourceBlocksPassed = 0;
     struct Block {
         std::string header, line;
         int programs = 0, subs = 0;
@@ -27,6 +30,6 @@ struct BlocksRead {
 // and the targets.
 BlocksRead blocksRead(const std::string& text, const std::vector<UrlEntry>& targets);
 
-// The same as tab-separated lines (@key, @block, @block-inside,
-// @key-missing, @key-not-used, @all), appended to `out`.
+// The same as tab-separated lines (@key, @source-blocks-passed, @block,
+// @block-inside, @key-missing, @key-not-used, @all), appended to `out`.
 void writeBlocksTsv(std::string& out, const BlocksRead& b);

@@ -3,6 +3,8 @@
 
 #include <string_view>
 
+#include "check/box_texts.h"
+
 namespace {
 
 using Kind = Effect::Kind;
@@ -30,6 +32,7 @@ const Text queryText{"ブラウザー {1} に表示中のページを問い合�
                      "ask the browser {1} for its page (not done in a dry run)"};
 const Text menuText{"メニューを表示", "show the menu"};
 const Text toolsMenuText{"ツールメニューを表示", "show the tools menu"};
+const Text boxEnglish{"メッセージ [{1}] {2}", "message box [{1}] {2}  ({3})"};
 const Text listWindowText{"リストウィンドウを開く (links コマンドで行を確認できます)",
                           "open the list window (the links command shows its rows)"};
 
@@ -140,4 +143,13 @@ std::string effectTsv(const Effect& e) {
         default: field(e.file); break;
     }
     return line;
+}
+
+std::string effectWords(const Effect& e, Language language) {
+    if (e.kind != Kind::message || language != Language::english) return describeEffect(e, language);
+    std::string text;
+    for (char c : e.file) {
+        if (c != '\r') text += c == '\n' ? ' ' : c;
+    }
+    return say(language, boxEnglish, {e.parameters, text, boxInEnglish(e.parameters, e.file)});
 }

@@ -12,6 +12,10 @@ bool opensBySystem(const Effect& effect);
 // One line (without line end) telling the effect.
 std::string describeEffect(const Effect& effect, Language language);
 
+// The same for the report in words: under English a message box also
+// tells what its Japanese text means.
+std::string effectWords(const Effect& effect, Language language);
+
 // The effect as a tab-separated line (without line end): its kind and its
 // texts, with tabs and line ends in them turned into spaces.
 std::string effectTsv(const Effect& effect);

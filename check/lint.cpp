@@ -31,6 +31,7 @@ LintResult lintSettingsFile(const SettingsFile& file, const CheckEnvironment& en
     findHeaderLines(c);
     lintHeaders(c);
     lintHostBlocks(c);
+    lintSourceBlocks(c);
     lintSystemBlock(c);
     lintAssociationBlocks(c);
     lintListBlock(c);

@@ -38,6 +38,9 @@ enum class LintRule {
     // Host blocks ("[host:PATTERNS]").
     hostPatternMalformed, hostPatternEmpty, hostBlockNamesNoHost, hostPatternShadowed,
     hostBlockShadowed,
+    // Source blocks ("[from:PATTERNS]").
+    sourcePatternMalformed, sourcePatternEmpty, sourceBlockNamesNoProgram, sourcePatternShadowed,
+    sourceBlockShadowed, sourcePatternWithoutExtension,
     // The "[list]" block.
     listProgramNotFound, listParameterWithoutProgram, listRunsOn, tooManyListPrograms,
     lastLintRule = tooManyListPrograms,

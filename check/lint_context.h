@@ -104,6 +104,7 @@ void lintFileBytes(LintContext& c);
 void findHeaderLines(LintContext& c);
 void lintHeaders(LintContext& c);
 void lintHostBlocks(LintContext& c);
+void lintSourceBlocks(LintContext& c);
 void lintSystemBlock(LintContext& c);
 void lintAssociationBlocks(LintContext& c);
 void lintListBlock(LintContext& c);

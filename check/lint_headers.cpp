@@ -9,6 +9,7 @@
 #include "common/split_path.h"
 #include "common/text.h"
 #include "settings/host_blocks.h"
+#include "settings/source_blocks.h"
 #include "settings/settings_text.h"
 
 namespace {
@@ -80,7 +81,7 @@ namespace {
 bool isBlockKeyWord(std::string_view inner) {
     return text::equalsNoCase(inner, "all") || text::equalsNoCase(inner, "blank") ||
            text::equalsNoCase(inner, "system") || text::equalsNoCase(inner, "list") ||
-           text::startsWithNoCase(inner, "host:");
+           text::startsWithNoCase(inner, "host:") || text::startsWithNoCase(inner, "from:");
 }
 
 void lintKey(LintContext& c, const HeaderLine& h) {
@@ -153,9 +154,10 @@ void lintHeaders(LintContext& c) {
         const HeaderLine* earlier = firstLineOfKey.count(name) ? firstLineOfKey[name] : nullptr;
         if (!earlier) firstLineOfKey[name] = &h;
         if (at == h.bracket || at == text::npos) continue;
-        // Every host header is read, not only a key's first occurrence; the
-        // host pass tells which of them are never chosen.
-        if (text::startsWithNoCase(h.key, hostHeaderKey)) continue;
+        // Every host and source header is read, not only a key's first
+        // occurrence; their own passes tell which of them are never chosen.
+        if (text::startsWithNoCase(h.key, hostHeaderKey) || text::startsWithNoCase(h.key, sourceHeaderKey))
+            continue;
         if (earlier) c.add(h.line, LintRule::duplicateHeader, {h.key, std::to_string(c.lineOf(at))});
         else c.add(h.line, LintRule::shadowedHeader, {h.key, std::to_string(c.lineOf(at))});
     }

@@ -23,6 +23,7 @@ const OptionDef optionDefs[] = {
     {"--raw", false, everyCommand},      {"--utf8", false, everyCommand},
     {"--help", false, everyCommand},
     {"--shift", false, openCommand},     {"--ctrl", false, openCommand},
+    {"--from", true, openCommand},
     {"--tsv", false, openCommand | linksCommand | browsersCommand | doctorCommand},
     {"--json", false, linksCommand},     {"--base", true, linksCommand},
     {"--subfolders", false, linksCommand}, {"--no-convert", false, linksCommand},
@@ -124,7 +125,10 @@ bool parseCheckOptions(const std::vector<std::string>& words, CheckOptions& opti
             value = word.substr(eq + 1);
         } else if (option->takesValue) {
             if (i + 1 >= words.size() || isOptionWord(words[i + 1]) || words[i + 1] == "--") {
-                error = say(language, needsValue, {name, name == "--lang" ? "en" : name == "--base" ? "URL" : "FILE"});
+                error = say(language, needsValue, {name, name == "--lang"   ? "en"
+                                             : name == "--base" ? "URL"
+                                             : name == "--from" ? "NAME"
+                                                                : "FILE"});
                 return false;
             }
             value = words[++i];
@@ -140,6 +144,9 @@ bool parseCheckOptions(const std::vector<std::string>& words, CheckOptions& opti
         } else if (name == "--base") {
             options.base = value;
             options.baseGiven = true;
+        } else if (name == "--from") {
+            options.from = value;
+            options.fromGiven = true;
         } else if (name == "--shift") {
             options.shift = true;
         } else if (name == "--ctrl") {
@@ -204,8 +211,9 @@ std::string usageText(Language language, bool windows) {
         "使い方 ({1} はコンソールで使うプログラムです。ダブルクリックしても、この説明が一瞬出るだけです):\n"
         "  {1} lint [--ini FILE]\n"
         "      設定ファイルの問題を行番号と理由で示します。\n"
-        "  {1} open URL... [--shift] [--ctrl] [--ini FILE] [--tsv]\n"
+        "  {1} open URL... [--shift] [--ctrl] [--from NAME|PATH] [--ini FILE] [--tsv]\n"
         "      URL を渡したとき Tavrin が何をするか (選ばれるブロック、メニュー、起動するコマンドライン) を示します。\n"
+        "      --from: リンク元のプログラム (outlook.exe か、そのフルパス)。[from:] のブロックを選ぶのに使います。\n"
         "  {1} links FILE [--base URL] [--subfolders] [--no-convert] [--ini FILE] [--tsv|--json]\n"
         "      HTML ページ、リストファイル、ショートカットのフォルダーからリストウィンドウに並ぶ行を示します。\n"
         "  {1} browsers [--ini FILE] [--tsv]\n"
@@ -222,8 +230,9 @@ std::string usageText(Language language, bool windows) {
         "usage ({1} is a console program: double-clicked, it only flashes this text):\n"
         "  {1} lint [--ini FILE]\n"
         "      names every problem of the settings file, with its line and a reason\n"
-        "  {1} open URL... [--shift] [--ctrl] [--ini FILE] [--tsv]\n"
+        "  {1} open URL... [--shift] [--ctrl] [--from NAME|PATH] [--ini FILE] [--tsv]\n"
         "      tells what Tavrin would do with the URLs: the block it picks, the menu, the command lines it starts\n"
+        "      --from: the program the link came from (outlook.exe, or its full path), for the [from:] blocks\n"
         "  {1} links FILE [--base URL] [--subfolders] [--no-convert] [--ini FILE] [--tsv|--json]\n"
         "      the rows the list window would show for an HTML page, a list file or a shortcut folder\n"
         "  {1} browsers [--ini FILE] [--tsv]\n"

@@ -12,6 +12,8 @@ struct CheckOptions {
     bool iniGiven = false;
     Language language = Language::japanese;
     bool shift = false, ctrl = false;  // --shift, --ctrl
+    std::string from;                // --from NAME|PATH: the program the link came from
+    bool fromGiven = false;
     std::string base;                // --base URL
     bool baseGiven = false;
     bool subfolders = false;         // --subfolders

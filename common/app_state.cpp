@@ -7,3 +7,11 @@ StartOptions startOptions;
 LinkSource linkSource;
 
 std::string programFolderFile(const std::string& name) { return programPaths.programFolder + name; }
+
+const SourceProgram& startSource() {
+    if (auto decide = runState.startSourceDecider) {
+        runState.startSourceDecider = nullptr;
+        runState.startSourceProgram = decide();
+    }
+    return runState.startSourceProgram;
+}

@@ -4,6 +4,7 @@
 #pragma once
 #include <string>
 
+#include "common/source_program.h"
 #include "platform/platform.h"
 
 // Where the program lives and what its files are called.
@@ -32,6 +33,13 @@ struct RunState {
     std::string transferBuffer;  // 30,160
     int dropRegistered = 0;
     int listWindowActive = 0;
+    // The program this copy was started from; a second copy sends it with
+    // its input. Deciding it asks the system about processes, so it is
+    // decided when first wanted (startSource()), by the decider the
+    // creation step installs: a dispatch that needs no source never waits
+    // for it. Without a decider it is what was put here.
+    SourceProgram startSourceProgram;
+    SourceProgram (*startSourceDecider)() = nullptr;
 };
 
 // Input options taken from the command-line switches.
@@ -55,6 +63,8 @@ extern ProgramPaths programPaths;
 // The file `name` in the program's own folder: where the outside libraries
 // are loaded from, and nowhere else.
 std::string programFolderFile(const std::string& name);
+// runState.startSourceProgram, decided first if it is not yet.
+const SourceProgram& startSource();
 extern RunState runState;
 extern StartOptions startOptions;
 extern LinkSource linkSource;

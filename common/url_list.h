@@ -4,6 +4,8 @@
 #include <array>
 #include <string>
 
+#include "common/source_program.h"
+
 enum LinkKind : int { Anchor = 0, Image = 1 };
 
 struct UrlEntry {
@@ -22,6 +24,12 @@ constexpr int maxUrlEntries = 500;
 struct UrlList {
     int urlCount = 0;
     std::array<UrlEntry, maxUrlEntries> entries;
+    // The program the entries came from (targetSource()): the one Tavrin
+    // was started from (sourceIsStart), or a second copy's for a hand-off;
+    // none for what was dropped, pasted or read by the list window's own
+    // commands.
+    SourceProgram source;
+    bool sourceIsStart = false;
 };
 
 // Whole entries: a restored list must show the titles, schemes and
@@ -29,10 +37,20 @@ struct UrlList {
 struct SavedUrlList {
     int count = 0;
     std::array<UrlEntry, maxUrlEntries> entries;
+    SourceProgram source;
+    bool sourceIsStart = false;
 };
 
 extern UrlList urlList;
 extern SavedUrlList savedUrlList;
+
+// What dispatch and templates take the entries' source from; the start's
+// is decided here when it is first wanted.
+const SourceProgram& targetSource();
+// The entries came from the program Tavrin was started from.
+void takeStartSource();
+// The entries came from `source` (none: SourceProgram{}).
+void takeSource(const SourceProgram& source);
 
 void saveUrlList();
 void restoreUrlList();

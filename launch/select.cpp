@@ -16,6 +16,7 @@
 #include "settings/settings.h"
 #include "settings/settings_line.h"
 #include "settings/settings_text.h"
+#include "settings/source_blocks.h"
 #include "template/url_parts.h"
 #include "template/url_template.h"
 
@@ -57,9 +58,20 @@ std::string hostForBlocks(const std::string& target) {
 }
 
 // The offset of the block the target is filed under, npos when there is
-// none: the first host block that names the target's host, else the block
-// of its extension. sectionKey receives the header searched for.
+// none: the first source block that names the program the targets came
+// from, else the first host block that names the target's host, else the
+// block of its extension. sectionKey receives the header searched for.
 std::size_t targetBlock(std::string_view text, const std::string& target) {
+    // The source is asked for only when the file has source blocks:
+    // deciding it asks the system about processes.
+    const std::vector<PatternHeader> sources = sourceHeaders(text);
+    if (!sources.empty()) {
+        if (const PatternHeader* from = firstSourceHeaderFor(sources, targetSource())) {
+            text::assignCut(dispatchState.sectionKey,
+                            std::string(sourceHeaderKey) + from->patterns + "]", cap::path);
+            return from->at;
+        }
+    }
     const std::vector<HostHeader> headers = hostHeaders(text);
     if (!headers.empty()) {
         if (const HostHeader* host = firstHostHeaderFor(headers, hostForBlocks(target))) {

@@ -1,6 +1,7 @@
 // Association dispatch: reads the settings file afresh, picks the block for
-// the target in urlList (the first host block naming its host, else the
-// block of its extension), and starts the one program that applies, opens
+// the target in urlList (the first source block naming the program it came
+// from, else the first host block naming its host, else the block of its
+// extension), and starts the one program that applies, opens
 // the target by the system, or leaves the choice to the association menu.
 #pragma once
 #include <string>
@@ -9,7 +10,7 @@
 #include "platform/platform.h"
 
 struct DispatchState {
-    std::string sectionKey;    // 260: the header searched for, or the host header used
+    std::string sectionKey;    // 260: the header searched for, or the source or host header used
     int useAlternateFile = 0;  // 1 while the "@ext2=" file is in use
 };
 

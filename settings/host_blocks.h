@@ -1,17 +1,12 @@
 // The "[host:PATTERNS]" headers of a settings text: association blocks
 // chosen by the host of a URL rather than by the extension of its path.
 #pragma once
-#include <cstddef>
-#include <string>
 #include <string_view>
 #include <vector>
 
-struct HostHeader {
-    std::size_t at = 0;     // offset of "[host:" in the text
-    std::string patterns;   // the text between "[host:" and the first ']'
-    bool closed = false;    // false: no ']' on the header's line
-    bool exclusive = false; // the header's line ends in '#'
-};
+#include "settings/pattern_headers.h"
+
+using HostHeader = PatternHeader;
 
 // The header text a host header is searched by.
 constexpr std::string_view hostHeaderKey = "[host:";

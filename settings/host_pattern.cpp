@@ -4,6 +4,7 @@
 #include "settings/host_pattern.h"
 
 #include "common/text.h"
+#include "settings/pattern_headers.h"
 
 namespace {
 
@@ -91,17 +92,7 @@ bool hostPatternCovers(std::string_view earlier, std::string_view later) {
 }
 
 std::vector<std::string_view> splitHostPatterns(std::string_view list) {
-    std::vector<std::string_view> items;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t semicolon = text::findByte(list, ';', start);
-        if (semicolon == text::npos) {
-            items.push_back(list.substr(start));
-            return items;
-        }
-        items.push_back(list.substr(start, semicolon - start));
-        start = semicolon + 1;
-    }
+    return splitPatternList(list);
 }
 
 bool hostMatchesPatternList(std::string_view host, std::string_view list) {

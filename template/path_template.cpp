@@ -8,6 +8,7 @@
 #include "common/path_ops.h"
 #include "common/split_path.h"
 #include "common/text.h"
+#include "common/url_list.h"
 #include "platform/platform.h"
 #include "settings/settings.h"
 #include "template/folder_date.h"
@@ -59,6 +60,12 @@ std::string expandPathTemplate(std::string_view templateText, int foldersOnly) {
         for (const PathPlaceholder& p : table) {
             if (!text::startsWithNoCase(rest, p.name)) continue;
             found = {p.name.size(), p.value};
+            return true;
+        }
+        // The program the downloaded target came from, asked for only here.
+        if (text::startsWithNoCase(rest, "%O") || text::startsWithNoCase(rest, "%V")) {
+            const SourceProgram& source = targetSource();
+            found = {2, text::startsWithNoCase(rest, "%O") ? source.name : source.path};
             return true;
         }
         return false;

@@ -1,5 +1,7 @@
 // Expansion of the file-path placeholders "%P" … "%B" in the parameters of
-// a program that opens a downloaded file, and of download folder templates.
+// a program that opens a downloaded file (with "%O" and "%V", the name and
+// path of the program the target came from), and of download folder
+// templates.
 #pragma once
 #include <string>
 #include <string_view>

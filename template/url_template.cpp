@@ -1,4 +1,5 @@
-// URL-part placeholders, expanded in one pass with the folder and date
+// URL-part placeholders, and those of the program the targets came from
+// ("%O" its file name, "%V" its full path), expanded in one pass with the folder and date
 // placeholders (when "@param" is on): a URL part put into the text is
 // never taken for a placeholder, nor for "%S" or "%M". The result keeps
 // within its 1,039-character buffer; a value that would push it further
@@ -10,6 +11,7 @@
 #include "common/path_ops.h"
 #include "common/split_path.h"
 #include "common/text.h"
+#include "common/url_list.h"
 #include "settings/settings.h"
 #include "template/browser_port.h"
 #include "template/folder_date.h"
@@ -61,7 +63,7 @@ std::string expandUrlTemplate(std::string_view templateText, const std::string& 
     const UrlParts parts = crackUrl(target) ? urlParts : UrlParts{};
 
     // Placeholders with their values, worked out when met.
-    enum class Part { scheme, host, user, password, path, folder, name, whole, base };
+    enum class Part { scheme, host, user, password, path, folder, name, whole, base, sourceName, sourcePath };
     struct Placeholder {
         std::string_view name;
         Part part;
@@ -70,6 +72,7 @@ std::string expandUrlTemplate(std::string_view templateText, const std::string& 
         {"%F", Part::scheme}, {"%G", Part::host},   {"%H", Part::user},
         {"%I", Part::password}, {"%J", Part::path}, {"%-J", Part::folder},
         {"%K", Part::name},   {"%L", Part::whole},  {"%-L", Part::base},
+        {"%O", Part::sourceName}, {"%V", Part::sourcePath},
     };
     auto valueOf = [&](Part part) -> std::string {
         switch (part) {
@@ -82,6 +85,8 @@ std::string expandUrlTemplate(std::string_view templateText, const std::string& 
         case Part::name: return savedFile ? savedFile->name : fileNameOf(parts.urlPath);
         case Part::whole: return quoteSpaces(target);
         case Part::base: return targetWithoutFragment(target);
+        case Part::sourceName: return targetSource().name;
+        case Part::sourcePath: return targetSource().path;
         }
         return std::string();
     };

@@ -1,5 +1,7 @@
 // Expansion of the URL-part placeholders "%F" … "%-L" in command templates,
-// and the hand-over of the target to the browser for "%S=" and "%S".
+// with "%O" and "%V" for the file name and the full path of the program the
+// targets came from (targetSource()), and the hand-over of the target to
+// the browser for "%S=" and "%S".
 #pragma once
 #include <cstddef>
 #include <string>

@@ -4,6 +4,7 @@
 
 #include "app/code_page_notice.h"
 #include "app/first_copy.h"
+#include "app/source_decision.h"
 #include "app/switches.h"
 #include "app/win32/second_copy.h"
 #include "app/win32/window_state.h"
@@ -12,6 +13,7 @@
 #include "common/split_path.h"
 #include "common/text.h"
 #include "platform/platform.h"
+#include "platform/process_query.h"
 #include "platform/win32/dpi.h"
 #include "settings/settings.h"
 
@@ -74,6 +76,14 @@ void runCreationStep(HWND window) {
     runState.mainWindow = window;
     takeProgramFolderAndMetrics();
     takeKeyStates();
+    // The window in front when we were started is noted now; who owns it,
+    // and our parent, are asked only when the source is first wanted. A
+    // second copy asks before it hands over; one that takes over as the
+    // first copy keeps what it found.
+    platform::nativeProcessQuery().noteForeground();
+    runState.startSourceDecider = [] {
+        return decideSourceProgram(platform::nativeProcessQuery(), programPaths.programPath);
+    };
 
     instanceState.instanceMutex.reset(
         CreateMutexA(nullptr, TRUE, programPaths.instanceMutexName.c_str()));

@@ -57,10 +57,11 @@ BOOL CALLBACK visitWindow(HWND candidate, LPARAM context) {
 void closeWindow(HWND window) { SendMessageA(window, WM_CLOSE, 0, 0); }
 
 void send(HWND window, HWND running, const HandOff& handOff) {
+    const std::string bytes = handOffRecordData(handOff);
     COPYDATASTRUCT data{};
     data.dwData = handOff.transferCode;
-    data.cbData = static_cast<DWORD>(handOff.payload.size() + 1);
-    data.lpData = const_cast<char*>(handOff.payload.c_str());
+    data.cbData = static_cast<DWORD>(bytes.size());
+    data.lpData = const_cast<char*>(bytes.data());
     SendMessageA(running, WM_COPYDATA, reinterpret_cast<WPARAM>(window),
                  reinterpret_cast<LPARAM>(&data));
 }

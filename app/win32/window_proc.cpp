@@ -2,6 +2,7 @@
 // everything else goes to DefWindowProcA.
 #include "app/win32/window_proc.h"
 
+#include "app/handoff.h"
 #include "app/list_commands.h"
 #include "app/routing.h"
 #include "app/win32/creation.h"
@@ -105,11 +106,10 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         // A second copy waits for this answer, which is 1 whether or not
         // the data was used.
         if (auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam); data && data->lpData) {
-            const char* bytes = static_cast<const char*>(data->lpData);
-            std::size_t length = 0;
-            while (length < data->cbData && bytes[length] != '\0') ++length;
-            receiveHandOff(window, static_cast<unsigned>(data->dwData),
-                           std::string_view(bytes, length));
+            const HandOffRecord record = readHandOffRecord(
+                std::string_view(static_cast<const char*>(data->lpData), data->cbData));
+            receiveHandOff(window, static_cast<unsigned>(data->dwData), record.payload,
+                           record.source);
         }
         return 1;
     case WM_NOTIFY:

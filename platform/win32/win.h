@@ -18,5 +18,6 @@
 #include <shellapi.h>
 #include <shlobj.h>
 #include <shlwapi.h>
+#include <tlhelp32.h>
 #include <wininet.h>
 #include <winternl.h>

@@ -113,7 +113,7 @@ class Dispatch:
             check_equal([r[:2] for r in self.records(name)], expected, f"starts of {name}")
         check_equal(self.browsed(), list(browser), "URLs opened by the shell")
 
-    def check_tool(self, arguments, starts=None, browser=(), menu=False):
+    def check_tool(self, arguments, starts=None, browser=(), menu=False, options=()):
         """Runs TavrinCheck.exe beside Tavrin.exe with the same arguments: it
         must name exactly the command lines and folders Tavrin started with,
         the URLs the shell opened, or the menu; and change nothing."""
@@ -124,7 +124,7 @@ class Dispatch:
         shutil.copyfile(tool, local)
         out = os.path.join(self.case.work, "check.out")
         with open(out, "wb") as f:
-            done = subprocess.run(["wine", local, "open", "--tsv", "--lang", "en", "--",
+            done = subprocess.run(["wine", local, "open", "--tsv", "--lang", "en", *options, "--",
                                    *words_of(self.fill(arguments))],
                                   stdin=subprocess.DEVNULL, stdout=f, stderr=subprocess.DEVNULL, timeout=60)
         os.remove(local)

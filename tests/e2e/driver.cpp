@@ -30,6 +30,7 @@ const Command commands[] = {
     {"trust-cert", driver::trustCertCommand},
     {"metrics", driver::metricsCommand},
     {"time-dispatch", driver::timeDispatchCommand},
+    {"show-window", driver::showWindowCommand},
 };
 
 // Options as they were given, whatever code page this driver runs in: the

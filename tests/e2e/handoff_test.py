@@ -10,7 +10,7 @@ import shutil
 import time
 
 from list_session import Rows, Session
-from tavrin_e2e import Case, check, check_equal, cp932, main, windows_path
+from tavrin_e2e import Case, check, check_equal, cp932, hand_off_record, main, windows_path
 
 # Command lines handed over as they are, with their transferCode:
 # 100 x Ctrl + 10 x clipboard + linkMode.
@@ -49,9 +49,17 @@ def expect_one(args, name, arguments, code, payload, **kw):
     check_equal(len(received), 1, "hand-offs")
     data = received[0]
     check_equal(data["code"], code, "transferCode")
-    check_equal(data["bytes"], payload + b"\0", "payload")
-    check_equal(data["size"], len(payload) + 1, "cbData")
+    read, fields = hand_off_record(data["bytes"])
+    check_equal(read, payload + b"\0", "payload, as every running copy reads it")
+    # The driver started the second copy, and no window of another
+    # program was in front: the driver is the source.
+    check_equal(fields, {b"source": driver_path(args)}, "fields after the payload")
+    check_equal(data["size"], len(data["bytes"]), "cbData")
     check_equal(data["from_child"], 1, "wParam is the sender's window")
+
+
+def driver_path(args):
+    return cp932(windows_path(args.driver))
 
 
 def table_case(name, arguments, code):
@@ -98,8 +106,8 @@ def hidden_running_copy(args):
     check_equal(report.messages(), [], "message boxes")
     check_equal(report.get("exited"), 1, "second copy ended")
     received = report.copydata()
-    check_equal([(r["code"], r["bytes"]) for r in received], [(0, b"http://a.example/\0")],
-                "hand-offs")
+    check_equal([(r["code"], hand_off_record(r["bytes"])) for r in received],
+                [(0, (b"http://a.example/\0", {b"source": driver_path(args)}))], "hand-offs")
     shown, arrived, ended = report["shown_ms"], report["arrived_ms"], report["ended_ms"]
     check(shown >= 1500, f"shown at {shown} ms")
     check(shown <= arrived < shown + 500, f"arrived at {arrived} ms, shown at {shown} ms")

@@ -18,7 +18,7 @@ import shutil
 import time
 
 from list_session import Rows, Session, hexed, win
-from tavrin_e2e import Case, check, check_equal, cp932, main, windows_path
+from tavrin_e2e import Case, check, check_equal, cp932, hand_off_record, main, windows_path
 
 URL = b"http://a.example/x.html"
 # How long any case may take, driver and Wine start included.
@@ -557,7 +557,7 @@ def handoff_100k_clipboard(args):
                    exit_code=0, clipboard=clip)
     received = report.copydata()
     check_equal(len(received), 1, "hand-offs")
-    payload = received[0]["bytes"]
+    payload, _ = hand_off_record(received[0]["bytes"])
     check_equal(received[0]["code"], 10, "transferCode (clipboard)")
     check(payload.endswith(b"\0") and len(payload) - 1 <= 30159, f"payload of {len(payload)} bytes")
     # Cut between two lines: before their CR LF or between the two.

@@ -79,6 +79,11 @@ class Session:
     def second_wide(self, arguments):
         return self.add("second-wide", utf8_hexed(arguments))
 
+    def second_via(self, launcher, arguments):
+        """A second copy started by `launcher` (a Unix path to a copy of the
+        driver), which waits for it to end."""
+        return self.add("second-via", hexed(win(launcher)), hexed(arguments))
+
     def second_async(self, arguments):
         return self.add("second-async", hexed(arguments))
 

@@ -70,6 +70,20 @@ class Report(dict):
                 for i in range(1, self.get("copydata", 0) + 1)]
 
 
+def hand_off_record(data):
+    """A hand-off record's data split as running copies read it: the
+    payload with its terminating zero (all that copies of the old format
+    read), and the "key=value" fields after it."""
+    end = data.find(b"\0")
+    if end < 0:
+        return data, {}
+    fields = {}
+    for field in data[end + 1:].split(b"\0")[:-1]:
+        key, _, value = field.partition(b"=")
+        fields[key] = value
+    return data[:end + 1], fields
+
+
 class Case:
     """One test case's scratch folder and its way to the driver."""
 

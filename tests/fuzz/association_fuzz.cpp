@@ -1,8 +1,9 @@
 // Association selection over a settings text: the block for the target's
 // extension, "[blank]", "[.*]" and "[all]", exclusive headers, the table of
 // programs, sub-commands, groups and marks, and the single-program rule
-// with its template expansion and download-then-open. The first line of
-// the input is the target; the rest is the settings file, whose "[system]"
+// with its template expansion and download-then-open, and "[from:]" and
+// "[host:]" blocks. The first line of the input is the target, and also
+// the program it came from; the rest is the settings file, whose "[system]"
 // block is loaded first, as at a real start.
 #include <cstddef>
 #include <cstdint>
@@ -33,6 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The target as recognition leaves it: entry 0, cut to its slot.
     text::assignCut(urlList.entries[0].url, input.line, cap::url);
     urlList.urlCount = 1;
+    takeSource(sourceProgramFrom(input.line));
     FUZZ_CHECK(openWithSettings(nullptr, 0, 0) == 1, "the settings file is read again");
     checkHeld(dispatchState.sectionKey, cap::path, "sectionKey");
     checkAssociationTable();

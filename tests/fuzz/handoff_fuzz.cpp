@@ -7,7 +7,7 @@
 // copy's command line; the same bytes are its clipboard, every local page
 // or list file a token names, and every downloaded page. The running copy
 // also receives the input itself under other codes, as any program may
-// send it.
+// send it, and reads it as a whole record (payload, zero, fields).
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -58,5 +58,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     receive(content, 12, content);   // clipboard text, line mode, no base
     receive(content, 101, content);  // Ctrl held, with a base URL
+
+    // The record as the second copy sends it reads back whole; any bytes
+    // read as a record give a payload within them and a source that fits.
+    if (handOff.send) {
+        HandOff sent = handOff;
+        // A name holds no zero: the record's fields end at one.
+        sent.source = sourceProgramFrom(std::string_view(content).substr(0, content.find('\0')).substr(0, cap::path));
+        const HandOffRecord back = readHandOffRecord(handOffRecordData(sent));
+        FUZZ_CHECK(back.payload == sent.payload, "the payload reads back");
+        FUZZ_CHECK(back.source.name == sent.source.name, "the source reads back");
+    }
+    const HandOffRecord record = readHandOffRecord(content);
+    FUZZ_CHECK(record.payload.size() <= content.size(), "payload within the data");
+    checkHeld(record.source.name, cap::path, "source name");
+    checkHeld(record.source.path, cap::url, "source path");
+    prepare(content);
+    runState.listWindowActive = 1;
+    receiveHandOff(nullptr, 0, record.payload, record.source);
+    checkUrlList();
     return 0;
 }

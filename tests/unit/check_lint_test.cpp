@@ -142,6 +142,27 @@ TEST_F(Lint, HostBlocks) {
     });
 }
 
+TEST_F(Lint, SourceBlocks) {
+    run({
+        {"clean", "[from:outlook.exe;*teams*]#\n<viewer>\n%end\n[from:C:\\Mail\\*]\n<editor>\n%end\n", {}},
+        {"a slash and a colon", "[from:mail/er.exe;m:x.exe]\n<viewer>\n%end\n",
+         {{1, R::sourcePatternMalformed}, {1, R::sourcePatternMalformed}, {1, R::sourceBlockNamesNoProgram}}},
+        {"a folder", "[from:C:\\Mail\\;x.exe]\n<viewer>\n%end\n", {{1, R::sourcePatternMalformed}}},
+        {"no extension", "[from:outlook]\n<viewer>\n%end\n", {{1, R::sourcePatternWithoutExtension}}},
+        {"an empty pattern", "[from:a.exe;;]\n<viewer>\n%end\n", {{1, R::sourcePatternEmpty}}},
+        {"the same program again", "[from:a.exe]\n<viewer>\n%end\n[from:A.EXE]\n<editor>\n%end\n",
+         {{4, R::sourceBlockShadowed}}},
+        {"a path an earlier name takes",
+         "[from:a.exe]\n<viewer>\n%end\n[from:C:\\x\\a.exe;b.exe]\n<editor>\n%end\n",
+         {{4, R::sourcePatternShadowed}}},
+        {"everything after a star", "[from:*]\n<viewer>\n%end\n[from:b.exe]\n<editor>\n%end\n",
+         {{4, R::sourceBlockShadowed}}},
+        {"a source and a host block of one name",
+         "[from:a.example]\n<viewer>\n%end\n[host:a.example]\n<editor>\n%end\n", {}},
+        {"a header without ]", "[from:a.exe\n<viewer>\n%end\n", {{1, R::headerWithoutClose}}},
+    });
+}
+
 TEST_F(Lint, SystemOptions) {
     run({
         {"known options", "[system]\n@icon\n@dlm=, \n@dist=300,600\n@dde=IExplore;Firefox\n%end\n", {}},

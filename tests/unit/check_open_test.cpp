@@ -17,6 +17,7 @@
 #include "check/check.h"
 #include "check/open_command.h"
 #include "common/app_state.h"
+#include "common/source_program.h"
 #include "launch/select.h"
 #include "platform/ui_port.h"
 #include "settings/settings.h"
@@ -78,7 +79,7 @@ protected:
 
     // Tavrin's own start: creation step and start-up action, with its own
     // folder as the current one (as the check tool takes it).
-    Did real(const std::vector<std::string>& words, bool shift) {
+    Did real(const std::vector<std::string>& words, bool shift, const SourceProgram& source = {}) {
         const fs::path previousFolder = fs::current_path();
         fs::current_path(dir.path());
         struct Back {
@@ -94,6 +95,7 @@ protected:
         programPaths.settingsFileName = "Tavrin.ini";
         programPaths.settingsPath = dir.file("Tavrin.ini");
         runState = RunState{};
+        runState.startSourceProgram = source;
         startOptions = StartOptions{};
         linkSource = LinkSource{};
         settings = Settings{};
@@ -126,9 +128,10 @@ protected:
     }
 
     // The check tool's account of the same start (its tab-separated form).
-    Did dry(const std::vector<std::string>& words, bool shift) {
+    Did dry(const std::vector<std::string>& words, bool shift, const std::string& from = "") {
         std::vector<std::string> args{"open", "--tsv", "--ini", dir.file("Tavrin.ini")};
         if (shift) args.push_back("--shift");
+        if (!from.empty()) args.insert(args.end(), {"--from", from});
         args.push_back("--");
         args.insert(args.end(), words.begin(), words.end());
         CheckOutput output;
@@ -199,6 +202,44 @@ TEST_F(CheckOpen, NamesWhatTavrinStarts) {
         EXPECT_EQ(got, want);
         EXPECT_FALSE(want == Did{}) << "the case starts something or shows a menu";
     }
+}
+
+// "--from" stands for the program Tavrin was started from: the dry run
+// chooses as Tavrin does, and says which source it assumed and which
+// block that chose.
+TEST_F(CheckOpen, FromNamesTheSource) {
+    dir.write("Tavrin.ini", fill("[.html]\n<viewer>\n%end\n[from:mailer.exe]\n<editor>\n>--from %O %V %L\n%end\n"
+                                 "[from:C:\\Chat\\*]\n<viewer>\n>--chat %L\n%end\n"));
+    const std::vector<std::string> url{"http://h/a.html"};
+    for (const std::string from : {"mailer.exe", "C:\\Apps\\MAILER.EXE", "C:\\Chat\\chat.exe", "notes.exe"}) {
+        SCOPED_TRACE(from);
+        EXPECT_EQ(dry(url, false, from), real(url, false, sourceProgramFrom(from)));
+    }
+    EXPECT_EQ(dry(url, false), real(url, false));
+
+    CheckOutput out;
+    check({"open", "--lang", "en", "--ini", dir.file("Tavrin.ini"), "--from", "C:\\Apps\\mailer.exe", url[0]}, out);
+    EXPECT_NE(out.out.find("the program the link came from: mailer.exe (C:\\Apps\\mailer.exe) (given with --from)"),
+              std::string::npos) << out.out;
+    EXPECT_NE(out.out.find("key: [from:mailer.exe] (the first [from:] block naming mailer.exe"), std::string::npos)
+        << out.out;
+    EXPECT_NE(out.out.find("--from mailer.exe C:\\Apps\\mailer.exe http://h/a.html"), std::string::npos) << out.out;
+    // A name alone never meets a path pattern; no source at all meets none.
+    CheckOutput name, none, tsv;
+    check({"open", "--lang", "en", "--ini", dir.file("Tavrin.ini"), "--from", "notes.exe", url[0]}, name);
+    EXPECT_NE(name.out.find("no [from:] block names notes.exe (the file has 2)"), std::string::npos) << name.out;
+    EXPECT_NE(name.out.find("a name alone"), std::string::npos) << name.out;
+    check({"open", "--lang", "en", "--ini", dir.file("Tavrin.ini"), url[0]}, none);
+    EXPECT_NE(none.out.find("the program the link came from: none"), std::string::npos) << none.out;
+    EXPECT_NE(none.out.find("key: [.html]"), std::string::npos) << none.out;
+    check({"open", "--tsv", "--ini", dir.file("Tavrin.ini"), "--from", "notes.exe", url[0]}, tsv);
+    EXPECT_NE(tsv.out.find("@source\tnotes.exe\t\n"), std::string::npos) << tsv.out;
+    EXPECT_NE(tsv.out.find("@source-blocks-passed\t2\n"), std::string::npos) << tsv.out;
+    // Settings without source blocks and no --from: nothing is said of it.
+    dir.write("Tavrin.ini", fill("[.html]\n<viewer>\n%end\n"));
+    CheckOutput plain;
+    check({"open", "--lang", "en", "--ini", dir.file("Tavrin.ini"), url[0]}, plain);
+    EXPECT_EQ(plain.out.find("came from"), std::string::npos) << plain.out;
 }
 
 TEST_F(CheckOpen, ReadmeSampleSettings) {

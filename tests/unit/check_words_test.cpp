@@ -34,6 +34,8 @@ TEST(CheckUsage, NamesTheWordAtFaultInTheLanguageAskedFor) {
         {{"links", "a", "b", "--lang", "en"}, "links takes one file or folder (given: 2)"},
         {{"open", "--ini", "--lang", "en", "x"}, "--ini needs a value (--ini FILE)"},
         {{"open", "x", "--lang", "en", "--base"}, "--base needs a value (--base URL)"},
+        {{"open", "x", "--lang", "en", "--from"}, "--from needs a value (--from NAME)"},
+        {{"links", "x", "--lang", "en", "--from", "a.exe"}, "--from does not apply to links (it applies to open)"},
         {{"open", "--tsv=1", "x", "--lang", "en"}, "--tsv takes no value: --tsv=1"},
         {{"open", "--bogus", "x", "--lang", "en"}, "unknown option: --bogus"},
         {{"frob", "--lang", "en"}, "unknown command: frob (the commands are lint, open, links, browsers and doctor)"},

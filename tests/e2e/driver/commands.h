@@ -7,11 +7,20 @@
 namespace driver {
 
 // run --exe <path> [--timeout ms] [--out file] [--args-file file | -- words]
-//     [--wide-clipboard file]
+//     [--wide-clipboard file] [--window-exe path]
 //   Starts the program and waits for it to end; message boxes are
 //   recorded and answered. 0 when it ended in time. The file's UTF-8 text
-//   goes on the clipboard as CF_UNICODETEXT first.
+//   goes on the clipboard as CF_UNICODETEXT first. With --window-exe, that
+//   copy of the driver first shows a window ("show-window") that is in
+//   front when the program starts (front=1 in the report; 0 when it could
+//   not be brought there) and is closed at the end; without it, front_none=1
+//   tells that no window was in front at the start.
 int runCommand(const Options& options);
+
+// show-window [--timeout ms]
+//   Shows a top-level window, brings it to the front and keeps it until it
+//   is closed (or for the time-out, 30 s unless given).
+int showWindowCommand(const Options& options);
 
 // expect-message --exe <path> [--caption text] [--timeout ms] [--out file] ...
 //   As run; 0 when a message box (with that caption, if given) was shown

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "tests/e2e/driver/front_window.h"
 #include "tests/e2e/driver/input.h"
 
 namespace driver {
@@ -24,10 +25,13 @@ bool putWideClipboard(const Options& options) {
 // -1 when it could not be started, else 1 when it ended in time.
 int runToEnd(const Options& options, Child& child) {
     if (!putWideClipboard(options)) return -1;
+    FrontWindow front;
+    Report report;
+    if (options.has("window-exe")) report.set("front", front.start(options.get("window-exe")) ? 1 : 0);
+    else report.set("front_none", GetForegroundWindow() ? 0 : 1);
     if (!startProgram(options, child)) return -1;
     bool ended = child.watch(deadlineAfter(options.number("timeout", 10000)), true);
     if (!ended) child.kill();
-    Report report;
     child.addTo(report);
     report.write(options.get("out"));
     return ended ? 1 : 0;

@@ -12,6 +12,9 @@
 //                        for it to end (it hands its input over); its
 //                        message boxes are recorded and answered
 //   second-wide HEX      as second, UTF-8 arguments on a wide command line
+//   second-via HEX HEX   as second, the copy started by the driver copy
+//                        named by the first ("run"), so that it is that
+//                        program's child
 //   second-async HEX     start a second copy and go on at once
 //   second-alive         record whether that copy still runs
 //   wait-second          wait for that copy to end, answering its boxes
@@ -223,6 +226,7 @@ private:
             return true;
         }
         if (verb == "second" || verb == "second-wide") return second(arg, verb == "second-wide", failure);
+        if (verb == "second-via") return secondVia(arg, w.size() > 2 ? w[2] : "-", failure);
         if (verb == "second-async") {
             if (!fromHex(arg, bytes)) return fail(failure, "bad hex");
             pending_ = std::make_unique<Child>();
@@ -739,6 +743,15 @@ private:
         Child copy;
         if (!copy.start(options_.get("exe"), arguments, true, wide)) return fail(failure, "cannot start");
         return watchCopy(copy, failure);
+    }
+
+    bool secondVia(const std::string& viaHex, const std::string& hex, std::string& failure) {
+        std::string via, arguments;
+        if (!fromHex(viaHex, via) || !fromHex(hex, arguments)) return fail(failure, "bad hex");
+        Child launcher;
+        const std::string line = "run --exe \"" + options_.get("exe") + "\" --timeout 8000 -- " + arguments;
+        if (!launcher.start(via, line)) return fail(failure, "cannot start");
+        return watchCopy(launcher, failure);
     }
 
     // Waits for a second copy to end, answering its message boxes; records
