@@ -78,6 +78,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int) {
     BOOL got;
     while ((got = GetMessageA(&msg, nullptr, 0, 0)) != 0) {
         if (got == -1) return 0;
+        // The program sets no timer with a procedure: a timer message that
+        // names one is another program's, with an address to be called.
+        if ((msg.message == WM_TIMER || msg.message == 0x0118 /* WM_SYSTIMER */) && msg.lParam != 0) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

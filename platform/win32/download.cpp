@@ -17,6 +17,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/win32/answering_wait.h"
 #include "platform/win32/scoped.h"
 #include "platform/win32/win.h"
 #include "platform/win32/win32_platform.h"
@@ -241,10 +242,12 @@ DownloadOutcome Win32Platform::downloadUrl(const std::string& url, const std::st
         return download(*t);
     }
     for (;;) {
-        if (WaitForSingleObject(thread.get(), watchIntervalMs) == WAIT_OBJECT_0) return t->outcome;
+        // Other programs are answered while the transfer runs, its first
+        // second before any window shows included.
+        if (win::waitAnswering(thread.get(), watchIntervalMs)) return t->outcome;
         if (watch.keepGoing(progressOf(*t, started))) continue;
         t->cancelled = true;
-        WaitForSingleObject(thread.get(), cancelGraceMs);
+        win::waitAnswering(thread.get(), cancelGraceMs);
         // Whether the transfer has stopped, is still waiting on the server
         // (the file then goes once it lets go) or had just finished.
         DeleteFileA(localPath.c_str());
