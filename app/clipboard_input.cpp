@@ -45,7 +45,8 @@ int recognizeClipboardText(std::string_view clip) {
     }
     runState.transferBuffer = local;
 
-    if (os.isDirectory(local) || os.fileExists(local)) local = quoteSpaces(local);
+    if (const std::string file = besideStartFolder(local); os.isDirectory(file) || os.fileExists(file))
+        local = quoteSpaces(file);
     int r = recognizeInput(local, 1, 1);
     if (!dropped.empty()) noteOverlongUrl(dropped, overlong::handOff);
     return urlList.urlCount > 0 ? r : -1;

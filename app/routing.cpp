@@ -133,8 +133,10 @@ void routeDropped(platform::WindowHandle window, int result, Source source, int 
 
 void startupAction(platform::WindowHandle window, int shift, int ctrl) {
     std::string& target = runState.currentTarget;
-    if (os().isDirectory(target) || os().fileExists(target))
-        text::assignCut(target, quoteSpaces(target), cap::transfer);
+    // A whole command line that names one file or folder (blanks and all)
+    // is one token; a relative one is named in full from here on.
+    if (const std::string file = besideStartFolder(target); os().isDirectory(file) || os().fileExists(file))
+        text::assignCut(target, quoteSpaces(file), cap::transfer);
     int result = recognizeInput(target, 0, 1);
     // URLs too long to open, and files whose names the code page cannot
     // hold, are told of first; input that named nothing else has been

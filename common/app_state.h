@@ -15,6 +15,10 @@ struct ProgramPaths {
     std::string settingsPath;       // 260
     std::string helpFilePath;       // programFolder + "Tavrin.txt"
     std::string instanceMutexName;  // programPath + "_Mark", slashes as '-'
+    // The folder that was current when the program started, with a
+    // trailing backslash; empty when unknown. Relative names of files the
+    // user gives are taken beside it, whatever folder is current later.
+    std::string startFolder;
 };
 
 // The running copy: its window, key states and the text it was given.
@@ -55,6 +59,9 @@ extern ProgramPaths programPaths;
 // The file `name` in the program's own folder: where the outside libraries
 // are loaded from, and nowhere else.
 std::string programFolderFile(const std::string& name);
+// `path` beside the start folder when it is relative and the start folder
+// is known; else `path` as it stands.
+std::string besideStartFolder(const std::string& path);
 extern RunState runState;
 extern StartOptions startOptions;
 extern LinkSource linkSource;

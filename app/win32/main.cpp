@@ -1,6 +1,7 @@
 // The program's entry: names derived from the executable's path, the one
 // hidden main window, and the message loop.
 #include <string>
+#include <vector>
 
 #include "app/handoff.h"
 #include "app/win32/command_line.h"
@@ -10,8 +11,10 @@
 #include "bridge/bridge.h"
 #include "common/app_state.h"
 #include "common/capacity.h"
+#include "common/path_ops.h"
 #include "common/split_path.h"
 #include "common/text.h"
+#include "common/unopenable_names.h"
 #include "links/list_layout.h"
 #include "links/wide_text.h"
 #include "platform/win32/library_search.h"
@@ -44,6 +47,30 @@ bool registerMainClass(HINSTANCE instance) {
     return RegisterClassA(&wc) != 0;
 }
 
+// The order matters: the folder current at the start is noted first, so
+// that relative names the user gives (on the command line, handed over, on
+// the clipboard) keep meaning what they meant there; then the program's
+// own folder becomes the current one, so that nothing the system looks for
+// by a bare name (a program the shell starts, a document it opens) is ever
+// taken from the start folder, often a downloads folder.
+void leaveStartFolder() {
+    std::vector<WCHAR> folder(32768);
+    const DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data());
+    if (length == 0 || length >= folder.size()) return;
+    std::string start = wideToCp932(reinterpret_cast<const char16_t*>(folder.data()), WideText::path);
+    if (start.empty()) {
+        // A folder the code page cannot name: relative names can only be
+        // found in it as the current folder, which then stays.
+        clearUnopenableNames();
+        return;
+    }
+    if (!endsWithBackslash(start)) start += '\\';
+    programPaths.startFolder = start;
+    const PathParts parts = splitPath(programPaths.programPath);
+    const std::string own = parts.drive + parts.directory;
+    if (!own.empty()) SetCurrentDirectoryA(own.c_str());
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int) {
@@ -54,6 +81,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int) {
     installWin32Ui();
     installBrowserPort(&bridgeBrowserPort());
     deriveProgramNames();
+    leaveStartFolder();
     // Read wide, so that what the code page lacks reaches the conversion
     // rather than the system's '?' and look-alikes.
     static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 command line");

@@ -93,8 +93,12 @@ int saveList(HWND owner, ListRows& rows, int withTitles) {
     }
 
     const std::string text = listFileText(rows, withTitles == 1, settings.titleSeparator);
-    if (!replaceFileWith(path, text)) {
-        const std::string message = std::string(path) + "\r\nに書き込めませんでした。";
+    const SaveResult result = replaceFileWith(path, text);
+    if (result != SaveResult::written) {
+        std::string message = std::string(path) + "\r\nに書き込めませんでした。";
+        // The list was left as it was: the folder takes no new file.
+        if (result == SaveResult::noTemporary)
+            message += "\r\n同じフォルダに一時ファイルを作れません。";
         MessageBoxA(owner, message.c_str(), "エラー", MB_OK | MB_ICONERROR);
         return 0;
     }

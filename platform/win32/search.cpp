@@ -1,5 +1,7 @@
 // Path resolution through the system: full path names, the search path and
 // the shell's special folders.
+#include <string>
+
 #include "common/capacity.h"
 #include "platform/win32/win.h"
 #include "platform/win32/win32_platform.h"
@@ -16,12 +18,45 @@ bool Win32Platform::fullPathName(const std::string& name, std::string& out) {
     return true;
 }
 
+namespace {
+
+// The folders of PATH that are named in full. The system's own order would
+// look in the current folder (and the program's) as well, and a relative
+// item of PATH ("." or "bin") means the current folder too.
+std::string fullPathFolders() {
+    const DWORD size = GetEnvironmentVariableA("PATH", nullptr, 0);
+    if (size == 0) return {};
+    std::string value(size, '\0');
+    const DWORD length = GetEnvironmentVariableA("PATH", &value[0], size);
+    if (length == 0 || length >= size) return {};
+    value.resize(length);
+    std::string out;
+    std::size_t from = 0;
+    while (from <= value.size()) {
+        std::size_t end = value.find(';', from);
+        if (end == std::string::npos) end = value.size();
+        const std::string item = value.substr(from, end - from);
+        const bool full = item.size() >= 3 && item[1] == ':' && (item[2] == '\\' || item[2] == '/');
+        const bool share = item.size() >= 3 && item[0] == '\\' && item[1] == '\\';
+        if (full || share) {
+            if (!out.empty()) out += ';';
+            out += item;
+        }
+        from = end + 1;
+    }
+    return out;
+}
+
+}  // namespace
+
 bool Win32Platform::searchPath(const std::string* directories, const std::string& name,
                                std::string& out) {
     char buffer[cap::path];
     char* filePart = nullptr;
-    DWORD n = SearchPathA(directories ? directories->c_str() : nullptr, name.c_str(), nullptr,
-                          sizeof buffer, buffer, &filePart);
+    const std::string folders = directories ? *directories : fullPathFolders();
+    // An empty list would have the system search in its own order.
+    if (folders.empty()) return false;
+    DWORD n = SearchPathA(folders.c_str(), name.c_str(), nullptr, sizeof buffer, buffer, &filePart);
     if (n == 0 || n >= sizeof buffer) return false;
     out.assign(buffer, n);
     return true;

@@ -62,6 +62,21 @@
 //   viewer               join the clipboard-viewer chain (before the
 //                        program does, so that it passes notices on)
 //   viewer-count LABEL   record how many WM_DRAWCLIPBOARD reached us
+//   answer LABEL [MS]    send WM_NULL to every top-level window of the
+//                        program (hidden ones too), each with a limit of MS
+//                        (200 unless given); record how many answered
+//   dde-probe LABEL      connect as a DDE client to a service nobody
+//                        offers (a broadcast initiate); record its time
+//   resources LABEL      the program's handle, GDI and USER counts, memory
+//   windows CLASS LABEL  record how many visible windows of that class
+//                        the program shows
+//   alive LABEL          record whether the program still runs
+//   post-message MSG W L | send-message MSG W L   post (failure recorded,
+//                        not a failed step) or send (with a limit of 2 s)
+//                        message MSG with wParam W and lParam L (numbers,
+//                        0x for hexadecimal) to the program's window
+//   post-wparams MSG FIRST LAST L   post MSG once for every wParam FIRST..
+//                        LAST with lParam L, and settle
 //   sleep MS
 //   close                post WM_CLOSE and wait for the end
 //
@@ -80,6 +95,7 @@
 #include "tests/e2e/driver/commands.h"
 #include "tests/e2e/driver/drag.h"
 #include "tests/e2e/driver/input.h"
+#include "tests/e2e/driver/probes.h"
 #include "tests/e2e/driver/remote.h"
 
 namespace driver {
@@ -294,6 +310,28 @@ private:
         }
         // A popup menu may come before the list window (the tools menu).
         if (verb == "menu") return menu(w, failure);
+        if (verb == "answer") {
+            const DWORD limit = w.size() > 2 ? static_cast<DWORD>(std::atoi(w[2].c_str())) : 200;
+            answerProbe(child_.processId(), limit, report_, arg);
+            return true;
+        }
+        if (verb == "dde-probe") {
+            ddeProbe(report_, arg);
+            return true;
+        }
+        if (verb == "resources") {
+            resourceProbe(child_.process(), report_, arg);
+            return true;
+        }
+        if (verb == "windows") {
+            if (w.size() < 3) return fail(failure, "needs CLASS LABEL");
+            report_.set(w[2] + ".count", static_cast<long long>(windowsOf(child_.processId(), arg.c_str()).size()));
+            return true;
+        }
+        if (verb == "alive") {
+            report_.set(arg + ".alive", WaitForSingleObject(child_.process(), 0) == WAIT_TIMEOUT ? 1 : 0);
+            return true;
+        }
         // Everything else acts on the list window.
         if (!window_) return fail(failure, "no list window yet");
         if (verb == "rows") return recordRows(arg);
@@ -317,6 +355,35 @@ private:
             for (long message = std::atol(arg.c_str()); message <= last; ++message) {
                 // A full queue takes no more until the program has read it.
                 while (!PostMessageA(window_, static_cast<UINT>(message), wParam, lParam)) {
+                    if (!IsWindow(window_)) return fail(failure, "the window is gone");
+                    Sleep(10);
+                }
+            }
+            settle();
+            return true;
+        }
+        if (verb == "post-message" || verb == "send-message") {
+            if (w.size() != 4) return fail(failure, "needs MSG W L");
+            const UINT message = static_cast<UINT>(std::strtoul(w[1].c_str(), nullptr, 0));
+            const WPARAM wParam = static_cast<WPARAM>(std::strtoul(w[2].c_str(), nullptr, 0));
+            const LPARAM lParam = static_cast<LPARAM>(std::strtoul(w[3].c_str(), nullptr, 0));
+            if (verb == "post-message") {
+                report_.set(key("posted"), PostMessageA(window_, message, wParam, lParam) ? 1 : 0);
+            } else {
+                DWORD_PTR result = 0;
+                report_.set(key("sent"), SendMessageTimeoutA(window_, message, wParam, lParam, SMTO_NORMAL,
+                                                             2000, &result) ? 1 : 0);
+            }
+            settle();
+            return true;
+        }
+        if (verb == "post-wparams") {
+            if (w.size() != 5) return fail(failure, "needs MSG FIRST LAST L");
+            const UINT message = static_cast<UINT>(std::strtoul(w[1].c_str(), nullptr, 0));
+            const unsigned long last = std::strtoul(w[3].c_str(), nullptr, 0);
+            const LPARAM lParam = static_cast<LPARAM>(std::strtoul(w[4].c_str(), nullptr, 0));
+            for (unsigned long wParam = std::strtoul(w[2].c_str(), nullptr, 0); wParam <= last; ++wParam) {
+                while (!PostMessageA(window_, message, static_cast<WPARAM>(wParam), lParam)) {
                     if (!IsWindow(window_)) return fail(failure, "the window is gone");
                     Sleep(10);
                 }
