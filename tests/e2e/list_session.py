@@ -225,6 +225,10 @@ class Session:
     def send_message(self, message, wparam=0, lparam=0):
         return self.add("send-message", message, wparam, lparam)
 
+    def notify(self, code):
+        """WM_NOTIFY as if from the list view, sent from the driver."""
+        return self.add("notify", code)
+
     def post_wparams(self, message, first, last, lparam=0):
         return self.add("post-wparams", message, first, last, lparam)
 

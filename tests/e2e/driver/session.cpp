@@ -75,6 +75,9 @@
 //                        not a failed step) or send (with a limit of 2 s)
 //                        message MSG with wParam W and lParam L (numbers,
 //                        0x for hexadecimal) to the program's window
+//   notify CODE          send WM_NOTIFY from the list view (id 100) with
+//                        that code, its record placed in the program's
+//                        memory, as only the list view itself may
 //   post-wparams MSG FIRST LAST L   post MSG once for every wParam FIRST..
 //                        LAST with lParam L, and settle
 //   sleep MS
@@ -374,6 +377,17 @@ private:
                 report_.set(key("sent"), SendMessageTimeoutA(window_, message, wParam, lParam, SMTO_NORMAL,
                                                              2000, &result) ? 1 : 0);
             }
+            settle();
+            return true;
+        }
+        if (verb == "notify") {
+            NMHDR header{listView_, 100, static_cast<UINT>(std::atoi(arg.c_str()))};
+            RemoteBlock block(child_.process(), sizeof header);
+            if (!block.ok() || !block.write(0, &header, sizeof header)) return fail(failure, "cannot place the notice");
+            DWORD_PTR result = 0;
+            report_.set(key("sent"), SendMessageTimeoutA(window_, WM_NOTIFY, 100,
+                                                         reinterpret_cast<LPARAM>(block.address()), SMTO_NORMAL,
+                                                         2000, &result) ? 1 : 0);
             settle();
             return true;
         }
