@@ -2,6 +2,7 @@
 #include "tests/e2e/driver/probes.h"
 
 #include <psapi.h>
+#include <winternl.h>
 
 #include <vector>
 
@@ -65,9 +66,37 @@ void ddeProbe(Report& report, const std::string& label) {
     DdeUninitialize(instance);
 }
 
+namespace {
+
+// The process's handles from the system's table of all handles, where
+// GetProcessHandleCount has no answer (Wine's reports none).
+DWORD handlesInSystemTable(DWORD processId) {
+    using Query = LONG(WINAPI*)(int, void*, ULONG, ULONG*);
+    const auto query = reinterpret_cast<Query>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
+    if (!query) return 0;
+    std::vector<char> buffer(1 << 20);
+    for (int attempt = 0; attempt < 6; ++attempt) {
+        ULONG needed = 0;
+        const LONG status = query(SystemHandleInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed);
+        if (status == 0) {
+            const auto* table = reinterpret_cast<const SYSTEM_HANDLE_INFORMATION*>(buffer.data());
+            DWORD count = 0;
+            for (ULONG i = 0; i < table->Count; ++i)
+                if (table->Handle[i].OwnerPid == processId) ++count;
+            return count;
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+    return 0;
+}
+
+}  // namespace
+
 void resourceProbe(HANDLE process, Report& report, const std::string& label) {
     DWORD handles = 0;
-    GetProcessHandleCount(process, &handles);
+    if (!GetProcessHandleCount(process, &handles) || handles == 0)
+        handles = handlesInSystemTable(GetProcessId(process));
     report.set(label + ".handles", static_cast<long long>(handles));
     report.set(label + ".gdi", static_cast<long long>(GetGuiResources(process, GR_GDIOBJECTS)));
     report.set(label + ".user", static_cast<long long>(GetGuiResources(process, GR_USEROBJECTS)));
