@@ -41,6 +41,8 @@ void clearQueuedInput() {
 
 bool workInProgress() { return work.depth > 0; }
 
+bool queuedWorkWaiting() { return work.depth == 0 && (!work.queue.empty() || work.closeAsked); }
+
 WorkScope::WorkScope() { ++work.depth; }
 
 WorkScope::~WorkScope() {

@@ -33,6 +33,9 @@ void clearQueuedInput();
 
 // True while some work runs: input must then wait.
 bool workInProgress();
+// True when input waits, or a close was asked for, and no work runs: the
+// message loop then takes the queue up (runQueuedInput).
+bool queuedWorkWaiting();
 
 // Marks a piece of work for its lifetime. When the outermost one ends and
 // input is waiting (or the window was asked to close meanwhile), the window

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "app/handoff.h"
+#include "app/input_queue.h"
+#include "app/queued_routes.h"
 #include "app/win32/command_line.h"
 #include "app/win32/ui_win32.h"
 #include "app/win32/window_proc.h"
@@ -111,6 +113,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int) {
         if ((msg.message == WM_TIMER || msg.message == 0x0118 /* WM_SYSTIMER */) && msg.lParam != 0) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
+        // Input that arrived meanwhile, now that nothing else runs.
+        if (queuedWorkWaiting()) runQueuedInput(window);
     }
     return static_cast<int>(msg.wParam);
 }

@@ -1,5 +1,5 @@
 // Input joining the queue from the window procedure, and the wake-up that
-// runs it once the current message has returned.
+// has the message loop take it up.
 #include "app/win32/queued_input.h"
 
 #include <utility>

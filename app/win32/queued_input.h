@@ -4,8 +4,9 @@
 #include "app/input_queue.h"
 #include "platform/win32/win.h"
 
-// Posted whenever input joins the queue or work ends with input waiting.
-// Any program can post it too: all it does is take up what waits.
+// Posted whenever input joins the queue or work ends with input waiting,
+// so that the program's message loop wakes and takes the queue up. Any
+// program can post it too: it does nothing itself.
 constexpr UINT queuedInputMessage = 0x8061;
 
 // Queues `input` and posts queuedInputMessage; input beyond the queue's

@@ -6,7 +6,6 @@
 
 #include "app/input_queue.h"
 #include "app/list_commands.h"
-#include "app/queued_routes.h"
 #include "app/win32/armed_timers.h"
 #include "app/win32/creation.h"
 #include "app/win32/list_window_glue.h"
@@ -187,7 +186,9 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             onDropNotice(window, wParam, notice);
         return 0;
     case queuedInputMessage:
-        runQueuedInput(window);
+        // Only a wake-up: the queue is taken up by the program's own
+        // message loop, never by a loop some other code runs (a control's
+        // mouse tracking, a box), so that no input's work starts inside it.
         return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);

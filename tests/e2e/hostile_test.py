@@ -621,6 +621,18 @@ def handoff_100k_resident(args):
 
 # --- messages from other programs ---------------------------------------------
 
+def handed_over_list(h):
+    """A session whose list, first filled from a file given at start, was
+    then replaced by a hand-off of two URLs (recorded as "before")."""
+    h.settings(b"")
+    h.write("five.txt", url_lines(5, b"http://l.example/%d.html"))
+    two = os.path.join(h.case.work, "two")
+    with open(two, "wb") as f:
+        f.write(b"http://t.example/1.html http://t.example/2.html")
+    s = h.session().start(win(h.case.path("five.txt"))).wait_list().wait_rows(5)
+    return s.copydata(0, two).wait_rows(2).rows("before")
+
+
 def private_messages(args):
     # Another program posts every private message number (0x8000 to 0xBFFF)
     # to a resident copy's window, after a hand-off has replaced the list
@@ -628,13 +640,7 @@ def private_messages(args):
     # again (which would fill the list from that file anew), ends the
     # program or shows a box.
     h = Hostile(args, "private_messages")
-    h.settings(b"")
-    h.write("five.txt", url_lines(5, b"http://l.example/%d.html"))
-    two = os.path.join(h.case.work, "two")
-    with open(two, "wb") as f:
-        f.write(b"http://t.example/1.html http://t.example/2.html")
-    s = h.session().start(win(h.case.path("five.txt"))).wait_list().wait_rows(5)
-    s.copydata(0, two).wait_rows(2).rows("before")
+    s = handed_over_list(h)
     s.post_range(0x8000, 0xBFFF).sleep(1000).rows("after")
     # The same numbers once more with words that no notice of the program's
     # own carries: an address that is no record of it, and each event code.
@@ -671,13 +677,7 @@ def timers_and_notices(args):
     # second copy's wait in the running copy and close its list; the
     # row-menu timer popped up the row menu).
     h = Hostile(args, "timers_and_notices")
-    h.settings(b"")
-    h.write("five.txt", url_lines(5, b"http://l.example/%d.html"))
-    two = os.path.join(h.case.work, "two")
-    with open(two, "wb") as f:
-        f.write(b"http://t.example/1.html http://t.example/2.html")
-    s = h.session().start(win(h.case.path("five.txt"))).wait_list().wait_rows(5)
-    s.copydata(0, two).wait_rows(2).rows("before")
+    s = handed_over_list(h)
     s.post_wparams(WM_TIMER, 0, 1023, 0).post_message(WM_TIMER, 620, 16).post_message(WM_TIMER, 630, 16)
     s.sleep(300).windows("#32768", "timer_menus").rows("timers")
     # A notice the list view might send, but from another program.

@@ -89,9 +89,12 @@ TEST_F(InputQueueTest, WaitingInputIsRoutedInTheOrderItCame) {
         }
         EXPECT_TRUE(ui.fills.empty());
         EXPECT_EQ(ui.wakes, 0);
+        EXPECT_FALSE(queuedWorkWaiting());
     }
     EXPECT_EQ(ui.wakes, 1);
+    EXPECT_TRUE(queuedWorkWaiting());
     runQueuedInput(nullptr);
+    EXPECT_FALSE(queuedWorkWaiting());
     EXPECT_EQ(ui.fills, (std::vector<std::string>{"http://d/1.html x2", "http://h/1.html x3",
                                                   "http://c/1.html x2"}));
     EXPECT_EQ(ui.workSeen, (std::vector<bool>{true, true, true}));  // each as work of its own
@@ -124,8 +127,10 @@ TEST_F(InputQueueTest, TheQueueIsBoundedAndACloseWaitsForTheWork) {
     }
     EXPECT_EQ(ui.wakes, 1);
     EXPECT_EQ(ui.closed, 0);
+    EXPECT_TRUE(queuedWorkWaiting());  // a close alone has the loop take it up
     runQueuedInput(nullptr);
     EXPECT_EQ(ui.closed, 1);
+    EXPECT_FALSE(queuedWorkWaiting());
     runQueuedInput(nullptr);
     EXPECT_EQ(ui.closed, 1);  // once
 }

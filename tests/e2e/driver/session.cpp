@@ -44,6 +44,10 @@
 //                        clicks its last item with the modifiers held
 //   click|dblclick|rclick ROW   mouse on the row's URL cell
 //   check ROW            click the row's check box
+//   row-menu ROW LABEL   right-click the row until its menu shows (a
+//                        click that comes while the list is being filled
+//                        can be lost under Wine), then close the menu with
+//                        Escape; LABEL.clicks records the clicks it took
 //   save HEX | open HEX  fill a file dialog's name field and press OK
 //   folder HEX           select the folder in the folder browser, OK
 //   cancel               cancel the program's dialog
@@ -409,6 +413,7 @@ private:
         if (verb == "copydata") return copyData(arg, w.size() > 2 ? w[2] : "", failure);
         if (verb == "click" || verb == "dblclick" || verb == "rclick" || verb == "check")
             return click(verb, std::atoi(arg.c_str()), failure);
+        if (verb == "row-menu") return rowMenu(std::atoi(arg.c_str()), w.size() > 2 ? w[2] : "row_menu", failure);
         if (verb.compare(0, 5, "drop-") == 0) return drop(verb, arg, failure);
         if (verb == "drag-async") return dropAsync(arg, w.size() > 2 ? w[2] : "", failure);
         if (verb == "wait-drag") return waitDrag(failure);
@@ -628,6 +633,27 @@ private:
         clickAt(at, verb == "rclick", verb == "dblclick" ? 2 : 1);
         if (verb != "rclick") settle();
         return true;
+    }
+
+    bool rowMenu(int row, const std::string& label, std::string& failure) {
+        for (int clicks = 1; clicks <= 5; ++clicks) {
+            settle();
+            RemoteListView list(child_.process(), listView_);
+            RECT rect{};
+            if (!list.rowRect(row, rect)) return fail(failure, "no such row");
+            clickAt(POINT{rect.left + 150, (rect.top + rect.bottom) / 2}, true, 1);
+            const DWORD deadline = GetTickCount() + 2000;
+            std::vector<HWND> menus;
+            while (!passed(deadline) && (menus = windowsOf(child_.processId(), "#32768")).empty()) Sleep(20);
+            if (menus.empty()) continue;
+            for (HWND menu : menus) PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+            const DWORD closing = GetTickCount() + 2000;
+            while (!passed(closing) && !windowsOf(child_.processId(), "#32768").empty()) Sleep(20);
+            report_.set(label + ".clicks", clicks);
+            settle();
+            return true;
+        }
+        return fail(failure, "no row menu after five clicks");
     }
 
     // A dialog of the program not handled before, found by `match`.
