@@ -14,10 +14,8 @@
 #include "links/wide_text.h"
 #include "platform/platform.h"
 
-int readClipboardInput(platform::WindowHandle window) {
-    runState.transferBuffer.clear();
-    clearOverlongUrls();
-    std::string clip;
+bool takeClipboardText(platform::WindowHandle window, std::string& out) {
+    out.clear();
     platform::Platform& os = platform::os();
     // Two characters more than are kept, so that a text that does not fit
     // shows as such even when a double-byte character straddles the end.
@@ -25,11 +23,17 @@ int readClipboardInput(platform::WindowHandle window) {
     // look-alikes for what the code page lacks.
     std::u16string wide;
     if (os.clipboardWideText(window, wide, cap::transfer + 2)) {
-        clip = wideToCp932(wide, WideText::input);
-    } else if (!os.clipboardText(window, clip, cap::transfer + 2)) {
-        return -1;
+        out = wideToCp932(wide, WideText::input);
+        return true;
     }
-    const std::string_view whole = std::string_view(clip).substr(0, clip.find('\0'));
+    return os.clipboardText(window, out, cap::transfer + 2);
+}
+
+int recognizeClipboardText(std::string_view clip) {
+    runState.transferBuffer.clear();
+    clearOverlongUrls();
+    platform::Platform& os = platform::os();
+    const std::string_view whole = clip.substr(0, clip.find('\0'));
     // A longer text is cut between two tokens, never inside a URL.
     std::string local(wholeTokens(whole, overlong::handOff, 1));
     std::string_view dropped = text::skipLeadingSpaces(whole.substr(local.size()));
@@ -41,8 +45,19 @@ int readClipboardInput(platform::WindowHandle window) {
     }
     runState.transferBuffer = local;
 
-    if (os.isDirectory(local) || os.fileExists(local)) local = quoteSpaces(local);
+    if (const std::string file = besideStartFolder(local); os.isDirectory(file) || os.fileExists(file))
+        local = quoteSpaces(file);
     int r = recognizeInput(local, 1, 1);
     if (!dropped.empty()) noteOverlongUrl(dropped, overlong::handOff);
     return urlList.urlCount > 0 ? r : -1;
+}
+
+int readClipboardInput(platform::WindowHandle window) {
+    std::string clip;
+    if (!takeClipboardText(window, clip)) {
+        runState.transferBuffer.clear();
+        clearOverlongUrls();
+        return -1;
+    }
+    return recognizeClipboardText(clip);
 }

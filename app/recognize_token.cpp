@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/recognize.h"
+#include "common/app_state.h"
 #include "common/capacity.h"
 #include "common/overlong_url.h"
 #include "common/path_ops.h"
@@ -93,18 +94,18 @@ int finishToken(std::string_view token, bool quoted, int fileChecks, bool cut) {
 
     if (fileChecks > 0) {
         platform::Platform& os = platform::os();
-        if (os.isDirectory(work)) {
-            work = withoutTrailingBackslash(work);
-            return storePath(work, recognizedFolder);
-        }
-        if (os.fileExists(work)) {
-            int kind = fileKindByExtension(work);
-            if (kind == fileKindHtml) return storePath(work, recognizedHtmlFile);
-            if (kind != fileKindShortcut) return storePath(work, recognizedOtherFile);
+        // A relative name means what it meant where the program started,
+        // whatever folder is current now; it is kept in full.
+        const std::string file = besideStartFolder(work);
+        if (os.isDirectory(file)) return storePath(withoutTrailingBackslash(file), recognizedFolder);
+        if (os.fileExists(file)) {
+            int kind = fileKindByExtension(file);
+            if (kind == fileKindHtml) return storePath(file, recognizedHtmlFile);
+            if (kind != fileKindShortcut) return storePath(file, recognizedOtherFile);
             std::string tooLong;
-            std::string url = readShortcutUrl(work, &tooLong);
+            std::string url = readShortcutUrl(file, &tooLong);
             if (!tooLong.empty()) noteOverlongUrl(tooLong, overlong::url);
-            if (!url.empty() && addEntry(url, splitPath(work).name)) return recognizedUrls;
+            if (!url.empty() && addEntry(url, splitPath(file).name)) return recognizedUrls;
         }
     }
 

@@ -103,10 +103,16 @@ void showToolsMenu(platform::WindowHandle window) { ui().showAssociationMenu(win
 // The routing table of drops and clipboard changes (`ctrlNow` for folders).
 enum class Source { FileDrop, TextDrop, Clipboard };
 
-void routeDropped(platform::WindowHandle window, int result, Source source) {
+// Ctrl as it was when the input arrived: -1 reads it now.
+int ctrlAt(int ctrl) {
+    if (ctrl >= 0) return ctrl ? 1 : 0;
+    return os().isKeyDown(platform::vkControl) ? 1 : 0;
+}
+
+void routeDropped(platform::WindowHandle window, int result, Source source, int ctrl) {
     switch (result) {
         case 1:
-            if (!routeFolder(window, os().isKeyDown(platform::vkControl) ? 1 : 0)) restoreUrlList();
+            if (!routeFolder(window, ctrlAt(ctrl))) restoreUrlList();
             return;
         // A file that cannot be read (too large, held by another program,
         // no access) leaves the list as it was, not as the bare path.
@@ -134,8 +140,10 @@ void startupAction(platform::WindowHandle window, int shift, int ctrl) {
     // from, and so do the rows of a list it opens.
     takeStartSource();
     std::string& target = runState.currentTarget;
-    if (os().isDirectory(target) || os().fileExists(target))
-        text::assignCut(target, quoteSpaces(target), cap::transfer);
+    // A whole command line that names one file or folder (blanks and all)
+    // is one token; a relative one is named in full from here on.
+    if (const std::string file = besideStartFolder(target); os().isDirectory(file) || os().fileExists(file))
+        text::assignCut(target, quoteSpaces(file), cap::transfer);
     int result = recognizeInput(target, 0, 1);
     // URLs too long to open, and files whose names the code page cannot
     // hold, are told of first; input that named nothing else has been
@@ -211,7 +219,7 @@ void receiveHandOff(platform::WindowHandle window, unsigned transferCode, std::s
     }
 }
 
-void routeDroppedFile(platform::WindowHandle window, const std::string& path) {
+void routeDroppedFile(platform::WindowHandle window, const std::string& path, int ctrl) {
     saveUrlList();
     if (runState.listWindowActive != 1) {
         clearUnopenableNames();
@@ -221,22 +229,31 @@ void routeDroppedFile(platform::WindowHandle window, const std::string& path) {
     const int result = recognizeInput(quoteSpaces(path), 0, 1);
     reportOverlongUrls(window);
     reportUnopenableNames(window);
-    routeDropped(window, result, Source::FileDrop);
+    routeDropped(window, result, Source::FileDrop, ctrl);
 }
 
-void routeDroppedText(platform::WindowHandle window, std::string_view text) {
+void routeDroppedText(platform::WindowHandle window, std::string_view text, int ctrl) {
     saveUrlList();
     takeSource(SourceProgram{});
     const int result = recognizeInput(text, 1, 1);
     reportOverlongUrls(window);
     reportUnopenableNames(window);
-    routeDropped(window, result, Source::TextDrop);
+    routeDropped(window, result, Source::TextDrop, ctrl);
 }
 
 void routeClipboardChange(platform::WindowHandle window) {
+    std::string text;
+    if (!takeClipboardText(window, text)) {
+        runState.transferBuffer.clear();
+        return;
+    }
+    routeClipboardText(window, text, -1);
+}
+
+void routeClipboardText(platform::WindowHandle window, std::string_view text, int ctrl) {
     saveUrlList();
     takeSource(SourceProgram{});
-    const int result = readClipboardInput(window);
+    const int result = recognizeClipboardText(text);
     // Watching takes whatever the user copies anywhere: what it cannot
     // hold or open is passed over without a box.
     clearOverlongUrls();
@@ -246,5 +263,5 @@ void routeClipboardChange(platform::WindowHandle window) {
         restoreUrlList();
         return;
     }
-    routeDropped(window, result, Source::Clipboard);
+    routeDropped(window, result, Source::Clipboard, ctrl);
 }

@@ -23,9 +23,13 @@ void clipboardCommand(platform::WindowHandle window, int ctrl, int useAlternate)
 void receiveHandOff(platform::WindowHandle window, unsigned transferCode,
                     std::string_view payload, const SourceProgram& source = SourceProgram{});
 
-// A file dropped on the list window (the first file of the drop).
-void routeDroppedFile(platform::WindowHandle window, const std::string& path);
+// A file dropped on the list window (the first file of the drop). `ctrl`
+// is Ctrl as it was at the drop (-1: as it is now), for a folder's
+// subfolders.
+void routeDroppedFile(platform::WindowHandle window, const std::string& path, int ctrl = -1);
 // Text dropped on the list window.
-void routeDroppedText(platform::WindowHandle window, std::string_view text);
-// The clipboard changed while it is being watched.
+void routeDroppedText(platform::WindowHandle window, std::string_view text, int ctrl = -1);
+// The clipboard changed while it is being watched: its text read now.
 void routeClipboardChange(platform::WindowHandle window);
+// The same with the text the clipboard held at the change.
+void routeClipboardText(platform::WindowHandle window, std::string_view text, int ctrl = -1);

@@ -1,6 +1,8 @@
 // The process-wide records of the running copy.
 #include "common/app_state.h"
 
+#include "common/path_ops.h"
+
 ProgramPaths programPaths;
 RunState runState;
 StartOptions startOptions;
@@ -14,4 +16,9 @@ const SourceProgram& startSource() {
         runState.startSourceProgram = decide();
     }
     return runState.startSourceProgram;
+}
+
+std::string besideStartFolder(const std::string& path) {
+    if (programPaths.startFolder.empty() || path.empty() || !isRelativePath(path)) return path;
+    return programPaths.startFolder + path;
 }

@@ -16,6 +16,10 @@ struct ProgramPaths {
     std::string settingsPath;       // 260
     std::string helpFilePath;       // programFolder + "Tavrin.txt"
     std::string instanceMutexName;  // programPath + "_Mark", slashes as '-'
+    // The folder that was current when the program started, with a
+    // trailing backslash; empty when unknown. Relative names of files the
+    // user gives are taken beside it, whatever folder is current later.
+    std::string startFolder;
 };
 
 // The running copy: its window, key states and the text it was given.
@@ -65,6 +69,9 @@ extern ProgramPaths programPaths;
 std::string programFolderFile(const std::string& name);
 // runState.startSourceProgram, decided first if it is not yet.
 const SourceProgram& startSource();
+// `path` beside the start folder when it is relative and the start folder
+// is known; else `path` as it stands.
+std::string besideStartFolder(const std::string& path);
 extern RunState runState;
 extern StartOptions startOptions;
 extern LinkSource linkSource;

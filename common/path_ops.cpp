@@ -69,3 +69,26 @@ std::string canonicalizePath(std::string_view path) {
     }
     return result;
 }
+
+bool isRelativePath(std::string_view path) {
+    if (path.empty()) return true;
+    if (path[0] == '\\' || path[0] == '/') return false;
+    // A lead byte is never followed by ':' (trail bytes start at 0x40).
+    return !(path.size() >= 2 && path[1] == ':');
+}
+
+std::string anchoredFolderList(std::string_view list, const std::string& base) {
+    std::string out;
+    std::size_t from = 0;
+    while (from <= list.size()) {
+        std::size_t end = text::findByte(list, ';', from);
+        if (end == text::npos) end = list.size();
+        const std::string item = removeBlanks(list.substr(from, end - from));
+        if (!item.empty()) {
+            if (!out.empty()) out += ';';
+            out += isRelativePath(item) ? base + item : item;
+        }
+        from = end + 1;
+    }
+    return out;
+}

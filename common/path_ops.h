@@ -19,3 +19,10 @@ bool endsWithBackslash(std::string_view path);
 std::string withoutTrailingBackslash(std::string_view path);
 // Resolves "." and ".." components between backslashes.
 std::string canonicalizePath(std::string_view path);
+// True when the path means something only beside some folder: it starts
+// neither with a drive ("C:") nor with a separator ("\\server", "\x",
+// "/x").
+bool isRelativePath(std::string_view path);
+// Each item of a ";"-separated folder list that is relative, taken beside
+// `base` (a folder with its trailing separator); empty items dropped.
+std::string anchoredFolderList(std::string_view list, const std::string& base);

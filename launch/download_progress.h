@@ -7,17 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "launch/download_figures.h"
 #include "platform/platform.h"
 #include "platform/ui_port.h"
-
-// The decimal digits of `value`.
-std::string decimalText(std::uint64_t value);
-// "512 バイト", "12.3 KB", "3.0 MB", "1.5 GB" (units of 1,024).
-std::string byteCountText(std::uint64_t bytes);
-// "1.2 MB / 3.0 MB (40%)", or "1.2 MB" when the size is unknown.
-std::string amountText(const platform::DownloadProgress& progress);
-// "100 KB/秒".
-std::string rateText(std::uint64_t bytesPerSecond);
 
 // The watch of one download: it opens the progress window once the
 // download has run for showAfterMs, keeps it up to date, and ends the

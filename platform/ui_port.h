@@ -34,6 +34,9 @@ public:
     virtual void fillListView(int captionOnly) = 0;
     // Ends the program by closing its main window.
     virtual void closeWindow(platform::WindowHandle window) = 0;
+    // Input waits in the queue (app/input_queue) and no work runs any
+    // more: have it taken up from the message loop.
+    virtual void queuedInputWaiting(platform::WindowHandle /*window*/) {}
     // Opens the progress window of a download saved as `fileName`, owned by
     // `window`; null where there is none to show.
     virtual std::unique_ptr<ProgressWindow> openProgressWindow(platform::WindowHandle /*window*/,

@@ -1,5 +1,7 @@
-// Program look-up: as written, with ".exe", in the "@path=" list, then on
-// the system search path.
+// Program look-up: a full name as written, any other in Tavrin's own
+// folder, then in the "@path=" folders and those of PATH; each as written,
+// then with ".exe" (the order in settings/find_program.cpp). Never in the
+// folder Tavrin was started in, nor whatever folder is current.
 #pragma once
 #include <string>
 

@@ -1,11 +1,10 @@
 // The creation step: who we are (first or second copy by the named mutex)
-// and, for a first copy, settings, OLE and the start-up action's message.
+// and, for a first copy, its start (app/win32/first_copy_start).
 #include "app/win32/creation.h"
 
-#include "app/code_page_notice.h"
-#include "app/first_copy.h"
 #include "app/source_decision.h"
 #include "app/switches.h"
+#include "app/win32/first_copy_start.h"
 #include "app/win32/second_copy.h"
 #include "app/win32/window_state.h"
 #include "common/app_state.h"
@@ -18,12 +17,6 @@
 #include "settings/settings.h"
 
 namespace {
-
-void showError(HWND window, const char* text) {
-    platform::os().messageBox(window, text, "エラー", platform::mbOk | platform::mbIconError);
-}
-
-void closeWindow(HWND window) { SendMessageA(window, WM_CLOSE, 0, 0); }
 
 void takeProgramFolderAndMetrics() {
     PathParts parts = splitPath(programPaths.programPath);
@@ -46,29 +39,6 @@ void takeKeyStates() {
 }
 
 }  // namespace
-
-void startFirstCopy(HWND window) {
-    // Before anything else is shown, so that what follows is understood.
-    warnOfForeignCodePage(window);
-    if (!loadFirstCopySettings(window)) {
-        closeWindow(window);
-        return;
-    }
-    if (OleInitialize(nullptr) != S_OK) {
-        showError(window, "ドラッグ＆ドロップの初期化に失敗しました。");
-        closeWindow(window);
-        return;
-    }
-    // The drop target waits for the list window: nothing can be dropped on
-    // a hidden window, and registering it costs a clicked link's dispatch
-    // more than all the rest of its work.
-    //
-    // A posted message reaches the window only from the message loop, once
-    // this creation has returned, and at once; a zero-period timer would
-    // first wait out the system's shortest period.
-    windowState.startupPending = true;
-    PostMessageA(window, startupMessage, 0, 0);
-}
 
 void runCreationStep(HWND window) {
     // The core reaches the window through this record already while the

@@ -1,10 +1,13 @@
 // The list window's Win32 side as the portable commands see it.
 #include "app/win32/list_window_glue.h"
 
+#include <utility>
+
 #include "app/list_window_port.h"
-#include "app/routing.h"
+#include "app/recognize.h"
 #include "app/win32/bring_to_front.h"
 #include "app/win32/drop_target.h"
+#include "app/win32/queued_input.h"
 #include "app/win32/window_state.h"
 #include "common/app_state.h"
 #include "links/list_caption.h"
@@ -132,5 +135,12 @@ void onDrawClipboard(HWND window, WPARAM wParam, LPARAM lParam) {
     const DWORD sequence = GetClipboardSequenceNumber();
     if (sequence == windowState.clipboardSequence) return;
     windowState.clipboardSequence = sequence;
-    routeClipboardChange(window);
+    // Taken now, while it is the text that changed, and routed once this
+    // notice (which the program that changed the clipboard waits for) has
+    // returned.
+    QueuedInput input;
+    input.kind = InputKind::clipboard;
+    input.ctrl = (GetKeyState(VK_CONTROL) & 0x8000) ? 1 : 0;
+    if (!takeClipboardText(window, input.text)) return;
+    queueInputAndWake(window, std::move(input));
 }

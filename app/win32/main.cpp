@@ -1,8 +1,11 @@
 // The program's entry: names derived from the executable's path, the one
 // hidden main window, and the message loop.
 #include <string>
+#include <vector>
 
 #include "app/handoff.h"
+#include "app/input_queue.h"
+#include "app/queued_routes.h"
 #include "app/win32/command_line.h"
 #include "app/win32/ui_win32.h"
 #include "app/win32/window_proc.h"
@@ -13,6 +16,7 @@
 #include "common/path_ops.h"
 #include "common/split_path.h"
 #include "common/text.h"
+#include "common/unopenable_names.h"
 #include "links/list_layout.h"
 #include "links/wide_text.h"
 #include "platform/platform.h"
@@ -63,6 +67,30 @@ bool registerMainClass(HINSTANCE instance) {
     return RegisterClassA(&wc) != 0;
 }
 
+// The order matters: the folder current at the start is noted first, so
+// that relative names the user gives (on the command line, handed over, on
+// the clipboard) keep meaning what they meant there; then the program's
+// own folder becomes the current one, so that nothing the system looks for
+// by a bare name (a program the shell starts, a document it opens) is ever
+// taken from the start folder, often a downloads folder.
+void leaveStartFolder() {
+    std::vector<WCHAR> folder(32768);
+    const DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data());
+    if (length == 0 || length >= folder.size()) return;
+    std::string start = wideToCp932(reinterpret_cast<const char16_t*>(folder.data()), WideText::path);
+    if (start.empty()) {
+        // A folder the code page cannot name: relative names can only be
+        // found in it as the current folder, which then stays.
+        clearUnopenableNames();
+        return;
+    }
+    if (!endsWithBackslash(start)) start += '\\';
+    programPaths.startFolder = start;
+    const PathParts parts = splitPath(programPaths.programPath);
+    const std::string own = parts.drive + parts.directory;
+    if (!own.empty()) SetCurrentDirectoryA(own.c_str());
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int) {
@@ -73,6 +101,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int) {
     installWin32Ui();
     installBrowserPort(&bridgeBrowserPort());
     if (!deriveProgramNames()) return 0;
+    leaveStartFolder();
     // Read wide, so that what the code page lacks reaches the conversion
     // rather than the system's '?' and look-alikes.
     static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 command line");
@@ -97,8 +126,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int) {
     BOOL got;
     while ((got = GetMessageA(&msg, nullptr, 0, 0)) != 0) {
         if (got == -1) return 0;
+        // The program sets no timer with a procedure: a timer message that
+        // names one is another program's, with an address to be called.
+        if ((msg.message == WM_TIMER || msg.message == 0x0118 /* WM_SYSTIMER */) && msg.lParam != 0) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
+        // Input that arrived meanwhile, now that nothing else runs.
+        if (queuedWorkWaiting()) runQueuedInput(window);
     }
     return static_cast<int>(msg.wParam);
 }

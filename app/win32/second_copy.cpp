@@ -18,7 +18,9 @@
 #include "app/handoff_wait.h"
 #include "app/overlong_notice.h"
 #include "app/unopenable_notice.h"
-#include "app/win32/creation.h"
+#include "app/win32/armed_timers.h"
+#include "app/win32/first_copy_start.h"
+#include "app/win32/window_messages.h"
 #include "app/win32/window_state.h"
 #include "common/app_state.h"
 #include "common/capacity.h"
@@ -53,8 +55,6 @@ BOOL CALLBACK visitWindow(HWND candidate, LPARAM context) {
     search.found = candidate;
     return FALSE;
 }
-
-void closeWindow(HWND window) { SendMessageA(window, WM_CLOSE, 0, 0); }
 
 void send(HWND window, HWND running, const HandOff& handOff) {
     const std::string bytes = handOffRecordData(handOff);
@@ -93,7 +93,7 @@ void runSecondCopy(HWND window) {
         instanceState.instanceMutex.reset();
         reportOverlongUrls(window);
         reportUnopenableNames(window);
-        closeWindow(window);
+        closeMainWindow(window);
         return;
     }
     instanceState.pendingHandOff = std::move(handOff);
@@ -104,7 +104,7 @@ void runSecondCopy(HWND window) {
 void continueHandOff(HWND window) {
     // Off before anything that runs a message loop of its own (the send,
     // a box, the start-up of a first copy).
-    KillTimer(window, handOffTimer);
+    disarmTimer(window, handOffTimer);
     if (HWND running = findRunningCopy()) {
         // The mutex object must not outlive the running copy for our sake.
         instanceState.instanceMutex.reset();
@@ -113,7 +113,7 @@ void continueHandOff(HWND window) {
         // Told once the running copy has what could be sent.
         reportOverlongUrls(window);
         reportUnopenableNames(window);
-        closeWindow(window);
+        closeMainWindow(window);
         return;
     }
     if (tookMutexOver()) {
@@ -134,8 +134,8 @@ void continueHandOff(HWND window) {
         clearOverlongUrls();
         clearUnopenableNames();
         reportLostHandOff(window, handOff.payload);
-        closeWindow(window);
+        closeMainWindow(window);
         return;
     }
-    SetTimer(window, handOffTimer, handOffRetryMs, nullptr);
+    armTimer(window, handOffTimer, handOffRetryMs);
 }

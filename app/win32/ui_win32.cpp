@@ -4,6 +4,8 @@
 
 #include "app/win32/association_menu.h"
 #include "app/win32/list_window_glue.h"
+#include "app/win32/queued_input.h"
+#include "app/win32/window_messages.h"
 #include "launch/win32/progress_window.h"
 #include "platform/ui_port.h"
 #include "platform/win32/win.h"
@@ -20,8 +22,12 @@ public:
         return openListWindow(static_cast<HWND>(window));
     }
     void fillListView(int captionOnly) override { refreshListWindow(captionOnly); }
+    // At once, whatever work runs: the program itself has decided to end.
     void closeWindow(platform::WindowHandle window) override {
-        SendMessageA(static_cast<HWND>(window), WM_CLOSE, 0, 0);
+        closeMainWindow(static_cast<HWND>(window));
+    }
+    void queuedInputWaiting(platform::WindowHandle window) override {
+        wakeForQueuedInput(static_cast<HWND>(window));
     }
     std::unique_ptr<ProgressWindow> openProgressWindow(platform::WindowHandle window,
                                                        const std::string& fileName) override {

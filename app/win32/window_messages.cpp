@@ -2,7 +2,10 @@
 // and its answer to drags.
 #include "app/win32/window_messages.h"
 
-#include "app/routing.h"
+#include <utility>
+
+#include "app/input_queue.h"
+#include "app/win32/queued_input.h"
 #include "app/win32/window_state.h"
 #include "common/app_state.h"
 #include "common/capacity.h"
@@ -10,6 +13,8 @@
 #include "links/win32/list_window.h"
 
 void closeMainWindow(HWND window) {
+    // What waits would find no window to go to.
+    clearQueuedInput();
     if (runState.dropRegistered == 1) {
         RevokeDragDrop(window);
         runState.dropRegistered = 0;
@@ -63,18 +68,26 @@ bool blockText(HGLOBAL data, std::basic_string<Char>& text) {
     return true;
 }
 
-// The data stays valid until the drop target releases the medium after
-// this message returns; the text is copied before routing all the same.
+// The drop is copied whole and queued; it is routed once Drop has
+// returned, so the program it was dragged from goes on at once.
 void onDrop(HWND window, const DropNotice& notice) {
+    QueuedInput input;
+    input.ctrl = (GetKeyState(VK_CONTROL) & 0x8000) ? 1 : 0;
     if (windowState.dragFormat == CF_HDROP) {
-        routeDroppedFile(window, wideToCp932(windowState.droppedPath, WideText::path));
+        input.kind = InputKind::fileDrop;
+        input.text = wideToCp932(windowState.droppedPath, WideText::path);
     } else if (windowState.dragFormat == CF_UNICODETEXT) {
         std::u16string text;
-        if (blockText(notice.data, text)) routeDroppedText(window, wideToCp932(text, WideText::input));
+        if (!blockText(notice.data, text)) return;
+        input.kind = InputKind::textDrop;
+        input.text = wideToCp932(text, WideText::input);
     } else if (windowState.dragFormat == CF_TEXT) {
-        std::string text;
-        if (blockText(notice.data, text)) routeDroppedText(window, text);
+        if (!blockText(notice.data, input.text)) return;
+        input.kind = InputKind::textDrop;
+    } else {
+        return;
     }
+    queueInputAndWake(window, std::move(input));
 }
 
 }  // namespace

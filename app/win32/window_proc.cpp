@@ -2,11 +2,15 @@
 // everything else goes to DefWindowProcA.
 #include "app/win32/window_proc.h"
 
+#include <utility>
+
 #include "app/handoff.h"
+#include "app/input_queue.h"
 #include "app/list_commands.h"
-#include "app/routing.h"
+#include "app/win32/armed_timers.h"
 #include "app/win32/creation.h"
 #include "app/win32/list_window_glue.h"
+#include "app/win32/queued_input.h"
 #include "app/win32/second_copy.h"
 #include "app/win32/window_messages.h"
 #include "app/win32/window_state.h"
@@ -16,6 +20,7 @@
 #include "menu/menu_state.h"
 #include "menu/win32/menu_build.h"
 #include "platform/win32/dpi.h"
+#include "platform/win32/own_memory.h"
 
 namespace {
 
@@ -25,27 +30,29 @@ void pressDownKey() {
     keybd_event(VK_DOWN, 0, KEYEVENTF_KEYUP, 0);
 }
 
-// Once only: the message is private, but any program can post it.
-void onStartupMessage(HWND window) {
-    if (!windowState.startupPending) return;
-    windowState.startupPending = false;
-    windowState.previousForeground = GetForegroundWindow();
-    startupAction(window, runState.shiftFlag, runState.ctrlFlag);
-}
-
+// Only a timer that was set and has not fired since acts. One that comes
+// while work runs stays armed: it fires again once the work is over.
 void onTimer(HWND window, UINT_PTR id) {
-    if (id == listMenuTimer) {
-        KillTimer(window, listMenuTimer);
-        showRowMenu(window, 1);
-    } else if (id == handOffTimer) {
-        continueHandOff(window);
-    }
+    if (!timerArmed(id) || workInProgress()) return;
+    disarmTimer(window, id);
+    WorkScope work;
+    if (id == listMenuTimer) showRowMenu(window, 1);
+    else if (id == handOffTimer) continueHandOff(window);
 }
 
 // The list view's right click, Enter and double click. Every other
-// notification is answered with 0, so an edited title is not taken.
-void onListNotify(HWND window, const NMHDR& header) {
-    if (header.idFrom != listViewControlId) return;
+// notification is answered with 0, so an edited title is not taken. Only
+// the list view's own notices count: another program can send the message
+// with any address, and the list view never notifies from another thread.
+void onListNotify(HWND window, LPARAM address) {
+    NMHDR header{};
+    if (InSendMessage() || !win::copyOwnRecord(address, header)) return;
+    HWND listView = listWindowParts.rows.control();
+    if (!listView || header.hwndFrom != listView || header.idFrom != listViewControlId) return;
+    if (header.code != NM_RCLICK && header.code != NM_RETURN && header.code != NM_DBLCLK) return;
+    // A click that comes while other work runs would start work inside it.
+    if (workInProgress()) return;
+    WorkScope work;
     switch (header.code) {
     case NM_RCLICK:
         showRowMenu(window, 0);
@@ -53,7 +60,7 @@ void onListNotify(HWND window, const NMHDR& header) {
     case NM_RETURN:
         // With Shift the row menu opens once this notification has
         // returned.
-        if (GetKeyState(VK_SHIFT) & 0x8000) SetTimer(window, listMenuTimer, 0, nullptr);
+        if (GetKeyState(VK_SHIFT) & 0x8000) armTimer(window, listMenuTimer, 0);
         else openSelectedRow(window);
         break;
     case NM_DBLCLK:
@@ -64,25 +71,57 @@ void onListNotify(HWND window, const NMHDR& header) {
     }
 }
 
+// The system's notice of a new resolution, with the rectangle it suggests;
+// one whose figures are no resolution's, or whose address holds no
+// rectangle, is no such notice.
+void onDpiChanged(HWND window, WPARAM wParam, LPARAM address) {
+    RECT suggested{};
+    const int dpi = LOWORD(wParam);
+    if (HIWORD(wParam) != dpi || dpi < 48 || dpi > 960 || !win::copyOwnRecord(address, suggested))
+        return;
+    const long width = suggested.right - suggested.left, height = suggested.bottom - suggested.top;
+    if (width <= 0 || height <= 0 || width > 32767 || height > 32767) return;
+    onListDpiChanged(window, dpi, suggested);
+}
+
+// WM_COPYDATA: the payload and the fields after it are copied and queued,
+// and the sender, which waits for the answer, goes on at once.
+void onCopyData(HWND window, LPARAM lParam) {
+    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    if (!data || !data->lpData) return;
+    const HandOffRecord record =
+        readHandOffRecord(std::string_view(static_cast<const char*>(data->lpData), data->cbData));
+    QueuedInput input;
+    input.kind = InputKind::handOff;
+    input.transferCode = static_cast<unsigned>(data->dwData);
+    input.text.assign(record.payload);
+    input.source = record.source;
+    queueInputAndWake(window, std::move(input));
+}
+
 }  // namespace
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE:
+    case WM_CREATE: {
+        WorkScope work;
         runCreationStep(window);
         return 0;
+    }
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
     case WM_CLOSE:
-        closeMainWindow(window);
+        // The program's own closes do not come this way: this one was asked
+        // for by the user or another program, and waits for work to end.
+        if (workInProgress()) requestCloseWhenIdle();
+        else closeMainWindow(window);
         return 0;
     case WM_SIZE:
         fitListView(window);
         return 0;
     case dpiChangedMessage:
-        if (lParam)
-            onListDpiChanged(window, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        onDpiChanged(window, wParam, lParam);
         return 0;
     case WM_SETFOCUS:
         if (runState.listWindowActive == 1 && listWindowParts.rows.control())
@@ -104,22 +143,23 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_COPYDATA:
         // A second copy waits for this answer, which is 1 whether or not
-        // the data was used.
-        if (auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam); data && data->lpData) {
-            const HandOffRecord record = readHandOffRecord(
-                std::string_view(static_cast<const char*>(data->lpData), data->cbData));
-            receiveHandOff(window, static_cast<unsigned>(data->dwData), record.payload,
-                           record.source);
-        }
+        // the data is used.
+        onCopyData(window, lParam);
         return 1;
     case WM_NOTIFY:
-        if (lParam) onListNotify(window, *reinterpret_cast<const NMHDR*>(lParam));
+        onListNotify(window, lParam);
         return 0;
     case WM_COMMAND:
-        onListCommand(window, LOWORD(wParam));
+        // Commands come from the list window's menu bar, which cannot be
+        // used while work runs; one that comes then is another program's.
+        if (!workInProgress()) {
+            WorkScope work;
+            onListCommand(window, LOWORD(wParam));
+        }
         return 0;
     case WM_TIMER:
-        onTimer(window, wParam);
+        // No timer of the window has a procedure of its own.
+        if (lParam == 0) onTimer(window, wParam);
         return 0;
     case WM_INITMENU:
         pressDownKey();
@@ -146,8 +186,10 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             notice && lParam == reinterpret_cast<LPARAM>(notice))
             onDropNotice(window, wParam, notice);
         return 0;
-    case startupMessage:
-        onStartupMessage(window);
+    case queuedInputMessage:
+        // Only a wake-up: the queue is taken up by the program's own
+        // message loop, never by a loop some other code runs (a control's
+        // mouse tracking, a box), so that no input's work starts inside it.
         return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);

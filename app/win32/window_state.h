@@ -10,9 +10,6 @@
 
 // The private message the drop target sends for every drag event.
 constexpr UINT dropNotifyMessage = 0x8082;
-// The private message, posted by the creation step, that runs the start-up
-// action from the message loop once the window's creation has returned.
-constexpr UINT startupMessage = 0x8061;
 // A timer with a 0 ms period that defers work until the current message has
 // returned.
 constexpr UINT_PTR listMenuTimer = 620;
@@ -21,7 +18,6 @@ constexpr UINT_PTR listMenuTimer = 620;
 constexpr UINT_PTR handOffTimer = 630;
 
 struct WindowState {
-    bool startupPending = false;        // startupMessage posted, not yet run
     HWND previousForeground = nullptr;  // foreground when the start-up ran
     int swallowClick = 0;               // a self-posted click is on its way
     HMENU lastMenu = nullptr;           // from the last WM_MENUSELECT

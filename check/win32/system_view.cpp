@@ -7,6 +7,7 @@
 
 #include "common/unicode.h"
 #include "platform/platform.h"
+#include "platform/win32/code_page.h"
 #include "platform/win32/scoped.h"
 #include "platform/win32/win.h"
 
@@ -217,11 +218,11 @@ public:
 
     std::string systemPath(const std::string& cp932) override {
         if (cp932.empty()) return std::string();
-        const int n = MultiByteToWideChar(932, 0, cp932.data(), static_cast<int>(cp932.size()), nullptr, 0);
-        if (n <= 0) return cp932;
-        std::wstring w(static_cast<std::size_t>(n), L'\0');
-        MultiByteToWideChar(932, 0, cp932.data(), static_cast<int>(cp932.size()), &w[0], n);
-        return utf8(w);
+        const std::u16string w = platform::wideFromCp932(cp932);
+        if (w.empty()) return cp932;
+        std::string out;
+        for (std::size_t i = 0; i < w.size();) unicode::appendUtf8(out, unicode::next(w, i));
+        return out;
     }
 };
 

@@ -6,7 +6,7 @@
 #include "launch/win32/progress_window.h"
 
 #include "common/dpi.h"
-#include "launch/download_progress.h"
+#include "launch/download_figures.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/scoped_gui.h"
 #include "platform/win32/ui_libraries.h"

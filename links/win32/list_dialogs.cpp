@@ -121,9 +121,13 @@ int saveList(HWND owner, ListRows& rows, int withTitles) {
     if (path.empty()) return 0;
 
     const std::string text = listFileText(rows, withTitles == 1, settings.titleSeparator);
-    if (!replaceFileWith(path, text)) {
-        platform::os().messageBox(owner, path + "\r\nに書き込めませんでした。", "エラー",
-                                  platform::mbOk | platform::mbIconError);
+    const SaveResult result = replaceFileWith(path, text);
+    if (result != SaveResult::written) {
+        std::string message = std::string(path) + "\r\nに書き込めませんでした。";
+        // The list was left as it was: the folder takes no new file.
+        if (result == SaveResult::noTemporary)
+            message += "\r\n同じフォルダに一時ファイルを作れません。";
+        platform::os().messageBox(owner, message, "エラー", platform::mbOk | platform::mbIconError);
         return 0;
     }
     MessageBeep(MB_ICONASTERISK);

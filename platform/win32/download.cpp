@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/win32/answering_wait.h"
 #include "platform/win32/http_answer.h"
 #include "platform/win32/scoped.h"
 #include "platform/win32/win.h"
@@ -143,12 +144,14 @@ DownloadResult Win32Platform::downloadUrl(const std::string& url, std::shared_pt
         return t->result;
     }
     for (;;) {
-        if (WaitForSingleObject(thread.get(), watchIntervalMs) == WAIT_OBJECT_0) return t->result;
+        // Other programs are answered while the transfer runs, its first
+        // second before any window shows included.
+        if (win::waitAnswering(thread.get(), watchIntervalMs)) return t->result;
         if (watch.keepGoing(progressOf(*t, started))) continue;
         t->cancelled = true;
         // A transfer still waiting on the server keeps its part file until
         // it lets go; the file then goes with its handle.
-        WaitForSingleObject(thread.get(), cancelGraceMs);
+        win::waitAnswering(thread.get(), cancelGraceMs);
         DownloadResult cancelled;
         cancelled.outcome = DownloadOutcome::cancelled;
         return cancelled;

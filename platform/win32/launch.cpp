@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "common/capacity.h"
+#include "platform/win32/answering_wait.h"
 #include "platform/win32/code_page.h"
 #include "platform/win32/scoped.h"
 #include "platform/win32/wide_names.h"
@@ -95,7 +96,9 @@ bool Win32Platform::isKeyPhysicallyDown(int virtualKey) {
 }
 
 void Win32Platform::sleep(int milliseconds) {
-    if (milliseconds > 0) Sleep(static_cast<DWORD>(milliseconds));
+    // Other programs are answered meanwhile: a pause between starts or a
+    // loader's poll must not hold up a second copy or a DDE client.
+    if (milliseconds > 0) win::waitAnswering(nullptr, static_cast<DWORD>(milliseconds));
 }
 
 }  // namespace platform

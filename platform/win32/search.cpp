@@ -1,6 +1,7 @@
 // Path resolution through the system: full path names, the search path and
 // the shell's special folders, each taken wide and named in code page 932.
 #include <cwchar>
+#include <string>
 #include <utility>
 
 #include "common/capacity.h"
@@ -24,6 +25,33 @@ bool foundName(const wchar_t* wide, DWORD length, DWORD capacity, std::string& o
     return true;
 }
 
+// The folders of PATH that are named in full. The system's own order would
+// look in the current folder (and the program's) as well, and a relative
+// item of PATH ("." or "bin") means the current folder too.
+std::u16string fullPathFolders() {
+    const DWORD size = GetEnvironmentVariableW(L"PATH", nullptr, 0);
+    if (size == 0) return {};
+    std::u16string value(size, u'\0');
+    const DWORD length = GetEnvironmentVariableW(L"PATH", reinterpret_cast<wchar_t*>(&value[0]), size);
+    if (length == 0 || length >= size) return {};
+    value.resize(length);
+    std::u16string out;
+    std::size_t from = 0;
+    while (from <= value.size()) {
+        std::size_t end = value.find(u';', from);
+        if (end == std::u16string::npos) end = value.size();
+        const std::u16string item = value.substr(from, end - from);
+        const bool full = item.size() >= 3 && item[1] == u':' && (item[2] == u'\\' || item[2] == u'/');
+        const bool share = item.size() >= 3 && item[0] == u'\\' && item[1] == u'\\';
+        if (full || share) {
+            if (!out.empty()) out += u';';
+            out += item;
+        }
+        from = end + 1;
+    }
+    return out;
+}
+
 }  // namespace
 
 bool Win32Platform::fullPathName(const std::string& name, std::string& out) {
@@ -37,9 +65,11 @@ bool Win32Platform::searchPath(const std::string* directories, const std::string
                                std::string& out) {
     wchar_t buffer[cap::path];
     wchar_t* filePart = nullptr;
-    const std::u16string folders = directories ? wideFromCp932(*directories) : std::u16string();
-    const DWORD n = SearchPathW(directories ? wideChars(folders) : nullptr, wideChars(wideFromCp932(name)),
-                                nullptr, cap::path, buffer, &filePart);
+    const std::u16string folders = directories ? wideFromCp932(*directories) : fullPathFolders();
+    // An empty list would have the system search in its own order.
+    if (folders.empty()) return false;
+    const DWORD n = SearchPathW(wideChars(folders), wideChars(wideFromCp932(name)), nullptr, cap::path,
+                                buffer, &filePart);
     return foundName(buffer, n, cap::path, out);
 }
 

@@ -3,20 +3,16 @@
 #pragma once
 #include <string>
 
+#include "platform/win32/code_page.h"
 #include "platform/win32/win.h"
 
 namespace win {
 
 // `text` in UTF-16; empty when it is not code page 932.
 inline std::wstring widen(const std::string& text) {
-    if (text.empty()) return std::wstring();
-    const int units = MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, text.data(),
-                                          static_cast<int>(text.size()), nullptr, 0);
-    if (units <= 0) return std::wstring();
-    std::wstring wide(static_cast<std::size_t>(units), L'\0');
-    MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()),
-                        &wide[0], units);
-    return wide;
+    const std::u16string wide = platform::wideFromCp932(text);
+    if (wide.find(u'\uFFFD') != std::u16string::npos) return std::wstring();
+    return std::wstring(wide.begin(), wide.end());
 }
 
 }  // namespace win

@@ -12,7 +12,7 @@ set(TAVRIN_HOSTILE_CASES
   settings_nuls settings_cr_only settings_10000_blocks
   settings_10000_host_blocks settings_10000_host_blocks_cr_only
   settings_10000_rows settings_10000_rows_icons settings_1000_groups settings_1000_groups_one_program settings_300_filters
-  handoff_100k_clipboard handoff_100k_resident private_messages
+  handoff_100k_clipboard handoff_100k_resident private_messages timers_and_notices
   shortcut_10mb shortcut_10mb_late shortcut_device)
 tavrin_e2e_cases(hostile ${TAVRIN_HOSTILE_CASES})
 foreach(case ${TAVRIN_HOSTILE_CASES})
@@ -22,7 +22,7 @@ endforeach()
 # Cases that show a window of their own (a popup menu, the list window)
 # take the display in turn; the clipboard is one per Wine session.
 set_property(TEST e2e.hostile.settings_300_filters e2e.hostile.handoff_100k_resident
-             e2e.hostile.private_messages
+             e2e.hostile.private_messages e2e.hostile.timers_and_notices
              e2e.hostile.switch_menu_garbage e2e.hostile.switch_menu_huge
              e2e.hostile.switch_browser_huge e2e.hostile.settings_random_fallback
              e2e.hostile.settings_10000_rows e2e.hostile.settings_10000_rows_icons

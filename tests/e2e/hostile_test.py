@@ -621,6 +621,18 @@ def handoff_100k_resident(args):
 
 # --- messages from other programs ---------------------------------------------
 
+def handed_over_list(h):
+    """A session whose list, first filled from a file given at start, was
+    then replaced by a hand-off of two URLs (recorded as "before")."""
+    h.settings(b"")
+    h.write("five.txt", url_lines(5, b"http://l.example/%d.html"))
+    two = os.path.join(h.case.work, "two")
+    with open(two, "wb") as f:
+        f.write(b"http://t.example/1.html http://t.example/2.html")
+    s = h.session().start(win(h.case.path("five.txt"))).wait_list().wait_rows(5)
+    return s.copydata(0, two).wait_rows(2).rows("before")
+
+
 def private_messages(args):
     # Another program posts every private message number (0x8000 to 0xBFFF)
     # to a resident copy's window, after a hand-off has replaced the list
@@ -628,13 +640,7 @@ def private_messages(args):
     # again (which would fill the list from that file anew), ends the
     # program or shows a box.
     h = Hostile(args, "private_messages")
-    h.settings(b"")
-    h.write("five.txt", url_lines(5, b"http://l.example/%d.html"))
-    two = os.path.join(h.case.work, "two")
-    with open(two, "wb") as f:
-        f.write(b"http://t.example/1.html http://t.example/2.html")
-    s = h.session().start(win(h.case.path("five.txt"))).wait_list().wait_rows(5)
-    s.copydata(0, two).wait_rows(2).rows("before")
+    s = handed_over_list(h)
     s.post_range(0x8000, 0xBFFF).sleep(1000).rows("after")
     # The same numbers once more with words that no notice of the program's
     # own carries: an address that is no record of it, and each event code.
@@ -650,6 +656,50 @@ def private_messages(args):
     check_equal(after.urls(), before.urls(), "rows after the messages")
     check_equal(after.caption, before.caption, "caption after the messages")
     check_equal(Rows(report, "garbage").urls(), before.urls(), "rows after messages with garbage words")
+
+
+WM_TIMER, WM_NOTIFY, WM_DPICHANGED = 0x0113, 0x004E, 0x02E0
+# Standard messages whose lParam is an address: the system refuses to post
+# most of them, or carries the record across itself when they are sent.
+ADDRESS_MESSAGES = (0x000C, 0x000D, 0x0024, 0x002B, 0x002C, 0x0046, 0x004A, WM_NOTIFY, 0x0053,
+                    0x007C, 0x0083, WM_DPICHANGED)
+# Addresses that hold no record of the program's: in the null page, and
+# near the top of the user address space.
+JUNK_ADDRESSES = (16, 0x7FFE0000)
+
+
+def timers_and_notices(args):
+    # Posted WM_TIMER with every timer number the program could use (and
+    # one naming a procedure to call), WM_NOTIFY and WM_DPICHANGED sent and
+    # posted with addresses that hold no notice, and the other standard
+    # messages that carry an address: the rows, the caption and the window
+    # stay, no box and no menu shows (the hand-off timer used to run a
+    # second copy's wait in the running copy and close its list; the
+    # row-menu timer popped up the row menu).
+    h = Hostile(args, "timers_and_notices")
+    s = handed_over_list(h)
+    s.post_wparams(WM_TIMER, 0, 1023, 0).post_message(WM_TIMER, 620, 16).post_message(WM_TIMER, 630, 16)
+    s.sleep(300).windows("#32768", "timer_menus").rows("timers")
+    # A notice the list view might send, but from another program.
+    for code in (-5, -4, -3):  # right click, Enter, double click
+        s.notify(code)
+    for address in JUNK_ADDRESSES:
+        s.send_message(WM_NOTIFY, 100, address)
+        s.send_message(WM_DPICHANGED, 144 | (144 << 16), address)
+        for message in ADDRESS_MESSAGES:
+            s.post_message(message, 144 | (144 << 16), address)
+    s.sleep(300).windows("#32768", "notice_menus").alive("alive").rows("after")
+    s.close()
+    # About fifty steps, each settled: more than the usual few seconds.
+    report = run_session(h, s, limit=12)
+    before = Rows(report, "before")
+    check_equal(before.urls(), ["http://t.example/1.html", "http://t.example/2.html"], "rows handed over")
+    for label in ("timers", "after"):
+        check_equal(Rows(report, label).urls(), before.urls(), f"rows after the {label}")
+        check_equal(Rows(report, label).caption, before.caption, f"caption after the {label}")
+    check_equal(report["timer_menus.count"], 0, "menus after the timers")
+    check_equal(report["notice_menus.count"], 0, "menus after the notices")
+    check_equal(report["alive.alive"], 1, "still running")
 
 
 # --- shortcut files ----------------------------------------------------------
@@ -694,7 +744,7 @@ CASES = [
     settings_10000_host_blocks_cr_only,
     settings_10000_rows, settings_10000_rows_icons, settings_1000_groups, settings_1000_groups_one_program,
     settings_300_filters,
-    handoff_100k_clipboard, handoff_100k_resident, private_messages,
+    handoff_100k_clipboard, handoff_100k_resident, private_messages, timers_and_notices,
     shortcut_10mb, shortcut_10mb_late, shortcut_device,
 ]
 

@@ -220,6 +220,35 @@ class Session:
     def cancel_progress(self):
         return self.add("cancel-progress")
 
+    def answer(self, label, limit_ms=200):
+        """WM_NULL to each of the program's top-level windows, hidden ones too."""
+        return self.add("answer", label, limit_ms)
+
+    def dde_probe(self, label):
+        return self.add("dde-probe", label)
+
+    def resources(self, label):
+        return self.add("resources", label)
+
+    def windows(self, class_name, label):
+        return self.add("windows", class_name, label)
+
+    def alive(self, label):
+        return self.add("alive", label)
+
+    def post_message(self, message, wparam=0, lparam=0):
+        return self.add("post-message", message, wparam, lparam)
+
+    def send_message(self, message, wparam=0, lparam=0):
+        return self.add("send-message", message, wparam, lparam)
+
+    def notify(self, code):
+        """WM_NOTIFY as if from the list view, sent from the driver."""
+        return self.add("notify", code)
+
+    def post_wparams(self, message, first, last, lparam=0):
+        return self.add("post-wparams", message, first, last, lparam)
+
     def sleep(self, ms):
         return self.add("sleep", ms)
 

@@ -13,11 +13,6 @@ Searched but allowed its own conversion: the code converter library
 the system's UTF-8 step; it is loaded by the program, never linked with its
 platform layer, and converts document text, not names.
 
-Named and waiting: the list-file replacement (links/win32/file_replace.cpp)
-still makes its temporary name with the ANSI call while its rewrite to the
-wide replacement is under way elsewhere. That one call is let through and
-reported; any other ANSI name call in that file fails like everywhere else.
-
     wide_names_test.py SOURCE_ROOT
 """
 import os
@@ -29,7 +24,7 @@ SEARCHED = ["app", "bridge", "check", "common", "launch", "links", "menu", "plat
 THE_CONVERSION = "platform/win32/code_page.cpp"
 OWN_CONVERTER = "links/nkf/"
 # (file, call) pairs let through for now, each reported on every run.
-WAITING = {("links/win32/file_replace.cpp", "GetTempFileNameA")}
+WAITING = set()
 
 CONVERSIONS = re.compile(r"\b(WideCharToMultiByte|MultiByteToWideChar)\b")
 # ANSI calls that hand back a name or a path, and the ANSI font forms.

@@ -4,6 +4,12 @@
 
 #include <functional>
 
+#ifdef _WIN32
+#include <direct.h>
+#else
+#include <unistd.h>
+#endif
+
 #include "common/app_state.h"
 #include "settings/find_program.h"
 #include "settings/settings.h"
@@ -11,6 +17,23 @@
 #include "tests/support/temp_dir.h"
 
 namespace {
+
+std::string currentFolder() {
+    char buffer[1024] = {};
+#ifdef _WIN32
+    return _getcwd(buffer, sizeof buffer) ? buffer : "";
+#else
+    return getcwd(buffer, sizeof buffer) ? buffer : "";
+#endif
+}
+
+bool changeFolder(const std::string& folder) {
+#ifdef _WIN32
+    return _chdir(folder.c_str()) == 0;
+#else
+    return chdir(folder.c_str()) == 0;
+#endif
+}
 
 class SettingsLoad : public ::testing::Test {
 protected:
@@ -214,21 +237,47 @@ TEST_F(SettingsLoad, ParametersBlock) {
 TEST_F(SettingsLoad, ProgramLookUp) {
     const std::string tool = dir.write("tool", "");
     dir.write("tool.exe", "");
-    const std::string onlyExe = dir.write("onlyexe_tavrin_t.exe", "");
+    dir.mkdir("elsewhere");
+    dir.mkdir("tools");
+    const std::string onlyExe = dir.write("elsewhere" + sep + "onlyexe_tavrin_t.exe", "");
+    const std::string inTools = dir.write("tools" + sep + "inner_tavrin_t.exe", "");
     struct Case { std::string name; int tryExe; bool found; std::string path; };
     const Case cases[] = {
         {tool, 1, true, tool},  // as written wins over ".exe"
-        {dir.file("onlyexe_tavrin_t"), 1, true, onlyExe},
-        {dir.file("onlyexe_tavrin_t"), 0, false, dir.file("onlyexe_tavrin_t")},
+        {dir.file("elsewhere" + sep + "onlyexe_tavrin_t"), 1, true, onlyExe},
+        {dir.file("elsewhere" + sep + "onlyexe_tavrin_t"), 0, false,
+         dir.file("elsewhere" + sep + "onlyexe_tavrin_t")},
         {"onlyexe_tavrin_t", 1, false, "onlyexe_tavrin_t"},  // its folder is on no path
+        // Names without a folder, or with one relative to it, are the
+        // program's own folder's.
+        {"tool", 0, true, tool},
+        {"tools" + sep + "inner_tavrin_t", 1, true, inTools},
     };
     for (const auto& c : cases) {
         ProgramLookup r = findProgram(c.name, c.tryExe);
         EXPECT_EQ(r.programFound, c.found) << c.name;
         EXPECT_EQ(r.path, c.path) << c.name;
     }
-    load("[system]\n@path=" + dir.path().substr(0, dir.path().size() - 1) + "\n");
+    load("[system]\n@path=" + dir.file("elsewhere") + "\n");
     EXPECT_EQ(findProgram("onlyexe_tavrin_t", 1).path, onlyExe);
+    // A relative folder of "@path=" lies beside the program, not in the
+    // current folder.
+    load("[system]\n@path=nowhere;elsewhere\n");
+    EXPECT_EQ(findProgram("onlyexe_tavrin_t", 1).path, onlyExe);
+}
+
+TEST_F(SettingsLoad, ProgramsAreNeverTakenFromTheCurrentFolder) {
+    // The current folder holds a program of the name the settings use; the
+    // program's folder and the search list do not.
+    TempDir current;
+    current.write("planted_tavrin_t.exe", "");
+    const std::string before = currentFolder();
+    ASSERT_TRUE(changeFolder(current.path()));
+    const ProgramLookup r = findProgram("planted_tavrin_t", 1);
+    const ProgramLookup withExe = findProgram("planted_tavrin_t.exe", 0);
+    changeFolder(before);
+    EXPECT_FALSE(r.programFound);
+    EXPECT_FALSE(withExe.programFound);
 }
 
 TEST_F(SettingsLoad, SearchListFromFile) {

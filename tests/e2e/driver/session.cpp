@@ -47,6 +47,10 @@
 //                        clicks its last item with the modifiers held
 //   click|dblclick|rclick ROW   mouse on the row's URL cell
 //   check ROW            click the row's check box
+//   row-menu ROW LABEL   right-click the row until its menu shows (a
+//                        click that comes while the list is being filled
+//                        can be lost under Wine), then close the menu with
+//                        Escape; LABEL.clicks records the clicks it took
 //   save HEX | open HEX  fill a file dialog's name field and press OK
 //   read-menus HEX  (before start) every menu the program opens is written
 //                 to the file HEX by menu_reader.dll beside the driver
@@ -70,6 +74,24 @@
 //   viewer-count LABEL   record how many WM_DRAWCLIPBOARD reached us
 //   cancel-progress      wait for the download's progress window, post
 //                        its Cancel and wait until it has gone
+//   answer LABEL [MS]    send WM_NULL to every top-level window of the
+//                        program (hidden ones too), each with a limit of MS
+//                        (200 unless given); record how many answered
+//   dde-probe LABEL      connect as a DDE client to a service nobody
+//                        offers (a broadcast initiate); record its time
+//   resources LABEL      the program's handle, GDI and USER counts, memory
+//   windows CLASS LABEL  record how many visible windows of that class
+//                        the program shows
+//   alive LABEL          record whether the program still runs
+//   post-message MSG W L | send-message MSG W L   post (failure recorded,
+//                        not a failed step) or send (with a limit of 2 s)
+//                        message MSG with wParam W and lParam L (numbers,
+//                        0x for hexadecimal) to the program's window
+//   notify CODE          send WM_NOTIFY from the list view (id 100) with
+//                        that code, its record placed in the program's
+//                        memory, as only the list view itself may
+//   post-wparams MSG FIRST LAST L   post MSG once for every wParam FIRST..
+//                        LAST with lParam L, and settle
 //   sleep MS
 //   close                post WM_CLOSE and wait for the end
 //
@@ -88,6 +110,7 @@
 #include "tests/e2e/driver/commands.h"
 #include "tests/e2e/driver/drag.h"
 #include "tests/e2e/driver/input.h"
+#include "tests/e2e/driver/probes.h"
 #include "tests/e2e/driver/remote.h"
 
 namespace driver {
@@ -310,6 +333,28 @@ private:
         // A popup menu may come before the list window (the tools menu).
         if (verb == "menu") return menu(w, failure);
         if (verb == "cancel-progress") return cancelProgress(failure);
+        if (verb == "answer") {
+            const DWORD limit = w.size() > 2 ? static_cast<DWORD>(std::atoi(w[2].c_str())) : 200;
+            answerProbe(child_.processId(), limit, report_, arg);
+            return true;
+        }
+        if (verb == "dde-probe") {
+            ddeProbe(report_, arg);
+            return true;
+        }
+        if (verb == "resources") {
+            resourceProbe(child_.process(), report_, arg);
+            return true;
+        }
+        if (verb == "windows") {
+            if (w.size() < 3) return fail(failure, "needs CLASS LABEL");
+            report_.set(w[2] + ".count", static_cast<long long>(windowsOf(child_.processId(), arg.c_str()).size()));
+            return true;
+        }
+        if (verb == "alive") {
+            report_.set(arg + ".alive", WaitForSingleObject(child_.process(), 0) == WAIT_TIMEOUT ? 1 : 0);
+            return true;
+        }
         // Everything else acts on the list window.
         if (!window_) return fail(failure, "no list window yet");
         if (verb == "rows") return recordRows(arg);
@@ -340,10 +385,51 @@ private:
             settle();
             return true;
         }
+        if (verb == "post-message" || verb == "send-message") {
+            if (w.size() != 4) return fail(failure, "needs MSG W L");
+            const UINT message = static_cast<UINT>(std::strtoul(w[1].c_str(), nullptr, 0));
+            const WPARAM wParam = static_cast<WPARAM>(std::strtoul(w[2].c_str(), nullptr, 0));
+            const LPARAM lParam = static_cast<LPARAM>(std::strtoul(w[3].c_str(), nullptr, 0));
+            if (verb == "post-message") {
+                report_.set(key("posted"), PostMessageA(window_, message, wParam, lParam) ? 1 : 0);
+            } else {
+                DWORD_PTR result = 0;
+                report_.set(key("sent"), SendMessageTimeoutA(window_, message, wParam, lParam, SMTO_NORMAL,
+                                                             2000, &result) ? 1 : 0);
+            }
+            settle();
+            return true;
+        }
+        if (verb == "notify") {
+            NMHDR header{listView_, 100, static_cast<UINT>(std::atoi(arg.c_str()))};
+            RemoteBlock block(child_.process(), sizeof header);
+            if (!block.ok() || !block.write(0, &header, sizeof header)) return fail(failure, "cannot place the notice");
+            DWORD_PTR result = 0;
+            report_.set(key("sent"), SendMessageTimeoutA(window_, WM_NOTIFY, 100,
+                                                         reinterpret_cast<LPARAM>(block.address()), SMTO_NORMAL,
+                                                         2000, &result) ? 1 : 0);
+            settle();
+            return true;
+        }
+        if (verb == "post-wparams") {
+            if (w.size() != 5) return fail(failure, "needs MSG FIRST LAST L");
+            const UINT message = static_cast<UINT>(std::strtoul(w[1].c_str(), nullptr, 0));
+            const unsigned long last = std::strtoul(w[3].c_str(), nullptr, 0);
+            const LPARAM lParam = static_cast<LPARAM>(std::strtoul(w[4].c_str(), nullptr, 0));
+            for (unsigned long wParam = std::strtoul(w[2].c_str(), nullptr, 0); wParam <= last; ++wParam) {
+                while (!PostMessageA(window_, message, static_cast<WPARAM>(wParam), lParam)) {
+                    if (!IsWindow(window_)) return fail(failure, "the window is gone");
+                    Sleep(10);
+                }
+            }
+            settle();
+            return true;
+        }
         if (verb == "keys") return keys(w, 1, failure);
         if (verb == "copydata") return copyData(arg, w.size() > 2 ? w[2] : "", failure);
         if (verb == "click" || verb == "dblclick" || verb == "rclick" || verb == "check")
             return click(verb, std::atoi(arg.c_str()), failure);
+        if (verb == "row-menu") return rowMenu(std::atoi(arg.c_str()), w.size() > 2 ? w[2] : "row_menu", failure);
         if (verb.compare(0, 5, "drop-") == 0) return drop(verb, arg, failure);
         if (verb == "drag-async") return dropAsync(arg, w.size() > 2 ? w[2] : "", failure);
         if (verb == "wait-drag") return waitDrag(failure);
@@ -578,6 +664,27 @@ private:
         clickAt(at, verb == "rclick", verb == "dblclick" ? 2 : 1);
         if (verb != "rclick") settle();
         return true;
+    }
+
+    bool rowMenu(int row, const std::string& label, std::string& failure) {
+        for (int clicks = 1; clicks <= 5; ++clicks) {
+            settle();
+            RemoteListView list(child_.process(), listView_);
+            RECT rect{};
+            if (!list.rowRect(row, rect)) return fail(failure, "no such row");
+            clickAt(POINT{rect.left + 150, (rect.top + rect.bottom) / 2}, true, 1);
+            const DWORD deadline = GetTickCount() + 2000;
+            std::vector<HWND> menus;
+            while (!passed(deadline) && (menus = windowsOf(child_.processId(), "#32768")).empty()) Sleep(20);
+            if (menus.empty()) continue;
+            for (HWND menu : menus) PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+            const DWORD closing = GetTickCount() + 2000;
+            while (!passed(closing) && !windowsOf(child_.processId(), "#32768").empty()) Sleep(20);
+            report_.set(label + ".clicks", clicks);
+            settle();
+            return true;
+        }
+        return fail(failure, "no row menu after five clicks");
     }
 
     // A dialog of the program not handled before, found by `match`.
