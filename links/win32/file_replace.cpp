@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <cwchar>
 
-#include "platform/win32/code_page.h"
 #include "platform/win32/scoped.h"
+#include "platform/win32/widen.h"
 #include "platform/win32/win.h"
 
 namespace {
@@ -16,15 +16,9 @@ namespace {
 // Names tried for the temporary file before giving up.
 constexpr unsigned temporaryAttempts = 64;
 
-// The program's conversion, held to what it can read back: a byte that is
-// no character of the code page names no file.
 bool widen(const std::string& text, std::wstring& out) {
-    out.clear();
-    if (text.empty()) return false;
-    const std::u16string wide = platform::wideFromCp932(text);
-    if (wide.empty() || wide.find(u'\uFFFD') != std::u16string::npos) return false;
-    out.assign(wide.begin(), wide.end());
-    return true;
+    out = win::widen(text);
+    return !out.empty();
 }
 
 bool startsWith(const std::wstring& text, const wchar_t* head) {
