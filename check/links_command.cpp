@@ -10,6 +10,7 @@
 #include "app/routing.h"
 #include "app/switches.h"
 #include "check/links_rows.h"
+#include "check/messages.h"
 #include "check/recording_ports.h"
 #include "check/tool_setup.h"
 #include "common/app_state.h"

@@ -57,12 +57,6 @@ void appendJson(std::string& out, std::string_view text) {
     out += '"';
 }
 
-std::string tsvField(std::string_view s) {
-    std::string out;
-    appendField(out, s);
-    return out;
-}
-
 std::string jsonString(std::string_view text) {
     std::string out;
     appendJson(out, text);

@@ -13,8 +13,6 @@
 void appendJson(std::string& out, std::string_view text);
 std::string jsonString(std::string_view text);
 
-// A field of a tab-separated line: tabs and line ends become blanks.
-std::string tsvField(std::string_view s);
 // "kind<TAB>url<TAB>title" lines; tabs and line ends in a field become
 // blanks.
 void appendTsvRows(std::string& out, const std::vector<UrlEntry>& rows);
