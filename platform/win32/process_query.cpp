@@ -7,9 +7,9 @@
 // code page 932 here, with '?' for what it lacks, never a look-alike.
 #include <string>
 
-#include "common/unicode.h"
 #include "platform/platform.h"
 #include "platform/process_query.h"
+#include "platform/win32/code_page.h"
 #include "platform/win32/library_search.h"
 #include "platform/win32/scoped.h"
 #include "platform/win32/win.h"
@@ -42,26 +42,14 @@ GetModuleFileNameExFn moduleFileName() {
         if (auto k32 = functionIn<GetModuleFileNameExFn>(GetModuleHandleA("kernel32.dll"),
                                                          "K32GetModuleFileNameExW"))
             return k32;
-        char folder[MAX_PATH] = {};
-        const UINT n = GetSystemDirectoryA(folder, MAX_PATH);
-        if (n == 0 || n >= MAX_PATH) return static_cast<GetModuleFileNameExFn>(nullptr);
-        return functionIn<GetModuleFileNameExFn>(loadLibraryByFullPath(std::string(folder) + "\\psapi.dll"),
-                                                 "GetModuleFileNameExW");
+        return functionIn<GetModuleFileNameExFn>(loadSystemLibrary("psapi.dll"), "GetModuleFileNameExW");
     }();
     return fn;
 }
 
-// The one conversion of a wide name into code page 932.
-std::string narrowed(const WCHAR* wide) {
-    static_assert(sizeof(WCHAR) == sizeof(char16_t), "UTF-16 code units");
-    const std::u16string_view units(reinterpret_cast<const char16_t*>(wide));
-    std::string out;
-    for (std::size_t i = 0; i < units.size();) {
-        const char32_t c = unicode::next(units, i);
-        if (!nativePlatform().cp932Char(c, out)) out += '?';
-    }
-    return out;
-}
+// A process's name as the program shows it: '?' for what the code page
+// lacks (it is matched and passed on, never opened).
+std::string narrowed(const WCHAR* wide) { return cp932Shown(wideView(wide)); }
 
 win::ScopedHandle openForQuery(DWORD process) {
     HANDLE handle = OpenProcess(queryLimitedInformation, FALSE, process);
