@@ -36,6 +36,18 @@ bool fullPath(const std::wstring& path, std::wstring& out) {
     const DWORD length = GetFullPathNameW(path.c_str(), needed, &full[0], nullptr);
     if (length == 0 || length >= needed) return false;
     full.resize(length);
+    // An existing file named by its short name (the program reaches names
+    // the code page lacks that way) is replaced under its own long name: a
+    // file moved to the short name would take it as its only name.
+    const DWORD longNeeded = GetLongPathNameW(full.c_str(), nullptr, 0);
+    if (longNeeded != 0) {
+        std::wstring longName(longNeeded, L'\0');
+        const DWORD longLength = GetLongPathNameW(full.c_str(), &longName[0], longNeeded);
+        if (longLength != 0 && longLength < longNeeded) {
+            longName.resize(longLength);
+            full = longName;
+        }
+    }
     out = full;
     return true;
 }

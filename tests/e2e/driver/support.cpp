@@ -115,6 +115,17 @@ void pumpMessages() {
 
 }  // namespace
 
+// `bytes` without a code page 932 lead byte that ends them half a character.
+static std::string withoutLoneLeadByte(const std::string& bytes) {
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        if (!IsDBCSLeadByteEx(932, static_cast<BYTE>(bytes[i]))) ++i;
+        else if (i + 1 < bytes.size()) i += 2;
+        else return bytes.substr(0, i);
+    }
+    return bytes;
+}
+
 bool Child::start(const std::string& exe, const std::string& arguments, bool quotePath, bool wide,
                   const std::string& startFolder) {
     wchar_t full[520] = {};
@@ -129,9 +140,10 @@ bool Child::start(const std::string& exe, const std::string& arguments, bool quo
                                                     : wideText(startFolder, 932);
 
     // Code page 932 arguments are given as the system of a Japanese Windows
-    // gives them, whatever code page this driver runs in.
+    // gives them, whatever code page this driver runs in: its conversion of
+    // an ANSI command line drops a lead byte left alone at the end.
     std::wstring line = quotePath ? L"\"" + path + L"\"" : path;
-    if (!arguments.empty()) line += L" " + wideText(arguments, wide ? CP_UTF8 : 932);
+    if (!arguments.empty()) line += L" " + wideText(wide ? arguments : withoutLoneLeadByte(arguments), wide ? CP_UTF8 : 932);
     std::vector<wchar_t> commandLine(line.begin(), line.end());
     commandLine.push_back(L'\0');
     STARTUPINFOW startup{};
