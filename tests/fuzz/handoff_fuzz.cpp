@@ -65,7 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         HandOff sent = handOff;
         // A name holds no zero: the record's fields end at one.
         sent.source = sourceProgramFrom(std::string_view(content).substr(0, content.find('\0')).substr(0, cap::path));
-        const HandOffRecord back = readHandOffRecord(handOffRecordData(sent));
+        const std::string data = handOffRecordData(sent);
+        const HandOffRecord back = readHandOffRecord(data);
         FUZZ_CHECK(back.payload == sent.payload, "the payload reads back");
         FUZZ_CHECK(back.source.name == sent.source.name, "the source reads back");
     }

@@ -22,7 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         linkSource.kanjiConversion = 1;
         linkSource.linkMode = 0;
         FUZZ_CHECK(readLinkSource(nullptr, "C:\\Lists\\links.txt") == 1, "the list is read");
-        FUZZ_CHECK(os.effects.conversions == converter, "converted once with the library");
+        // A text that is code page 932 already goes to no converter.
+        FUZZ_CHECK(os.effects.conversions <= converter, "converted at most once, and with the library only");
         checkUrlList();
         checkUrlParts();
         FUZZ_CHECK(os.effects.starts == 0 && os.effects.messages == 0, "reading shows and starts nothing");
