@@ -114,6 +114,29 @@ TEST(SourceDecision, ShellProgramsFoldAsciiCaseOnly) {
     EXPECT_FALSE(isShellProgram(""));
 }
 
+// A name cut at half a character, or ending in blanks, is named as it
+// reads back from a hand-off: no blank and no half character at its end.
+TEST(SourceDecision, NamesSettleAtTheirEnd) {
+    const struct {
+        const char* given;
+        const char* name;
+    } cases[] = {
+        {"mailer.exe  ", "mailer.exe"},
+        {"mail \xe4", "mail"},              // half a character, then a blank
+        {"m\xdc\x8a \xe4", "m\xdc"},       // and then half a character again
+        {"\x95\x5c.exe \x81", "\x95\x5c.exe"},
+    };
+    for (const auto& c : cases) {
+        const SourceProgram source = sourceProgramFrom(c.given);
+        EXPECT_EQ(source.name, c.name) << c.given;
+        HandOff sent;
+        sent.payload = "http://a.example/";
+        sent.source = source;
+        const std::string data = handOffRecordData(sent);
+        EXPECT_EQ(readHandOffRecord(data).source.name, source.name) << c.given;
+    }
+}
+
 // The record as the one field of today's running copies reads it: the
 // payload up to the first zero.
 std::string payloadAsReadToday(const std::string& data) { return data.substr(0, data.find('\0')); }
