@@ -69,10 +69,12 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 
 phase "test: fuzzing (kept crash inputs, then ${TAVRIN_FUZZ_SECONDS:-15} s per target), beside the $other_build build"
 # libFuzzer uses one processor; the other Windows build takes the second.
+# Only what goes into its zip is built there: its tests are built where
+# that path runs.
 (
   cmake -S "$root" -B "$build/$other_build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$other_toolchain" >/dev/null &&
-    nice ninja -C "$build/$other_build" -j "$(( jobs > 2 ? jobs - 1 : 1 ))"
+    nice ninja -C "$build/$other_build" -j "$(( jobs > 2 ? jobs - 1 : 1 ))" Tavrin TavrinCheck tvdde nkf32
 ) > "$build/build-$other_build.log" 2>&1 &
 other_pid=$!
 TAVRIN_BUILD_DIR=$build bash "$root/scripts/fuzz.sh" "${TAVRIN_FUZZ_SECONDS:-15}" ||
