@@ -10,7 +10,9 @@ whether they stay flat after the first hundred steps.
 
     soak.py --driver DRIVER.exe --tavrin Tavrin.exe --work DIR [--scale F]
 
---scale multiplies every count (0.1 for a quick look)."""
+--scale multiplies every count (0.1 for a quick look); --only KIND runs
+that kind of step alone, at its own count times the scale, to find which
+kind a growth comes from."""
 import argparse
 import os
 import random
@@ -72,9 +74,13 @@ def prepare(work, tavrin):
     return folder, data
 
 
-def script(folder, data, scale):
+def counts(scale, only):
+    return {kind: max(1, int(n * scale)) for kind, n in COUNTS.items() if not only or kind == only}
+
+
+def script(folder, data, scale, only):
     """The session's steps, and the step count at each resource probe."""
-    actions = [kind for kind, n in COUNTS.items() for _ in range(max(1, int(n * scale)))]
+    actions = [kind for kind, n in counts(scale, only).items() for _ in range(n)]
     random.Random(30).shuffle(actions)
     steps = ["start " + hexed(windows_path(os.path.join(folder, "five.txt")).encode("cp932")),
              "wait-list", "wait-rows 5", "command 904", "resources at.0"]
@@ -115,14 +121,15 @@ def main():
     parser.add_argument("--tavrin", required=True)
     parser.add_argument("--work", required=True)
     parser.add_argument("--scale", type=float, default=1.0)
+    parser.add_argument("--only", choices=sorted(COUNTS))
     args = parser.parse_args()
     folder, data = prepare(args.work, args.tavrin)
-    steps, probes, total = script(folder, data, args.scale)
+    steps, probes, total = script(folder, data, args.scale, args.only)
     session = os.path.join(args.work, "session.txt")
     with open(session, "w") as f:
         f.write("\n".join(steps) + "\n")
     out = os.path.join(args.work, "soak.out")
-    print(f"{total} steps ({', '.join(f'{max(1, int(n * args.scale))} {k}' for k, n in COUNTS.items())})",
+    print(f"{total} steps ({', '.join(f'{n} {k}' for k, n in counts(args.scale, args.only).items())})",
           flush=True)
     began = time.monotonic()
     with open(os.path.join(args.work, "driver.log"), "wb") as log:

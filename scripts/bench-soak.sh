@@ -3,12 +3,14 @@
 # hand-offs, 500 list loads, 500 clipboard changes with watching on and 200
 # row menus; its handles, GDI and USER objects and memory every 500 steps,
 # and whether they stay flat (bench/soak.py). Takes several minutes.
-#   bash scripts/bench-soak.sh [scale]     (0.1: a tenth of every count)
+#   bash scripts/bench-soak.sh [scale [kind]]   (0.1: a tenth of every count;
+#   kind: handoff, load, clipboard or menu alone, to see which one grows)
 set -euo pipefail
 trap 'rc=$?; [ $rc -ne 0 ] && echo "bench-soak.sh FAILED (exit $rc): see the lines above" >&2' EXIT
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${TAVRIN_BUILD_DIR:-$root/build}
 scale=${1:-1}
+only=${2:+--only $2}
 
 bash "$root/scripts/install-deps.sh" >/dev/null
 # shellcheck source=scripts/wine-arch.sh
@@ -24,4 +26,4 @@ export TAVRIN_WINE_SESSION=${TAVRIN_WINE_SESSION:-soak}
 source "$root/scripts/wine-env.sh" "$win"
 trap 'rc=$?; wine_env_stop; [ $rc -ne 0 ] && echo "bench-soak.sh FAILED (exit $rc): see the lines above" >&2' EXIT
 python3 "$root/bench/soak.py" --driver "$win/tests/e2e/tavrin_driver.exe" --tavrin "$win/Tavrin.exe" \
-        --work "$build/bench-soak" --scale "$scale"
+        --work "$build/bench-soak${2:+-$2}" --scale "$scale" $only

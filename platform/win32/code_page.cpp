@@ -51,15 +51,17 @@ std::string cp932Shown(std::u16string_view wide) {
     return out;
 }
 
-std::u16string wideFromCp932(std::string_view text) {
+std::u16string wideFromCodePage(unsigned codePage, std::string_view text) {
     if (text.empty()) return std::u16string();
     const int bytes = static_cast<int>(text.size());
-    const int units = MultiByteToWideChar(programCodePage, 0, text.data(), bytes, nullptr, 0);
+    const int units = MultiByteToWideChar(codePage, 0, text.data(), bytes, nullptr, 0);
     if (units <= 0) return std::u16string();
     std::u16string wide(static_cast<std::size_t>(units), u'\0');
-    MultiByteToWideChar(programCodePage, 0, text.data(), bytes, reinterpret_cast<wchar_t*>(&wide[0]), units);
+    MultiByteToWideChar(codePage, 0, text.data(), bytes, reinterpret_cast<wchar_t*>(&wide[0]), units);
     return wide;
 }
+
+std::u16string wideFromCp932(std::string_view text) { return wideFromCodePage(programCodePage, text); }
 
 bool Win32Platform::cp932Char(char32_t c, std::string& out) {
     if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return false;

@@ -32,6 +32,10 @@ bool cp932FromWide(std::u16string_view wide, std::string& out);
 // `wide` to be shown: each character the code page lacks becomes '?'.
 std::string cp932Shown(std::u16string_view wide);
 
+// Text in another code page (another program's ANSI or OEM text) in its
+// wide form, read as wideFromCp932 reads its own.
+std::u16string wideFromCodePage(unsigned codePage, std::string_view text);
+
 // Code page 932 text in its wide form (a byte that is no character of the
 // code page becomes U+FFFD, as the system reads it).
 std::u16string wideFromCp932(std::string_view text);

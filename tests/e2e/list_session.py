@@ -188,6 +188,10 @@ class Session:
     def drop_file(self, path):
         return self.add("drop-file", hexed(path))
 
+    def clipboard_in(self, locale, data):
+        """CF_TEXT in the ANSI code page of `locale` (an LCID), with it."""
+        return self.add("clipboard-in", f"{locale:x}", hexed(data))
+
     def clipboard_wide(self, text):
         """CF_UNICODETEXT, as a program that writes wide text puts it."""
         return self.add("clipboard-wide", utf8_hexed(text))

@@ -154,8 +154,9 @@ def clipboard_handoff(args):
 
 def list_window(args):
     # The list window takes the same URLs from a second copy, from the
-    # clipboard while it watches, and from a text drop; a dropped file whose
-    # name has é is read through its short name.
+    # clipboard while it watches (wide, or another locale's ANSI text),
+    # and from a text drop; a dropped file whose name has é is read
+    # through its short name.
     case = Case(args, "list_window")
     case.write("Tavrin.ini", b"[system]\r\n")
     case.write("start.txt", b"http://start.example/1 http://start.example/2\r\n")
@@ -164,6 +165,9 @@ def list_window(args):
     s = Session(case).start_wide('"' + windows_path(case.path("start.txt")) + '"').wait_list().wait_rows(2)
     s.second_wide(two).wait_rows(2).rows("handed")
     s.command(904).sleep(300).clipboard_wide(BOOKS + "\r\n" + JAPANESE).wait_rows(2).sleep(300).rows("watched")
+    # A program of a western locale copies text in its own code page.
+    s.clipboard_in(0x0409, (BOOKS + "\r\nhttp://cafe.example/Métropole\r\nhttp://b.example/").encode("cp1252"))
+    s.wait_rows(3).sleep(300).rows("western")
     s.command(904).drop_wide_text(WIKI + "\r\n" + JAPANESE).wait_rows(2).rows("dropped")
     s.drop_wide_file(windows_path(cafe)).wait_rows(1).rows("after_file").close()
     report = s.run()
@@ -172,6 +176,9 @@ def list_window(args):
     check(handed.caption.endswith(cp932(" / URL転送データ")), f"caption {handed.caption!r}")
     check_equal([r["url"] for r in Rows(report, "watched").rows], [BOOKS_SENT, JAPANESE_SENT],
                 "taken from the clipboard")
+    check_equal([r["url"] for r in Rows(report, "western").rows],
+                [BOOKS_SENT, b"http://cafe.example/M%C3%A9tropole", b"http://b.example/"],
+                "taken from another code page's text")
     check_equal([r["url"] for r in Rows(report, "dropped").rows], [WIKI_SENT, JAPANESE_SENT], "dropped text")
     check_equal([r["url"] for r in Rows(report, "after_file").rows], [b"http://cafe.example/"],
                 "the list after the dropped file")

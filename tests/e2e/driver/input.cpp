@@ -80,7 +80,7 @@ bool bringForward(HWND window) {
     return GetForegroundWindow() == window;
 }
 
-bool putClipboardText(HWND owner, const std::string& bytes) {
+bool putClipboardText(HWND owner, const std::string& bytes, LCID locale) {
     bool open = false;
     for (int attempt = 0; attempt < 50 && !open; ++attempt) {
         open = OpenClipboard(owner) != FALSE;
@@ -97,6 +97,18 @@ bool putClipboardText(HWND owner, const std::string& bytes) {
             done = SetClipboardData(CF_TEXT, block) != nullptr;
         }
         if (!done) GlobalFree(block);
+    }
+    // The locale of a program whose ANSI code page is another.
+    if (done && locale != 0) {
+        done = false;
+        if (HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, sizeof locale)) {
+            if (LCID* p = static_cast<LCID*>(GlobalLock(block))) {
+                *p = locale;
+                GlobalUnlock(block);
+                done = SetClipboardData(CF_LOCALE, block) != nullptr;
+            }
+            if (!done) GlobalFree(block);
+        }
     }
     CloseClipboard();
     return done;

@@ -25,7 +25,7 @@ void clickAt(POINT screen, bool right, int clicks);
 // the foreground.
 bool bringForward(HWND window);
 
-bool putClipboardText(HWND owner, const std::string& bytes);
+bool putClipboardText(HWND owner, const std::string& bytes, LCID locale = 0);
 // Puts UTF-8 text on the clipboard as CF_UNICODETEXT alone, as a program
 // that writes wide text does; the system makes CF_TEXT from it.
 bool putClipboardWideText(HWND owner, const std::string& utf8);

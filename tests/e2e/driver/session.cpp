@@ -61,6 +61,7 @@
 //   no-dialog MS         count the program's dialogs after MS ms
 //   clipboard HEX        put text on the clipboard
 //   clipboard-wide HEX   put UTF-8 text on it as CF_UNICODETEXT
+//   clipboard-in LCID HEX  put CF_TEXT of another locale (LCID in hex) on it
 //   read-clipboard LABEL record the clipboard text
 //   drop-text HEX | drop-file HEX   OLE drag and drop onto the list
 //   drop-wide-text HEX | drop-wide-file HEX   the same from a source of
@@ -283,6 +284,12 @@ private:
         }
         if (verb == "sleep") {
             pump(static_cast<DWORD>(std::atoi(arg.c_str())));
+            return true;
+        }
+        if (verb == "clipboard-in") {
+            if (w.size() < 3 || !fromHex(w[2], bytes)) return fail(failure, "needs LCID HEX");
+            const LCID locale = static_cast<LCID>(std::strtoul(arg.c_str(), nullptr, 16));
+            if (!putClipboardText(owner_, bytes, locale)) return fail(failure, "cannot set the clipboard");
             return true;
         }
         if (verb == "clipboard" || verb == "clipboard-wide") {
@@ -672,7 +679,10 @@ private:
             RemoteListView list(child_.process(), listView_);
             RECT rect{};
             if (!list.rowRect(row, rect)) return fail(failure, "no such row");
-            clickAt(POINT{rect.left + 150, (rect.top + rect.bottom) / 2}, true, 1);
+            // Menus one after the other: a click where the last one was
+            // would be the second of a double click, which shows none.
+            rowMenuShift_ = rowMenuShift_ == 0 ? 2 * GetSystemMetrics(SM_CXDOUBLECLK) : 0;
+            clickAt(POINT{rect.left + 150 + rowMenuShift_, (rect.top + rect.bottom) / 2}, true, 1);
             const DWORD deadline = GetTickCount() + 2000;
             std::vector<HWND> menus;
             while (!passed(deadline) && (menus = windowsOf(child_.processId(), "#32768")).empty()) Sleep(20);
@@ -899,6 +909,7 @@ private:
     HWND owner_ = nullptr;
     HWND window_ = nullptr;
     HWND listView_ = nullptr;
+    int rowMenuShift_ = 0;
     Report report_;
     std::set<HWND> handled_;
     std::vector<win::ScopedHandle> held_;
