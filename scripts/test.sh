@@ -67,7 +67,7 @@ phase "test: sanitizers"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir "$build/asan" -j "$jobs" --output-on-failure || fail "sanitizer unit tests (see above)"
 
-phase "test: fuzzing (kept crash inputs, then ${TAVRIN_FUZZ_SECONDS:-15} s per target), beside the $other_build build"
+phase "test: fuzzing (kept crash inputs, then ${TAVRIN_FUZZ_SECONDS:-8} s per target), beside the $other_build build"
 # libFuzzer uses one processor; the other Windows build takes the second.
 # Only what goes into its zip is built there: its tests are built where
 # that path runs.
@@ -77,7 +77,7 @@ phase "test: fuzzing (kept crash inputs, then ${TAVRIN_FUZZ_SECONDS:-15} s per t
     nice ninja -C "$build/$other_build" -j "$(( jobs > 2 ? jobs - 1 : 1 ))" Tavrin TavrinCheck tvdde nkf32
 ) > "$build/build-$other_build.log" 2>&1 &
 other_pid=$!
-TAVRIN_BUILD_DIR=$build bash "$root/scripts/fuzz.sh" "${TAVRIN_FUZZ_SECONDS:-15}" ||
+TAVRIN_BUILD_DIR=$build bash "$root/scripts/fuzz.sh" "${TAVRIN_FUZZ_SECONDS:-8}" ||
   fail "fuzzing found faults (see the table above)"
 phase "build: windows, $other_build (built, not run)"
 if wait "$other_pid"; then
