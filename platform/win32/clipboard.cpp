@@ -66,14 +66,14 @@ bool Win32Platform::clipboardWideText(WindowHandle owner, std::u16string& out,
     const UINT given = givenTextFormat();
     if (given == CF_TEXT || given == CF_OEMTEXT) {
         // Widened here as the system would: asking for its CF_UNICODETEXT
-        // makes the system store a copy in this program, which some
-        // systems (Wine) never free while the program runs.
+        // makes the system store a copy in this program, and Wine keeps
+        // each one for as long as the program runs.
         HANDLE data = GetClipboardData(given);
         if (!data) return false;
         win::ScopedGlobalLock<const char> text(static_cast<HGLOBAL>(data));
         if (!text.get()) return false;
-        // No code page takes more than four bytes for a unit (two units
-        // for four bytes), so this many bytes give maxUnits units at least.
+        // No code page spends more than four bytes on one UTF-16 unit, so
+        // this many bytes give maxUnits units at least.
         const std::size_t most = maxUnits > text.size() / 4 ? text.size() : maxUnits * 4;
         out = wideFromCodePage(givenCodePage(given), std::string_view(text.get(), strnlen(text.get(), most)));
         out.resize(std::min(out.size(), maxUnits - 1));
